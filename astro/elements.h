@@ -1,0 +1,65 @@
+#pragma once
+
+// The element set of the body and the ephemeris parameters, with the
+// relations that tie the derived elements to the typed ones.
+
+#include <cstdint>
+
+// Mean motion of a body whose semi-major axis is 1 AU, degrees per day.
+constexpr double K_Moyen_Mouvement = 0.98560928312;
+// From this eccentricity on, the orbit is computed as a parabola.
+constexpr double Excentricite_Parabolique = 0.99;
+// Days in a Julian year, for the period written in days.
+constexpr double Jours_Par_An = 365.25;
+
+struct Elements {
+    // Orbital elements: AU, degrees, degrees per day.
+    double a = 0;
+    double n = 0;
+    double e = 0;
+    double q = 0;
+    double gQ = 0;
+    double i = 0;
+    double Omega = 0;  // argument of perihelion
+    double Longitude_Perihelie = 0;
+    double gOmega = 0;  // longitude of the ascending node
+
+    // Perihelion passage and the two equinoxes (decimal years and Julian days).
+    double Jour_Perihelie = 0;
+    int32_t Mois_Perihelie = 0;
+    int32_t An_Perihelie = 0;
+    double JJ_Perihelie = 0;
+    double Equinoxe = 0;
+    double JJ_Equinoxe = 0;
+    double Equinoxe_ephemeride = 0;
+    double JJ_Equinoxe_ephemeride = 0;
+
+    // The instant being computed: hour steps accumulate in single precision.
+    float Jour = 0;
+    int32_t Mois = 0;
+    int32_t An = 0;
+
+    // Kept by the computation.
+    double Anomalie_Moyenne = 0;  // degrees
+    int32_t Instrument = 0;       // 0 "Aucun", 1 to 5 the telescopes
+
+    // Ephemeris parameters.
+    int32_t Pas = 0;
+    int32_t Unite_Pas = 0;  // 1 heures, 2 jours, 3 mois, 4 années
+};
+
+// Elliptic below 0.99, parabolic (hyperbolic ones included) from 0.99 on.
+bool Orbite_Parabolique(double e);
+
+// x rounded to ten decimals, ties to even; values too large to carry ten
+// decimals come back unchanged.
+double Arrondi_10(double x);
+
+// n = k / a^1.5, or 0 when a is not positive.
+double Moyen_Mouvement(double a);
+
+// Period in years, a^1.5.
+double Periode_Annees(double a);
+
+void Omega_Vers_Longitude(Elements& el);
+void Longitude_Vers_Omega(Elements& el);

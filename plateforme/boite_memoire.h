@@ -1,0 +1,46 @@
+#pragma once
+
+// In-memory platform: every property is stored, nothing is shown. Tests read
+// back what the logic wrote; the batch program runs the form and the page on it.
+
+#include <array>
+
+#include "plateforme/boite_outils.h"
+
+class Boite_Memoire : public Boite_Outils {
+public:
+    Boite_Memoire();
+
+    QString Texte(Controle c) const override;
+    void Ecrire_Texte(Controle c, const QString& texte) override;
+    bool Visible(Controle c) const override;
+    void Montrer(Controle c, bool visible) override;
+    bool Actif(Controle c) const override;
+    void Activer(Controle c, bool actif) override;
+    bool Coche(Controle c) const override;
+    void Cocher(Controle c, bool coche) override;
+    QString Indice(Controle c) const override;
+    void Ecrire_Indice(Controle c, const QString& indice) override;
+    int Longueur_Max(Controle c) const override;
+    void Ecrire_Longueur_Max(Controle c, int longueur) override;
+    QRect Geometrie(Controle c) const override;
+    void Placer(Controle c, const QRect& geometrie) override;
+    QString Police(Controle c) const override;
+    void Ecrire_Police(Controle c, const QString& nom) override;
+
+private:
+    struct Proprietes {
+        QString texte;
+        bool visible = true;
+        bool actif = true;
+        bool coche = false;
+        QString indice;
+        int longueur_max = 0;
+        QRect geometrie;
+        QString police;
+    };
+    const Proprietes& De(Controle c) const;
+    Proprietes& De(Controle c);
+
+    std::array<Proprietes, Nombre_Controles> controles_;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+// The few operations of the windowing toolkit that the form logic needs.
+// The Qt layer implements them on real widgets; Boite_Memoire keeps them in
+// memory for the tests and for the batch program.
+
+#include <QRect>
+#include <QString>
+
+#include "plateforme/controles.h"
+
+class Boite_Outils {
+public:
+    virtual ~Boite_Outils() = default;
+
+    // Text of an edit field or list, caption of a label, button or menu item.
+    virtual QString Texte(Controle c) const = 0;
+    virtual void Ecrire_Texte(Controle c, const QString& texte) = 0;
+
+    virtual bool Visible(Controle c) const = 0;
+    virtual void Montrer(Controle c, bool visible) = 0;
+
+    // Enabled state of commands (menu items, tool buttons, actions) and controls.
+    virtual bool Actif(Controle c) const = 0;
+    virtual void Activer(Controle c, bool actif) = 0;
+
+    // Checked state of the menu check items.
+    virtual bool Coche(Controle c) const = 0;
+    virtual void Cocher(Controle c, bool coche) = 0;
+
+    // Hint: the tooltip, then "|" and the status-bar text (or one text for both).
+    virtual QString Indice(Controle c) const = 0;
+    virtual void Ecrire_Indice(Controle c, const QString& indice) = 0;
+
+    // Maximum number of characters of an edit field, 0 for none.
+    virtual int Longueur_Max(Controle c) const = 0;
+    virtual void Ecrire_Longueur_Max(Controle c, int longueur) = 0;
+
+    // Position and size in pixels, relative to the control's parent.
+    virtual QRect Geometrie(Controle c) const = 0;
+    virtual void Placer(Controle c, const QRect& geometrie) = 0;
+
+    // Font of a label.
+    virtual QString Police(Controle c) const = 0;
+    virtual void Ecrire_Police(Controle c, const QString& nom) = 0;
+};

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the window need, and
+# nothing when they are all there already.
+set -euo pipefail
+
+paquets=(
+    cmake g++ make pkg-config
+    qt6-base-dev qt6-qpa-plugins libqt6svg6
+    libgtest-dev googletest libgmock-dev libbenchmark-dev
+    clang-format
+    xvfb xauth fonts-dejavu-core
+    poppler-utils
+)
+
+manquants=()
+for p in "${paquets[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        manquants+=("$p")
+    fi
+done
+
+if [ ${#manquants[@]} -gt 0 ]; then
+    echo "Installation des paquets manquants : ${manquants[*]}"
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Il faut être root pour installer ces paquets." >&2
+        exit 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${manquants[@]}" >/dev/null
+fi
