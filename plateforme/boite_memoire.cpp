@@ -30,3 +30,9 @@ QRect Boite_Memoire::Geometrie(Controle c) const { return De(c).geometrie; }
 void Boite_Memoire::Placer(Controle c, const QRect& geometrie) { De(c).geometrie = geometrie; }
 QString Boite_Memoire::Police(Controle c) const { return De(c).police; }
 void Boite_Memoire::Ecrire_Police(Controle c, const QString& nom) { De(c).police = nom; }
+void Boite_Memoire::Selectionner_Tout(Controle c) { derniere_selection_ = c; }
+void Boite_Memoire::Bip() { messages_.push_back({Genre::Bip, {}, {}}); }
+void Boite_Memoire::Avertissement(const QString& titre, const QString& texte) {
+    messages_.push_back({Genre::Avertissement, titre, texte});
+}
+void Boite_Memoire::Message_Erreur(const QString& texte) { messages_.push_back({Genre::Erreur, {}, texte}); }

@@ -4,6 +4,7 @@
 // back what the logic wrote; the batch program runs the form and the page on it.
 
 #include <array>
+#include <vector>
 
 #include "plateforme/boite_outils.h"
 
@@ -27,6 +28,23 @@ public:
     void Placer(Controle c, const QRect& geometrie) override;
     QString Police(Controle c) const override;
     void Ecrire_Police(Controle c, const QString& nom) override;
+    void Selectionner_Tout(Controle c) override;
+    void Bip() override;
+    void Avertissement(const QString& titre, const QString& texte) override;
+    void Message_Erreur(const QString& texte) override;
+
+    // What was shown, in order, for the tests to read.
+    enum class Genre { Bip, Avertissement, Erreur };
+    struct Message {
+        Genre genre;
+        QString titre;
+        QString texte;
+    };
+    const std::vector<Message>& Messages() const { return messages_; }
+    void Oublier_Messages() { messages_.clear(); }
+
+    // The control whose whole text was selected last.
+    Controle Derniere_Selection() const { return derniere_selection_; }
 
 private:
     struct Proprietes {
@@ -43,4 +61,6 @@ private:
     Proprietes& De(Controle c);
 
     std::array<Proprietes, Nombre_Controles> controles_;
+    std::vector<Message> messages_;
+    Controle derniere_selection_ = Controle::Nombre_Controles;
 };

@@ -43,4 +43,16 @@ public:
     // Font of a label.
     virtual QString Police(Controle c) const = 0;
     virtual void Ecrire_Police(Controle c, const QString& nom) = 0;
+
+    // Selects the whole text of an edit field.
+    virtual void Selectionner_Tout(Controle c) = 0;
+
+    // The system beep.
+    virtual void Bip() = 0;
+
+    // Modal warning box: an exclamation mark, the text and one OK button.
+    virtual void Avertissement(const QString& titre, const QString& texte) = 0;
+
+    // The general error report of a failure that ended an operation.
+    virtual void Message_Erreur(const QString& texte) = 0;
 };

@@ -68,6 +68,7 @@ constexpr std::array<const char*, Nombre_Controles> noms = {
     "AnMoins",
     "Fenetre",
     "Fiche",
+    "Principale",
     "ToolBar1",
     "StatusBar",
     "VerticalBar",

@@ -77,9 +77,10 @@ enum class Controle {
     AnPlus,
     AnMoins,
 
-    // The page image, the frame and the window around it.
+    // The page image, the frame and the window around it (its text is the caption).
     Fenetre,
     Fiche,
+    Principale,
     ToolBar1,
     StatusBar,
     VerticalBar,
