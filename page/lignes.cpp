@@ -1,0 +1,1 @@
+#include "page/etat_page.h"
