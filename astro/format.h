@@ -3,13 +3,18 @@
 // The two number formats of every text the program writes.
 //
 // Patterns: "0" a digit always written, "#" a digit written when significant,
-// "," in the integer part groups thousands, "." the decimal separator, any
-// other character written as it stands ("0.000 000 000"). Rounding is half
-// away from zero on the value's 15-significant-digit decimal form, and a
-// value that rounds to zero has no minus sign.
+// "," groups thousands (it is never written itself), "." the decimal
+// separator, any other character written as it stands ("0.000 000 000");
+// among the decimals such text is dropped with the digits that follow it
+// when they are not written. Rounding is half away from zero on the value's
+// 15-significant-digit decimal form, and a value that rounds to zero has no
+// minus sign.
+//
+// Magnitudes of 1e18 or more, and an empty pattern, get the general format.
 //
 // General format: up to 15 significant digits, whole numbers without
-// decimals, exponent form for very large or very small values.
+// decimals, fixed notation from 1e-5 to below 1e15, otherwise exponent form
+// ("1E20", "1,5E-7").
 //
 // Values that are not finite are written "NAN", "INF" or "-INF".
 
