@@ -1,5 +1,26 @@
 #include "plateforme/boite_memoire.h"
 
+#include <algorithm>
+
+namespace {
+
+// A surface that draws nothing, with simple metrics: 6 pixels per character,
+// 13 pixels per line.
+class Canevas_Nul : public Canevas {
+public:
+    void Ecrire_Texte(int, int, const QString&) override {}
+    int Largeur_Texte(const QString& texte) override { return 6 * static_cast<int>(texte.size()); }
+    int Hauteur_Texte(const QString&) override { return 13; }
+    void Choisir_Police(const QString&, int, Jeu_Caracteres) override {}
+    void Choisir_Crayon(uint32_t, Style_Trait, int) override {}
+    void Tracer_Ligne(int, int, int, int) override {}
+    void Remplir_Rectangle(const QRect&) override {}
+};
+
+constexpr int Position_Barre_Maximale = 100;
+
+}  // namespace
+
 Boite_Memoire::Boite_Memoire() = default;
 
 const Boite_Memoire::Proprietes& Boite_Memoire::De(Controle c) const {
@@ -36,3 +57,38 @@ void Boite_Memoire::Avertissement(const QString& titre, const QString& texte) {
     messages_.push_back({Genre::Avertissement, titre, texte});
 }
 void Boite_Memoire::Message_Erreur(const QString& texte) { messages_.push_back({Genre::Erreur, {}, texte}); }
+
+Canevas& Boite_Memoire::Canevas_Fenetre() {
+    static Canevas_Nul nul;
+    return canevas_fenetre_ ? *canevas_fenetre_ : nul;
+}
+
+Canevas* Boite_Memoire::Dialogue_Impression() {
+    ++dialogues_impression_;
+    return imprimante_;
+}
+
+Boite_Memoire::Barre& Boite_Memoire::Barre_De(Controle barre) {
+    return barre == Controle::VerticalBar ? barre_verticale_ : barre_horizontale_;
+}
+
+const Boite_Memoire::Barre& Boite_Memoire::Etat_Barre(Controle barre) const {
+    return barre == Controle::VerticalBar ? barre_verticale_ : barre_horizontale_;
+}
+
+void Boite_Memoire::Regler_Barre(Controle barre, int taille_page, int grand_pas) {
+    Barre_De(barre).taille_page = taille_page;
+    Barre_De(barre).grand_pas = grand_pas;
+}
+
+int Boite_Memoire::Position_Barre(Controle barre) const { return Etat_Barre(barre).position; }
+
+void Boite_Memoire::Ecrire_Position_Barre(Controle barre, int position) {
+    // A bar brings a position outside its range to the nearest bound.
+    const int borne = std::clamp(position, 0, Position_Barre_Maximale);
+    if (borne == Barre_De(barre).position) return;
+    Barre_De(barre).position = borne;
+    if (Changement_Barre) Changement_Barre(barre);
+}
+
+QSize Boite_Memoire::Taille_Client() const { return taille_client_; }

@@ -4,6 +4,7 @@
 // back what the logic wrote; the batch program runs the form and the page on it.
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "plateforme/boite_outils.h"
@@ -32,6 +33,28 @@ public:
     void Bip() override;
     void Avertissement(const QString& titre, const QString& texte) override;
     void Message_Erreur(const QString& texte) override;
+    Canevas& Canevas_Fenetre() override;
+    Canevas* Dialogue_Impression() override;
+    void Regler_Barre(Controle barre, int taille_page, int grand_pas) override;
+    int Position_Barre(Controle barre) const override;
+    void Ecrire_Position_Barre(Controle barre, int position) override;
+    QSize Taille_Client() const override;
+
+    // What the tests script: the surfaces drawn on (a surface that draws
+    // nothing by default), whether the print dialog is accepted (a null
+    // printer cancels it), the window's client size, the bars' handler.
+    void Fixer_Canevas_Fenetre(Canevas* canevas) { canevas_fenetre_ = canevas; }
+    void Fixer_Imprimante(Canevas* imprimante) { imprimante_ = imprimante; }
+    void Fixer_Taille_Client(QSize taille) { taille_client_ = taille; }
+    std::function<void(Controle)> Changement_Barre;
+
+    struct Barre {
+        int taille_page = 0;
+        int grand_pas = 0;
+        int position = 0;
+    };
+    const Barre& Etat_Barre(Controle barre) const;
+    int Dialogues_Impression() const { return dialogues_impression_; }
 
     // What was shown, in order, for the tests to read.
     enum class Genre { Bip, Avertissement, Erreur };
@@ -62,5 +85,12 @@ private:
 
     std::array<Proprietes, Nombre_Controles> controles_;
     std::vector<Message> messages_;
+    Canevas* canevas_fenetre_ = nullptr;
+    Canevas* imprimante_ = nullptr;
+    int dialogues_impression_ = 0;
+    QSize taille_client_{700, 800};
+    Barre barre_verticale_;
+    Barre barre_horizontale_;
+    Barre& Barre_De(Controle barre);
     Controle derniere_selection_ = Controle::Nombre_Controles;
 };

@@ -5,8 +5,10 @@
 // memory for the tests and for the batch program.
 
 #include <QRect>
+#include <QSize>
 #include <QString>
 
+#include "plateforme/canevas.h"
 #include "plateforme/controles.h"
 
 class Boite_Outils {
@@ -55,4 +57,21 @@ public:
 
     // The general error report of a failure that ended an operation.
     virtual void Message_Erreur(const QString& texte) = 0;
+
+    // The drawing surface of the page image Fenetre, at its current size.
+    virtual Canevas& Canevas_Fenetre() = 0;
+
+    // Shows the print dialog; the printer's surface when the user accepts,
+    // nullptr when he cancels.
+    virtual Canevas* Dialogue_Impression() = 0;
+
+    // Scroll bars, in percent of the frame: page size, large step, position.
+    // Setting a position that differs from the current one runs the bar's
+    // change handler.
+    virtual void Regler_Barre(Controle barre, int taille_page, int grand_pas) = 0;
+    virtual int Position_Barre(Controle barre) const = 0;
+    virtual void Ecrire_Position_Barre(Controle barre, int position) = 0;
+
+    // Client area of the main window (Geometrie of Principale is its frame).
+    virtual QSize Taille_Client() const = 0;
 };
