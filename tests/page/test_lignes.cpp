@@ -1,0 +1,379 @@
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include <chrono>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "astro/calendrier.h"
+#include "page/lignes.h"
+#include "plateforme/boite_memoire.h"
+
+namespace {
+
+constexpr int32_t Pas_Max = std::numeric_limits<int32_t>::max();
+constexpr int32_t Pas_Min = std::numeric_limits<int32_t>::min();
+constexpr double JJ_2000 = 2451544.5;  // 1 January 2000 at 0 h
+
+// A comet as a user leaves it in the frame: a = 3, e = 0.5, perihelion on
+// 1 January 2000, both equinoxes 2000, start 1 March 2000, one day a row.
+class Lignes_Page : public ::testing::Test {
+public:
+    void SetUp() override {
+        el = Elements{};
+        page = Etat_Page{};
+        pos = Position{};
+        boite = Boite_Memoire{};
+        Remplir_Instruments(tables);
+        el.a = 3;
+        el.e = 0.5;
+        el.q = 1.5;
+        el.i = 10;
+        el.Omega = 30;
+        el.gOmega = 80;
+        el.Longitude_Perihelie = 110;
+        el.Jour_Perihelie = 1;
+        el.Mois_Perihelie = 1;
+        el.An_Perihelie = 2000;
+        el.JJ_Equinoxe = JJ_2000;
+        el.JJ_Equinoxe_ephemeride = JJ_2000;
+        el.Pas = 1;
+        Ecrire(Controle::saisie_Jour_Perihelie, "1");
+        Ecrire(Controle::saisie_Mois_Perihelie, "1");
+        Ecrire(Controle::saisie_An_Perihelie, "2000");
+        Ecrire(Controle::Equinoxe, "2000");
+        Ecrire(Controle::Equinoxe_ephemeride, "2000");
+        Debut("1/3/2000");
+        Ecrire(Controle::Liste_Pas, "jours");
+        Ecrire(Controle::Liste_Instruments, "Aucun");
+    }
+
+    void Ecrire(Controle c, const std::string& texte) {
+        boite.Ecrire_Texte(c, QString::fromStdString(texte));
+    }
+
+    // The start date written "J/M/A", each part into its field.
+    void Debut(const char* date) {
+        const QStringList parties = QString::fromUtf8(date).split(u'/');
+        boite.Ecrire_Texte(Controle::saisie_Jour, parties.value(0));
+        boite.Ecrire_Texte(Controle::saisie_Mois, parties.value(1));
+        boite.Ecrire_Texte(Controle::saisie_An, parties.value(2));
+    }
+
+    void Magnitude(const Controle (&champs)[4], const std::string (&textes)[4]) {
+        for (int k = 0; k < 4; ++k) Ecrire(champs[k], textes[k]);
+    }
+
+    std::vector<Ligne_Ephemeride> Lignes() {
+        std::vector<Ligne_Ephemeride> lignes;
+        Generer_Lignes(calcul, [&lignes](const Ligne_Ephemeride& l) { lignes.push_back(l); });
+        return lignes;
+    }
+
+    Elements el;
+    Etat_Page page;
+    Position pos;
+    Tables_Instruments tables;
+    Notation notation{',', " "};
+    Boite_Memoire boite;
+    Calcul_Page calcul{el, page, pos, tables, notation, boite};
+};
+
+const Controle Champs_MT[4] = {Controle::Saisie_MT, Controle::Saisie_JMT, Controle::Saisie_MMT,
+                               Controle::Saisie_AMT};
+const Controle Champs_MN[4] = {Controle::Saisie_MN, Controle::Saisie_JMN, Controle::Saisie_MMN,
+                               Controle::Saisie_AMN};
+
+// A date that Normaliser_Date could have produced.
+bool Date_Calendrier(const Ligne_Ephemeride& l) {
+    return l.Mois >= 1 && l.Mois <= 12 && l.An >= An_Minimum && l.An <= An_Maximum && l.Jour >= 1 &&
+           l.Jour < Longueur_Mois(l.Mois, l.An) + 1;
+}
+
+TEST(Classe_Magnitude, Textes) {
+    const std::pair<const char*, int> cas[] = {{"12", 1}, {" 9", 1},   {"12,5", 2},  {",5", 2},  {"-3.2", 2},
+                                               {"-", 0},  {",", 0},    {"1.2.3", 0}, {"1e5", 0}, {"   ", 1},
+                                               {"", 0},   {"-,", 2},   {"5-", 0},    {"+3", 0},  {"--1", 0},
+                                               {"8,", 2}, {"1,2-", 0}, {"-8", 1},    {"1 5", 1}, {"½", 0}};
+    for (const auto& [texte, classe] : cas)
+        EXPECT_EQ(Classe_Magnitude(QString::fromUtf8(texte)), classe) << '"' << texte << '"';
+}
+
+TEST(Nombre_Lignes, ParUnite) {
+    const std::pair<int32_t, int32_t> cas[] = {{1, 24}, {2, 31}, {3, 12}, {4, 10}, {0, 0}, {5, 0}, {-1, 0}};
+    for (const auto& [unite, lignes] : cas) EXPECT_EQ(Nombre_Lignes(unite), lignes) << "unité " << unite;
+}
+
+TEST_F(Lignes_Page, ValiditeDesChamps) {
+    struct Cas {
+        Controle champ;
+        const char* texte;
+        bool valide;
+    };
+    const Cas cas[] = {
+        {Controle::saisie_Jour, "", false},    {Controle::saisie_Mois, "", false},
+        {Controle::saisie_An, "", false},      {Controle::saisie_Jour, "  ", false},
+        {Controle::saisie_Jour, "-,", false},  {Controle::saisie_Jour, "1,5", true},
+        {Controle::saisie_Jour, "3e38", true}, {Controle::saisie_Jour, "1e39", false},
+        {Controle::saisie_Mois, "3,0", false}, {Controle::saisie_An, "99999999999", false},
+        {Controle::Equinoxe, "", false},       {Controle::Equinoxe_ephemeride, "", false},
+    };
+    for (const auto& c : cas) {
+        SetUp();
+        Ecrire(c.champ, c.texte);
+        EXPECT_EQ(Preparer_Page(calcul), c.valide) << Nom_Controle(c.champ) << " \"" << c.texte << '"';
+        EXPECT_EQ(page.Page_Valide, c.valide) << Nom_Controle(c.champ) << " \"" << c.texte << '"';
+    }
+}
+
+TEST_F(Lignes_Page, ValiditeDesElements) {
+    struct Cas {
+        const char* nom;
+        void (*changer)(Elements&);
+        bool valide;
+    };
+    const Cas cas[] = {
+        {"complets", [](Elements&) {}, true},
+        {"Pas nul", [](Elements& e) { e.Pas = 0; }, false},
+        {"Pas négatif", [](Elements& e) { e.Pas = -1; }, true},
+        {"q = 0,0001", [](Elements& e) { e.q = 0.0001; }, false},
+        {"q = 0,00011", [](Elements& e) { e.q = 0.00011; }, true},
+        {"q non défini", [](Elements& e) { e.q = std::nan(""); }, false},
+        {"jour de périhélie 0", [](Elements& e) { e.Jour_Perihelie = 0; }, false},
+        {"mois de périhélie 0", [](Elements& e) { e.Mois_Perihelie = 0; }, false},
+        {"an de périhélie 0", [](Elements& e) { e.An_Perihelie = 0; }, false},
+        {"équinoxe écrite, valeur 0", [](Elements& e) { e.JJ_Equinoxe = 0; }, false},
+        {"équinoxe d'éphéméride écrite, valeur 0", [](Elements& e) { e.JJ_Equinoxe_ephemeride = 0; }, false},
+    };
+    for (const auto& c : cas) {
+        SetUp();
+        c.changer(el);
+        EXPECT_EQ(Preparer_Page(calcul), c.valide) << c.nom;
+    }
+}
+
+// The same tests hold for the total and the nucleus magnitude.
+TEST_F(Lignes_Page, DonneesDeMagnitude) {
+    struct Cas {
+        const char* nom;
+        std::string textes[4];  // magnitude, day, month, year
+        bool valide;
+    };
+    const Cas cas[] = {
+        {"8,5 le 12/3/2024", {"8,5", "12", "3", "2024"}, true},
+        {"année 1582", {"8,5", "12", "3", "1582"}, false},
+        {"année 1583", {"8,5", "12", "3", "1583"}, true},
+        {"mois 0", {"8,5", "12", "0", "2024"}, false},
+        {"mois 13, sans borne haute", {"8,5", "12", "13", "2024"}, true},
+        {"jour 0,5", {"8,5", "0,5", "3", "2024"}, false},
+        {"jour 12,5 venu d'un fichier", {"8,5", "12,5", "3", "2024"}, true},
+        {"jour à l'autre séparateur", {"8,5", "12.5", "3", "2024"}, false},
+        {"jour hors des flottants", {"8,5", std::string(40, '9'), "3", "2024"}, false},
+        {"magnitude vide", {"", "12", "3", "2024"}, false},
+        {"mois 3,0", {"8,5", "12", "3,0", "2024"}, false},
+        {"an hors de 32 bits", {"8,5", "12", "3", "99999999999"}, false},
+        {"signe moins seul", {"-", "12", "3", "2024"}, false},
+        {"-1,5", {"-1,5", "12", "3", "2024"}, true},
+        {"moins et virgule", {"-,", "12", "3", "2024"}, false},
+        {"magnitude en blancs", {"   ", "12", "3", "2024"}, false},
+    };
+    for (const auto& c : cas) {
+        SetUp();
+        Magnitude(Champs_MT, c.textes);
+        Preparer_Page(calcul);
+        EXPECT_EQ(page.MT_Valide, c.valide) << "MT " << c.nom;
+        EXPECT_FALSE(page.MN_Valide) << "MT " << c.nom;
+
+        SetUp();
+        Magnitude(Champs_MN, c.textes);
+        Preparer_Page(calcul);
+        EXPECT_EQ(page.MN_Valide, c.valide) << "MN " << c.nom;
+        EXPECT_FALSE(page.MT_Valide) << "MN " << c.nom;
+    }
+}
+
+// A list text that matches no item leaves the value as it was.
+TEST_F(Lignes_Page, Listes) {
+    struct Cas {
+        Controle liste;
+        const char* texte;
+        int32_t avant;
+        int32_t apres;
+    };
+    const Cas cas[] = {
+        {Controle::Liste_Instruments, "Aucun", 3, 0}, {Controle::Liste_Instruments, "Estrane", 0, 5},
+        {Controle::Liste_Instruments, "Estr", 3, 3},  {Controle::Liste_Pas, "heures", 2, 1},
+        {Controle::Liste_Pas, "années", 2, 4},        {Controle::Liste_Pas, "annees", 3, 3},
+    };
+    for (const auto& c : cas) {
+        SetUp();
+        int32_t& valeur = c.liste == Controle::Liste_Instruments ? el.Instrument : el.Unite_Pas;
+        valeur = c.avant;
+        Ecrire(c.liste, c.texte);
+        Preparer_Page(calcul);
+        EXPECT_EQ(valeur, c.apres) << c.texte;
+    }
+}
+
+TEST_F(Lignes_Page, JourJulienDuPerihelie) {
+    struct Cas {
+        const char* nom;
+        bool julienne;
+        const char* jour;
+        double jj;
+    };
+    const Cas cas[] = {
+        {"date du calendrier", false, "1", JJ_2000},
+        {"date et heure", false, "1,25", JJ_2000 + 0.25},
+        {"jour julien tapé", true, "2451600,5", 2451600.5},
+    };
+    for (const auto& c : cas) {
+        SetUp();
+        boite.Cocher(Controle::Julienne, c.julienne);
+        Ecrire(Controle::saisie_Jour_Perihelie, c.jour);
+        ASSERT_TRUE(Preparer_Page(calcul)) << c.nom;
+        EXPECT_NEAR(el.JJ_Perihelie, c.jj, 1e-9) << c.nom;
+    }
+}
+
+// At 1 March 2000 the comet stands at r ≈ 1.611289 AU, Δ ≈ 0.716295 AU; the
+// row at an observation instant gives back the typed magnitude, since r and Δ
+// half an hour later nearly cancel.
+TEST_F(Lignes_Page, Magnitudes) {
+    const double r = 1.611289;
+    const double Delta = 0.716295;
+    Magnitude(Champs_MT, {"10", "1", "3", "2000"});
+    Magnitude(Champs_MN, {"14,5", "11", "3", "2000"});
+    ASSERT_TRUE(Preparer_Page(calcul));
+    ASSERT_TRUE(page.MT_Valide && page.MN_Valide);
+    EXPECT_NEAR(page.MT_Absolue, 10 - 10 * std::log10(r) - 5 * std::log10(Delta), 1e-5);
+    const std::vector<Ligne_Ephemeride> lignes = Lignes();
+    ASSERT_EQ(lignes.size(), 31u);
+    EXPECT_NEAR(lignes[0].M1, 10, 0.1);
+    EXPECT_NEAR(lignes[10].M2, 14.5, 0.1);
+    EXPECT_GT(std::fabs(lignes[30].M1 - 10), 0.1);  // thirty days on, the distances have changed
+    // r enters the nucleus law with half the weight of the total law.
+    SetUp();
+    Magnitude(Champs_MN, {"14,5", "1", "3", "2000"});
+    ASSERT_TRUE(Preparer_Page(calcul));
+    EXPECT_NEAR(page.MN_Absolue, 14.5 - 5 * std::log10(r) - 5 * std::log10(Delta), 1e-5);
+}
+
+TEST_F(Lignes_Page, TextesDeLaLigne) {
+    Ecrire(Controle::Liste_Instruments, "Arbelin");
+    ASSERT_TRUE(Preparer_Page(calcul));
+    const std::vector<Ligne_Ephemeride> lignes = Lignes();
+    ASSERT_FALSE(lignes.empty());
+    const Textes_Ligne& t = lignes[0].textes;
+    EXPECT_EQ(t.Texte_Alpha_h + t.Texte_Alpha_m + t.Texte_Alpha_s, "09h04m33s");
+    EXPECT_EQ(t.Texte_Delta_d + t.Texte_Delta_m + t.Texte_Delta_s, " 38°51'37\"");
+    EXPECT_EQ(t.Texte_Distance, "0,716 UA");
+    EXPECT_EQ(t.Texte_Derive_a, "0,48 mn/j");
+    EXPECT_EQ(t.Texte_Derive_d, "-6,9 '/j");
+    EXPECT_EQ(t.Texte_Reglage_a, "-0,014");
+}
+
+// One row per checked date; every run also gives its unit's number of rows.
+TEST_F(Lignes_Page, DatesDesLignes) {
+    struct Cas {
+        const char* nom;
+        const char* unite;
+        int32_t pas;
+        const char* debut;
+        std::size_t ligne;
+        double jour;
+        int32_t mois;
+        int32_t an;
+    };
+    const double h = 1.0 / 24;
+    const Cas cas[] = {
+        {"heures, Pas 1, début", "heures", 1, "15/6/2024", 0, 15, 6, 2024},
+        {"heures, Pas 1, fin", "heures", 1, "15/6/2024", 23, 15 + 23 * h, 6, 2024},
+        {"heures, Pas 2, avant minuit", "heures", 2, "15/6/2024", 11, 15 + 22 * h, 6, 2024},
+        {"heures, Pas 2, minuit", "heures", 2, "15/6/2024", 12, 16, 6, 2024},
+        {"heures, Pas 2, fin", "heures", 2, "15/6/2024", 23, 16 + 22 * h, 6, 2024},
+        {"jours, 31 janvier", "jours", 1, "30/1/2024", 1, 31, 1, 2024},
+        {"jours, 1er février", "jours", 1, "30/1/2024", 2, 1, 2, 2024},
+        {"jours, fin au 29 février", "jours", 1, "30/1/2024", 30, 29, 2, 2024},
+        {"Pas 7 jours", "jours", 7, "1/1/2024", 1, 8, 1, 2024},
+        {"Pas 7 jours, fin", "jours", 7, "1/1/2024", 30, 29, 7, 2024},
+        {"Pas -1 jour, jour 0 laissé", "jours", -1, "2/3/2024", 2, 0, 3, 2024},
+        {"mois depuis le 31 janvier", "mois", 1, "31/1/2023", 1, 3, 3, 2023},
+        {"mois, puis le 3 avril", "mois", 1, "31/1/2023", 2, 3, 4, 2023},
+        {"mois à travers l'année", "mois", 1, "15/11/2023", 2, 15, 1, 2024},
+        {"années, début au 29 février", "années", 1, "29/2/2024", 0, 29, 2, 2024},
+        {"années, 1er mars", "années", 1, "29/2/2024", 1, 1, 3, 2025},
+        {"années, 1er mars bissextile", "années", 1, "29/2/2024", 4, 1, 3, 2028},
+    };
+    for (const auto& c : cas) {
+        SetUp();
+        Ecrire(Controle::Liste_Pas, c.unite);
+        el.Pas = c.pas;
+        Debut(c.debut);
+        ASSERT_TRUE(Preparer_Page(calcul)) << c.nom;
+        const std::vector<Ligne_Ephemeride> lignes = Lignes();
+        ASSERT_EQ(lignes.size(), static_cast<std::size_t>(Nombre_Lignes(el.Unite_Pas))) << c.nom;
+        const Ligne_Ephemeride& l = lignes[c.ligne];
+        EXPECT_NEAR(l.Jour, c.jour, 1e-4) << c.nom;
+        EXPECT_EQ(l.Mois, c.mois) << c.nom;
+        EXPECT_EQ(l.An, c.an) << c.nom;
+    }
+}
+
+// Steps and start dates beyond what a date can hold end the ephemeris at
+// once: every row handed over is the start date or a calendar date.
+TEST_F(Lignes_Page, ValeursExtremes) {
+    struct Cas {
+        const char* nom;
+        const char* unite;
+        int32_t pas;
+        const char* debut;
+        std::size_t lignes;
+    };
+    const Cas cas[] = {
+        {"jours, Pas maximal", "jours", Pas_Max, "1/1/2024", 2},
+        {"heures, Pas maximal", "heures", Pas_Max, "1/1/2024", 24},
+        {"mois, Pas maximal", "mois", Pas_Max, "1/1/2024", 1},
+        {"mois, Pas au-delà des années", "mois", 2147483600, "1/1/2024", 1},
+        {"années, Pas maximal", "années", Pas_Max, "1/1/2024", 1},
+        {"années, Pas minimal", "années", Pas_Min, "1/1/2024", 1},
+        {"jour de début 3e38", "jours", 1, "3e38/1/2024", 1},
+        {"heures depuis le jour 3e38", "heures", Pas_Max, "3e38/1/2024", 1},
+        {"jour de début hors des flottants", "jours", 1, "1e39/1/2024", 0},
+        {"jour de début illisible", "jours", 1, "-,/1/2024", 0},
+        {"an de début maximal", "jours", 1, "1/1/2147483647", 1},
+        {"mois de début maximal", "mois", 1, "1/2147483647/2024", 1},
+        {"an de début minimal, années", "années", -1, "1/1/-2147483648", 1},
+    };
+    for (const auto& c : cas) {
+        SetUp();
+        Ecrire(Controle::Liste_Pas, c.unite);
+        el.Pas = c.pas;
+        Debut(c.debut);
+        const auto debut = std::chrono::steady_clock::now();
+        EXPECT_EQ(Preparer_Page(calcul), c.lignes > 0) << c.nom;
+        const std::vector<Ligne_Ephemeride> lignes = Lignes();
+        const std::chrono::duration<double> duree = std::chrono::steady_clock::now() - debut;
+        EXPECT_LT(duree.count(), 2.0) << c.nom;
+        ASSERT_EQ(lignes.size(), c.lignes) << c.nom;
+        for (std::size_t k = 1; k < lignes.size(); ++k)
+            EXPECT_TRUE(Date_Calendrier(lignes[k])) << c.nom << ", ligne " << k;
+    }
+}
+
+// An orbit the computation cannot place gives undefined magnitudes, no crash.
+TEST_F(Lignes_Page, DistancesNonDefinies) {
+    el.a = std::nan("");
+    Magnitude(Champs_MT, {"10", "1", "3", "2000"});
+    ASSERT_TRUE(Preparer_Page(calcul));
+    ASSERT_TRUE(page.MT_Valide);
+    EXPECT_FALSE(std::isfinite(page.MT_Absolue));
+    const std::vector<Ligne_Ephemeride> lignes = Lignes();
+    ASSERT_EQ(lignes.size(), 31u);
+    for (const Ligne_Ephemeride& l : lignes) EXPECT_FALSE(std::isfinite(l.M1)) << l.Jour;
+}
+
+}  // namespace
