@@ -35,3 +35,17 @@ struct Ligne_Calculee {
 // keep their previous value.
 void Calculer_Ligne(Elements& el, const Tables_Instruments& tables, char separateur_decimal, Position& pos,
                     Ligne_Calculee& ligne);
+
+// The steps of the row, each usable on its own.
+
+// Texte_Alpha_h, _m, _s of a right ascension in [0, 2π) radians, the rounded
+// seconds carried into the minutes and the hours, 24 h written 00h.
+void Ecrire_Alpha(double Alpha, char separateur_decimal, Textes_Ligne& t);
+
+// Texte_Delta_d, _m, _s of a declination in radians, with the same carries.
+void Ecrire_Delta(double Delta, char separateur_decimal, Textes_Ligne& t);
+
+// Derive_a, Derive_d and their texts from the positions half an hour before
+// and half an hour after the instant (radians), a crossing of 0 h undone.
+void Calculer_Derives(double alpha_avant, double delta_avant, double alpha_apres, double delta_apres,
+                      char separateur_decimal, Ligne_Calculee& ligne);

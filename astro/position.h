@@ -8,6 +8,7 @@
 
 #include "astro/elements.h"
 
+constexpr double Pi_Radians = 3.14159265358979323846;
 constexpr double Radians_Par_Degre = 0.017453292519943295769;
 constexpr double Radians_Par_Seconde = 4.84813681109536e-6;
 constexpr double Demi_Heure = 0.02083333333333;  // days
@@ -30,3 +31,66 @@ void Calculer_Position(Elements& el, int32_t Decalage_Demi_Heure, Position& pos)
 
 // From the equinox of the elements to that of the ephemeris, in place.
 void Precesser_Position(const Elements& el, Position& pos);
+
+// The steps of the computation, each usable on its own.
+
+// Rectangular coordinates, AU.
+struct Coordonnees {
+    double x = 0;
+    double y = 0;
+    double z = 0;
+};
+
+// Julian centuries since 1900 January 0.5 (JD 2415020.0), the time argument
+// of the Sun and of the obliquity.
+double Siecles_Depuis_1900(double jj);
+
+// Mean obliquity of the ecliptic, degrees, at T Julian centuries from 1900.
+double Obliquite_Moyenne(double T);
+
+// The Sun seen from the Earth, mean equinox of the date.
+struct Soleil {
+    double Ls = 0;  // true longitude, degrees
+    double Rs = 0;  // distance, AU
+    Coordonnees equatoriales;
+};
+Soleil Calculer_Soleil(double T, double Obliquite);
+
+// The Sun's equatorial coordinates moved from the equinox of the date to that
+// of the elements.
+Coordonnees Precesser_Soleil(const Coordonnees& soleil, double JJ_Instant, double JJ_Equinoxe);
+
+// Eccentric anomaly E, degrees, of mean anomaly M (degrees) and eccentricity e.
+double Resoudre_Kepler(double M, double e);
+
+// The root s of s³ + 3s = W.
+double Resoudre_Barker(double W);
+
+// Elliptic motion: the heliocentric ecliptic position, equinox of the elements.
+struct Corps_Elliptique {
+    double M = 0;       // mean anomaly, degrees
+    double E = 0;       // eccentric anomaly, degrees
+    double v = 0;       // true anomaly, degrees
+    double r = 0;       // AU
+    double lambda = 0;  // degrees
+    double beta = 0;    // degrees
+};
+// Also refreshes n, q, gQ and Anomalie_Moyenne of `el`.
+Corps_Elliptique Calculer_Elliptique(Elements& el, double JJ_Instant);
+
+// Parabolic motion: the heliocentric equatorial position, equinox of the elements.
+struct Corps_Parabolique {
+    double W = 0;
+    double s = 0;
+    double v = 0;  // true anomaly, degrees
+    double r = 0;  // AU
+    Coordonnees equatoriales;
+};
+Corps_Parabolique Calculer_Parabolique(const Elements& el, double JJ_Instant, double Obliquite);
+
+// Heliocentric ecliptic (r AU, lambda and beta degrees) to equatorial rectangular.
+Coordonnees Ecliptique_Vers_Equatorial(double r, double lambda, double beta, double Obliquite);
+
+// Adds the Sun's geocentric coordinates to the body's heliocentric ones and
+// sets Distance_Terre, Alpha in [0, 2π) and Delta.
+void Vers_Geocentrique(const Coordonnees& corps, const Coordonnees& soleil, Position& pos);

@@ -1,0 +1,66 @@
+#include <benchmark/benchmark.h>
+
+#include "astro/ligne.h"
+
+namespace {
+
+// The worked example: equinoxes 2000.0, perihelion 1 January 2000, instant 1 March 2000.
+Elements Exemple(double e) {
+    Elements el;
+    el.JJ_Equinoxe = el.JJ_Equinoxe_ephemeride = el.JJ_Perihelie = 2451544.5;
+    el.Jour = 1;
+    el.Mois = 3;
+    el.An = 2000;
+    el.i = 10;
+    el.Omega = 30;
+    el.gOmega = 80;
+    el.Longitude_Perihelie = 110;
+    el.e = e;
+    el.a = 3;
+    el.q = 0.8;
+    return el;
+}
+
+void Position_Elliptique(benchmark::State& state) {
+    Elements el = Exemple(0.5);
+    Position pos;
+    for (auto _ : state) {
+        Calculer_Position(el, 0, pos);
+        benchmark::DoNotOptimize(pos);
+    }
+}
+BENCHMARK(Position_Elliptique);
+
+void Position_Parabolique(benchmark::State& state) {
+    Elements el = Exemple(1);
+    Position pos;
+    for (auto _ : state) {
+        Calculer_Position(el, 0, pos);
+        benchmark::DoNotOptimize(pos);
+    }
+}
+BENCHMARK(Position_Parabolique);
+
+// Newton from E = M is at its slowest near e = 0.99, where the bisection takes over.
+void Position_Kepler_Difficile(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(Resoudre_Kepler(24.593, 0.9899));
+}
+BENCHMARK(Position_Kepler_Difficile);
+
+void Ligne_Avec_Instrument(benchmark::State& state) {
+    Elements el = Exemple(0.5);
+    el.Instrument = 1;
+    Tables_Instruments tables;
+    Remplir_Instruments(tables);
+    Position pos;
+    Ligne_Calculee ligne;
+    for (auto _ : state) {
+        Calculer_Ligne(el, tables, ',', pos, ligne);
+        benchmark::DoNotOptimize(ligne);
+    }
+}
+BENCHMARK(Ligne_Avec_Instrument);
+
+}  // namespace
+
+BENCHMARK_MAIN();
