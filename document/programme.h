@@ -1,0 +1,43 @@
+#pragma once
+
+// The one object that owns the program's state: the element set, the form,
+// the document, the page, the telescope tables and the recent files. The
+// window and the batch program each build one over their platform and hand
+// its parts to the operations.
+
+#include <QString>
+
+#include "astro/elements.h"
+#include "astro/instruments.h"
+#include "astro/position.h"
+#include "document/contexte_document.h"
+#include "document/historique.h"
+#include "form/etat.h"
+#include "form/textes_nombres.h"
+#include "page/etat_page.h"
+#include "page/lignes.h"
+#include "plateforme/boite_outils.h"
+
+struct Programme {
+    Programme(Boite_Outils& boite_, Notation notation_, QString version)
+        : boite(boite_), notation(std::move(notation_)), Version_Programme(std::move(version)) {
+        Remplir_Instruments(tables);
+    }
+
+    Boite_Outils& boite;
+    Notation notation;
+    QString Version_Programme;
+
+    Elements el;
+    Etat_Formulaire formulaire;
+    Etat_Document document;
+    Etat_Page page;
+    Position position;
+    Tables_Instruments tables;
+    Historique historique;
+
+    Calcul_Page Calcul() { return {el, page, position, tables, notation, boite}; }
+    Contexte_Document Contexte() {
+        return {el, boite, formulaire, document, historique, notation, Version_Programme};
+    }
+};
