@@ -1,1 +1,431 @@
-#include "form/etat.h"
+#include "document/fichier_elements.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "astro/calendrier.h"
+#include "document/cp1252.h"
+#include "form/affichage_elements.h"
+#include "form/angle_perihelie.h"
+#include "form/dates_juliennes.h"
+#include "plateforme/erreur_generale.h"
+
+namespace {
+
+const QString Entete = QStringLiteral("Trajectel version ");
+const QString Titre_Ouverture = QStringLiteral("Trajectel - Ouvrir un fichier");
+const QString Titre_Lecture = QStringLiteral("Trajectel - Lecture d'un fichier");
+const QString Erreur_Ouverture = QStringLiteral("Erreur d'ouverture de fichier");
+const QString Erreur_Lecture = QStringLiteral("Erreur de lecture du fichier");
+
+// Shorter headers announce the legacy layout.
+constexpr qsizetype Longueur_Entete_Courante = 16;
+// In a legacy header, the 11th character is the major version; from 3 on the
+// file carries the magnitude block.
+constexpr qsizetype Position_Version = 10;
+constexpr char16_t Version_Sans_Magnitudes = u'2';
+
+// What is read of a file, whatever it holds: an element file is about 700
+// bytes, the legacy layout has 24 lines.
+constexpr qint64 Taille_Max_Lue = 1 << 20;  // bytes
+constexpr qsizetype Lignes_Max = 24;
+constexpr qsizetype Longueur_Max_Ligne = 4096;  // characters
+
+constexpr double Jour_Nul = 0.0001;  // days: a perihelion day this small is no day
+const char* const Motif_Jour_Perihelie = "#0.###";
+const char* const Motif_Angle = "#0.##########";
+const char* const Motif_Equinoxe = "#0.#######";
+
+// ---- Lines of the file ----
+
+QStringList Decouper_Lignes(const QByteArray& contenu) {
+    QStringList lignes;
+    qsizetype debut = 0;
+    while (debut < contenu.size() && lignes.size() < Lignes_Max) {
+        qsizetype fin = contenu.indexOf('\n', debut);
+        if (fin < 0) fin = contenu.size();
+        qsizetype longueur = fin - debut;
+        if (longueur > 0 && contenu[fin - 1] == '\r') --longueur;
+        lignes.append(Decoder_Cp1252(contenu.mid(debut, std::min(longueur, Longueur_Max_Ligne))));
+        debut = fin + 1;
+    }
+    return lignes;
+}
+
+// A text in double quotes loses its first and last characters.
+void Oter_Guillemets(QString& texte) {
+    if (texte.startsWith(u'"')) texte = texte.size() > 1 ? texte.mid(1, texte.size() - 2) : QString();
+}
+
+// The value of a labelled line: after the label, before the unit; empty when
+// the line is too short to hold both.
+QString Valeur_Ligne(const QString& ligne, const Libelle_Fichier& libelle) {
+    const qsizetype n = libelle.Libelle.size();
+    const qsizetype m = libelle.Unite.size();
+    if (ligne.size() < n + m) return {};
+    return ligne.mid(n, ligne.size() - n - m);
+}
+
+struct Lecteur {
+    Lecteur(Contexte_Document& contexte, QStringList lignes_du_fichier)
+        : ctx(contexte), lignes(std::move(lignes_du_fichier)) {}
+
+    Contexte_Document& ctx;
+    QStringList lignes;
+    qsizetype suivante = 0;
+    QString ligne;  // the last line read, kept when the file has no more
+    bool Lecture_Complete = true;
+    bool Erreur_Format = false;
+    bool Ancienne = false;      // legacy layout: any line may be quoted
+    bool Garder_Ligne = false;  // the next step takes the current line again
+
+    void Lire_Ligne() {
+        if (suivante >= lignes.size()) {
+            Lecture_Complete = false;
+            return;
+        }
+        ligne = lignes[suivante++];
+        if (Ancienne) Oter_Guillemets(ligne);
+    }
+    char Separateur() const { return ctx.notation.Separateur_Decimal; }
+};
+
+// ---- What each line does ----
+
+// The whole text a 32-bit integer: leading blanks, one sign, digits only.
+bool Entier_Fichier(const QString& texte, int32_t& valeur) {
+    constexpr int64_t Limite = int64_t{1} << 31;
+    qsizetype k = 0;
+    while (k < texte.size() && (texte[k] == u' ' || texte[k] == u'\t')) ++k;
+    const bool negatif = k < texte.size() && texte[k] == u'-';
+    if (k < texte.size() && (texte[k] == u'-' || texte[k] == u'+')) ++k;
+    if (k == texte.size()) return false;
+    int64_t n = 0;
+    for (; k < texte.size(); ++k) {
+        const char16_t c = texte[k].unicode();
+        if (c < u'0' || c > u'9') return false;
+        n = n * 10 + (c - u'0');
+        if (n > Limite) return false;
+    }
+    if (negatif) n = -n;
+    if (n >= Limite) return false;
+    valeur = static_cast<int32_t>(n);
+    return true;
+}
+
+// Every line is read by one of these, given the value and the field it fills.
+using Lecture_Ligne = void (*)(Lecteur& l, const QString& valeur, Controle champ);
+
+void Lire_Commentaire(Lecteur& l, const QString& valeur, Controle champ) {
+    l.ctx.boite.Ecrire_Texte(champ, valeur);
+}
+
+// Normalised text into the element, then into its field.
+template <double Elements::*element>
+void Lire_Element(Lecteur& l, const QString& valeur, Controle champ) {
+    const QString texte = Normaliser_Separateur(valeur, l.Separateur());
+    l.ctx.el.*element = Valeur_Reelle(texte, l.Separateur(), l.ctx.document);
+    l.ctx.boite.Ecrire_Texte(champ, texte);
+}
+
+void Lire_Distance(Lecteur& l, const QString& valeur, Controle champ) {
+    Lire_Element<&Elements::q>(l, valeur, champ);
+    Elements& el = l.ctx.el;
+    if (!Orbite_Parabolique(el.e)) el.a = el.q / (1 - el.e);
+}
+
+// The node completes the angles: the field goes back to the argument of perihelion.
+void Lire_Noeud(Lecteur& l, const QString& valeur, Controle champ) {
+    Lire_Element<&Elements::gOmega>(l, valeur, champ);
+    Elements& el = l.ctx.el;
+    el.Longitude_Perihelie = el.Omega + el.gOmega;
+    Afficher_Argument(el, l.ctx.boite, l.ctx.notation);
+}
+
+void Lire_Jour_Perihelie(Lecteur& l, const QString& valeur, Controle champ) {
+    Lire_Element<&Elements::Jour_Perihelie>(l, valeur, champ);
+    if (!(l.ctx.el.Jour_Perihelie > Jour_Nul)) l.ctx.boite.Ecrire_Texte(champ, {});
+}
+
+template <int32_t Elements::*element>
+void Lire_Entier_Perihelie(Lecteur& l, const QString& valeur, Controle champ) {
+    int32_t n = 0;
+    if (!Entier_Fichier(valeur, n)) {
+        l.Erreur_Format = true;
+        return;
+    }
+    l.ctx.el.*element = n;
+    l.ctx.boite.Ecrire_Texte(champ, valeur == u"0" ? QString() : valeur);
+}
+
+// A year up to the start of the Gregorian calendar, or one whose Julian day
+// cannot be computed, leaves the equinox unset; a text that is no number
+// stays in the field and changes nothing else.
+template <double Elements::*annee, double Elements::*jj>
+void Lire_Equinoxe(Lecteur& l, const QString& valeur, Controle champ) {
+    Boite_Outils& boite = l.ctx.boite;
+    boite.Ecrire_Texte(champ, Normaliser_Separateur(valeur, l.Separateur()));
+    const QString texte = boite.Texte(champ);
+    double x = 0;
+    if (Classe_Nombre(texte) == 0 || !Lire_Reel(texte, l.Separateur(), x)) return;
+    const double jj_x = Annee_Vers_JJ(x);
+    const bool donnee = x > Date_Debut_Gregorien && std::isfinite(jj_x);
+    l.ctx.el.*annee = donnee ? x : 0;
+    l.ctx.el.*jj = donnee ? jj_x : 0;
+    boite.Ecrire_Texte(champ, donnee ? Texte_Motif(x, Motif_Equinoxe, l.ctx.notation) : QString());
+}
+
+// Magnitudes and days may carry a separator; months and years may not.
+template <bool normaliser>
+void Lire_Magnitude(Lecteur& l, const QString& valeur, Controle champ) {
+    const QString texte = normaliser ? Normaliser_Separateur(valeur, l.Separateur()) : valeur;
+    l.ctx.boite.Ecrire_Texte(champ, texte == u"0" ? QString() : texte);
+}
+
+void Lire_Reel_Ignore(Lecteur& l, const QString& valeur, Controle) {
+    Valeur_Reelle(Normaliser_Separateur(valeur, l.Separateur()), l.Separateur(), l.ctx.document);
+}
+
+// An integer that does not convert leaves its line to the next step.
+void Lire_Entier_Ignore(Lecteur& l, const QString& valeur, Controle) {
+    int32_t n = 0;
+    if (Entier_Fichier(valeur, n)) return;
+    l.Erreur_Format = true;
+    l.Garder_Ligne = true;
+}
+
+struct Etape {
+    Lecture_Ligne lire;
+    Controle champ;
+};
+
+constexpr Controle Aucun_Champ = Controle::Nombre_Controles;
+
+constexpr std::array<Etape, 9> Etapes_Elements = {{
+    {Lire_Commentaire, Controle::Commentaire},
+    {Lire_Element<&Elements::e>, Controle::saisie_e},
+    {Lire_Distance, Controle::saisie_q},
+    {Lire_Element<&Elements::i>, Controle::saisie_i},
+    {Lire_Element<&Elements::Omega>, Controle::saisie_Omega},
+    {Lire_Noeud, Controle::saisie_gOmega},
+    {Lire_Jour_Perihelie, Controle::saisie_Jour_Perihelie},
+    {Lire_Entier_Perihelie<&Elements::Mois_Perihelie>, Controle::saisie_Mois_Perihelie},
+    {Lire_Entier_Perihelie<&Elements::An_Perihelie>, Controle::saisie_An_Perihelie},
+}};
+
+constexpr std::array<Etape, 2> Etapes_Equinoxes = {{
+    {Lire_Equinoxe<&Elements::Equinoxe, &Elements::JJ_Equinoxe>, Controle::Equinoxe},
+    {Lire_Equinoxe<&Elements::Equinoxe_ephemeride, &Elements::JJ_Equinoxe_ephemeride>,
+     Controle::Equinoxe_ephemeride},
+}};
+
+// Two reals and two integers of the legacy layout that nothing uses any more.
+constexpr std::array<Etape, 4> Etapes_Anciennes_Ignorees = {{
+    {Lire_Reel_Ignore, Aucun_Champ},
+    {Lire_Reel_Ignore, Aucun_Champ},
+    {Lire_Entier_Ignore, Aucun_Champ},
+    {Lire_Entier_Ignore, Aucun_Champ},
+}};
+
+constexpr std::array<Etape, 8> Etapes_Magnitudes = {{
+    {Lire_Magnitude<true>, Controle::Saisie_MT},
+    {Lire_Magnitude<true>, Controle::Saisie_JMT},
+    {Lire_Magnitude<false>, Controle::Saisie_MMT},
+    {Lire_Magnitude<false>, Controle::Saisie_AMT},
+    {Lire_Magnitude<true>, Controle::Saisie_MN},
+    {Lire_Magnitude<true>, Controle::Saisie_JMN},
+    {Lire_Magnitude<false>, Controle::Saisie_MMN},
+    {Lire_Magnitude<false>, Controle::Saisie_AMN},
+}};
+
+template <std::size_t N>
+void Ajouter(std::vector<Etape>& plan, const std::array<Etape, N>& etapes) {
+    plan.insert(plan.end(), etapes.begin(), etapes.end());
+}
+
+std::vector<Etape> Plan_Courant() {
+    std::vector<Etape> plan;
+    Ajouter(plan, Etapes_Elements);
+    Ajouter(plan, Etapes_Equinoxes);
+    Ajouter(plan, Etapes_Magnitudes);
+    return plan;
+}
+
+std::vector<Etape> Plan_Ancien(const QString& entete) {
+    std::vector<Etape> plan;
+    Ajouter(plan, Etapes_Elements);
+    Ajouter(plan, Etapes_Anciennes_Ignorees);
+    Ajouter(plan, Etapes_Equinoxes);
+    if (entete.size() > Position_Version + 1 && entete[Position_Version] > Version_Sans_Magnitudes) {
+        Ajouter(plan, Etapes_Magnitudes);
+    }
+    return plan;
+}
+
+void Lire_Etapes(Lecteur& l, const std::vector<Etape>& plan) {
+    for (std::size_t k = 0; k < plan.size(); ++k) {
+        if (!l.Garder_Ligne) l.Lire_Ligne();
+        l.Garder_Ligne = false;
+        const QString valeur = l.Ancienne ? l.ligne : Valeur_Ligne(l.ligne, Libelles_Fichier[k]);
+        plan[k].lire(l, valeur, plan[k].champ);
+    }
+}
+
+void Activer_Enregistrer(Boite_Outils& boite, bool actif) {
+    boite.Activer(Controle::ToolEnregistrer, actif);
+    boite.Activer(Controle::Enregistrer, actif);
+}
+
+// A file of the legacy layout is offered for saving in the current one.
+void Lire_Disposition(Lecteur& l) {
+    l.Lire_Ligne();
+    Oter_Guillemets(l.ligne);
+    const QString entete = l.ligne;
+    l.Ancienne = entete.size() < Longueur_Entete_Courante;
+    Lire_Etapes(l, l.Ancienne ? Plan_Ancien(entete) : Plan_Courant());
+    Activer_Enregistrer(l.ctx.boite, l.Ancienne);
+}
+
+void Terminer_Lecture(const Lecteur& l) {
+    Contexte_Document& ctx = l.ctx;
+    Boite_Outils& boite = ctx.boite;
+    Recalculer_Excentricite(ctx.el, boite, ctx.formulaire.Entree(Controle::saisie_e), ctx.notation);
+    Afficher_Elements(ctx.el, boite, ctx.notation);
+    ctx.document.Modifie = false;
+    if (boite.Coche(Controle::Julienne)) Afficher_JJ_Perihelie(ctx.el, boite, ctx.notation);
+    Mettre_A_Jour_Historique(ctx.historique, ctx.document, boite);
+    ctx.formulaire.Entree(Controle::Commentaire) = boite.Texte(Controle::Commentaire).trimmed();
+    boite.Selectionner_Tout(Controle::Commentaire);
+    if (!l.Lecture_Complete || l.Erreur_Format) {
+        boite.Bip();
+        boite.Avertissement(Titre_Lecture, Erreur_Lecture);
+    }
+}
+
+// ---- Writing ----
+
+// The text of a field as the file stores it: "," as separator, "0" for nothing.
+QString Valeur_Champ(const Boite_Outils& boite, Controle champ) {
+    const QString texte = Forcer_Virgule(boite.Texte(champ));
+    return texte.isEmpty() ? QStringLiteral("0") : texte;
+}
+
+// The file always holds the argument of perihelion.
+QString Valeur_Argument(const Contexte_Document& ctx) {
+    if (ctx.boite.Texte(Controle::Label15) == Legende_Argument) {
+        return Valeur_Champ(ctx.boite, Controle::saisie_Omega);
+    }
+    if (!(ctx.el.Omega > 0)) return QStringLiteral("0");
+    return Forcer_Virgule(Texte_Motif(ctx.el.Omega, Motif_Angle, ctx.notation));
+}
+
+std::vector<QString> Valeurs_Elements(const Contexte_Document& ctx) {
+    const Boite_Outils& boite = ctx.boite;
+    const Elements& el = ctx.el;
+    const char sep = ctx.notation.Separateur_Decimal;
+    std::vector<QString> v = {
+        boite.Texte(Controle::Commentaire),
+        Valeur_Champ(boite, Controle::saisie_e),
+        Valeur_Champ(boite, Controle::saisie_q),
+        Valeur_Champ(boite, Controle::saisie_i),
+        Valeur_Argument(ctx),
+        Valeur_Champ(boite, Controle::saisie_gOmega),
+        Forcer_Virgule(Texte_Motif(el.Jour_Perihelie, Motif_Jour_Perihelie, ctx.notation)),
+        QString::number(el.Mois_Perihelie),
+        QString::number(el.An_Perihelie),
+        Texte_General(el.Equinoxe, sep),
+        Texte_General(el.Equinoxe_ephemeride, sep)};
+    for (const Etape& e : Etapes_Magnitudes) v.push_back(Valeur_Champ(boite, e.champ));
+    return v;
+}
+
+// A pasted comment may hold line breaks; each would split its line and shift
+// every following one.
+QString Sans_Sauts_De_Ligne(const QString& texte) {
+    QString resultat = texte;
+    resultat.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    for (QChar& c : resultat) {
+        if (c == u'\r' || c == u'\n' || c == u'\u0085' || c == u'\u2028' || c == u'\u2029') c = u' ';
+    }
+    return resultat;
+}
+
+}  // namespace
+
+QString Normaliser_Separateur(const QString& texte, char separateur) {
+    QString resultat = texte;
+    for (QChar& c : resultat) {
+        if (c == u',' || c == u'.') c = QChar::fromLatin1(separateur);
+    }
+    return resultat;
+}
+
+QString Forcer_Virgule(const QString& texte) {
+    QString resultat = texte;
+    resultat.replace(u'.', u',');
+    return resultat;
+}
+
+double Valeur_Reelle(const QString& texte, char separateur, Etat_Document& document) {
+    document.Erreur_Fichier = false;
+    qsizetype signes = 0;
+    qsizetype separateurs = 0;
+    for (const QChar c : texte) {
+        if (c == u',' || c == u'.') {
+            ++separateurs;
+        } else if (c < u'0' || c > u'9') {
+            // A sign is counted and is a fault as well.
+            if (c == u'+' || c == u'-') ++signes;
+            document.Erreur_Fichier = true;
+        }
+    }
+    if (signes > 1 || separateurs > 1) {
+        document.Erreur_Fichier = true;
+        return 0;
+    }
+    double valeur = 0;
+    if (!Lire_Reel(texte, separateur, valeur)) {
+        throw Erreur_Generale(
+            QStringLiteral("'%1' n'est pas une valeur en virgule flottante correcte").arg(texte));
+    }
+    return valeur;
+}
+
+QStringList Ecrire_Lignes_Elements(Contexte_Document& ctx) {
+    if (ctx.boite.Coche(Controle::Julienne)) JJ_Vers_Date_Perihelie(ctx.el);
+    const std::vector<QString> valeurs = Valeurs_Elements(ctx);
+    QStringList lignes{Entete + ctx.Version_Programme};
+    for (std::size_t k = 0; k < Libelles_Fichier.size(); ++k) {
+        const Libelle_Fichier& l = Libelles_Fichier[k];
+        lignes.append(l.Libelle.toString() + valeurs[k] + l.Unite.toString());
+    }
+    for (QString& ligne : lignes) ligne = Sans_Sauts_De_Ligne(ligne);
+    return lignes;
+}
+
+QByteArray Encoder_Lignes_Elements(const QStringList& lignes) {
+    QByteArray octets;
+    for (const QString& ligne : lignes) octets += Encoder_Cp1252(ligne) + "\r\n";
+    return octets;
+}
+
+void Lire_Fichier_Elements(Contexte_Document& ctx) {
+    QFile fichier(ctx.document.Nom_Fichier);
+    if (ctx.document.Nom_Fichier.isEmpty() || !fichier.open(QIODevice::ReadOnly)) {
+        ctx.boite.Bip();
+        ctx.document.Fichier_Ouvert = false;
+        ctx.boite.Avertissement(Titre_Ouverture, Erreur_Ouverture);
+        return;
+    }
+    ctx.document.Fichier_Ouvert = true;
+    const QByteArray contenu = fichier.read(Taille_Max_Lue);
+    if (fichier.error() != QFileDevice::NoError) throw Erreur_Generale(fichier.errorString());
+    fichier.close();
+
+    Lecteur l(ctx, Decouper_Lignes(contenu));
+    Lire_Disposition(l);
+    Terminer_Lecture(l);
+}
