@@ -1,0 +1,153 @@
+#include "batch/ephemeride.h"
+
+#include <QFile>
+
+#include "batch/options_batch.h"
+#include "batch/tableau_batch.h"
+#include "document/fichier_elements.h"
+#include "document/programme.h"
+#include "plateforme/boite_memoire.h"
+#include "plateforme/erreur_generale.h"
+
+namespace {
+
+constexpr double Distance_Minimale = 0.0001;  // AU, as the page requires
+
+// The texts the frame starts with.
+void Preparer_Fiche(Boite_Outils& b) {
+    b.Ecrire_Texte(Controle::saisie_e, QStringLiteral("0"));
+    b.Ecrire_Texte(Controle::Label15, QStringLiteral("w =  "));
+    b.Ecrire_Texte(Controle::Saisie_Pas, QStringLiteral("1"));
+    b.Ecrire_Texte(Controle::Liste_Pas, QStringLiteral("jours"));
+    b.Ecrire_Texte(Controle::Liste_Instruments, QStringLiteral("Aucun"));
+}
+
+// The start date, step, unit and instrument go into their fields as a user
+// would type them.
+void Ecrire_Parametres(Programme& p, const Options_Batch& o, const QDate& aujourdhui) {
+    Boite_Outils& b = p.boite;
+    const QChar separateur = QChar::fromLatin1(p.notation.Separateur_Decimal);
+    QString jour = o.jour.isEmpty() ? QString::number(aujourdhui.day()) : o.jour;
+    jour.replace(u',', separateur).replace(u'.', separateur);
+    b.Ecrire_Texte(Controle::saisie_Jour, jour);
+    b.Ecrire_Texte(Controle::saisie_Mois, o.mois.isEmpty() ? QString::number(aujourdhui.month()) : o.mois);
+    b.Ecrire_Texte(Controle::saisie_An, o.an.isEmpty() ? QString::number(aujourdhui.year()) : o.an);
+    b.Ecrire_Texte(Controle::Saisie_Pas, o.pas);
+    p.el.Pas = o.pas.toInt();
+    b.Ecrire_Texte(Controle::Liste_Pas, o.unite);
+    b.Ecrire_Texte(Controle::Liste_Instruments, o.instrument);
+}
+
+// The reader's own messages, on standard error.
+QString Messages_Lecture(const Boite_Memoire& boite) {
+    QStringList textes;
+    for (const Boite_Memoire::Message& m : boite.Messages()) {
+        if (m.genre == Boite_Memoire::Genre::Bip) continue;
+        textes << (m.titre.isEmpty() ? m.texte : m.titre + QStringLiteral(" : ") + m.texte);
+    }
+    return textes.join(u'\n');
+}
+
+bool Lire_Document(Programme& p, const QString& fichier, QTextStream& erreurs) {
+    p.document.Nom_Fichier = fichier;
+    p.document.Dernier_Fichier = Nom_Court(fichier);
+    Contexte_Document contexte = p.Contexte();
+    try {
+        Lire_Fichier_Elements(contexte);
+    } catch (const Erreur_Generale& e) {
+        p.boite.Message_Erreur(e.Message());
+    }
+    const auto& boite = static_cast<const Boite_Memoire&>(p.boite);
+    const bool lu = p.document.Fichier_Ouvert && boite.Messages().empty();
+    if (!lu) erreurs << QStringLiteral("trajectel-ephemeride : ") << Messages_Lecture(boite) << u'\n';
+    return lu;
+}
+
+// What the page still lacks, in the observer's words.
+QStringList Elements_Manquants(const Programme& p) {
+    const Elements& el = p.el;
+    QStringList manquants;
+    if (!(el.q > Distance_Minimale)) manquants << QStringLiteral("distance du périhélie");
+    if (!(el.Jour_Perihelie >= 1 && el.Mois_Perihelie >= 1 && el.An_Perihelie >= 1)) {
+        manquants << QStringLiteral("date du périhélie");
+    }
+    if (p.boite.Texte(Controle::Equinoxe).isEmpty() || !(el.JJ_Equinoxe > 0)) {
+        manquants << QStringLiteral("équinoxe des éléments");
+    }
+    if (p.boite.Texte(Controle::Equinoxe_ephemeride).isEmpty() || !(el.JJ_Equinoxe_ephemeride > 0)) {
+        manquants << QStringLiteral("équinoxe de l'éphéméride");
+    }
+    if (el.Pas == 0) manquants << QStringLiteral("pas non nul");
+    if (manquants.isEmpty()) manquants << QStringLiteral("date de début lisible");
+    return manquants;
+}
+
+Tableau_Batch Calculer_Tableau(Programme& p) {
+    const Colonnes_Batch colonnes{p.el.Instrument > 0, p.page.MT_Valide, p.page.MN_Valide};
+    Tableau_Batch tableau{Entete_Batch(colonnes), {}};
+    Generer_Lignes(p.Calcul(), [&](const Ligne_Ephemeride& ligne) {
+        tableau.lignes.push_back(Cellules_Ligne(ligne, colonnes, p.notation));
+    });
+    return tableau;
+}
+
+QString En_Tete_Texte(const Programme& p) {
+    const Boite_Outils& b = p.boite;
+    QString texte = QStringLiteral("Ephéméride de %1\n").arg(b.Texte(Controle::Commentaire));
+    texte += QStringLiteral("Equinoxe des éléments = %1    Equinoxe de l'éphéméride = %2\n")
+                 .arg(b.Texte(Controle::Equinoxe), b.Texte(Controle::Equinoxe_ephemeride));
+    if (p.el.Instrument > 0) {
+        texte += QStringLiteral("Instrument d'observation : %1\n").arg(b.Texte(Controle::Liste_Instruments));
+    }
+    return texte + u'\n';
+}
+
+bool Ecrire_Sortie(const QString& texte, const Options_Batch& o, QTextStream& sortie, QTextStream& erreurs) {
+    if (o.sortie.isEmpty()) {
+        sortie << texte;
+        return true;
+    }
+    QFile fichier(o.sortie);
+    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Truncate) || fichier.write(texte.toUtf8()) < 0 ||
+        !fichier.flush()) {
+        erreurs << QStringLiteral("trajectel-ephemeride : impossible d'écrire %1\n").arg(o.sortie);
+        return false;
+    }
+    return true;
+}
+
+Notation Notation_Batch(const Options_Batch& o) {
+    Notation n = Trouver_Notation();
+    if (o.separateur) n.Separateur_Decimal = *o.separateur;
+    return n;
+}
+
+}  // namespace
+
+int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QTextStream& erreurs,
+                        const QDate& aujourdhui) {
+    const Lecture_Options lecture = Lire_Options(arguments);
+    if (!lecture.erreur.isEmpty()) {
+        erreurs << QStringLiteral("trajectel-ephemeride : ") << lecture.erreur << u'\n' << Usage_Batch();
+        return Erreur_Usage;
+    }
+    const Options_Batch& o = lecture.options;
+    if (o.aide) {
+        sortie << Usage_Batch();
+        return Succes;
+    }
+    Boite_Memoire boite;
+    Programme p(boite, Notation_Batch(o), QStringLiteral(TRAJECTEL_VERSION));
+    Preparer_Fiche(boite);
+    if (!Lire_Document(p, o.fichier, erreurs)) return Fichier_Illisible;
+    Ecrire_Parametres(p, o, aujourdhui);
+    if (!Preparer_Page(p.Calcul())) {
+        erreurs << QStringLiteral("trajectel-ephemeride : éphéméride impossible, il manque : ")
+                << Elements_Manquants(p).join(QStringLiteral(", ")) << u'\n';
+        return Page_Invalide;
+    }
+    const Tableau_Batch tableau = Calculer_Tableau(p);
+    const QString texte =
+        o.format == Format_Sortie::Tsv ? Tableau_Tsv(tableau) : En_Tete_Texte(p) + Tableau_Texte(tableau);
+    return Ecrire_Sortie(texte, o, sortie, erreurs) ? Succes : Fichier_Illisible;
+}

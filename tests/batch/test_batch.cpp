@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "batch/ephemeride.h"
+#include "batch/options_batch.h"
+
+namespace {
+
+const QString Exemples = QStringLiteral(TRAJECTEL_EXEMPLES);
+
+struct Resultat {
+    int statut;
+    QString sortie;
+    QString erreurs;
+};
+
+Resultat Executer(const QStringList& arguments) {
+    QString sortie;
+    QString erreurs;
+    QTextStream flux_sortie(&sortie);
+    QTextStream flux_erreurs(&erreurs);
+    const int statut = Executer_Ephemeride(arguments, flux_sortie, flux_erreurs, QDate(2024, 3, 1));
+    flux_sortie.flush();
+    flux_erreurs.flush();
+    return {statut, sortie, erreurs};
+}
+
+QString Exemple(const char* nom) { return Exemples + u'/' + QString::fromUtf8(nom); }
+
+QStringList Lignes(const QString& texte) { return texte.split(u'\n', Qt::SkipEmptyParts); }
+
+TEST(Batch, ChaqueExempleDansLesDeuxFormats) {
+    const QStringList fichiers = QDir(Exemples).entryList({QStringLiteral("*.elt")}, QDir::Files);
+    ASSERT_EQ(fichiers.size(), 5);
+    for (const QString& fichier : fichiers) {
+        const Resultat tsv =
+            Executer({Exemples + u'/' + fichier, QStringLiteral("--format"), QStringLiteral("tsv")});
+        EXPECT_EQ(tsv.statut, Succes) << fichier.toStdString() << tsv.erreurs.toStdString();
+        const QStringList lignes = Lignes(tsv.sortie);
+        ASSERT_EQ(lignes.size(), 32) << fichier.toStdString();
+        for (const QString& ligne : lignes) {
+            EXPECT_EQ(ligne.count(u'\t'), lignes[0].count(u'\t'))
+                << fichier.toStdString() << ": " << ligne.toStdString();
+        }
+        const Resultat texte = Executer({Exemples + u'/' + fichier});
+        EXPECT_EQ(texte.statut, Succes) << fichier.toStdString();
+        EXPECT_TRUE(texte.sortie.startsWith(QStringLiteral("Ephéméride de "))) << fichier.toStdString();
+        EXPECT_EQ(Lignes(texte.sortie).size(), 2 + 32) << fichier.toStdString();
+    }
+}
+
+TEST(Batch, EnckeCommeMeeus) {
+    // Meeus, Astronomical Algorithms, example 33.b: 10h34m14.2s +19°09'31" on 1990 October 6.0.
+    const Resultat r =
+        Executer({Exemple("encke.elt"), QStringLiteral("--debut"), QStringLiteral("6/10/1990"),
+                  QStringLiteral("--separateur"), QStringLiteral("."), QStringLiteral("--format"),
+                  QStringLiteral("tsv"), QStringLiteral("--instrument"), QStringLiteral("Arbelin")});
+    ASSERT_EQ(r.statut, Succes) << r.erreurs.toStdString();
+    const QStringList lignes = Lignes(r.sortie);
+    EXPECT_EQ(lignes[0],
+              QStringLiteral("J\tM\tAn\tAlpha h\tAlpha m\tAlpha s\tDelta d\tDelta m\tDelta s\tDistance\t"
+                             "Dérive a\tDérive d\tRéglage a\tRéglage d"));
+    EXPECT_EQ(lignes[1],
+              QStringLiteral("06.00\t10\t1990\t10h\t34m\t15s\t 19°\t09'\t15\"\t0.825 UA\t8.31 mn/j\t"
+                             "-71.5 '/j\t-0.252\t-9.415 - V2"));
+    EXPECT_TRUE(lignes[2].startsWith(QStringLiteral("07.00\t10\t1990\t"))) << lignes[2].toStdString();
+}
+
+TEST(Batch, MagnitudesEtPasEnHeures) {
+    const Resultat r = Executer({Exemple("churyumov-gerasimenko.elt"), QStringLiteral("--debut=15,0/8/2015"),
+                                 QStringLiteral("--unite=heures"), QStringLiteral("--pas=2"),
+                                 QStringLiteral("--separateur=,"), QStringLiteral("--format=tsv")});
+    ASSERT_EQ(r.statut, Succes) << r.erreurs.toStdString();
+    const QStringList lignes = Lignes(r.sortie);
+    ASSERT_EQ(lignes.size(), 25);
+    EXPECT_TRUE(lignes[0].endsWith(QStringLiteral("\tDérive d\tM1\tM2")));
+    // At the observation instant the magnitudes come back as observed.
+    EXPECT_TRUE(lignes[1].startsWith(QStringLiteral("15,00\t8\t2015\t")));
+    EXPECT_TRUE(lignes[1].endsWith(QStringLiteral("\t12,5\t16,8"))) << lignes[1].toStdString();
+    EXPECT_TRUE(lignes[2].startsWith(QStringLiteral("15,08\t8\t2015\t"))) << lignes[2].toStdString();
+    EXPECT_TRUE(lignes[24].startsWith(QStringLiteral("16,92\t8\t2015\t"))) << lignes[24].toStdString();
+}
+
+TEST(Batch, StatutsEtMessages) {
+    QTemporaryDir dossier;
+    QFile incomplet(dossier.filePath(QStringLiteral("incomplet.elt")));
+    ASSERT_TRUE(incomplet.open(QIODevice::WriteOnly));
+    QFile source(Exemple("halley.elt"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    incomplet.write(
+        source.readAll().replace("Equinoxe des \xe9l\xe9ments = 1950", "Equinoxe des \xe9l\xe9ments = 0"));
+    incomplet.close();
+
+    struct Cas {
+        const char* nom;
+        QStringList arguments;
+        int statut;
+        const char* message;
+    };
+    const Cas cas[] = {
+        {"sans fichier", {}, Erreur_Usage, "fichier d'éléments manquant"},
+        {"option inconnue",
+         {Exemple("halley.elt"), QStringLiteral("--vite")},
+         Erreur_Usage,
+         "option inconnue"},
+        {"valeur manquante",
+         {Exemple("halley.elt"), QStringLiteral("--pas")},
+         Erreur_Usage,
+         "valeur manquante"},
+        {"pas non entier",
+         {Exemple("halley.elt"), QStringLiteral("--pas"), QStringLiteral("1,5")},
+         Erreur_Usage,
+         "pas invalide"},
+        {"mois 13",
+         {Exemple("halley.elt"), QStringLiteral("--debut"), QStringLiteral("1/13/2024")},
+         Erreur_Usage,
+         "date de début invalide"},
+        {"unite inconnue",
+         {Exemple("halley.elt"), QStringLiteral("--unite"), QStringLiteral("semaines")},
+         Erreur_Usage,
+         "unité inconnu"},
+        {"deux fichiers", {Exemple("halley.elt"), Exemple("encke.elt")}, Erreur_Usage, "un seul fichier"},
+        {"fichier absent",
+         {dossier.filePath(QStringLiteral("absent.elt"))},
+         Fichier_Illisible,
+         "Erreur d'ouverture de fichier"},
+        {"equinoxe manquante", {incomplet.fileName()}, Page_Invalide, "équinoxe des éléments"},
+        {"pas nul",
+         {Exemple("halley.elt"), QStringLiteral("--pas"), QStringLiteral("0")},
+         Page_Invalide,
+         "pas non nul"},
+    };
+    for (const Cas& c : cas) {
+        const Resultat r = Executer(c.arguments);
+        EXPECT_EQ(r.statut, c.statut) << c.nom;
+        EXPECT_TRUE(r.erreurs.contains(QString::fromUtf8(c.message)))
+            << c.nom << ": " << r.erreurs.toStdString();
+        EXPECT_TRUE(r.sortie.isEmpty()) << c.nom;
+    }
+}
+
+TEST(Batch, SortieDansUnFichier) {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("halley.tsv"));
+    const Resultat r =
+        Executer({Exemple("halley.elt"), QStringLiteral("--format"), QStringLiteral("tsv"),
+                  QStringLiteral("--sortie"), chemin, QStringLiteral("--unite"), QStringLiteral("mois")});
+    ASSERT_EQ(r.statut, Succes);
+    EXPECT_TRUE(r.sortie.isEmpty());
+    QFile fichier(chemin);
+    ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(Lignes(QString::fromUtf8(fichier.readAll())).size(), 13);
+
+    const Resultat impossible = Executer({Exemple("halley.elt"), QStringLiteral("--sortie"),
+                                          dossier.filePath(QStringLiteral("absent/x.txt"))});
+    EXPECT_EQ(impossible.statut, Fichier_Illisible);
+}
+
+TEST(Batch, LeProgrammeLui_Meme) {
+    QProcess programme;
+    programme.start(QStringLiteral(TRAJECTEL_EPHEMERIDE),
+                    {Exemple("halley.elt"), QStringLiteral("--format"), QStringLiteral("tsv"),
+                     QStringLiteral("--debut"), QStringLiteral("27/11/1985")});
+    ASSERT_TRUE(programme.waitForFinished(30000));
+    EXPECT_EQ(programme.exitCode(), 0);
+    const QStringList lignes = Lignes(QString::fromUtf8(programme.readAllStandardOutput()));
+    ASSERT_EQ(lignes.size(), 32);
+    EXPECT_TRUE(lignes[0].startsWith(QStringLiteral("J\tM\tAn\tAlpha h")));
+    // Halley on 1985 November 27 at 0 h: 01h52m20s +17°02'40" for the equinox 2000.
+    EXPECT_TRUE(lignes[1].contains(QStringLiteral("\t01h\t5"))) << lignes[1].toStdString();
+    EXPECT_TRUE(lignes[1].contains(QStringLiteral("\t 17°\t0"))) << lignes[1].toStdString();
+}
+
+}  // namespace
