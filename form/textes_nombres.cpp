@@ -10,6 +10,14 @@ namespace {
 constexpr double Pi = 3.1415926535897932385;
 const QChar Espace_Insecable(0x00A0);
 
+// The C locale's conversions, without its thousands separator: "1,000" is
+// not a number for a field.
+QLocale Locale_Stricte() {
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    return c;
+}
+
 bool Est_Separateur(QChar c) { return c == u',' || c == u'.'; }
 bool Est_Chiffre_Ou_Espace(QChar c) { return c == u' ' || (c >= u'0' && c <= u'9'); }
 
@@ -78,7 +86,7 @@ bool Lire_Reel(const QString& texte, char separateur, double& valeur) {
     c_texte.replace(QChar::fromLatin1(separateur), u'.');
     // The C locale accepts exactly sign, digits, one point and an exponent.
     bool ok = false;
-    const double v = QLocale::c().toDouble(c_texte, &ok);
+    const double v = Locale_Stricte().toDouble(c_texte, &ok);
     if (!ok || !std::isfinite(v)) return false;
     valeur = v;
     return true;
@@ -86,7 +94,7 @@ bool Lire_Reel(const QString& texte, char separateur, double& valeur) {
 
 bool Lire_Entier(const QString& texte, int32_t& valeur) {
     bool ok = false;
-    const int v = QLocale::c().toInt(texte.trimmed(), &ok);
+    const int v = Locale_Stricte().toInt(texte.trimmed(), &ok);
     if (!ok) return false;
     valeur = v;
     return true;

@@ -53,9 +53,9 @@ TEST(Lire_Reel, AvecLeSeparateurDuSysteme) {
 }
 
 TEST(Lire_Entier, TrenteDeuxBits) {
-    const std::pair<const char*, bool> cas[] = {{"2024", true},        {" 7 ", true},  {"2147483647", true},
-                                                {"2147483648", false}, {"1,5", false}, {"", false},
-                                                {"99999999999", false}};
+    const std::pair<const char*, bool> cas[] = {
+        {"2024", true}, {" 7 ", true},          {"2147483647", true}, {"2147483648", false}, {"1,5", false},
+        {"", false},    {"99999999999", false}, {"1,000", false},     {"1 000", false}};
     for (const auto& [texte, ok] : cas) {
         int32_t v = 0;
         EXPECT_EQ(Lire_Entier(QString::fromUtf8(texte), v), ok) << texte;
