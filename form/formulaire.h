@@ -20,6 +20,8 @@ struct Contexte_Formulaire {
     // Rebuilds the page and updates the Save command; the program object
     // binds it to the page's refresh, tests count its calls.
     std::function<void()> Rafraichir;
+    // Fits the scroll bars to the frame's size (the page view's Ajuster_Barres).
+    std::function<void()> Ajuster_Barres;
 };
 
 // The exit rule of one of the 26 edit fields, common start included: what
