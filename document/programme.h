@@ -1,9 +1,9 @@
 #pragma once
 
 // The one object that owns the program's state: the element set, the form,
-// the document, the page, the telescope tables and the recent files. The
-// window and the batch program each build one over their platform and hand
-// its parts to the operations.
+// the document, the page with its drawing and view, the telescope tables and
+// the recent files. The window and the batch program each build one over
+// their platform and hand its parts to the operations.
 
 #include <QString>
 
@@ -14,8 +14,10 @@
 #include "document/historique.h"
 #include "form/etat.h"
 #include "form/textes_nombres.h"
+#include "page/dessin.h"
 #include "page/etat_page.h"
 #include "page/lignes.h"
+#include "page/vue.h"
 #include "plateforme/boite_outils.h"
 
 struct Programme {
@@ -32,11 +34,14 @@ struct Programme {
     Etat_Formulaire formulaire;
     Etat_Document document;
     Etat_Page page;
+    Etat_Dessin dessin;
+    Etat_Vue vue;
     Position position;
     Tables_Instruments tables;
     Historique historique;
 
     Calcul_Page Calcul() { return {el, page, position, tables, notation, boite}; }
+    Contexte_Page Page() { return {Calcul(), dessin, vue, document, boite, Version_Programme}; }
     Contexte_Document Contexte() {
         return {el, boite, formulaire, document, historique, notation, Version_Programme};
     }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <cstdint>
 
+// Symbole marks text meant for the symbol face; the drawing hands it over as
+// Unicode Greek letters, so a surface with Unicode fonts draws it as it is.
 enum class Jeu_Caracteres { Defaut, Symbole };
 enum class Style_Trait { Plein, Tirets, Points };
 

@@ -1,0 +1,87 @@
+#include "peinture/canevas_qpainter.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPrinter>
+#include <algorithm>
+
+namespace {
+
+constexpr int Taille_Minimale = 1;  // points: Qt refuses a font of no size
+const QColor Couleur_Texte = Qt::black;
+
+Qt::PenStyle Style_Qt(Style_Trait style) {
+    switch (style) {
+        case Style_Trait::Tirets:
+            return Qt::DashLine;
+        case Style_Trait::Points:
+            return Qt::DotLine;
+        default:
+            return Qt::SolidLine;
+    }
+}
+
+}  // namespace
+
+Canevas_QPainter::Canevas_QPainter(QImage& image)
+    : support_(image), fond_(Qt::transparent), crayon_(Qt::black) {
+    peintre_.begin(&image);
+}
+
+Canevas_QPainter::Canevas_QPainter(QPrinter& imprimante)
+    : support_(imprimante), imprimante_(&imprimante), fond_(Qt::white), crayon_(Qt::black) {}
+
+Canevas_QPainter::~Canevas_QPainter() { Terminer(); }
+
+void Canevas_QPainter::Terminer() {
+    if (peintre_.isActive()) peintre_.end();
+}
+
+void Canevas_QPainter::Ecrire_Texte(int x, int y, const QString& texte) {
+    if (!peintre_.isActive()) return;
+    peintre_.setFont(police_);
+    peintre_.setPen(Couleur_Texte);
+    // The surface places texts by their top-left corner, QPainter by the baseline.
+    peintre_.drawText(x, y + QFontMetrics(police_, &support_).ascent(), texte);
+}
+
+int Canevas_QPainter::Largeur_Texte(const QString& texte) {
+    return QFontMetrics(police_, &support_).horizontalAdvance(texte);
+}
+
+int Canevas_QPainter::Hauteur_Texte(const QString&) { return QFontMetrics(police_, &support_).height(); }
+
+void Canevas_QPainter::Choisir_Police(const QString& face, int taille, Jeu_Caracteres) {
+    police_ = QFont(face);
+    police_.setPointSize(std::max(taille, Taille_Minimale));
+}
+
+void Canevas_QPainter::Choisir_Crayon(uint32_t couleur, Style_Trait style, int epaisseur) {
+    crayon_ = QPen(QColor::fromRgb(static_cast<QRgb>(couleur)), std::max(epaisseur, 0), Style_Qt(style));
+}
+
+void Canevas_QPainter::Tracer_Ligne(int x1, int y1, int x2, int y2) {
+    if (!peintre_.isActive()) return;
+    peintre_.setPen(crayon_);
+    peintre_.drawLine(x1, y1, x2, y2);
+}
+
+void Canevas_QPainter::Remplir_Rectangle(const QRect& rectangle) {
+    if (!peintre_.isActive()) return;
+    // Replaces what was there, so that a transparent background clears the image.
+    peintre_.setCompositionMode(QPainter::CompositionMode_Source);
+    peintre_.fillRect(rectangle, fond_);
+    peintre_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void Canevas_QPainter::Debut_Document() {
+    if (imprimante_ && !peintre_.isActive()) peintre_.begin(imprimante_);
+}
+
+void Canevas_QPainter::Fin_Document() {
+    if (imprimante_) Terminer();
+}
+
+int Canevas_QPainter::Largeur_Page() const { return support_.width(); }
+
+int Canevas_QPainter::Resolution() const { return support_.logicalDpiY(); }

@@ -1,0 +1,56 @@
+#pragma once
+
+// The drawing surface on QPainter: the page image on screen, or a printer
+// (paper or PDF). Fonts are taken at the point size asked, on the device's
+// own resolution; text metrics come from QFontMetrics on that device, so
+// what is measured is what is drawn. The character set is not used: texts
+// of the symbol face arrive as Unicode Greek letters.
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QPen>
+
+#include "plateforme/canevas.h"
+
+class QImage;
+class QPrinter;
+
+class Canevas_QPainter : public Canevas {
+public:
+    // Paints on the image from now until Terminer() or destruction; cleared
+    // parts become transparent. The image must outlive the surface.
+    explicit Canevas_QPainter(QImage& image);
+    // Paints on the printer between Debut_Document and Fin_Document; cleared
+    // parts become white. The printer must outlive the surface.
+    explicit Canevas_QPainter(QPrinter& imprimante);
+    ~Canevas_QPainter() override;
+
+    Canevas_QPainter(const Canevas_QPainter&) = delete;
+    Canevas_QPainter& operator=(const Canevas_QPainter&) = delete;
+
+    void Ecrire_Texte(int x, int y, const QString& texte) override;
+    int Largeur_Texte(const QString& texte) override;
+    int Hauteur_Texte(const QString& texte) override;
+    void Choisir_Police(const QString& face, int taille, Jeu_Caracteres jeu) override;
+    void Choisir_Crayon(uint32_t couleur, Style_Trait style, int epaisseur) override;
+    void Tracer_Ligne(int x1, int y1, int x2, int y2) override;
+    void Remplir_Rectangle(const QRect& rectangle) override;
+
+    void Debut_Document() override;
+    void Fin_Document() override;
+    int Largeur_Page() const override;  // printable width, dots
+    int Resolution() const override;    // vertical dots per inch
+
+    // Ends the painting so that the image can be shown; idempotent.
+    void Terminer();
+    bool Actif() const { return peintre_.isActive(); }
+
+private:
+    QPaintDevice& support_;
+    QPrinter* imprimante_ = nullptr;
+    QColor fond_;
+    QFont police_;
+    QPen crayon_;
+    QPainter peintre_;
+};

@@ -1,0 +1,50 @@
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include "peinture/canevas_qpainter.h"
+#include "support/page_exemple.h"
+
+namespace {
+
+// One whole screen build: 31 rows, a telescope, both magnitudes.
+void Page_Enregistreur(benchmark::State& state) {
+    Page_Exemple p;
+    p.Choisir("Arbelin", true, true);
+    for (auto _ : state) {
+        p.ecran.Oublier();
+        Construire_Page(p.Contexte());
+        benchmark::DoNotOptimize(p.ecran.Textes().data());
+    }
+    state.counters["textes"] = static_cast<double>(p.ecran.Textes().size());
+}
+BENCHMARK(Page_Enregistreur)->Unit(benchmark::kMicrosecond);
+
+// The same build rasterised into the page image.
+void Page_Image(benchmark::State& state) {
+    Page_Exemple p;
+    p.Choisir("Arbelin", true, true);
+    QImage image(711, 550, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        Canevas_QPainter canevas(image);
+        p.boite.Fixer_Canevas_Fenetre(&canevas);
+        Construire_Page(p.Contexte());
+        canevas.Terminer();
+        p.boite.Fixer_Canevas_Fenetre(nullptr);
+    }
+    benchmark::DoNotOptimize(image.constBits());
+}
+BENCHMARK(Page_Image)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+// Fonts need a QGuiApplication; no display is needed.
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
