@@ -8,7 +8,7 @@ paquets=(
     qt6-base-dev qt6-qpa-plugins libqt6svg6
     libgtest-dev googletest libgmock-dev libbenchmark-dev
     clang-format
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth fonts-dejavu-core fonts-dejavu-extra
     poppler-utils
 )
 
