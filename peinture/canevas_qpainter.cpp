@@ -2,7 +2,7 @@
 
 #include <QFontMetrics>
 #include <QImage>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 #include <algorithm>
 
 namespace {
@@ -28,7 +28,7 @@ Canevas_QPainter::Canevas_QPainter(QImage& image)
     peintre_.begin(&image);
 }
 
-Canevas_QPainter::Canevas_QPainter(QPrinter& imprimante)
+Canevas_QPainter::Canevas_QPainter(QPagedPaintDevice& imprimante)
     : support_(imprimante), imprimante_(&imprimante), fond_(Qt::white), crayon_(Qt::black) {}
 
 Canevas_QPainter::~Canevas_QPainter() { Terminer(); }

@@ -14,16 +14,16 @@
 #include "plateforme/canevas.h"
 
 class QImage;
-class QPrinter;
+class QPagedPaintDevice;
 
 class Canevas_QPainter : public Canevas {
 public:
     // Paints on the image from now until Terminer() or destruction; cleared
     // parts become transparent. The image must outlive the surface.
     explicit Canevas_QPainter(QImage& image);
-    // Paints on the printer between Debut_Document and Fin_Document; cleared
+    // Paints on the printer (or a PDF writer) between Debut_Document and Fin_Document; cleared
     // parts become white. The printer must outlive the surface.
-    explicit Canevas_QPainter(QPrinter& imprimante);
+    explicit Canevas_QPainter(QPagedPaintDevice& imprimante);
     ~Canevas_QPainter() override;
 
     Canevas_QPainter(const Canevas_QPainter&) = delete;
@@ -48,7 +48,7 @@ public:
 
 private:
     QPaintDevice& support_;
-    QPrinter* imprimante_ = nullptr;
+    QPagedPaintDevice* imprimante_ = nullptr;
     QColor fond_;
     QFont police_;
     QPen crayon_;
