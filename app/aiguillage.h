@@ -1,0 +1,38 @@
+#pragma once
+
+// Every event of the frame's controls reaches the program here, whatever
+// widget raised it: the focus moved by the user (a click, Tab), a click, a
+// key, a change of a list, the mouse over a label.
+
+#include <QChar>
+
+#include "document/programme.h"
+
+struct Evenement_Fiche {
+    enum class Genre { Focus, Clic, Touche, Changement, Survol };
+    Genre genre;
+    Controle controle;
+    QChar caractere;  // the key typed, for Touche
+};
+
+class Aiguillage_Fiche {
+public:
+    explicit Aiguillage_Fiche(Programme& programme) : programme_(programme) {}
+
+    // For a key, the character to insert (QChar() swallows the key); for
+    // other events the answer is not used.
+    QChar Traiter(const Evenement_Fiche& e);
+
+    // The entry control that has the focus as the program sees it.
+    Controle Focus() const { return focus_; }
+
+    // Every focus change, whether a rule or the user makes it, goes through
+    // here: the control left, then the control entered.
+    void Changer_Focus(Controle nouveau);
+
+private:
+    void Entrer(Controle c);
+
+    Programme& programme_;
+    Controle focus_ = Controle::Nombre_Controles;
+};

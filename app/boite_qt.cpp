@@ -1,0 +1,278 @@
+#include "app/boite_qt.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "app/widgets_fiche.h"
+
+namespace {
+
+const QString Titre_Application = QStringLiteral("Trajectel");
+constexpr int Position_Maximale = 100;
+constexpr int Longueur_Illimitee = 32767;  // QLineEdit's own "no limit"
+
+// Properties kept on objects that have no Qt counterpart for them.
+constexpr char Propriete_Texte[] = "trajectel_texte";
+constexpr char Propriete_Indice[] = "trajectel_indice";
+constexpr char Propriete_Longueur[] = "trajectel_longueur_max";
+constexpr char Propriete_Police[] = "trajectel_police";
+constexpr char Propriete_Coche[] = "trajectel_coche";
+
+// "court|long": the tooltip, then the status-bar text; one text serves both.
+std::pair<QString, QString> Parties_Indice(const QString& indice) {
+    const qsizetype barre = indice.indexOf(u'|');
+    if (barre < 0) return {indice, indice};
+    return {indice.left(barre), indice.mid(barre + 1)};
+}
+
+// Counts the writes in progress, so that the signals they raise are known for an echo.
+class Ecriture {
+public:
+    explicit Ecriture(int& compteur) : compteur_(compteur) { ++compteur_; }
+    ~Ecriture() { --compteur_; }
+    Ecriture(const Ecriture&) = delete;
+    Ecriture& operator=(const Ecriture&) = delete;
+
+private:
+    int& compteur_;
+};
+
+}  // namespace
+
+Boite_Qt::Boite_Qt() = default;
+Boite_Qt::~Boite_Qt() = default;
+
+void Boite_Qt::Lier(Controle c, QWidget* widget) {
+    objets_[static_cast<std::size_t>(c)] = widget;
+    if (auto* barre = qobject_cast<QScrollBar*>(widget)) {
+        QObject::connect(barre, &QAbstractSlider::valueChanged, barre, [this, c](int) {
+            if (Changement_Barre) Changement_Barre(c);
+        });
+    }
+}
+
+void Boite_Qt::Lier(Controle c, QAction* action) { objets_[static_cast<std::size_t>(c)] = action; }
+
+QWidget* Boite_Qt::Widget(Controle c) const { return qobject_cast<QWidget*>(Objet(c)); }
+QAction* Boite_Qt::Action(Controle c) const { return qobject_cast<QAction*>(Objet(c)); }
+
+Controle Boite_Qt::Controle_De(const QObject* objet) const {
+    const auto it = std::find(objets_.begin(), objets_.end(), objet);
+    return it == objets_.end() || !objet ? Controle::Nombre_Controles
+                                         : static_cast<Controle>(std::distance(objets_.begin(), it));
+}
+
+QString Boite_Qt::Texte(Controle c) const {
+    QObject* o = Objet(c);
+    if (auto* champ = qobject_cast<QLineEdit*>(o)) return champ->text();
+    if (auto* liste = qobject_cast<QComboBox*>(o)) return liste->currentText();
+    if (auto* etiquette = dynamic_cast<Etiquette_Fiche*>(o)) return etiquette->Legende();
+    if (auto* action = qobject_cast<QAction*>(o)) return action->text();
+    if (auto* fenetre = qobject_cast<QMainWindow*>(o)) return fenetre->windowTitle();
+    return o ? o->property(Propriete_Texte).toString() : QString();
+}
+
+void Boite_Qt::Ecrire_Texte(Controle c, const QString& texte) {
+    const Ecriture ecriture(ecriture_);
+    QObject* o = Objet(c);
+    if (auto* champ = qobject_cast<QLineEdit*>(o))
+        champ->setText(texte);
+    else if (auto* liste = qobject_cast<QComboBox*>(o))
+        liste->setEditText(texte);
+    else if (auto* etiquette = dynamic_cast<Etiquette_Fiche*>(o))
+        etiquette->Ecrire_Legende(texte);
+    else if (auto* action = qobject_cast<QAction*>(o))
+        action->setText(texte);
+    else if (auto* fenetre = qobject_cast<QMainWindow*>(o))
+        fenetre->setWindowTitle(texte);
+    else if (o)
+        o->setProperty(Propriete_Texte, texte);
+}
+
+bool Boite_Qt::Visible(Controle c) const {
+    if (QAction* action = Action(c)) return action->isVisible();
+    // Explicitly hidden or not, whether or not the window is on screen yet.
+    const QWidget* widget = Widget(c);
+    return widget && !widget->isHidden();
+}
+
+void Boite_Qt::Montrer(Controle c, bool visible) {
+    if (QAction* action = Action(c)) action->setVisible(visible);
+    if (QWidget* widget = Widget(c)) widget->setVisible(visible);
+}
+
+bool Boite_Qt::Actif(Controle c) const {
+    if (QAction* action = Action(c)) return action->isEnabled();
+    const QWidget* widget = Widget(c);
+    return widget && widget->isEnabled();
+}
+
+void Boite_Qt::Activer(Controle c, bool actif) {
+    if (QAction* action = Action(c)) action->setEnabled(actif);
+    if (QWidget* widget = Widget(c)) widget->setEnabled(actif);
+}
+
+bool Boite_Qt::Coche(Controle c) const {
+    if (QAction* action = Action(c)) return action->isChecked();
+    QObject* o = Objet(c);
+    return o && o->property(Propriete_Coche).toBool();
+}
+
+void Boite_Qt::Cocher(Controle c, bool coche) {
+    const Ecriture ecriture(ecriture_);
+    if (QAction* action = Action(c)) {
+        action->setChecked(coche);
+    } else if (QObject* o = Objet(c)) {
+        o->setProperty(Propriete_Coche, coche);
+    }
+}
+
+QString Boite_Qt::Indice(Controle c) const {
+    QObject* o = Objet(c);
+    return o ? o->property(Propriete_Indice).toString() : QString();
+}
+
+void Boite_Qt::Ecrire_Indice(Controle c, const QString& indice) {
+    QObject* o = Objet(c);
+    if (!o) return;
+    o->setProperty(Propriete_Indice, indice);
+    const auto [court, long_] = Parties_Indice(indice);
+    if (QAction* action = Action(c)) {
+        action->setToolTip(court);
+        action->setStatusTip(long_);
+    } else if (QWidget* widget = Widget(c)) {
+        widget->setToolTip(court);
+        widget->setStatusTip(long_);
+    }
+}
+
+int Boite_Qt::Longueur_Max(Controle c) const {
+    QObject* o = Objet(c);
+    if (auto* champ = qobject_cast<QLineEdit*>(o))
+        return champ->maxLength() >= Longueur_Illimitee ? 0 : champ->maxLength();
+    return o ? o->property(Propriete_Longueur).toInt() : 0;
+}
+
+void Boite_Qt::Ecrire_Longueur_Max(Controle c, int longueur) {
+    const Ecriture ecriture(ecriture_);
+    QObject* o = Objet(c);
+    if (auto* champ = qobject_cast<QLineEdit*>(o))
+        champ->setMaxLength(longueur > 0 ? std::min(longueur, Longueur_Illimitee) : Longueur_Illimitee);
+    else if (o)
+        o->setProperty(Propriete_Longueur, std::max(longueur, 0));
+}
+
+QRect Boite_Qt::Geometrie(Controle c) const {
+    QWidget* widget = Widget(c);
+    if (!widget) return {};
+    if (auto* etiquette = dynamic_cast<Etiquette_Fiche*>(widget)) return etiquette->Place();
+    if (widget->isWindow()) return widget->frameGeometry();
+    return widget->geometry();
+}
+
+void Boite_Qt::Placer(Controle c, const QRect& geometrie) {
+    QWidget* widget = Widget(c);
+    if (!widget) return;
+    if (auto* etiquette = dynamic_cast<Etiquette_Fiche*>(widget)) {
+        etiquette->Placer(geometrie);
+    } else if (widget->isWindow()) {
+        // The frame's size is asked; Qt sizes what lies inside the frame.
+        const QSize cadre = widget->frameGeometry().size() - widget->size();
+        widget->move(geometrie.topLeft());
+        widget->resize(geometrie.size() - cadre);
+    } else {
+        if (auto* image = dynamic_cast<Image_Page*>(widget)) image->Agrandir_Memoire(geometrie.size());
+        widget->setGeometry(geometrie);
+    }
+}
+
+QString Boite_Qt::Police(Controle c) const {
+    QObject* o = Objet(c);
+    if (auto* etiquette = dynamic_cast<Etiquette_Fiche*>(o)) return etiquette->Face();
+    return o ? o->property(Propriete_Police).toString() : QString();
+}
+
+void Boite_Qt::Ecrire_Police(Controle c, const QString& nom) {
+    QObject* o = Objet(c);
+    if (auto* etiquette = dynamic_cast<Etiquette_Fiche*>(o))
+        etiquette->Ecrire_Face(nom);
+    else if (o)
+        o->setProperty(Propriete_Police, nom);
+}
+
+void Boite_Qt::Selectionner_Tout(Controle c) {
+    QObject* o = Objet(c);
+    if (auto* champ = qobject_cast<QLineEdit*>(o)) champ->selectAll();
+    if (auto* liste = qobject_cast<QComboBox*>(o); liste && liste->lineEdit()) liste->lineEdit()->selectAll();
+}
+
+void Boite_Qt::Bip() { QApplication::beep(); }
+
+bool Boite_Qt::Retenu(Genre_Message genre, const QString& titre, const QString& texte) {
+    if (retenir_messages_) messages_.push_back({genre, titre, texte});
+    return retenir_messages_;
+}
+
+void Boite_Qt::Message(const QString& texte) {
+    if (Retenu(Genre_Message::Simple, Titre_Application, texte)) return;
+    QMessageBox boite(QMessageBox::NoIcon, Titre_Application, texte, QMessageBox::Ok,
+                      Widget(Controle::Principale));
+    boite.exec();
+}
+
+void Boite_Qt::Avertissement(const QString& titre, const QString& texte) {
+    if (Retenu(Genre_Message::Avertissement, titre, texte)) return;
+    QMessageBox boite(QMessageBox::Warning, titre, texte, QMessageBox::Ok, Widget(Controle::Principale));
+    boite.exec();
+}
+
+void Boite_Qt::Message_Erreur(const QString& texte) {
+    if (Retenu(Genre_Message::Erreur, Titre_Application, texte)) return;
+    QMessageBox::critical(Widget(Controle::Principale), Titre_Application, texte);
+}
+
+Canevas& Boite_Qt::Canevas_Fenetre() {
+    if (auto* image = dynamic_cast<Image_Page*>(Widget(Controle::Fenetre))) return image->Surface();
+    // Before the frame is built there is no image: a surface that keeps nothing.
+    if (!canevas_vide_) canevas_vide_ = std::make_unique<Canevas_QPainter>(image_vide_);
+    return *canevas_vide_;
+}
+
+Canevas* Boite_Qt::Dialogue_Impression() {
+    canevas_imprimante_.reset();
+    QPrinter* imprimante = imprimante_essai_;
+    if (!imprimante) {
+        QPrintDialog dialogue(&imprimante_, Widget(Controle::Principale));
+        if (dialogue.exec() != QDialog::Accepted) return nullptr;
+        imprimante = &imprimante_;
+    }
+    canevas_imprimante_ = std::make_unique<Canevas_QPainter>(*imprimante);
+    return canevas_imprimante_.get();
+}
+
+void Boite_Qt::Regler_Barre(Controle barre, int taille_page, int grand_pas) {
+    if (auto* b = dynamic_cast<Barre_Defilement*>(Widget(barre))) b->Regler(taille_page, grand_pas);
+}
+
+int Boite_Qt::Position_Barre(Controle barre) const {
+    const auto* b = qobject_cast<QScrollBar*>(Widget(barre));
+    return b ? b->value() : 0;
+}
+
+void Boite_Qt::Ecrire_Position_Barre(Controle barre, int position) {
+    // The bar brings a position outside its range to the nearest bound.
+    if (auto* b = qobject_cast<QScrollBar*>(Widget(barre)))
+        b->setValue(std::clamp(position, 0, Position_Maximale));
+}
+
+QSize Boite_Qt::Taille_Client() const {
+    const auto* fenetre = qobject_cast<QMainWindow*>(Widget(Controle::Principale));
+    return fenetre && fenetre->centralWidget() ? fenetre->centralWidget()->size() : QSize();
+}

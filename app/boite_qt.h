@@ -1,0 +1,96 @@
+#pragma once
+
+// The platform on real widgets: each Controle is bound to its widget or
+// action, and the operations of Boite_Outils act on them.
+
+#include <QImage>
+#include <QPointer>
+#include <QPrinter>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "peinture/canevas_qpainter.h"
+#include "plateforme/boite_outils.h"
+
+class QAction;
+class QWidget;
+
+class Boite_Qt : public Boite_Outils {
+public:
+    Boite_Qt();
+    ~Boite_Qt() override;
+
+    // Binds a control to its widget, or a command to its action. A menu item,
+    // its tool button and its action share one QAction.
+    void Lier(Controle c, QWidget* widget);
+    void Lier(Controle c, QAction* action);
+    QWidget* Widget(Controle c) const;
+    QAction* Action(Controle c) const;
+    // The control bound to a widget or action, Nombre_Controles for none.
+    Controle Controle_De(const QObject* objet) const;
+
+    // True while the platform itself writes a control: the signals this
+    // raises are its own echo, not the user's doing.
+    bool En_Ecriture() const { return ecriture_ > 0; }
+
+    // The plain message box: the text and an OK button, titled "Trajectel".
+    void Message(const QString& texte);
+
+    // Run on a scroll bar's change, as the view's handlers want it.
+    std::function<void(Controle)> Changement_Barre;
+
+    // Test hooks: the print dialog is skipped and this printer answers it;
+    // message boxes are kept in a list instead of being shown.
+    void Fixer_Imprimante(QPrinter* imprimante) { imprimante_essai_ = imprimante; }
+    void Retenir_Messages(bool retenir) { retenir_messages_ = retenir; }
+    enum class Genre_Message { Simple, Avertissement, Erreur };
+    struct Message_Montre {
+        Genre_Message genre;
+        QString titre;
+        QString texte;
+    };
+    const std::vector<Message_Montre>& Messages() const { return messages_; }
+
+    QString Texte(Controle c) const override;
+    void Ecrire_Texte(Controle c, const QString& texte) override;
+    bool Visible(Controle c) const override;
+    void Montrer(Controle c, bool visible) override;
+    bool Actif(Controle c) const override;
+    void Activer(Controle c, bool actif) override;
+    bool Coche(Controle c) const override;
+    void Cocher(Controle c, bool coche) override;
+    QString Indice(Controle c) const override;
+    void Ecrire_Indice(Controle c, const QString& indice) override;
+    int Longueur_Max(Controle c) const override;
+    void Ecrire_Longueur_Max(Controle c, int longueur) override;
+    QRect Geometrie(Controle c) const override;
+    void Placer(Controle c, const QRect& geometrie) override;
+    QString Police(Controle c) const override;
+    void Ecrire_Police(Controle c, const QString& nom) override;
+    void Selectionner_Tout(Controle c) override;
+    void Bip() override;
+    void Avertissement(const QString& titre, const QString& texte) override;
+    void Message_Erreur(const QString& texte) override;
+    Canevas& Canevas_Fenetre() override;
+    Canevas* Dialogue_Impression() override;
+    void Regler_Barre(Controle barre, int taille_page, int grand_pas) override;
+    int Position_Barre(Controle barre) const override;
+    void Ecrire_Position_Barre(Controle barre, int position) override;
+    QSize Taille_Client() const override;
+
+private:
+    QObject* Objet(Controle c) const { return objets_[static_cast<std::size_t>(c)]; }
+    bool Retenu(Genre_Message genre, const QString& titre, const QString& texte);
+
+    std::array<QPointer<QObject>, Nombre_Controles> objets_;
+    int ecriture_ = 0;
+    QPrinter imprimante_{QPrinter::HighResolution};
+    QPrinter* imprimante_essai_ = nullptr;
+    std::unique_ptr<Canevas_QPainter> canevas_imprimante_;
+    QImage image_vide_{1, 1, QImage::Format_ARGB32_Premultiplied};
+    std::unique_ptr<Canevas_QPainter> canevas_vide_;
+    bool retenir_messages_ = false;
+    std::vector<Message_Montre> messages_;
+};

@@ -1,0 +1,175 @@
+#include "app/commandes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QIcon>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace {
+
+using C = Controle;
+constexpr C Aucun = C::Nombre_Controles;
+constexpr char Propriete_Aide[] = "trajectel_aide";
+
+// Help contexts: the main window and the help menu, then one per menu.
+constexpr int Aide_Sommaire = 1000;
+constexpr int Aide_Fichier = 1003;
+constexpr int Aide_Edition = 1004;
+constexpr int Aide_Dates = 1005;
+
+constexpr C Historiques[] = {C::Historique1, C::Historique2, C::Historique3, C::Historique4, C::Historique5,
+                             C::Historique6, C::Historique7, C::Historique8, C::Historique9, C::Historique10};
+
+// The desktop theme's icon, its symbolic variant, or the style's own picture.
+QIcon Icone(const Commande& c) {
+    if (!*c.icone) return {};
+    const QString nom = QString::fromLatin1(c.icone);
+    QIcon icone = QIcon::fromTheme(nom);
+    if (icone.isNull()) icone = QIcon::fromTheme(nom + QStringLiteral("-symbolic"));
+    if (icone.isNull()) icone = QApplication::style()->standardIcon(c.secours);
+    return icone;
+}
+
+QAction* Creer_Action(const Commande& c, QObject* parent, Boite_Qt& boite) {
+    auto* action = new QAction(QString::fromUtf8(c.legende), parent);
+    action->setShortcut(QKeySequence(QString::fromLatin1(c.raccourci)));
+    action->setCheckable(c.cochable);
+    action->setIcon(Icone(c));
+    Ecrire_Contexte_Aide(action, c.aide);
+    for (C lie : {c.action, c.article, c.bouton})
+        if (lie != Aucun) boite.Lier(lie, action);
+    boite.Ecrire_Indice(c.action, QString::fromUtf8(c.indice));
+    return action;
+}
+
+// Separators and recent files have no command; the recent files start hidden
+// and captionless until the list fills them.
+QAction* Creer_Article_Simple(C c, QObject* parent, Boite_Qt& boite, int aide) {
+    auto* action = new QAction(parent);
+    const bool separateur = c == C::N1 || c == C::Trait || c == C::N3;
+    action->setSeparator(separateur);
+    action->setVisible(separateur);
+    Ecrire_Contexte_Aide(action, aide);
+    boite.Lier(c, action);
+    return action;
+}
+
+// Without a desktop Qt knows no icon theme: the usual one, when installed, stands in.
+void Choisir_Theme_Icones() {
+    const QString theme = QIcon::themeName();
+    if (theme.isEmpty() || theme == QStringLiteral("hicolor"))
+        QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+}
+
+}  // namespace
+
+const std::vector<Commande>& Commandes() {
+    using S = QStyle;
+    static const std::vector<Commande> table = {
+        {C::FileNew1, C::Nouveau1, C::ToolNouveau, "&Nouveau", "Ctrl+N", "Nouveau|Créer un nouveau fichier",
+         Aide_Fichier, false, "document-new", S::SP_FileIcon},
+        {C::FileOpen1, C::Ouvrir1, C::ToolOuvrir, "&Ouvrir", "Ctrl+O", "Ouvrir|Ouvrir un fichier",
+         Aide_Fichier, false, "document-open", S::SP_DialogOpenButton},
+        {C::FileSave1, C::Enregistrer, C::ToolEnregistrer, "&Enregistrer", "Ctrl+E",
+         "Enregistrer|Enregistrer le fichier en cours", Aide_Fichier, false, "document-save",
+         S::SP_DialogSaveButton},
+        {C::FileSaveAs1, C::EnregistrerSous, C::ToolEnregistrerSous, "Enregistrer &sous...", "Ctrl+S",
+         "Enregistrer sous|Enregistrer le fichier en cours sous un nouveau nom", Aide_Fichier, false,
+         "document-save-as", S::SP_DriveFDIcon},
+        {C::Imprimer, C::Imprimer1, C::ToolImprimer, "Imprimer", "Ctrl+I", "Imprimer |Imprimer l'éphéméride",
+         Aide_Fichier, false, "document-print", S::SP_FileDialogDetailedView},
+        {C::FileExit1, C::Quitter1, Aucun, "&Quitter", "", "Quitter|Quitter l'application", Aide_Fichier,
+         false, "application-exit", S::SP_DialogCloseButton},
+        {C::EditCut1, C::Couper, C::ToolCouper, "Cou&per", "Ctrl+X",
+         "Couper|Couper la sélection et la mettre dans le Presse-papiers", Aide_Edition, false, "edit-cut",
+         S::SP_DialogDiscardButton},
+        {C::EditCopy1, C::Copier, C::ToolCopier, "&Copier", "Ctrl+C",
+         "Copier|Copier la sélection et la mettre dans le Presse-papiers", Aide_Edition, false, "edit-copy",
+         S::SP_FileDialogNewFolder},
+        {C::EditPaste1, C::Coller, C::ToolColler, "Co&ller", "Ctrl+V",
+         "Coller|Insérer le contenu du Presse-papiers", Aide_Edition, false, "edit-paste",
+         S::SP_DialogApplyButton},
+        {C::Julienne_éléments, C::Julienne_éléments, Aucun, "Date julienne pour l'équinoxe des éléments",
+         "Ctrl+L", "", Aide_Dates, true, "", S::SP_CustomBase},
+        {C::Julienne_éphéméride, C::Julienne_éphéméride, Aucun, "Date julienne pour l'équinoxe éphéméride",
+         "Ctrl+M", "", Aide_Dates, true, "", S::SP_CustomBase},
+        {C::Julienne, C::Julienne, Aucun, "Date julienne pour le périhélie", "Ctrl+D", "", Aide_Dates, true,
+         "", S::SP_CustomBase},
+        {C::AfficheAide, C::Aide1, C::ToolAide, "Aide", "", "Aide|Afficher le fichier d'aide", Aide_Sommaire,
+         false, "help-contents", S::SP_DialogHelpButton},
+        {C::HelpAbout1, C::HelpAboutItem, Aucun, "A &propos de Trajectel", "Ctrl+P",
+         "A propos|Afficher la version de Trajectel, ses conditions d'utilisation et son auteur",
+         Aide_Sommaire, false, "help-about", S::SP_MessageBoxInformation},
+    };
+    return table;
+}
+
+const std::vector<Menu_Principal>& Menus() {
+    static const std::vector<Menu_Principal> table = {
+        {"&Fichier",
+         "Commandes liées aux fichiers",
+         Aide_Fichier,
+         {C::Nouveau1, C::Ouvrir1, C::Enregistrer, C::EnregistrerSous, C::N1, C::Imprimer1, C::Trait,
+          C::Historique1, C::Historique2, C::Historique3, C::Historique4, C::Historique5, C::Historique6,
+          C::Historique7, C::Historique8, C::Historique9, C::Historique10, C::N3, C::Quitter1}},
+        {"&Edition", "Commandes d'édition", Aide_Edition, {C::Couper, C::Copier, C::Coller}},
+        {"&Dates",
+         "Format des dates",
+         Aide_Dates,
+         {C::Julienne_éléments, C::Julienne_éphéméride, C::Julienne}},
+        {"&Aide", "Rubriques d'aide", Aide_Sommaire, {C::Aide1, C::HelpAboutItem}},
+    };
+    return table;
+}
+
+const std::vector<Controle>& Ordre_Barre_Outils() {
+    static const std::vector<Controle> ordre = {
+        C::ToolNouveau, C::ToolOuvrir, C::ToolEnregistrer, C::ToolEnregistrerSous, Aucun, C::ToolImprimer,
+        Aucun,          C::ToolCouper, C::ToolCopier,      C::ToolColler,          Aucun, C::ToolAide};
+    return ordre;
+}
+
+void Creer_Commandes(QMainWindow& fenetre, QToolBar& barre, Boite_Qt& boite,
+                     const std::function<void(Controle)>& executer) {
+    Choisir_Theme_Icones();
+    for (const Commande& c : Commandes()) {
+        QAction* action = Creer_Action(c, &fenetre, boite);
+        QObject::connect(action, &QAction::triggered, &fenetre, [executer, c] { executer(c.action); });
+    }
+    // The shortcut menu's items are the edit commands themselves.
+    boite.Lier(C::Cut1, boite.Action(C::EditCut1));
+    boite.Lier(C::Copy1, boite.Action(C::EditCopy1));
+    boite.Lier(C::Paste1, boite.Action(C::EditPaste1));
+
+    for (const Menu_Principal& m : Menus()) {
+        QMenu* menu = fenetre.menuBar()->addMenu(QString::fromUtf8(m.titre));
+        menu->setToolTipsVisible(true);
+        menu->menuAction()->setStatusTip(QString::fromUtf8(m.indice));
+        menu->menuAction()->setToolTip(QString::fromUtf8(m.indice));
+        Ecrire_Contexte_Aide(menu, m.aide);
+        for (C article : m.articles) {
+            QAction* action = boite.Action(article);
+            if (!action) action = Creer_Article_Simple(article, &fenetre, boite, m.aide);
+            menu->addAction(action);
+        }
+    }
+    for (C h : Historiques) {
+        QObject::connect(boite.Action(h), &QAction::triggered, &fenetre, [executer, h] { executer(h); });
+    }
+
+    for (C bouton : Ordre_Barre_Outils()) {
+        if (bouton == Aucun)
+            barre.addSeparator();
+        else
+            barre.addAction(boite.Action(bouton));
+    }
+    // The commands Cut and Copy wait for a field to act on.
+    boite.Activer(C::EditCut1, false);
+    boite.Activer(C::EditCopy1, false);
+}
+
+int Contexte_Aide(const QObject* objet) { return objet ? objet->property(Propriete_Aide).toInt() : 0; }
+
+void Ecrire_Contexte_Aide(QObject* objet, int contexte) { objet->setProperty(Propriete_Aide, contexte); }

@@ -1,0 +1,60 @@
+#pragma once
+
+// Start-up and quit of the window, on the abstract platform: what the
+// window does before it waits for the user, and when it is asked to close.
+
+#include <QDate>
+#include <QString>
+#include <functional>
+
+#include "document/programme.h"
+
+// What start-up is given: where the program lies (the help document is
+// beside it), the first command-line argument ("" for none), today's date.
+struct Demarrage {
+    QString dossier_executable;
+    QString argument;
+    QDate aujourdhui;
+};
+
+inline const QString Nom_Fichier_Aide = QStringLiteral("Trajectel.html");
+inline const QString Titre_Principale = QStringLiteral("Trajectel");
+
+// The perihelion day field and its label as laid out at start-up; its
+// calendar form and the reset of the form put them back.
+struct Geometrie_Perihelie {
+    int Gauche_Jour_Perihelie = 0;
+    int Largeur_Jour_Perihelie = 0;
+    int Largeur_Titre_Perihelie = 0;
+};
+
+// The values of the running window that start-up fixes.
+struct Etat_Application {
+    QString Fichier_Aide;  // absolute path of the help document
+    bool Fermeture_Permise = false;
+    Geometrie_Perihelie perihelie;
+};
+
+// The characters after the last "/", "\" or double quote: the whole
+// argument when it has none.
+QString Nom_Dernier_Fichier(const QString& argument);
+
+// Main window 700 wide, page image 700 by 550 (wider when Titre7 reaches
+// further), the frame around it under the tool bar; answers the perihelion
+// geometry as laid out.
+Geometrie_Perihelie Disposer_Fenetre(Boite_Outils& boite);
+
+// The start fields receive today's day, month and year; the step is 1.
+void Inscrire_Date_Du_Jour(Programme& p, const QDate& aujourdhui);
+
+// The element file named on the command line becomes the document, or the
+// program starts without one when it cannot be read.
+void Ouvrir_Argument(Programme& p, const QString& argument);
+
+// The main window's creation handler, in its order. `message` shows a plain
+// message (the missing help document).
+void FormCreate(Programme& p, Etat_Application& application, const Demarrage& demarrage,
+                const std::function<void(const QString&)>& message);
+
+// The quit procedure; answers whether the window may close.
+bool Quitter_Application(Programme& p, Etat_Application& application);

@@ -1,0 +1,141 @@
+#include "app/principale.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+
+#include "app/a_propos.h"
+#include "app/aide.h"
+#include "app/commandes.h"
+#include "app/fiche_qt.h"
+#include "app/widgets_fiche.h"
+#include "app/zone_client.h"
+#include "form/disposition_fiche.h"
+
+namespace {
+
+// Pixels: the window's height as created (the width is start-up's to set).
+constexpr int Largeur_Creation = 700;
+constexpr int Hauteur_Creation = 830;
+constexpr int Aide_Sommaire = 1000;
+
+}  // namespace
+
+Principale::Principale(const Demarrage& demarrage, bool retenir_messages)
+    : programme_(boite_, Trouver_Notation(), QStringLiteral(TRAJECTEL_VERSION)), aiguillage_(programme_) {
+    boite_.Retenir_Messages(retenir_messages);
+    Construire();
+    FormCreate(programme_, application_, demarrage, [this](const QString& texte) { boite_.Message(texte); });
+    a_propos_ = new AboutBox(this);
+}
+
+// The widgets report to the program object and its platform: they go first,
+// while both are still there to hear the focus leaving them.
+Principale::~Principale() {
+    delete aide_;
+    delete a_propos_;
+    delete client_;
+    client_ = nullptr;
+}
+
+void Principale::Construire() {
+    setWindowIcon(Icone_Programme());
+    client_ = new Zone_Client(this);
+    setCentralWidget(client_);
+    boite_.Lier(Controle::Principale, this);
+    boite_.Lier(Controle::ToolBar1, client_->Barre_Outils());
+    boite_.Lier(Controle::Fiche, client_->Fiche());
+    boite_.Lier(Controle::VerticalBar, client_->Verticale());
+    boite_.Lier(Controle::HorizontalBar, client_->Horizontale());
+    boite_.Lier(Controle::StatusBar, client_->Etat());
+    Creer_Commandes(*this, *client_->Barre_Outils(), boite_, [this](Controle c) { Executer(c); });
+
+    QFont police(QString::fromUtf8(Face_Fiche));
+    police.setPixelSize(Taille_Police_Fiche);
+    client_->Fiche()->setFont(police);
+    new Fiche_Qt(client_->Fiche(), boite_,
+                 [this](const Evenement_Fiche& e) { return aiguillage_.Traiter(e); });
+
+    boite_.Changement_Barre = [this](Controle barre) {
+        if (barre == Controle::VerticalBar) VerticalBarChange(boite_);
+        if (barre == Controle::HorizontalBar) HorizontalBarChange(boite_);
+    };
+    client_->Redimensionnement = [this] { FormResize(boite_, programme_.vue); };
+    client_->Disposer();
+
+    aide_ = new Fenetre_Aide(this);
+    auto* aide_contextuelle = new QShortcut(QKeySequence::HelpContents, this);
+    connect(aide_contextuelle, &QShortcut::activated, this, [this] { Aide_Contextuelle(); });
+    resize(Largeur_Creation, Hauteur_Creation);
+}
+
+void Principale::Executer(Controle commande) {
+    switch (commande) {
+        case Controle::FileExit1:
+            FileExit1Execute();
+            break;
+        case Controle::HelpAbout1:
+            HelpAbout1Execute();
+            break;
+        case Controle::AfficheAide:
+            AfficheAideExecute();
+            break;
+        case Controle::Imprimer:
+            ImprimerExecute(programme_.Page());
+            break;
+        case Controle::Julienne:
+        case Controle::Julienne_éléments:
+        case Controle::Julienne_éphéméride:
+            // Qt inverts a check item when it is chosen; the item's own handler does that.
+            boite_.Cocher(commande, !boite_.Coche(commande));
+            break;
+        default:
+            break;
+    }
+}
+
+void Principale::Preparer_A_Propos() {
+    a_propos_->ProductName->setText(QStringLiteral("Trajectel - Version ") + programme_.Version_Programme);
+}
+
+void Principale::HelpAbout1Execute() {
+    Preparer_A_Propos();
+    a_propos_->Montrer_Modal();
+}
+
+void Principale::AfficheAideExecute() { aide_->Ouvrir(application_.Fichier_Aide); }
+
+// F1 opens the help at the topic of the control being edited.
+void Principale::Aide_Contextuelle() {
+    int contexte = 0;
+    for (const QWidget* w = QApplication::focusWidget(); w && contexte == 0; w = w->parentWidget())
+        contexte = Contexte_Aide(w);
+    aide_->Ouvrir(application_.Fichier_Aide, contexte > 0 ? contexte : Aide_Sommaire);
+}
+
+void Principale::FileExit1Execute() {
+    if (Quitter_Application(programme_, application_)) close();
+}
+
+// FormCloseQuery: the window closes when the quit procedure allows it; a
+// quit already allowed from the menu asks nothing more.
+void Principale::closeEvent(QCloseEvent* e) {
+    if (!application_.Fermeture_Permise) Quitter_Application(programme_, application_);
+    e->setAccepted(application_.Fermeture_Permise);
+    if (!application_.Fermeture_Permise) return;
+    aide_->close();
+    QApplication::quit();
+}
+
+// The long part of the hint under the mouse goes to the status bar.
+bool Principale::event(QEvent* e) {
+    if (e->type() == QEvent::StatusTip && client_) {
+        client_->Etat()->showMessage(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    }
+    return QMainWindow::event(e);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+// The main window: menus, tool bar, status bar, the frame with the page
+// image, the two scroll bars, the About box and the help window, over the
+// one program object.
+
+#include <QMainWindow>
+
+#include "app/aiguillage.h"
+#include "app/boite_qt.h"
+#include "app/demarrage.h"
+
+class AboutBox;
+class Fenetre_Aide;
+class Zone_Client;
+
+class Principale : public QMainWindow {
+public:
+    // With `retenir_messages`, message boxes are kept for the tests instead of being shown.
+    explicit Principale(const Demarrage& demarrage, bool retenir_messages = false);
+    ~Principale() override;
+
+    Boite_Qt& Boite() { return boite_; }
+    Programme& Etat_Programme() { return programme_; }
+    const Etat_Application& Application() const { return application_; }
+    AboutBox& A_Propos() { return *a_propos_; }
+    Fenetre_Aide& Aide() { return *aide_; }
+
+    // Every command of the menus, the tool bar and the shortcuts.
+    void Executer(Controle commande);
+    void HelpAbout1Execute();
+    void AfficheAideExecute();
+    void FileExit1Execute();
+
+    // "Trajectel - Version " and the version, as the About box shows it.
+    void Preparer_A_Propos();
+
+protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void Construire();
+    void Aide_Contextuelle();
+
+    Boite_Qt boite_;
+    Programme programme_;
+    Etat_Application application_;
+    Aiguillage_Fiche aiguillage_;
+    Zone_Client* client_ = nullptr;
+    AboutBox* a_propos_ = nullptr;
+    Fenetre_Aide* aide_ = nullptr;
+};

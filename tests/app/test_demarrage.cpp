@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "app/aiguillage.h"
+#include "app/demarrage.h"
+#include "application_essai.h"
+#include "form/disposition_fiche.h"
+#include "plateforme/boite_memoire.h"
+
+namespace {
+
+const Notation Virgule{',', " "};
+constexpr int Hauteur_Barre_Outils = 30;
+
+// The window as the form creates it, on the in-memory platform.
+struct Fenetre_Memoire {
+    Boite_Memoire boite;
+    Programme programme{boite, Virgule, QStringLiteral("1.0.0")};
+    Etat_Application application;
+    QStringList messages;
+
+    Fenetre_Memoire() {
+        Creer_Fiche(boite);
+        boite.Placer(Controle::ToolBar1, QRect(0, 0, 700, Hauteur_Barre_Outils));
+        boite.Placer(Controle::Titre7, QRect(264, 119, 32, 13));
+    }
+    void Creer(const QString& argument, QDate jour = QDate(2024, 3, 5),
+               const QString& dossier = Dossier_Programme) {
+        FormCreate(programme, application, {dossier, argument, jour},
+                   [this](const QString& texte) { messages << texte; });
+    }
+    QString Titre() const { return boite.Texte(Controle::Principale); }
+};
+
+TEST(Nom_Dernier_Fichier, CeQuiSuitLeDernierSeparateur) {
+    struct Cas {
+        const char* argument;
+        const char* nom;
+    };
+    const Cas cas[] = {
+        {"/home/obs/halley.elt", "halley.elt"},
+        {"halley.elt", "halley.elt"},
+        {"C:\\Comètes\\encke.elt", "encke.elt"},
+        {"\"/tmp/a b/hale-bopp.elt", "hale-bopp.elt"},
+        {"/tmp/x\"y.elt", "y.elt"},
+        {"/tmp/dossier/", ""},
+        {"", ""},
+    };
+    for (const Cas& c : cas)
+        EXPECT_EQ(Nom_Dernier_Fichier(QString::fromUtf8(c.argument)), QString::fromUtf8(c.nom)) << c.argument;
+}
+
+// Today's date goes into the start fields as plain integers.
+TEST(FormCreate, DateDuJourSansZeroEnTete) {
+    struct Cas {
+        QDate jour;
+        const char* j;
+        const char* m;
+        const char* a;
+    };
+    const Cas cas[] = {
+        {QDate(2024, 3, 5), "5", "3", "2024"},
+        {QDate(1999, 12, 31), "31", "12", "1999"},
+        {QDate(2000, 1, 1), "1", "1", "2000"},
+    };
+    for (const Cas& c : cas) {
+        Fenetre_Memoire f;
+        f.Creer({}, c.jour);
+        const QString date = c.jour.toString(Qt::ISODate);
+        EXPECT_EQ(f.boite.Texte(Controle::saisie_Jour), c.j) << date.toStdString();
+        EXPECT_EQ(f.boite.Texte(Controle::saisie_Mois), c.m) << date.toStdString();
+        EXPECT_EQ(f.boite.Texte(Controle::saisie_An), c.a) << date.toStdString();
+        EXPECT_EQ(f.programme.el.Pas, 1);
+    }
+}
+
+TEST(FormCreate, SansArgument) {
+    Fenetre_Memoire f;
+    f.Creer({});
+    EXPECT_EQ(f.Titre(), QStringLiteral("Trajectel"));
+    for (Controle c :
+         {Controle::ToolEnregistrer, Controle::Enregistrer, Controle::Imprimer1, Controle::ToolImprimer})
+        EXPECT_FALSE(f.boite.Actif(c)) << Nom_Controle(c);
+    EXPECT_FALSE(f.boite.Visible(Controle::Révolution));
+    EXPECT_TRUE(f.programme.document.Nom_Fichier.isEmpty());
+    EXPECT_FALSE(f.application.Fermeture_Permise);
+    EXPECT_TRUE(f.messages.isEmpty());
+    EXPECT_TRUE(f.boite.Messages().empty());
+    EXPECT_EQ(f.application.Fichier_Aide, Dossier_Programme + QStringLiteral("/Trajectel.html"));
+}
+
+// The layout of step 7 and the perihelion geometry kept for the Julian form.
+TEST(FormCreate, DispositionDeLaFenetre) {
+    struct Cas {
+        const char* nom;
+        QRect titre7;
+        int largeur;  // of Fenetre and the frame
+    };
+    const Cas cas[] = {
+        {"Titre7 de la fiche", {264, 119, 32, 13}, 700},
+        {"Titre7 au bord", {640, 119, 40, 13}, 700},
+        {"Titre7 au-delà", {660, 119, 40, 13}, 720},
+    };
+    for (const Cas& c : cas) {
+        Fenetre_Memoire f;
+        f.boite.Placer(Controle::Titre7, c.titre7);
+        f.Creer({});
+        EXPECT_EQ(f.boite.Geometrie(Controle::Fenetre), QRect(0, 248, c.largeur, 550)) << c.nom;
+        EXPECT_EQ(f.boite.Geometrie(Controle::Fiche), QRect(0, Hauteur_Barre_Outils, c.largeur, 798))
+            << c.nom;
+        EXPECT_EQ(f.boite.Geometrie(Controle::Principale).width(), 700) << c.nom;
+        EXPECT_EQ(f.application.perihelie.Gauche_Jour_Perihelie, 119) << c.nom;
+        EXPECT_EQ(f.application.perihelie.Largeur_Jour_Perihelie, 65) << c.nom;
+        EXPECT_EQ(f.application.perihelie.Largeur_Titre_Perihelie, 92) << c.nom;
+    }
+}
+
+TEST(FormCreate, FichierDAideAbsent) {
+    QTemporaryDir vide;
+    Fenetre_Memoire f;
+    f.Creer({}, QDate(2024, 3, 5), vide.path());
+    EXPECT_EQ(f.messages, QStringList{QStringLiteral("Le fichier d'aide est introuvable !")});
+    // Start-up goes on.
+    EXPECT_EQ(f.boite.Texte(Controle::saisie_An), QStringLiteral("2024"));
+}
+
+// The file named on the command line: opened, missing, or failing half-way.
+TEST(FormCreate, FichierDeLaLigneDeCommande) {
+    QTemporaryDir dossier;
+    const QString fautif = dossier.filePath(QStringLiteral("fautif.elt"));
+    QFile source(Dossier_Exemples + QStringLiteral("/halley.elt"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    QByteArray contenu = source.readAll();
+    contenu.replace("0,9672725", "1a");
+    QFile sortie(fautif);
+    ASSERT_TRUE(sortie.open(QIODevice::WriteOnly));
+    sortie.write(contenu);
+    sortie.close();
+
+    struct Cas {
+        const char* nom;
+        QString argument;
+        const char* titre;
+        bool document;
+        bool page;
+        Boite_Memoire::Genre genre;  // of the one message shown
+        const char* message;         // nullptr when nothing is shown
+    };
+    const QString halley = Dossier_Exemples + QStringLiteral("/halley.elt");
+    const Cas cas[] = {
+        {"halley", halley, "Trajectel - halley.elt", true, true, Boite_Memoire::Genre::Bip, nullptr},
+        {"absent", dossier.filePath(QStringLiteral("absent.elt")), "Trajectel", false, false,
+         Boite_Memoire::Genre::Avertissement, "Erreur d'ouverture de fichier"},
+        {"nombre illisible", fautif, "Trajectel", false, false, Boite_Memoire::Genre::Erreur,
+         "'1a' n'est pas une valeur en virgule flottante correcte"},
+    };
+    for (const Cas& c : cas) {
+        Fenetre_Memoire f;
+        f.Creer(c.argument);
+        EXPECT_EQ(f.Titre(), QString::fromUtf8(c.titre)) << c.nom;
+        EXPECT_EQ(f.programme.document.Nom_Fichier, c.document ? c.argument : QString()) << c.nom;
+        EXPECT_EQ(f.programme.historique.Entrees[0], c.document ? c.argument : QString()) << c.nom;
+        EXPECT_EQ(f.boite.Visible(Controle::Fenetre) && f.programme.page.Page_Valide, c.page) << c.nom;
+        // The print command follows the page; Save waits for a change.
+        EXPECT_EQ(f.boite.Actif(Controle::Imprimer1), c.page) << c.nom;
+        EXPECT_FALSE(f.boite.Actif(Controle::Enregistrer)) << c.nom;
+        std::vector<Boite_Memoire::Message> montres;
+        for (const auto& m : f.boite.Messages())
+            if (m.genre != Boite_Memoire::Genre::Bip) montres.push_back(m);
+        ASSERT_EQ(montres.size(), c.message ? 1u : 0u) << c.nom;
+        if (!c.message) continue;
+        EXPECT_EQ(montres[0].genre, c.genre) << c.nom;
+        EXPECT_EQ(montres[0].texte, QString::fromUtf8(c.message)) << c.nom;
+    }
+}
+
+TEST(FormCreate, HalleyRemplitLaFiche) {
+    Fenetre_Memoire f;
+    f.Creer(Dossier_Exemples + QStringLiteral("/halley.elt"));
+    EXPECT_EQ(f.boite.Texte(Controle::Commentaire), QStringLiteral("1P/Halley"));
+    EXPECT_EQ(f.boite.Texte(Controle::saisie_e), QStringLiteral("0,9672725"));
+    EXPECT_NEAR(f.programme.el.e, 0.9672725, 1e-9);
+    // The page of 31 days without telescope nor magnitude.
+    EXPECT_EQ(f.boite.Geometrie(Controle::Fenetre).size(), QSize(660, 550));
+    EXPECT_FALSE(f.programme.document.Modifie);
+}
+
+TEST(Quitter_Application, PermetLaFermeture) {
+    Fenetre_Memoire f;
+    f.Creer({});
+    f.programme.document.Modifie = true;
+    f.programme.document.Erreur_Fichier = true;
+    EXPECT_TRUE(Quitter_Application(f.programme, f.application));
+    EXPECT_TRUE(f.application.Fermeture_Permise);
+    EXPECT_FALSE(f.programme.document.Modifie);
+    EXPECT_FALSE(f.programme.document.Erreur_Fichier);
+}
+
+// The focus a user gives records the text of the control entered, once.
+TEST(Aiguillage_Fiche, FocusUtilisateur) {
+    using G = Evenement_Fiche::Genre;
+    Fenetre_Memoire f;
+    f.Creer({});
+    Aiguillage_Fiche aiguillage(f.programme);
+    f.boite.Ecrire_Texte(Controle::Commentaire, QStringLiteral("  Encke "));
+    f.boite.Ecrire_Texte(Controle::saisie_i, QStringLiteral("11,78"));
+    struct Cas {
+        const char* nom;
+        Evenement_Fiche e;
+        const char* texte_ecrit;  // typed into the control before the event, nullptr for none
+        Controle lu;
+        const char* entree;
+    };
+    const Cas cas[] = {
+        {"entrée dans saisie_i", {G::Focus, Controle::saisie_i, {}}, nullptr, Controle::saisie_i, "11,78"},
+        {"retour du menu: rien", {G::Focus, Controle::saisie_i, {}}, "12", Controle::saisie_i, "11,78"},
+        {"commentaire sans ses blancs",
+         {G::Focus, Controle::Commentaire, {}},
+         nullptr,
+         Controle::Commentaire,
+         "Encke"},
+        {"retour dans saisie_i", {G::Focus, Controle::saisie_i, {}}, nullptr, Controle::saisie_i, "12"},
+        {"un clic n'est pas un focus", {G::Clic, Controle::saisie_e, {}}, nullptr, Controle::saisie_e, ""},
+        {"liste", {G::Focus, Controle::Liste_Pas, {}}, nullptr, Controle::Liste_Pas, "jours"},
+    };
+    for (const Cas& c : cas) {
+        if (c.texte_ecrit) f.boite.Ecrire_Texte(c.e.controle, QString::fromUtf8(c.texte_ecrit));
+        aiguillage.Traiter(c.e);
+        EXPECT_EQ(f.programme.formulaire.Entree(c.lu), QString::fromUtf8(c.entree)) << c.nom;
+    }
+    EXPECT_EQ(aiguillage.Focus(), Controle::Liste_Pas);
+    // Keys pass as typed.
+    EXPECT_EQ(aiguillage.Traiter({G::Touche, Controle::saisie_e, QChar(u'7')}), QChar(u'7'));
+}
+
+}  // namespace
