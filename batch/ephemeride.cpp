@@ -1,26 +1,21 @@
 #include "batch/ephemeride.h"
 
 #include <QFile>
+#include <QPdfWriter>
 
 #include "batch/options_batch.h"
 #include "batch/tableau_batch.h"
 #include "document/fichier_elements.h"
 #include "document/programme.h"
+#include "form/disposition_fiche.h"
+#include "page/vue.h"
+#include "peinture/canevas_qpainter.h"
 #include "plateforme/boite_memoire.h"
 #include "plateforme/erreur_generale.h"
 
 namespace {
 
 constexpr double Distance_Minimale = 0.0001;  // AU, as the page requires
-
-// The texts the frame starts with.
-void Preparer_Fiche(Boite_Outils& b) {
-    b.Ecrire_Texte(Controle::saisie_e, QStringLiteral("0"));
-    b.Ecrire_Texte(Controle::Label15, QStringLiteral("w =  "));
-    b.Ecrire_Texte(Controle::Saisie_Pas, QStringLiteral("1"));
-    b.Ecrire_Texte(Controle::Liste_Pas, QStringLiteral("jours"));
-    b.Ecrire_Texte(Controle::Liste_Instruments, QStringLiteral("Aucun"));
-}
 
 // The start date, step, unit and instrument go into their fields as a user
 // would type them.
@@ -116,6 +111,29 @@ bool Ecrire_Sortie(const QString& texte, const Options_Batch& o, QTextStream& so
     return true;
 }
 
+constexpr int Resolution_Pdf = 300;  // dots per inch
+
+// The printed page, drawn by the print command into a PDF file instead of a
+// printer: the print dialog is answered by the PDF surface.
+int Imprimer_Pdf(Programme& p, Boite_Memoire& boite, const QString& chemin, QTextStream& erreurs) {
+    {
+        QPdfWriter pdf(chemin);
+        pdf.setResolution(Resolution_Pdf);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setTitle(QStringLiteral("Ephéméride de %1").arg(boite.Texte(Controle::Commentaire)));
+        pdf.setCreator(QStringLiteral("Trajectel %1").arg(p.Version_Programme));
+        Canevas_QPainter canevas(pdf);
+        boite.Fixer_Imprimante(&canevas);
+        ImprimerExecute(p.Page());
+        boite.Fixer_Imprimante(nullptr);
+    }
+    if (QFile(chemin).size() <= 0) {
+        erreurs << QStringLiteral("trajectel-ephemeride : impossible d'écrire %1\n").arg(chemin);
+        return Fichier_Illisible;
+    }
+    return Succes;
+}
+
 Notation Notation_Batch(const Options_Batch& o) {
     Notation n = Trouver_Notation();
     if (o.separateur) n.Separateur_Decimal = *o.separateur;
@@ -138,7 +156,7 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
     }
     Boite_Memoire boite;
     Programme p(boite, Notation_Batch(o), QStringLiteral(TRAJECTEL_VERSION));
-    Preparer_Fiche(boite);
+    Creer_Fiche(boite);
     if (!Lire_Document(p, o.fichier, erreurs)) return Fichier_Illisible;
     Ecrire_Parametres(p, o, aujourdhui);
     if (!Preparer_Page(p.Calcul())) {
@@ -146,6 +164,7 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
                 << Elements_Manquants(p).join(QStringLiteral(", ")) << u'\n';
         return Page_Invalide;
     }
+    if (o.format == Format_Sortie::Pdf) return Imprimer_Pdf(p, boite, o.sortie, erreurs);
     const Tableau_Batch tableau = Calculer_Tableau(p);
     const QString texte =
         o.format == Format_Sortie::Tsv ? Tableau_Tsv(tableau) : En_Tete_Texte(p) + Tableau_Texte(tableau);

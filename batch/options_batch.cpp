@@ -58,6 +58,8 @@ QString Lire_Format(const QString& valeur, Options_Batch& o) {
         o.format = Format_Sortie::Texte;
     } else if (valeur == QStringLiteral("tsv")) {
         o.format = Format_Sortie::Tsv;
+    } else if (valeur == QStringLiteral("pdf")) {
+        o.format = Format_Sortie::Pdf;
     } else {
         return QStringLiteral("format inconnu : %1").arg(valeur);
     }
@@ -111,6 +113,9 @@ Lecture_Options Lire_Options(const QStringList& arguments) {
     if (l.erreur.isEmpty() && !l.options.aide && l.options.fichier.isEmpty()) {
         l.erreur = QStringLiteral("fichier d'éléments manquant");
     }
+    if (l.erreur.isEmpty() && l.options.format == Format_Sortie::Pdf && l.options.sortie.isEmpty()) {
+        l.erreur = QStringLiteral("le format pdf demande --sortie FICHIER.pdf");
+    }
     return l;
 }
 
@@ -119,8 +124,8 @@ QString Usage_Batch() {
         "Usage : trajectel-ephemeride FICHIER.elt [--debut J/M/A] [--pas N]\n"
         "          [--unite heures|jours|mois|années]\n"
         "          [--instrument Aucun|Arbelin|Brisonne|Corlande|Dravelle|Estrane]\n"
-        "          [--separateur ,|.] [--format texte|tsv] [--sortie CHEMIN]\n"
+        "          [--separateur ,|.] [--format texte|tsv|pdf] [--sortie CHEMIN]\n"
         "Calcule l'éphéméride de l'astre décrit par le fichier d'éléments.\n"
         "Par défaut : aujourd'hui, pas de 1 jour, sans instrument, séparateur du système,\n"
-        "format texte sur la sortie standard.\n");
+        "format texte sur la sortie standard. Le format pdf imprime la page complète dans CHEMIN.\n");
 }

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <optional>
 
-enum class Format_Sortie { Texte, Tsv };
+enum class Format_Sortie { Texte, Tsv, Pdf };
 
 struct Options_Batch {
     QString fichier;

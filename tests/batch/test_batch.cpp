@@ -175,4 +175,34 @@ TEST(Batch, LeProgrammeLui_Meme) {
     EXPECT_TRUE(lignes[1].contains(QStringLiteral("\t 17°\t0"))) << lignes[1].toStdString();
 }
 
+TEST(Batch, PagePdf) {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("halley.pdf"));
+    QProcess programme;
+    programme.start(QStringLiteral(TRAJECTEL_EPHEMERIDE),
+                    {Exemple("halley.elt"), QStringLiteral("--format"), QStringLiteral("pdf"),
+                     QStringLiteral("--sortie"), chemin, QStringLiteral("--debut"),
+                     QStringLiteral("27/11/1985"), QStringLiteral("--separateur"), QStringLiteral(",")});
+    ASSERT_TRUE(programme.waitForFinished(60000));
+    EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
+    QFile pdf(chemin);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray contenu = pdf.readAll();
+    EXPECT_TRUE(contenu.startsWith("%PDF"));
+    EXPECT_EQ(contenu.count("/Type /Page\n") + contenu.count("/Type /Page\r"), 1) << "une seule page";
+
+    QProcess texte;
+    texte.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), chemin, QStringLiteral("-")});
+    if (!texte.waitForFinished(30000) || texte.exitStatus() != QProcess::NormalExit)
+        GTEST_SKIP() << "pdftotext absent";
+    const QString page = QString::fromUtf8(texte.readAllStandardOutput());
+    EXPECT_TRUE(page.contains(QStringLiteral("Ephéméride de 1P/Halley"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("27,00"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("26,00"))) << "31 lignes, jusqu'au 26 décembre";
+
+    const Resultat sans_sortie =
+        Executer({Exemple("halley.elt"), QStringLiteral("--format"), QStringLiteral("pdf")});
+    EXPECT_EQ(sans_sortie.statut, Erreur_Usage);
+}
+
 }  // namespace

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -546,9 +546,8 @@ TEST_F(Dessin_QPainter, PageEnPdf) {
     QTemporaryDir dossier;
     ASSERT_TRUE(dossier.isValid());
     const QString chemin = dossier.filePath(QStringLiteral("page.pdf"));
-    QPrinter imprimante(QPrinter::HighResolution);
-    imprimante.setOutputFormat(QPrinter::PdfFormat);
-    imprimante.setOutputFileName(chemin);
+    QPdfWriter imprimante(chemin);
+    imprimante.setResolution(600);
     Canevas_QPainter canevas(imprimante);
     EXPECT_EQ(canevas.Resolution(), imprimante.logicalDpiY());
     EXPECT_EQ(canevas.Largeur_Page(), imprimante.width());
