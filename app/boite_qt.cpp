@@ -2,11 +2,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -275,4 +280,123 @@ void Boite_Qt::Ecrire_Position_Barre(Controle barre, int position) {
 QSize Boite_Qt::Taille_Client() const {
     const auto* fenetre = qobject_cast<QMainWindow*>(Widget(Controle::Principale));
     return fenetre && fenetre->centralWidget() ? fenetre->centralWidget()->size() : QSize();
+}
+
+Etat_Fenetre Boite_Qt::Etat_Principale() const {
+    const QWidget* fenetre = Widget(Controle::Principale);
+    if (!fenetre) return Etat_Fenetre::Normale;
+    if (fenetre->isMinimized()) return Etat_Fenetre::Minimisee;
+    return fenetre->isMaximized() ? Etat_Fenetre::Maximisee : Etat_Fenetre::Normale;
+}
+
+void Boite_Qt::Ecrire_Etat_Principale(Etat_Fenetre etat) {
+    QWidget* fenetre = Widget(Controle::Principale);
+    if (!fenetre) return;
+    switch (etat) {
+        case Etat_Fenetre::Normale:
+            fenetre->setWindowState(Qt::WindowNoState);
+            break;
+        case Etat_Fenetre::Minimisee:
+            fenetre->setWindowState(Qt::WindowMinimized);
+            break;
+        case Etat_Fenetre::Maximisee:
+            fenetre->setWindowState(Qt::WindowMaximized);
+            break;
+    }
+}
+
+QSize Boite_Qt::Taille_Ecran() const {
+    const QScreen* ecran = QGuiApplication::primaryScreen();
+    return ecran ? ecran->size() : QSize();
+}
+
+Controle Boite_Qt::Controle_Focus() const {
+    // The edit part of a list has the focus for its list.
+    for (const QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        const Controle c = Controle_De(w);
+        if (c != Controle::Nombre_Controles) return c;
+        if (w->isWindow()) break;
+    }
+    return Controle::Nombre_Controles;
+}
+
+void Boite_Qt::Montrer_Focus(Controle c) {
+    const Ecriture ecriture(ecriture_);
+    if (QWidget* widget = Widget(c)) widget->setFocus(Qt::OtherFocusReason);
+}
+
+bool Boite_Qt::Presse_Papiers_A_Texte() const {
+    const QClipboard* presse_papiers = QGuiApplication::clipboard();
+    return presse_papiers && !presse_papiers->text().isNull();
+}
+
+QString Boite_Qt::Presse_Papiers() const {
+    const QClipboard* presse_papiers = QGuiApplication::clipboard();
+    return presse_papiers ? presse_papiers->text() : QString();
+}
+
+QLineEdit* Boite_Qt::Champ(Controle c) const {
+    QObject* o = Objet(c);
+    if (auto* champ = qobject_cast<QLineEdit*>(o)) return champ;
+    if (auto* liste = qobject_cast<QComboBox*>(o)) return liste->lineEdit();
+    return nullptr;
+}
+
+QString Boite_Qt::Texte_Selectionne(Controle c) const {
+    const QLineEdit* champ = Champ(c);
+    return champ ? champ->selectedText() : QString();
+}
+
+void Boite_Qt::Couper_Selection(Controle c) {
+    if (QLineEdit* champ = Champ(c)) champ->cut();
+}
+
+void Boite_Qt::Copier_Selection(Controle c) {
+    if (QLineEdit* champ = Champ(c)) champ->copy();
+}
+
+void Boite_Qt::Coller_Dans(Controle c) {
+    if (QLineEdit* champ = Champ(c)) champ->paste();
+}
+
+Reponse Boite_Qt::Confirmer(const QString& question, Reponse par_defaut) {
+    if (Reponse_Essai) return Reponse_Essai(question);
+    QMessageBox boite(QMessageBox::Question, Titre_Application, question, QMessageBox::NoButton,
+                      Widget(Controle::Principale));
+    QPushButton* oui = boite.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+    QPushButton* non = boite.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+    QPushButton* annuler = boite.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+    boite.setEscapeButton(annuler);
+    boite.setDefaultButton(par_defaut == Reponse::Oui ? oui : par_defaut == Reponse::Non ? non : annuler);
+    boite.exec();
+    if (boite.clickedButton() == oui) return Reponse::Oui;
+    if (boite.clickedButton() == non) return Reponse::Non;
+    return Reponse::Annuler;
+}
+
+std::optional<QString> Boite_Qt::Dialogue_Fichier_Qt(const Dialogue_Fichier& dialogue, bool enregistrer) {
+    if (Dialogue_Essai) return Dialogue_Essai(dialogue);
+    // "description|motif|…" becomes Qt's "description (motif);;…".
+    const QStringList parties = dialogue.filtre.split(u'|');
+    QStringList filtres;
+    for (qsizetype k = 0; k + 1 < parties.size(); k += 2) {
+        filtres << QStringLiteral("%1 (%2)").arg(parties[k], parties[k + 1]);
+    }
+    QFileDialog boite(Widget(Controle::Principale), dialogue.titre, dialogue.nom_initial,
+                      filtres.join(u";;"));
+    boite.setAcceptMode(enregistrer ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    boite.setFileMode(enregistrer ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    boite.setDefaultSuffix(dialogue.extension);
+    // The program asks itself whether to replace a file.
+    boite.setOption(QFileDialog::DontConfirmOverwrite);
+    if (boite.exec() != QDialog::Accepted || boite.selectedFiles().isEmpty()) return std::nullopt;
+    return boite.selectedFiles().first();
+}
+
+std::optional<QString> Boite_Qt::Dialogue_Ouvrir(const Dialogue_Fichier& dialogue) {
+    return Dialogue_Fichier_Qt(dialogue, false);
+}
+
+std::optional<QString> Boite_Qt::Dialogue_Enregistrer(const Dialogue_Fichier& dialogue) {
+    return Dialogue_Fichier_Qt(dialogue, true);
 }

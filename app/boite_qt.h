@@ -15,6 +15,7 @@
 #include "plateforme/boite_outils.h"
 
 class QAction;
+class QLineEdit;
 class QWidget;
 
 class Boite_Qt : public Boite_Outils {
@@ -34,9 +35,6 @@ public:
     // True while the platform itself writes a control: the signals this
     // raises are its own echo, not the user's doing.
     bool En_Ecriture() const { return ecriture_ > 0; }
-
-    // The plain message box: the text and an OK button, titled "Trajectel".
-    void Message(const QString& texte);
 
     // Run on a scroll bar's change, as the view's handlers want it.
     std::function<void(Controle)> Changement_Barre;
@@ -79,10 +77,33 @@ public:
     int Position_Barre(Controle barre) const override;
     void Ecrire_Position_Barre(Controle barre, int position) override;
     QSize Taille_Client() const override;
+    Etat_Fenetre Etat_Principale() const override;
+    void Ecrire_Etat_Principale(Etat_Fenetre etat) override;
+    QSize Taille_Ecran() const override;
+    Controle Controle_Focus() const override;
+    void Montrer_Focus(Controle c) override;
+    bool Presse_Papiers_A_Texte() const override;
+    QString Presse_Papiers() const override;
+    QString Texte_Selectionne(Controle c) const override;
+    void Couper_Selection(Controle c) override;
+    void Copier_Selection(Controle c) override;
+    void Coller_Dans(Controle c) override;
+    // The plain message box: the text and an OK button, titled "Trajectel".
+    void Message(const QString& texte) override;
+    Reponse Confirmer(const QString& question, Reponse par_defaut) override;
+    std::optional<QString> Dialogue_Ouvrir(const Dialogue_Fichier& dialogue) override;
+    std::optional<QString> Dialogue_Enregistrer(const Dialogue_Fichier& dialogue) override;
+
+    // Test hooks for the questions and file dialogs: when set, they answer
+    // instead of a modal dialog.
+    std::function<Reponse(const QString& question)> Reponse_Essai;
+    std::function<std::optional<QString>(const Dialogue_Fichier&)> Dialogue_Essai;
 
 private:
     QObject* Objet(Controle c) const { return objets_[static_cast<std::size_t>(c)]; }
     bool Retenu(Genre_Message genre, const QString& titre, const QString& texte);
+    std::optional<QString> Dialogue_Fichier_Qt(const Dialogue_Fichier& dialogue, bool enregistrer);
+    QLineEdit* Champ(Controle c) const;
 
     std::array<QPointer<QObject>, Nombre_Controles> objets_;
     int ecriture_ = 0;

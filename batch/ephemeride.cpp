@@ -36,7 +36,7 @@ void Ecrire_Parametres(Programme& p, const Options_Batch& o, const QDate& aujour
 // The reader's own messages, on standard error.
 QString Messages_Lecture(const Boite_Memoire& boite) {
     QStringList textes;
-    for (const Boite_Memoire::Message& m : boite.Messages()) {
+    for (const Boite_Memoire::Message_Montre& m : boite.Messages()) {
         if (m.genre == Boite_Memoire::Genre::Bip) continue;
         textes << (m.titre.isEmpty() ? m.texte : m.titre + QStringLiteral(" : ") + m.texte);
     }

@@ -33,8 +33,11 @@ QString Boite_Memoire::Texte(Controle c) const { return De(c).texte; }
 
 void Boite_Memoire::Ecrire_Texte(Controle c, const QString& texte) {
     const int max = De(c).longueur_max;
-    // An edit field never holds more than its maximum length, whoever writes it.
+    // An edit field never holds more than its maximum length, whoever writes
+    // it; a new text leaves the caret at its end.
     De(c).texte = (max > 0 && Est_Controle_Saisie(c)) ? texte.left(max) : texte;
+    De(c).debut_selection = static_cast<int>(De(c).texte.size());
+    De(c).longueur_selection = 0;
 }
 
 bool Boite_Memoire::Visible(Controle c) const { return De(c).visible; }
@@ -51,7 +54,67 @@ QRect Boite_Memoire::Geometrie(Controle c) const { return De(c).geometrie; }
 void Boite_Memoire::Placer(Controle c, const QRect& geometrie) { De(c).geometrie = geometrie; }
 QString Boite_Memoire::Police(Controle c) const { return De(c).police; }
 void Boite_Memoire::Ecrire_Police(Controle c, const QString& nom) { De(c).police = nom; }
-void Boite_Memoire::Selectionner_Tout(Controle c) { derniere_selection_ = c; }
+void Boite_Memoire::Selectionner_Tout(Controle c) {
+    derniere_selection_ = c;
+    Selectionner(c, 0, static_cast<int>(De(c).texte.size()));
+}
+
+void Boite_Memoire::Selectionner(Controle c, int debut, int longueur) {
+    const int taille = static_cast<int>(De(c).texte.size());
+    De(c).debut_selection = std::clamp(debut, 0, taille);
+    De(c).longueur_selection = std::clamp(longueur, 0, taille - De(c).debut_selection);
+}
+
+QString Boite_Memoire::Texte_Selectionne(Controle c) const {
+    return De(c).texte.mid(De(c).debut_selection, De(c).longueur_selection);
+}
+
+void Boite_Memoire::Copier_Selection(Controle c) {
+    if (De(c).longueur_selection > 0) presse_papiers_ = Texte_Selectionne(c);
+}
+
+void Boite_Memoire::Couper_Selection(Controle c) {
+    if (De(c).longueur_selection == 0) return;
+    Copier_Selection(c);
+    De(c).texte.remove(De(c).debut_selection, De(c).longueur_selection);
+    De(c).longueur_selection = 0;
+}
+
+void Boite_Memoire::Coller_Dans(Controle c) {
+    Proprietes& p = De(c);
+    QString texte = p.texte;
+    texte.replace(p.debut_selection, p.longueur_selection, Presse_Papiers());
+    const int caret = p.debut_selection + static_cast<int>(Presse_Papiers().size());
+    // An edit field keeps only what fits its maximum length.
+    Ecrire_Texte(c, texte);
+    Selectionner(c, std::min(caret, static_cast<int>(p.texte.size())), 0);
+}
+
+void Boite_Memoire::Message(const QString& texte) { messages_.push_back({Genre::Simple, {}, texte}); }
+
+Reponse Boite_Memoire::Confirmer(const QString& question, Reponse) {
+    messages_.push_back({Genre::Question, {}, question});
+    if (reponses_.empty()) return Reponse::Annuler;
+    const Reponse r = reponses_.front();
+    reponses_.pop_front();
+    return r;
+}
+
+std::optional<QString> Boite_Memoire::Prochain_Dialogue(const Dialogue_Fichier& dialogue) {
+    dialogues_montres_.push_back(dialogue);
+    if (dialogues_.empty()) return std::nullopt;
+    std::optional<QString> chemin = dialogues_.front();
+    dialogues_.pop_front();
+    return chemin;
+}
+
+std::optional<QString> Boite_Memoire::Dialogue_Ouvrir(const Dialogue_Fichier& dialogue) {
+    return Prochain_Dialogue(dialogue);
+}
+
+std::optional<QString> Boite_Memoire::Dialogue_Enregistrer(const Dialogue_Fichier& dialogue) {
+    return Prochain_Dialogue(dialogue);
+}
 void Boite_Memoire::Bip() { messages_.push_back({Genre::Bip, {}, {}}); }
 void Boite_Memoire::Avertissement(const QString& titre, const QString& texte) {
     messages_.push_back({Genre::Avertissement, titre, texte});

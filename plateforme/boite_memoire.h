@@ -4,6 +4,7 @@
 // back what the logic wrote; the batch program runs the form and the page on it.
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -39,6 +40,33 @@ public:
     int Position_Barre(Controle barre) const override;
     void Ecrire_Position_Barre(Controle barre, int position) override;
     QSize Taille_Client() const override;
+    Etat_Fenetre Etat_Principale() const override { return etat_principale_; }
+    void Ecrire_Etat_Principale(Etat_Fenetre etat) override { etat_principale_ = etat; }
+    QSize Taille_Ecran() const override { return taille_ecran_; }
+    Controle Controle_Focus() const override { return focus_; }
+    void Montrer_Focus(Controle c) override { focus_ = c; }
+    bool Presse_Papiers_A_Texte() const override { return presse_papiers_.has_value(); }
+    QString Presse_Papiers() const override { return presse_papiers_.value_or(QString()); }
+    QString Texte_Selectionne(Controle c) const override;
+    void Couper_Selection(Controle c) override;
+    void Copier_Selection(Controle c) override;
+    void Coller_Dans(Controle c) override;
+    void Message(const QString& texte) override;
+    Reponse Confirmer(const QString& question, Reponse par_defaut) override;
+    std::optional<QString> Dialogue_Ouvrir(const Dialogue_Fichier& dialogue) override;
+    std::optional<QString> Dialogue_Enregistrer(const Dialogue_Fichier& dialogue) override;
+
+    // Scripted for the tests: the screen, the clipboard, a field's selection
+    // (from `debut`, `longueur` characters; the caret at its end), and the
+    // answers of the next questions and dialogs, in order. Without a scripted
+    // answer a question is cancelled and a dialog too.
+    void Fixer_Taille_Ecran(QSize taille) { taille_ecran_ = taille; }
+    void Fixer_Presse_Papiers(std::optional<QString> texte) { presse_papiers_ = std::move(texte); }
+    void Selectionner(Controle c, int debut, int longueur);
+    void Prevoir_Reponse(Reponse reponse) { reponses_.push_back(reponse); }
+    void Prevoir_Dialogue(std::optional<QString> chemin) { dialogues_.push_back(std::move(chemin)); }
+    // The dialogs shown, in order.
+    const std::vector<Dialogue_Fichier>& Dialogues() const { return dialogues_montres_; }
 
     // What the tests script: the surfaces drawn on (a surface that draws
     // nothing by default), whether the print dialog is accepted (a null
@@ -57,13 +85,13 @@ public:
     int Dialogues_Impression() const { return dialogues_impression_; }
 
     // What was shown, in order, for the tests to read.
-    enum class Genre { Bip, Avertissement, Erreur };
-    struct Message {
+    enum class Genre { Bip, Avertissement, Erreur, Simple, Question };
+    struct Message_Montre {
         Genre genre;
         QString titre;
         QString texte;
     };
-    const std::vector<Message>& Messages() const { return messages_; }
+    const std::vector<Message_Montre>& Messages() const { return messages_; }
     void Oublier_Messages() { messages_.clear(); }
 
     // The control whose whole text was selected last.
@@ -79,12 +107,14 @@ private:
         int longueur_max = 0;
         QRect geometrie;
         QString police;
+        int debut_selection = 0;
+        int longueur_selection = 0;
     };
     const Proprietes& De(Controle c) const;
     Proprietes& De(Controle c);
 
     std::array<Proprietes, Nombre_Controles> controles_;
-    std::vector<Message> messages_;
+    std::vector<Message_Montre> messages_;
     Canevas* canevas_fenetre_ = nullptr;
     Canevas* imprimante_ = nullptr;
     int dialogues_impression_ = 0;
@@ -92,5 +122,13 @@ private:
     Barre barre_verticale_;
     Barre barre_horizontale_;
     Barre& Barre_De(Controle barre);
+    Etat_Fenetre etat_principale_ = Etat_Fenetre::Normale;
+    QSize taille_ecran_{1920, 1080};
+    Controle focus_ = Controle::Nombre_Controles;
+    std::optional<QString> presse_papiers_;
+    std::deque<Reponse> reponses_;
+    std::deque<std::optional<QString>> dialogues_;
+    std::vector<Dialogue_Fichier> dialogues_montres_;
+    std::optional<QString> Prochain_Dialogue(const Dialogue_Fichier& dialogue);
     Controle derniere_selection_ = Controle::Nombre_Controles;
 };

@@ -7,9 +7,23 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <optional>
 
 #include "plateforme/canevas.h"
 #include "plateforme/controles.h"
+
+// Answer of a confirmation dialog; closing it counts as Annuler.
+enum class Reponse { Oui, Non, Annuler };
+
+enum class Etat_Fenetre { Normale, Minimisee, Maximisee };
+
+// What an open or save dialog shows.
+struct Dialogue_Fichier {
+    QString titre;
+    QString nom_initial;
+    QString filtre;     // "description|motif|description|motif"
+    QString extension;  // default extension, without the point
+};
 
 class Boite_Outils {
 public:
@@ -74,4 +88,31 @@ public:
 
     // Client area of the main window (Geometrie of Principale is its frame).
     virtual QSize Taille_Client() const = 0;
+
+    // The main window's state, and the screen it stands on.
+    virtual Etat_Fenetre Etat_Principale() const = 0;
+    virtual void Ecrire_Etat_Principale(Etat_Fenetre etat) = 0;
+    virtual QSize Taille_Ecran() const = 0;
+
+    // The control that has the keyboard focus (Nombre_Controles for none of
+    // ours), and moving the visible focus without running any rule: the form
+    // logic decides what a focus change runs.
+    virtual Controle Controle_Focus() const = 0;
+    virtual void Montrer_Focus(Controle c) = 0;
+
+    // The clipboard's text ("" when it holds none), and the edit operations
+    // of a field on its selection.
+    virtual bool Presse_Papiers_A_Texte() const = 0;
+    virtual QString Presse_Papiers() const = 0;
+    virtual QString Texte_Selectionne(Controle c) const = 0;
+    virtual void Couper_Selection(Controle c) = 0;
+    virtual void Copier_Selection(Controle c) = 0;
+    virtual void Coller_Dans(Controle c) = 0;
+
+    // Questions and dialogs. A dialog answers the chosen path, or nothing
+    // when the user cancels.
+    virtual void Message(const QString& texte) = 0;
+    virtual Reponse Confirmer(const QString& question, Reponse par_defaut) = 0;
+    virtual std::optional<QString> Dialogue_Ouvrir(const Dialogue_Fichier& dialogue) = 0;
+    virtual std::optional<QString> Dialogue_Enregistrer(const Dialogue_Fichier& dialogue) = 0;
 };

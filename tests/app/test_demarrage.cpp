@@ -166,7 +166,7 @@ TEST(FormCreate, FichierDeLaLigneDeCommande) {
         // The print command follows the page; Save waits for a change.
         EXPECT_EQ(f.boite.Actif(Controle::Imprimer1), c.page) << c.nom;
         EXPECT_FALSE(f.boite.Actif(Controle::Enregistrer)) << c.nom;
-        std::vector<Boite_Memoire::Message> montres;
+        std::vector<Boite_Memoire::Message_Montre> montres;
         for (const auto& m : f.boite.Messages())
             if (m.genre != Boite_Memoire::Genre::Bip) montres.push_back(m);
         ASSERT_EQ(montres.size(), c.message ? 1u : 0u) << c.nom;
