@@ -1,7 +1,9 @@
 #pragma once
 
 // The perihelion, the equinox of the elements and the equinox of the
-// ephemeris shown either as calendar dates or as Julian days.
+// ephemeris shown either as calendar dates or as Julian days. Switching a
+// form converts the stored value, rewrites the field in the other form and
+// neither marks the document modified nor rebuilds the page.
 
 #include "astro/elements.h"
 #include "form/textes_nombres.h"
@@ -10,3 +12,16 @@
 // JJ_Perihelie into saisie_Jour_Perihelie, or the field emptied while the
 // Julian day is not set.
 void Afficher_JJ_Perihelie(const Elements& el, Boite_Outils& boite, const Notation& notation);
+
+// The click handlers of the three menu items; each inverts its own check mark.
+void JulienneClick(Elements& el, Boite_Outils& boite, const Notation& notation);
+void Julienne_élémentsClick(Elements& el, Boite_Outils& boite, const Notation& notation);
+void Julienne_éphémérideClick(Elements& el, Boite_Outils& boite, const Notation& notation);
+
+// The stored JJ_Perihelie into the perihelion date, when the perihelion field
+// holds a number.
+void Lire_Date_Perihelie(Elements& el, const Boite_Outils& boite);
+
+// The perihelion fields rewritten, in the form Julienne selects, after
+// JJ_Perihelie was computed elsewhere.
+void Rafraichir_Perihelie(Elements& el, Boite_Outils& boite, const Notation& notation);

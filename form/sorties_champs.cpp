@@ -1,0 +1,123 @@
+#include "form/sorties_champs.h"
+
+#include <cmath>
+#include <limits>
+
+#include "form/affichage_elements.h"
+#include "form/sorties_dates.h"
+#include "form/sorties_elements.h"
+
+namespace {
+
+// How a field's text is cleaned when the field is left.
+enum class Nettoyage {
+    Espaces,    // spaces removed
+    Normalise,  // rewritten with the decimal separator, then spaces removed
+};
+
+using Regle_Sortie = void (*)(Contexte_Formulaire&, const Sortie_Champ&);
+
+struct Sortie_Numerique {
+    Controle champ;
+    Nettoyage nettoyage;
+    Regle_Sortie regle;
+};
+
+using N = Nettoyage;
+using C = Controle;
+
+// The 25 numeric fields; row X is the handler Fiche<X>Exit.
+constexpr Sortie_Numerique Sorties[] = {
+    {C::Equinoxe, N::Normalise, Sortie_Equinoxe},
+    {C::Equinoxe_ephemeride, N::Normalise, Sortie_Equinoxe},
+    {C::saisie_e, N::Espaces, Sortie_Excentricite},
+    {C::saisie_q, N::Normalise, Sortie_Taille},
+    {C::saisie_a, N::Normalise, Sortie_Taille},
+    {C::saisie_gQ, N::Espaces, Sortie_Distance_Aphelie},
+    {C::saisie_n, N::Normalise, Sortie_Taille},
+    {C::saisie_i, N::Espaces, Sortie_Inclinaison},
+    {C::saisie_Omega, N::Normalise, Sortie_Angle_Perihelie},
+    {C::saisie_gOmega, N::Normalise, Sortie_Noeud},
+    {C::saisie_Jour_Perihelie, N::Espaces, Sortie_Jour_Perihelie},
+    {C::saisie_Mois_Perihelie, N::Espaces, Sortie_Mois_Perihelie},
+    {C::saisie_An_Perihelie, N::Espaces, Sortie_An_Perihelie},
+    {C::Saisie_MT, N::Espaces, Sortie_Magnitude},
+    {C::Saisie_JMT, N::Espaces, Sortie_Magnitude},
+    {C::Saisie_MMT, N::Espaces, Sortie_Magnitude},
+    {C::Saisie_AMT, N::Espaces, Sortie_Magnitude},
+    {C::Saisie_MN, N::Espaces, Sortie_Magnitude},
+    {C::Saisie_JMN, N::Espaces, Sortie_Magnitude},
+    {C::Saisie_MMN, N::Espaces, Sortie_Magnitude},
+    {C::Saisie_AMN, N::Espaces, Sortie_Magnitude},
+    {C::saisie_Jour, N::Espaces, Sortie_Jour_Debut},
+    {C::saisie_Mois, N::Espaces, Sortie_Mois_Debut},
+    {C::saisie_An, N::Espaces, Sortie_An_Debut},
+    {C::Saisie_Pas, N::Espaces, Sortie_Pas},
+};
+
+const Sortie_Numerique* Sortie_De(Controle c) {
+    for (const Sortie_Numerique& s : Sorties) {
+        if (s.champ == c) return &s;
+    }
+    return nullptr;
+}
+
+QString Nettoyer(const QString& texte, Nettoyage nettoyage, const Notation& notation) {
+    if (nettoyage == Nettoyage::Normalise) {
+        return Oter_Espaces(Normaliser_Nombre(texte, notation.Separateur_Decimal));
+    }
+    return Oter_Espaces(texte);
+}
+
+// The common start of a numeric field's exit: cleaned, written back, compared.
+Sortie_Champ Commencer_Sortie(Contexte_Formulaire& ctx, const Sortie_Numerique& s) {
+    const QString texte = Nettoyer(ctx.boite.Texte(s.champ), s.nettoyage, ctx.notation);
+    ctx.boite.Ecrire_Texte(s.champ, texte);
+    const bool change = texte.trimmed() != ctx.formulaire.Entree(s.champ).trimmed();
+    return {s.champ, texte, change};
+}
+
+// FicheCommentaireExit: the comment shows on the page at the next refresh.
+void Sortie_Commentaire(Contexte_Formulaire& ctx) {
+    const QString texte = ctx.boite.Texte(Controle::Commentaire).trimmed();
+    if (texte != ctx.formulaire.Entree(Controle::Commentaire).trimmed()) ctx.document.Modifie = true;
+}
+
+}  // namespace
+
+void Executer_Sortie(Contexte_Formulaire& ctx, Controle champ) {
+    if (champ == Controle::Commentaire) {
+        ctx.formulaire.Dernier_Champ = Tabulation(champ);
+        Sortie_Commentaire(ctx);
+        return;
+    }
+    const Sortie_Numerique* s = Sortie_De(champ);
+    if (s == nullptr) return;
+    ctx.formulaire.Dernier_Champ = Tabulation(champ);
+    s->regle(ctx, Commencer_Sortie(ctx, *s));
+}
+
+void Restaurer(Contexte_Formulaire& ctx, const Sortie_Champ& s) {
+    ctx.boite.Ecrire_Texte(s.champ, ctx.formulaire.Entree(s.champ));
+}
+
+void Accepter(Contexte_Formulaire& ctx, bool afficher_elements) {
+    ctx.document.Modifie = true;
+    if (afficher_elements) Afficher_Elements(ctx.el, ctx.boite, ctx.notation);
+    ctx.Rafraichir();
+}
+
+bool Lire_Nombre(const QString& texte, const Notation& notation, double& valeur) {
+    return Classe_Nombre(texte) != 0 && Lire_Reel(texte, notation.Separateur_Decimal, valeur);
+}
+
+bool Lire_Nombre_Entier(const QString& texte, int32_t& valeur) {
+    return Classe_Nombre(texte) == 1 && Lire_Entier(texte, valeur);
+}
+
+bool Vers_Simple(double valeur, float& simple) {
+    // Narrowing a double beyond the float range is undefined: refuse it first.
+    if (!(std::fabs(valeur) <= std::numeric_limits<float>::max())) return false;
+    simple = static_cast<float>(valeur);
+    return true;
+}

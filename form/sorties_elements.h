@@ -1,0 +1,25 @@
+#pragma once
+
+// Exit rules of the element and equinox fields, run after the common start:
+// the typed value is taken or refused, the elements that follow from it are
+// recomputed, the fields rewritten and the page rebuilt.
+
+#include "form/sorties_champs.h"
+
+// saisie_a, saisie_n, saisie_q: one size of the orbit, the others follow for
+// an elliptic orbit; an emptied field clears all four sizes.
+void Sortie_Taille(Contexte_Formulaire& ctx, const Sortie_Champ& s);
+
+// saisie_gQ: the aphelion distance, the other sizes follow unrounded.
+void Sortie_Distance_Aphelie(Contexte_Formulaire& ctx, const Sortie_Champ& s);
+
+// saisie_e: through Recalculer_Excentricite.
+void Sortie_Excentricite(Contexte_Formulaire& ctx, const Sortie_Champ& s);
+
+// saisie_i, saisie_Omega, saisie_gOmega: angles read in single precision.
+void Sortie_Inclinaison(Contexte_Formulaire& ctx, const Sortie_Champ& s);
+void Sortie_Angle_Perihelie(Contexte_Formulaire& ctx, const Sortie_Champ& s);
+void Sortie_Noeud(Contexte_Formulaire& ctx, const Sortie_Champ& s);
+
+// Equinoxe and Equinoxe_ephemeride, as a year or as a Julian day.
+void Sortie_Equinoxe(Contexte_Formulaire& ctx, const Sortie_Champ& s);
