@@ -181,9 +181,9 @@ const Regle_Magnitude& Magnitude_De(Controle champ) {
     return Regles_Magnitude[0];
 }
 
-// The page's own test of a magnitude takes a leading "-" but never a "+".
+// A magnitude is taken as the page will read it.
 bool Lire_Magnitude(const QString& texte, const Notation& notation, double& valeur) {
-    return !texte.startsWith(u'+') && Lire_Nombre(texte, notation, valeur);
+    return Classe_Magnitude(texte) != 0 && Lire_Nombre(texte, notation, valeur);
 }
 
 bool Lire_Valeur(const Regle_Magnitude& r, const QString& texte, const Notation& notation, double& valeur) {

@@ -60,6 +60,26 @@ int Classe_Nombre(const QString& texte) {
     return Classer_Corps(signe ? texte.mid(1) : texte);
 }
 
+int Classe_Magnitude(const QString& texte) {
+    int resultat = 0;
+    bool separateur_vu = false;
+    for (qsizetype k = 0; k < texte.size(); ++k) {
+        const QChar c = texte[k];
+        if (c == u' ' || (c >= u'0' && c <= u'9')) {
+            if (resultat == 0) resultat = 1;
+        } else if (c == u'-') {
+            if (k != 0) return 0;
+        } else if (c == u',' || c == u'.') {
+            if (separateur_vu) return 0;
+            separateur_vu = true;
+            if (texte.size() > 1) resultat = 2;
+        } else {
+            return 0;
+        }
+    }
+    return resultat;
+}
+
 QString Normaliser_Nombre(const QString& texte, char separateur) {
     if (Classer_Corps(texte) == 0) return {};
     QString copie = texte;

@@ -22,6 +22,10 @@ Notation Trouver_Notation();
 // one leading sign allowed, a space counts as a digit.
 int Classe_Nombre(const QString& texte);
 
+// The test of a magnitude text, as the page makes it: like the number test
+// but a "-" only in first place and never a "+".
+int Classe_Magnitude(const QString& texte);
+
 // The same unsigned number written with the separator, or "" when the text is
 // not an unsigned number.
 QString Normaliser_Nombre(const QString& texte, char separateur);

@@ -201,26 +201,6 @@ int32_t Nombre_Lignes(int32_t Unite_Pas) {
     }
 }
 
-int Classe_Magnitude(const QString& texte) {
-    int resultat = 0;
-    bool separateur_vu = false;
-    for (qsizetype k = 0; k < texte.size(); ++k) {
-        const QChar c = texte[k];
-        if (c == u' ' || (c >= u'0' && c <= u'9')) {
-            if (resultat == 0) resultat = 1;
-        } else if (c == u'-') {
-            if (k != 0) return 0;
-        } else if (c == u',' || c == u'.') {
-            if (separateur_vu) return 0;
-            separateur_vu = true;
-            if (texte.size() > 1) resultat = 2;
-        } else {
-            return 0;
-        }
-    }
-    return resultat;
-}
-
 void Calculer_JJ_Perihelie(Elements& el, const Boite_Outils& boite, char separateur_decimal) {
     const double jour = Reel_Ou_Zero(boite.Texte(Controle::saisie_Jour_Perihelie), separateur_decimal);
     const int32_t mois = Entier_Ou_Zero(boite.Texte(Controle::saisie_Mois_Perihelie));

@@ -50,10 +50,6 @@ struct Calcul_Page {
 // row for a unit that is none of these.
 int32_t Nombre_Lignes(int32_t Unite_Pas);
 
-// 0 not a magnitude, 1 a whole one, 2 one with a separator; a "-" only in
-// first place, a space counts as a digit.
-int Classe_Magnitude(const QString& texte);
-
 // JJ_Perihelie from the three perihelion date fields as they stand, an empty
 // or unreadable field counting as 0.
 void Calculer_JJ_Perihelie(Elements& el, const Boite_Outils& boite, char separateur_decimal);

@@ -65,4 +65,13 @@ TEST(Lire_Entier, TrenteDeuxBits) {
     EXPECT_EQ(v, -12);
 }
 
+TEST(Classe_Magnitude, Textes) {
+    const std::pair<const char*, int> cas[] = {{"12", 1}, {" 9", 1},   {"12,5", 2},  {",5", 2},  {"-3.2", 2},
+                                               {"-", 0},  {",", 0},    {"1.2.3", 0}, {"1e5", 0}, {"   ", 1},
+                                               {"", 0},   {"-,", 2},   {"5-", 0},    {"+3", 0},  {"--1", 0},
+                                               {"8,", 2}, {"1,2-", 0}, {"-8", 1},    {"1 5", 1}, {"½", 0}};
+    for (const auto& [texte, classe] : cas)
+        EXPECT_EQ(Classe_Magnitude(QString::fromUtf8(texte)), classe) << '"' << texte << '"';
+}
+
 }  // namespace

@@ -93,15 +93,6 @@ bool Date_Calendrier(const Ligne_Ephemeride& l) {
            l.Jour < Longueur_Mois(l.Mois, l.An) + 1;
 }
 
-TEST(Classe_Magnitude, Textes) {
-    const std::pair<const char*, int> cas[] = {{"12", 1}, {" 9", 1},   {"12,5", 2},  {",5", 2},  {"-3.2", 2},
-                                               {"-", 0},  {",", 0},    {"1.2.3", 0}, {"1e5", 0}, {"   ", 1},
-                                               {"", 0},   {"-,", 2},   {"5-", 0},    {"+3", 0},  {"--1", 0},
-                                               {"8,", 2}, {"1,2-", 0}, {"-8", 1},    {"1 5", 1}, {"½", 0}};
-    for (const auto& [texte, classe] : cas)
-        EXPECT_EQ(Classe_Magnitude(QString::fromUtf8(texte)), classe) << '"' << texte << '"';
-}
-
 TEST(Nombre_Lignes, ParUnite) {
     const std::pair<int32_t, int32_t> cas[] = {{1, 24}, {2, 31}, {3, 12}, {4, 10}, {0, 0}, {5, 0}, {-1, 0}};
     for (const auto& [unite, lignes] : cas) EXPECT_EQ(Nombre_Lignes(unite), lignes) << "unité " << unite;
