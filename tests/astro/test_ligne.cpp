@@ -5,6 +5,7 @@
 #include <string>
 
 #include "astro/ligne.h"
+#include "tests/support/elements_exemple.h"
 
 namespace {
 
@@ -19,17 +20,7 @@ double Derive_d(double d) { return d * Pi_Radians / 259200; }
 
 // The worked example: a = 3, e = 0.5, instant 1 March 2000 at 0 h, equinoxes 2000.
 Elements Exemple(int32_t instrument) {
-    Elements el;
-    el.JJ_Equinoxe = el.JJ_Equinoxe_ephemeride = el.JJ_Perihelie = 2451544.5;
-    el.Jour = 1;
-    el.Mois = 3;
-    el.An = 2000;
-    el.i = 10;
-    el.Omega = 30;
-    el.gOmega = 80;
-    el.Longitude_Perihelie = 110;
-    el.a = 3;
-    el.e = 0.5;
+    Elements el = Elements_Exemple(0.5);
     el.Instrument = instrument;
     return el;
 }

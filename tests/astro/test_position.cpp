@@ -5,6 +5,7 @@
 
 #include "astro/calendrier.h"
 #include "astro/position.h"
+#include "tests/support/elements_exemple.h"
 
 namespace {
 
@@ -24,21 +25,7 @@ double Separation(double alpha1, double delta1, double alpha2, double delta2) {
 }
 
 // Equinoxes 2000.0, perihelion on 1 January 2000 at 0 h, instant 1 March 2000 at 0 h.
-Elements Exemple(double e) {
-    Elements el;
-    el.JJ_Equinoxe = el.JJ_Equinoxe_ephemeride = el.JJ_Perihelie = JJ_2000;
-    el.Jour = 1;
-    el.Mois = 3;
-    el.An = 2000;
-    el.i = 10;
-    el.Omega = 30;
-    el.gOmega = 80;
-    el.Longitude_Perihelie = 110;
-    el.e = e;
-    el.a = 3;
-    el.q = 0.8;
-    return el;
-}
+Elements Exemple(double e) { return Elements_Exemple(e); }
 
 struct Valeur {
     const char* nom;

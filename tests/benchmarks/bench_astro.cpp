@@ -1,25 +1,12 @@
 #include <benchmark/benchmark.h>
 
 #include "astro/ligne.h"
+#include "tests/support/elements_exemple.h"
 
 namespace {
 
 // The worked example: equinoxes 2000.0, perihelion 1 January 2000, instant 1 March 2000.
-Elements Exemple(double e) {
-    Elements el;
-    el.JJ_Equinoxe = el.JJ_Equinoxe_ephemeride = el.JJ_Perihelie = 2451544.5;
-    el.Jour = 1;
-    el.Mois = 3;
-    el.An = 2000;
-    el.i = 10;
-    el.Omega = 30;
-    el.gOmega = 80;
-    el.Longitude_Perihelie = 110;
-    el.e = e;
-    el.a = 3;
-    el.q = 0.8;
-    return el;
-}
+Elements Exemple(double e) { return Elements_Exemple(e); }
 
 void Position_Elliptique(benchmark::State& state) {
     Elements el = Exemple(0.5);
