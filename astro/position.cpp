@@ -38,7 +38,10 @@ double Tan_Deg(double x) { return std::tan(x * Radians_Par_Degre); }
 double Arcsin(double x) { return std::asin(std::clamp(x, -1.0, 1.0)); }
 double Arccos(double x) { return std::acos(std::clamp(x, -1.0, 1.0)); }
 
+// The precession angles grow without bound with the interval between the
+// equinoxes, so whole turns are taken off exactly, whatever their number.
 double Ramener_Tour(double alpha) {
+    alpha = std::fmod(alpha, Deux_Pi);
     if (alpha < 0) alpha += Deux_Pi;
     // -1e-17 + 2π is 2π in a double.
     if (alpha >= Deux_Pi) alpha -= Deux_Pi;

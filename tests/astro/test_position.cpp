@@ -276,4 +276,31 @@ TEST(Position_Precession, EtoileDeMeeus) {
                 0, 1);
 }
 
+TEST(Position_Precession, EquinoxesTresEloignees) {
+    // Over a long enough interval the angles ζ and z make many turns; the
+    // right ascension must still come back within one turn.
+    struct Cas {
+        const char* nom;
+        double JJ_Equinoxe, JJ_Equinoxe_ephemeride;
+    };
+    const Cas cas[] = {
+        {"2000 vers l'an 1 000 000", JJ_2000, Annee_Vers_JJ(1e6)},
+        {"l'an 1 000 000 vers 2000", Annee_Vers_JJ(1e6), JJ_2000},
+        {"1583 vers la plus grande annee", Annee_Vers_JJ(1583), Annee_Vers_JJ(2147483647)},
+        {"jours trouves par le fuzzer", 4536827641856.063, 22180284858368.246},
+    };
+    for (const auto& c : cas) {
+        Elements el;
+        el.JJ_Equinoxe = c.JJ_Equinoxe;
+        el.JJ_Equinoxe_ephemeride = c.JJ_Equinoxe_ephemeride;
+        Position pos;
+        pos.Alpha = Radians(100);
+        pos.Delta = Radians(-20);
+        Precesser_Position(el, pos);
+        EXPECT_GE(pos.Alpha, 0) << c.nom;
+        EXPECT_LT(pos.Alpha, 2 * Pi_Radians) << c.nom;
+        EXPECT_LE(std::fabs(pos.Delta), Pi_Radians / 2) << c.nom;
+    }
+}
+
 }  // namespace
