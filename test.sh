@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, runs every test, then the whole suite
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz
+# target for a short while so that none of them rots.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -24,3 +25,6 @@ scripts/construire.sh build-asan -DTRAJECTEL_SANITISEURS=ON -DTRAJECTEL_BENCHMAR
 echo "== Tests sous AddressSanitizer et UndefinedBehaviorSanitizer"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+
+echo "== Fuzzing court de chaque cible"
+scripts/fuzz.sh 20

@@ -8,6 +8,7 @@ paquets=(
     qt6-base-dev qt6-qpa-plugins libqt6svg6
     libgtest-dev googletest libgmock-dev libbenchmark-dev
     clang-format
+    clang libclang-rt-14-dev
     xvfb xauth fonts-dejavu-core fonts-dejavu-extra
     poppler-utils
 )
