@@ -289,9 +289,22 @@ void Lire_Disposition(Lecteur& l) {
     Activer_Enregistrer(l.ctx.boite, l.Ancienne);
 }
 
+// While the perihelion is shown as a Julian day, its field holds a Julian
+// day, which the display of the elements takes as the perihelion: the
+// calendar date just read is turned into one first, or the field emptied
+// when the file holds no date.
+void Perihelie_En_Jour_Julien(Contexte_Document& ctx) {
+    Elements& el = ctx.el;
+    const bool date = el.Jour_Perihelie > Jour_Nul && el.Mois_Perihelie >= 1 && el.Mois_Perihelie <= 12;
+    el.JJ_Perihelie =
+        date ? Date_Vers_JJ(el.Mois_Perihelie, static_cast<float>(el.An_Perihelie), el.Jour_Perihelie) : 0;
+    Afficher_JJ_Perihelie(el, ctx.boite, ctx.notation);
+}
+
 void Terminer_Lecture(const Lecteur& l) {
     Contexte_Document& ctx = l.ctx;
     Boite_Outils& boite = ctx.boite;
+    if (boite.Coche(Controle::Julienne)) Perihelie_En_Jour_Julien(ctx);
     Recalculer_Excentricite(ctx.el, boite, ctx.formulaire.Entree(Controle::saisie_e), ctx.notation);
     Afficher_Elements(ctx.el, boite, ctx.notation);
     ctx.document.Modifie = false;
@@ -395,7 +408,9 @@ double Valeur_Reelle(const QString& texte, char separateur, Etat_Document& docum
 }
 
 QStringList Ecrire_Lignes_Elements(Contexte_Document& ctx) {
-    if (ctx.boite.Coche(Controle::Julienne)) JJ_Vers_Date_Perihelie(ctx.el);
+    // An empty Julian day field is no perihelion: the date stays as it is
+    // rather than become that of Julian day 0.
+    if (ctx.boite.Coche(Controle::Julienne) && ctx.el.JJ_Perihelie > 0) JJ_Vers_Date_Perihelie(ctx.el);
     const std::vector<QString> valeurs = Valeurs_Elements(ctx);
     QStringList lignes{Entete + ctx.Version_Programme};
     for (std::size_t k = 0; k < Libelles_Fichier.size(); ++k) {

@@ -56,14 +56,16 @@ double Valeur_Reelle(const QString& texte, char separateur, Etat_Document& docum
 
 // The 20 lines of the element set shown in the frame, without line ends.
 // While the perihelion is shown as a Julian day, its calendar date is first
-// computed from JJ_Perihelie: the file always holds the calendar date.
+// computed from JJ_Perihelie, when that is set: the file always holds the
+// calendar date.
 QStringList Ecrire_Lignes_Elements(Contexte_Document& ctx);
 
 // The lines as the file stores them: Windows-1252, each ended by CR LF.
 QByteArray Encoder_Lignes_Elements(const QStringList& lignes);
 
 // Reads the file Nom_Fichier into the fields and the elements, in either
-// layout, and enters it into the recent files. Reports through
+// layout, and enters it into the recent files. While the perihelion is shown
+// as a Julian day, the date read is shown as one. Reports through
 // Fichier_Ouvert, Erreur_Fichier and its warning boxes; a number that cannot
 // be converted throws Erreur_Generale and leaves the rest of the read undone.
 void Lire_Fichier_Elements(Contexte_Document& ctx);

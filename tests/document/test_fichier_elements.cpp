@@ -9,6 +9,7 @@
 #include "document/cp1252.h"
 #include "document/fichier_elements.h"
 #include "form/angle_perihelie.h"
+#include "form/dates_juliennes.h"
 #include "plateforme/boite_memoire.h"
 #include "plateforme/erreur_generale.h"
 
@@ -272,6 +273,13 @@ TEST(Ecrire_Lignes_Elements, VingtLignes) {
              p.el.JJ_Perihelie = 2451545.25;
          },
          {{8, "Jour du périhélie = 1,75"}, {9, "Mois du périhélie = 1"}, {10, "Année du périhélie = 2000"}}},
+        {"périhélie en jour julien, champ vide",
+         ',',
+         [](Banc& p) {
+             p.boite.Cocher(Controle::Julienne, true);
+             p.el.JJ_Perihelie = 0;
+         },
+         {}},
     };
     for (const auto& c : cas) {
         Banc p(c.separateur);
@@ -318,6 +326,41 @@ TEST_F(Fichier_Elements, AllerRetour) {
 }
 
 // ---- Reading the current layout ----
+
+// Opened while the perihelion is shown as a Julian day, the file's calendar
+// date becomes that Julian day, and saving writes the same date back.
+TEST_F(Fichier_Elements, PerihelieEnJourJulien) {
+    struct Cas {
+        const char* nom;
+        QStringList lignes;
+        double jj;
+        const char* champ;
+        const char* date;  // lines 8 to 10 as saved
+    };
+    const QStringList Sans_Date = Avec_Valeur(Avec_Valeur(Avec_Valeur(Halley, 8, "0"), 9, "0"), 10, "0");
+    const Cas cas[] = {
+        {"Halley", Halley, 2446470.959, "2446470,959", "9,459 2 1986"},
+        {"sans périhélie", Sans_Date, 0, "", "0 0 0"},
+        {"mois hors du calendrier", Avec_Valeur(Halley, 9, "13"), 0, "", "9,459 13 1986"},
+        // The legacy Halley file, as the fuzzer first saw the perihelion
+        // saved as 10,959 / 1 / -4712.
+        {"disposition ancienne",
+         QStringList{"Trajectel 2.4", "\"1P/Halley\"", "0,967142908", "\"0.5870992\"", "162,2384",
+                     "111,33249", "58,42008", "9,459", "2", "1986", "1,5", "2,5", "5", "6", "1950", "2000"},
+         2446470.959, "2446470,959", "9,459 2 1986"},
+    };
+    for (const auto& c : cas) {
+        Banc p(',');
+        JulienneClick(p.el, p.boite, p.notation);
+        Lire(p, c.lignes);
+        EXPECT_NEAR(p.el.JJ_Perihelie, c.jj, 1e-6) << c.nom;
+        EXPECT_EQ(U(p.boite.Texte(Controle::saisie_Jour_Perihelie)), c.champ) << c.nom;
+        const QStringList ecrites = Ecrire_Lignes_Elements(p.ctx);
+        QStringList date;
+        for (int k = 7; k < 10; ++k) date << ecrites[k].section(u' ', -1);
+        EXPECT_EQ(U(date.join(u' ')), c.date) << c.nom;
+    }
+}
 
 TEST_F(Fichier_Elements, LectureComplete) {
     Banc p(',');
