@@ -52,7 +52,10 @@ double Date_Vers_JJ(int32_t mois, float an, double jour) {
         const double A = std::trunc(y / 100);
         B = 2 - A + std::trunc(A / 4);
     }
-    return std::trunc(Jours_Par_Annee_Julienne * y) + std::floor(Jours_Par_Mois_Moyen * (m + 1)) + jour +
+    // Floor rather than Trunc: the same from year 0 on, and before it the
+    // inverse of JJ_Vers_Date_Perihelie, which would otherwise move such a
+    // date by a day at each conversion.
+    return std::floor(Jours_Par_Annee_Julienne * y) + std::floor(Jours_Par_Mois_Moyen * (m + 1)) + jour +
            Origine_JJ + B;
 }
 

@@ -26,6 +26,8 @@ TEST(Date_Vers_JJ, Exemples) {
         {"20 avril 1066, calendrier julien", 4, 1066, 20.0, 2110523.5},
         {"1er mars 2000", 3, 2000, 1.0, 2451604.5},
         {"fevrier: annee precedente dans la formule", 2, 2000, 1.0, 2451575.5},
+        {"1er janvier de l'an 0, calendrier julien", 1, 0, 1.0, 1721057.5},
+        {"1er janvier -4712 a 12 h, origine des jours juliens", 1, -4712, 1.5, 0.0},
     };
     for (const auto& c : cas) EXPECT_NEAR(Date_Vers_JJ(c.mois, c.an, c.jour), c.jj, 1e-9) << c.nom;
 }
@@ -79,6 +81,19 @@ TEST(Calendrier, AllerRetourDeChaqueJourDe1583A2200) {
         ASSERT_TRUE(JJ_Vers_Date_Perihelie(el));
         ASSERT_NEAR(Date_Vers_JJ(el.Mois_Perihelie, static_cast<float>(el.An_Perihelie), el.Jour_Perihelie),
                     jj + 0.25, 1e-6)
+            << el.Jour_Perihelie << '/' << el.Mois_Perihelie << '/' << el.An_Perihelie;
+    }
+}
+
+// Before year 1 too the two conversions invert each other: the perihelion
+// 9.439 February of year 0 once moved by a day at every save.
+TEST(Calendrier, AllerRetourDeChaqueJourDeMoins10A2) {
+    for (double jj = Date_Vers_JJ(1, -10, 1.0); jj < Date_Vers_JJ(1, 2, 1.0); jj += 1) {
+        Elements el;
+        el.JJ_Perihelie = jj + 0.439;
+        ASSERT_TRUE(JJ_Vers_Date_Perihelie(el));
+        ASSERT_NEAR(Date_Vers_JJ(el.Mois_Perihelie, static_cast<float>(el.An_Perihelie), el.Jour_Perihelie),
+                    jj + 0.439, 1e-6)
             << el.Jour_Perihelie << '/' << el.Mois_Perihelie << '/' << el.An_Perihelie;
     }
 }
