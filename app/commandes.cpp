@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <utility>
 
 namespace {
 
@@ -138,10 +140,15 @@ void Creer_Commandes(QMainWindow& fenetre, QToolBar& barre, Boite_Qt& boite,
         QAction* action = Creer_Action(c, &fenetre, boite);
         QObject::connect(action, &QAction::triggered, &fenetre, [executer, c] { executer(c.action); });
     }
-    // The shortcut menu's items are the edit commands themselves.
-    boite.Lier(C::Cut1, boite.Action(C::EditCut1));
-    boite.Lier(C::Copy1, boite.Action(C::EditCopy1));
-    boite.Lier(C::Paste1, boite.Action(C::EditPaste1));
+    // The shortcut menu's items are the edit commands themselves; no control
+    // has it as its own menu.
+    auto* menu_contextuel = new QMenu(&fenetre);
+    menu_contextuel->setObjectName(QStringLiteral("PopupMenu1"));
+    for (const auto& [article, action] : {std::pair{C::Cut1, C::EditCut1}, std::pair{C::Copy1, C::EditCopy1},
+                                          std::pair{C::Paste1, C::EditPaste1}}) {
+        boite.Lier(article, boite.Action(action));
+        menu_contextuel->addAction(boite.Action(action));
+    }
 
     for (const Menu_Principal& m : Menus()) {
         QMenu* menu = fenetre.menuBar()->addMenu(QString::fromUtf8(m.titre));

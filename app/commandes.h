@@ -41,7 +41,7 @@ const std::vector<Menu_Principal>& Menus();
 const std::vector<Controle>& Ordre_Barre_Outils();
 
 // Builds the actions, the menu bar, the tool bar and the shortcut menu of
-// the edit commands (PopupMenu1's items Cut1, Copy1, Paste1), and binds every item, button and action to the
+// the edit commands (PopupMenu1: Cut1, Copy1, Paste1), and binds every item, button and action to the
 // platform. A triggered command calls `executer` with its action (or with
 // the recent-file item chosen).
 void Creer_Commandes(QMainWindow& fenetre, QToolBar& barre, Boite_Qt& boite,

@@ -4,28 +4,12 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "document/fichier_elements.h"
-#include "plateforme/erreur_generale.h"
-
 namespace {
 
 constexpr int Largeur_Principale = 700;  // pixels, as the window is created
 constexpr int Largeur_Fenetre = 700;
 constexpr int Hauteur_Fenetre = 550;
 constexpr int Marge_Titre7 = 20;  // pixels kept right of "°/jour"
-
-// A failure that the reader does not test itself ends the read: it is shown,
-// and the file is not taken as the document.
-bool Lire_Sans_Echec(Programme& p) {
-    try {
-        Contexte_Document contexte = p.Contexte();
-        Lire_Fichier_Elements(contexte);
-        return true;
-    } catch (const Erreur_Generale& e) {
-        p.boite.Message_Erreur(e.Message());
-        return false;
-    }
-}
 
 void Desactiver_Enregistrer_Imprimer(Boite_Outils& boite) {
     for (Controle c :
@@ -73,17 +57,11 @@ void Ouvrir_Argument(Programme& p, const QString& argument) {
     d.Nom_Fichier = argument;
     d.Dernier_Fichier = Nom_Dernier_Fichier(argument);
     p.boite.Ecrire_Texte(Controle::Principale, Titre_Principale + QStringLiteral(" - ") + d.Dernier_Fichier);
-    if (Lire_Sans_Echec(p) && d.Fichier_Ouvert) {
-        Mettre_A_Jour_Historique(p.historique, d, p.boite);
-        Rafraichir(p.Page());
-    } else {
-        d.Erreur_Fichier = true;
-    }
-    if (d.Erreur_Fichier) {
-        d.Nom_Fichier.clear();
-        d.Dernier_Fichier.clear();
-        p.boite.Ecrire_Texte(Controle::Principale, Titre_Principale);
-    }
+    Charger_Document(p);
+}
+
+Contexte_Configuration Contexte_Configuration_De(Programme& p, Etat_Application& application) {
+    return {p.boite, p.historique, p.document, application.configuration, p.Version_Programme};
 }
 
 void FormCreate(Programme& p, Etat_Application& application, const Demarrage& demarrage,
@@ -96,8 +74,11 @@ void FormCreate(Programme& p, Etat_Application& application, const Demarrage& de
     application.Fermeture_Permise = false;
     p.boite.Ecrire_Texte(Controle::Principale, Titre_Principale);
     p.dessin.Impression = false;
+    application.configuration.Dossier_Configuration = Dossier_Configuration();
     p.document.Nom_Fichier.clear();
     application.perihelie = Disposer_Fenetre(p.boite);
+    Contexte_Configuration configuration = Contexte_Configuration_De(p, application);
+    Charger_Configuration(configuration);
     Mettre_A_Jour_Historique(p.historique, p.document, p.boite);
     Inscrire_Date_Du_Jour(p, demarrage.aujourdhui);
     Desactiver_Enregistrer_Imprimer(p.boite);
@@ -106,8 +87,14 @@ void FormCreate(Programme& p, Etat_Application& application, const Demarrage& de
 }
 
 bool Quitter_Application(Programme& p, Etat_Application& application) {
+    if (!Preparer_Remplacement(p)) {
+        application.Fermeture_Permise = false;
+        return false;
+    }
     application.Fermeture_Permise = true;
     p.document.Modifie = false;
     p.document.Erreur_Fichier = false;
-    return application.Fermeture_Permise;
+    Contexte_Configuration configuration = Contexte_Configuration_De(p, application);
+    Ecrire_Configuration(configuration);
+    return true;
 }

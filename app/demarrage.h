@@ -7,6 +7,8 @@
 #include <QString>
 #include <functional>
 
+#include "document/commandes_document.h"
+#include "document/configuration.h"
 #include "document/programme.h"
 
 // What start-up is given: where the program lies (the help document is
@@ -33,7 +35,12 @@ struct Etat_Application {
     QString Fichier_Aide;  // absolute path of the help document
     bool Fermeture_Permise = false;
     Geometrie_Perihelie perihelie;
+    Configuration configuration;
+    Etat_Ouverture ouverture;
 };
+
+// What the settings file is read into and written from.
+Contexte_Configuration Contexte_Configuration_De(Programme& p, Etat_Application& application);
 
 // The characters after the last "/", "\" or double quote: the whole
 // argument when it has none.
@@ -56,5 +63,8 @@ void Ouvrir_Argument(Programme& p, const QString& argument);
 void FormCreate(Programme& p, Etat_Application& application, const Demarrage& demarrage,
                 const std::function<void(const QString&)>& message);
 
-// The quit procedure; answers whether the window may close.
+// The quit procedure: the save prompt (the field being edited is left
+// first), then the settings file; answers whether the window may close. A
+// cancelled prompt or a save that did not take place keeps the window open
+// and writes nothing.
 bool Quitter_Application(Programme& p, Etat_Application& application);

@@ -7,6 +7,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
+#include <utility>
 
 #include "app/a_propos.h"
 #include "app/aide.h"
@@ -14,7 +15,9 @@
 #include "app/fiche_qt.h"
 #include "app/widgets_fiche.h"
 #include "app/zone_client.h"
+#include "document/commandes_document.h"
 #include "form/disposition_fiche.h"
+#include "form/presse_papiers.h"
 
 namespace {
 
@@ -22,6 +25,10 @@ namespace {
 constexpr int Largeur_Creation = 700;
 constexpr int Hauteur_Creation = 830;
 constexpr int Aide_Sommaire = 1000;
+
+// The recent-file items follow each other in the enum.
+int Rang_Historique(Controle c) { return static_cast<int>(c) - static_cast<int>(Controle::Historique1) + 1; }
+bool Est_Historique(Controle c) { return Rang_Historique(c) >= 1 && Rang_Historique(c) <= Taille_Historique; }
 
 }  // namespace
 
@@ -38,8 +45,8 @@ Principale::Principale(const Demarrage& demarrage, bool retenir_messages)
 Principale::~Principale() {
     delete aide_;
     delete a_propos_;
-    delete client_;
-    client_ = nullptr;
+    // Forgotten first: a status tip raised while its children go must not reach it.
+    delete std::exchange(client_, nullptr);
 }
 
 void Principale::Construire() {
@@ -74,7 +81,32 @@ void Principale::Construire() {
 }
 
 void Principale::Executer(Controle commande) {
+    if (Est_Historique(commande)) {
+        Choisir_Historique(programme_, Rang_Historique(commande));
+        return;
+    }
     switch (commande) {
+        case Controle::FileNew1:
+            FileNew1Execute(programme_);
+            break;
+        case Controle::FileOpen1:
+            FileOpen1Execute(programme_, application_.ouverture);
+            break;
+        case Controle::FileSave1:
+            FileSave1Execute(programme_);
+            break;
+        case Controle::FileSaveAs1:
+            FileSaveAs1Execute(programme_);
+            break;
+        case Controle::EditCut1:
+            CouperClick(boite_);
+            break;
+        case Controle::EditCopy1:
+            CopierClick(boite_);
+            break;
+        case Controle::EditPaste1:
+            CollerClick(boite_, programme_.notation.Separateur_Decimal);
+            break;
         case Controle::FileExit1:
             FileExit1Execute();
             break;
