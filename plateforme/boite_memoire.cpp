@@ -103,8 +103,10 @@ Reponse Boite_Memoire::Confirmer(const QString& question, Reponse) {
 std::optional<QString> Boite_Memoire::Prochain_Dialogue(const Dialogue_Fichier& dialogue) {
     dialogues_montres_.push_back(dialogue);
     if (dialogues_.empty()) return std::nullopt;
-    std::optional<QString> chemin = dialogues_.front();
+    const bool choisi = dialogues_.front().has_value();
+    const QString chemin = dialogues_.front().value_or(QString());
     dialogues_.pop_front();
+    if (!choisi) return std::nullopt;
     return chemin;
 }
 

@@ -48,7 +48,9 @@ TEST(Lire_Reel, AvecLeSeparateurDuSysteme) {
     for (const auto& c : cas) {
         double v = -99;
         EXPECT_EQ(Lire_Reel(QString::fromUtf8(c.texte), c.separateur, v), c.ok) << c.texte;
-        if (c.ok) EXPECT_DOUBLE_EQ(v, c.valeur) << c.texte;
+        if (c.ok) {
+            EXPECT_DOUBLE_EQ(v, c.valeur) << c.texte;
+        }
     }
 }
 
