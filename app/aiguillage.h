@@ -2,7 +2,8 @@
 
 // Every event of the frame's controls reaches the program here, whatever
 // widget raised it: the focus moved by the user (a click, Tab), a click, a
-// key, a change of a list, the mouse over a label.
+// key, a change of a list, the mouse over a label; and the three Julian-date
+// items of the menu, which act on the frame.
 
 #include <QChar>
 
@@ -24,15 +25,15 @@ public:
     QChar Traiter(const Evenement_Fiche& e);
 
     // The entry control that has the focus as the program sees it.
-    Controle Focus() const { return focus_; }
+    Controle Focus() const { return programme_.formulaire.Focus; }
 
-    // Every focus change, whether a rule or the user makes it, goes through
-    // here: the control left, then the control entered.
-    void Changer_Focus(Controle nouveau);
+    // A Julian-date item chosen (Julienne, Julienne_éléments,
+    // Julienne_éphéméride), its check mark as it was before the choice.
+    void Basculer_Date(Controle article);
 
 private:
-    void Entrer(Controle c);
+    void Cliquer(Contexte_Formulaire& ctx, Controle c);
+    void Changer(Contexte_Formulaire& ctx, Controle c);
 
     Programme& programme_;
-    Controle focus_ = Controle::Nombre_Controles;
 };

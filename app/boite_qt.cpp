@@ -322,7 +322,8 @@ Controle Boite_Qt::Controle_Focus() const {
 
 void Boite_Qt::Montrer_Focus(Controle c) {
     const Ecriture ecriture(ecriture_);
-    if (QWidget* widget = Widget(c)) widget->setFocus(Qt::OtherFocusReason);
+    // As from the keyboard: an edit field entered so shows its whole text selected.
+    if (QWidget* widget = Widget(c)) widget->setFocus(Qt::TabFocusReason);
 }
 
 bool Boite_Qt::Presse_Papiers_A_Texte() const {

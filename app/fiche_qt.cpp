@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -37,9 +36,10 @@ QWidget* Creer_Liste(const Disposition_Controle& d, QWidget* fiche, const Boite_
     auto* liste = new QComboBox(fiche);
     liste->setEditable(true);
     liste->addItems(Articles_Liste(d.controle));
-    // The items stay as they are; a typed prefix is completed from them.
+    // The items stay as they are. A typed prefix is completed by the frame
+    // itself, before the list's Change rule sees the text.
     liste->setInsertPolicy(QComboBox::NoInsert);
-    liste->completer()->setCompletionMode(QCompleter::InlineCompletion);
+    liste->setCompleter(nullptr);
     Offrir_Edition(liste->lineEdit(), boite);
     return liste;
 }
@@ -75,6 +75,14 @@ QWidget* Creer_Widget(const Disposition_Controle& d, QWidget* fiche, const Boite
     return nullptr;
 }
 
+// Keys that edit or move without typing a character, though Qt gives some
+// of them one: Tab and Shift+Tab move the focus (Qt does, and the frame
+// hears it), Delete removes.
+bool Sans_Caractere(const QKeyEvent& touche) {
+    const int k = touche.key();
+    return touche.text().isEmpty() || k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Delete;
+}
+
 }  // namespace
 
 Fiche_Qt::Fiche_Qt(QWidget* fiche, Boite_Qt& boite, Rapport rapporter)
@@ -107,8 +115,9 @@ void Fiche_Qt::Suivre(QWidget* widget) {
     } else if (auto* bouton = dynamic_cast<Image_Cliquable*>(widget)) {
         bouton->Clic = [rapporter] { rapporter(Genre::Clic); };
     } else if (auto* liste = qobject_cast<QComboBox*>(widget)) {
+        // A key typed into the list reports its change once, completed.
         connect(liste, &QComboBox::editTextChanged, this, [this, rapporter] {
-            if (!boite_.En_Ecriture()) rapporter(Genre::Changement);
+            if (!boite_.En_Ecriture() && !transmission_) rapporter(Genre::Changement);
         });
     }
     if (Est_Controle_Saisie(c)) widget->installEventFilter(this);
@@ -136,15 +145,39 @@ bool Fiche_Qt::eventFilter(QObject* objet, QEvent* evenement) {
 // A typed character goes to the program, which may let it through, replace
 // it or swallow it. Keys without a character (arrows, shortcuts) pass.
 bool Fiche_Qt::Touche(QObject* objet, Controle c, QKeyEvent* touche) {
-    if (remplacement_ || touche->text().size() != 1) return false;
-    const QChar tape = touche->text().front();
+    if (transmission_ || Sans_Caractere(*touche)) return false;
+    const QString texte = touche->text();
+    const QChar tape = texte.front();
     const QChar reponse = rapporter_({Genre::Touche, c, tape});
-    if (reponse == tape) return false;
-    if (!reponse.isNull()) {
-        QKeyEvent remplacee(QEvent::KeyPress, 0, touche->modifiers(), QString(reponse));
-        remplacement_ = true;
-        QApplication::sendEvent(objet, &remplacee);
-        remplacement_ = false;
-    }
+    if (reponse.isNull()) return true;
+    auto* liste = qobject_cast<QComboBox*>(objet);
+    if (reponse == tape && liste == nullptr) return false;
+    QKeyEvent remplacee(QEvent::KeyPress, reponse == tape ? touche->key() : 0, touche->modifiers(),
+                        reponse == tape ? texte : QString(reponse));
+    const QString avant = liste ? liste->currentText() : QString();
+    Transmettre(objet, &remplacee, liste, reponse.isPrint());
+    if (liste && liste->currentText() != avant) rapporter_({Genre::Changement, c, QChar()});
     return true;
+}
+
+// The key goes into the control past this filter; a list completes a typed
+// prefix from its items, as the system's lists do.
+void Fiche_Qt::Transmettre(QObject* objet, QKeyEvent* touche, QComboBox* liste, bool imprimable) {
+    transmission_ = true;
+    QApplication::sendEvent(objet, touche);
+    if (liste && imprimable) Completer_En_Ligne(*liste);
+    transmission_ = false;
+}
+
+void Fiche_Qt::Completer_En_Ligne(QComboBox& liste) {
+    QLineEdit* edition = liste.lineEdit();
+    const QString tape = edition->text();
+    if (tape.isEmpty() || edition->hasSelectedText() || edition->cursorPosition() != tape.size()) return;
+    for (int k = 0; k < liste.count(); ++k) {
+        const QString article = liste.itemText(k);
+        if (!article.startsWith(tape, Qt::CaseInsensitive)) continue;
+        edition->setText(article);
+        edition->setSelection(static_cast<int>(tape.size()), static_cast<int>(article.size() - tape.size()));
+        return;
+    }
 }

@@ -10,6 +10,7 @@
 #include "app/aiguillage.h"
 #include "app/boite_qt.h"
 
+class QComboBox;
 class QKeyEvent;
 class QWidget;
 
@@ -26,8 +27,10 @@ private:
     void Creer_Controles(QWidget* fiche);
     void Suivre(QWidget* widget);
     bool Touche(QObject* objet, Controle c, QKeyEvent* touche);
+    void Transmettre(QObject* objet, QKeyEvent* touche, QComboBox* liste, bool imprimable);
+    static void Completer_En_Ligne(QComboBox& liste);
 
     Boite_Qt& boite_;
     Rapport rapporter_;
-    bool remplacement_ = false;  // a key the program replaced is on its way
+    bool transmission_ = false;  // a key the program let through is on its way
 };

@@ -124,6 +124,7 @@ void Principale::Executer(Controle commande) {
         case Controle::Julienne_éphéméride:
             // Qt inverts a check item when it is chosen; the item's own handler does that.
             boite_.Cocher(commande, !boite_.Coche(commande));
+            aiguillage_.Basculer_Date(commande);
             break;
         default:
             break;

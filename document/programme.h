@@ -13,6 +13,7 @@
 #include "document/contexte_document.h"
 #include "document/historique.h"
 #include "form/etat.h"
+#include "form/formulaire.h"
 #include "form/textes_nombres.h"
 #include "page/dessin.h"
 #include "page/etat_page.h"
@@ -44,5 +45,16 @@ struct Programme {
     Contexte_Page Page() { return {Calcul(), dessin, vue, document, boite, Version_Programme}; }
     Contexte_Document Contexte() {
         return {el, boite, formulaire, document, historique, notation, Version_Programme};
+    }
+    // The entry form's rules over this program: what they end with rebuilds
+    // this program's page and fits its view.
+    Contexte_Formulaire Formulaire() {
+        return {el,
+                boite,
+                formulaire,
+                document,
+                notation,
+                [this] { Rafraichir(Page()); },
+                [this] { Ajuster_Barres(boite, vue); }};
     }
 };

@@ -14,3 +14,26 @@ void Donner_Focus(Contexte_Formulaire& ctx, Controle nouveau);
 
 // The frame back to an empty, unnamed document.
 void Reinitialiser_Fiche(Contexte_Formulaire& ctx);
+
+// A click into an edit field: the first one selects the whole text, a second
+// one just placed the caret.
+void FicheClick(Contexte_Formulaire& ctx, Controle champ);
+
+// The control receives the focus: its text is remembered, and the clipboard
+// commands are enabled for what it can take.
+void FicheEnter(Contexte_Formulaire& ctx, Controle c);
+
+// A character typed in an entry control: the character to insert, or QChar()
+// when the key is swallowed. Enter and Escape are the rule's own and insert
+// nothing.
+QChar FicheKeyPress(Contexte_Formulaire& ctx, Controle c, QChar touche);
+
+// The control that Enter in `c` sends the focus to, as the frame stands.
+Controle Cible_Entree(const Contexte_Formulaire& ctx, Controle c);
+
+// The key filters of the numeric fields, given the field's text before the
+// character goes in: the character to insert, or QChar() to swallow it. A
+// decimal point or comma becomes `separateur`.
+QChar Filtre_Chiffres(QChar touche, const QString& texte);
+QChar Filtre_Decimal(QChar touche, const QString& texte, char separateur);
+QChar Filtre_Signe(QChar touche, const QString& texte, char separateur);

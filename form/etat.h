@@ -13,6 +13,9 @@ struct Etat_Formulaire {
     // Per entry control, the text it held when it last received the focus.
     std::array<QString, Nombre_Controles_Saisie> Texte_Entree;
     int32_t Dernier_Champ = 0;  // tab position of the control left last
+    // The entry control the rules last gave the focus to: the one whose exit
+    // runs when the focus moves on (Nombre_Controles before the first).
+    Controle Focus = Controle::Nombre_Controles;
 
     QString& Entree(Controle c) { return Texte_Entree[static_cast<std::size_t>(Tabulation(c))]; }
     const QString& Entree(Controle c) const { return Texte_Entree[static_cast<std::size_t>(Tabulation(c))]; }

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <memory>
+
+#include "app/principale.h"
+#include "app/widgets_fiche.h"
+#include "application_essai.h"
+
+namespace {
+
+using C = Controle;
+
+const QString Halley = Dossier_Exemples + QStringLiteral("/halley.elt");
+
+// The window with Halley, shown and active, as the user finds it.
+struct Fenetre_Active {
+    std::unique_ptr<Principale> f =
+        std::make_unique<Principale>(Demarrage{Dossier_Programme, Halley, QDate(1985, 11, 1)}, true);
+
+    Fenetre_Active() {
+        f->show();
+        f->activateWindow();
+        QApplication::setActiveWindow(f.get());
+        QApplication::processEvents();
+    }
+    Programme& p() { return f->Etat_Programme(); }
+    QWidget* Widget(Controle c) { return f->Boite().Widget(c); }
+    QLineEdit* Champ(Controle c) { return qobject_cast<QLineEdit*>(Widget(c)); }
+    QString Texte(Controle c) { return f->Boite().Texte(c); }
+    QImage Page() { return dynamic_cast<Image_Page*>(Widget(C::Fenetre))->Image_Affichee(); }
+    QChar Separateur() const { return QLatin1Char(f->Etat_Programme().notation.Separateur_Decimal); }
+
+    // The user clicks into a field, as a first click selects its whole text.
+    void Cliquer(Controle c) {
+        QTest::mouseClick(Widget(c), Qt::LeftButton);
+        QApplication::processEvents();
+    }
+    void Taper(Controle c, const char* touches) { QTest::keyClicks(Widget(c), QString::fromUtf8(touches)); }
+    void Touche(Controle c, Qt::Key touche) {
+        QTest::keyClick(Widget(c), touche);
+        QApplication::processEvents();
+    }
+};
+
+// Typing 0,5 in saisie_e and Tab: e taken, the document modified, the page rebuilt.
+TEST(Edition_Fenetre, ExcentriciteEtTabulation) {
+    Fenetre_Active w;
+    const QImage avant = w.Page();
+    w.Cliquer(C::saisie_e);
+    EXPECT_EQ(w.Champ(C::saisie_e)->selectedText(), w.Texte(C::saisie_e));
+    w.Taper(C::saisie_e, "0,5");
+    EXPECT_EQ(w.Texte(C::saisie_e), QStringLiteral("0") + w.Separateur() + u'5');
+    EXPECT_NEAR(w.p().el.e, 0.9672725, 1e-12);
+    w.Touche(C::saisie_e, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w.Widget(C::saisie_q));
+    EXPECT_EQ(w.p().formulaire.Focus, C::saisie_q);
+    EXPECT_NEAR(w.p().el.e, 0.5, 1e-12);
+    EXPECT_TRUE(w.p().document.Modifie);
+    EXPECT_TRUE(w.f->Boite().Actif(C::Enregistrer));
+    EXPECT_NE(w.Page(), avant);
+}
+
+// What each field lets through as the user types.
+TEST(Edition_Fenetre, ToucheFiltrees) {
+    struct Cas {
+        Controle champ;
+        const char* touches;
+        const char* texte;  // "," stands for the system's separator
+    };
+    const Cas cas[] = {
+        {C::saisie_i, "1a2", "12"}, {C::Saisie_MT, "-1-2", "-12"}, {C::saisie_a, "1.5.2", "1,52"}};
+    Fenetre_Active w;
+    for (const Cas& c : cas) {
+        w.f->Boite().Ecrire_Texte(c.champ, {});
+        w.Cliquer(c.champ);
+        w.Taper(c.champ, c.touches);
+        EXPECT_EQ(w.Texte(c.champ), QString::fromUtf8(c.texte).replace(u',', w.Separateur()))
+            << Nom_Controle(c.champ);
+    }
+}
+
+TEST(Edition_Fenetre, EchapRestaure) {
+    Fenetre_Active w;
+    const QString inclinaison = w.Texte(C::saisie_i);
+    w.Cliquer(C::saisie_i);
+    w.Taper(C::saisie_i, "99");
+    w.Touche(C::saisie_i, Qt::Key_Escape);
+    EXPECT_EQ(w.Texte(C::saisie_i), inclinaison);
+    EXPECT_EQ(w.Champ(C::saisie_i)->selectedText(), inclinaison);
+    EXPECT_EQ(QApplication::focusWidget(), w.Widget(C::saisie_i));
+    w.Touche(C::saisie_i, Qt::Key_Tab);
+    EXPECT_FALSE(w.p().document.Modifie);
+}
+
+// Enter leaves the field, goes to the next one of its row in the table and
+// rebuilds the page.
+TEST(Edition_Fenetre, EntreeVaAuChampSuivant) {
+    Fenetre_Active w;
+    w.Cliquer(C::saisie_i);
+    w.Taper(C::saisie_i, "10");
+    w.Touche(C::saisie_i, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), w.Widget(C::saisie_Omega));
+    // As after Tab, the field entered is ready to be typed over.
+    EXPECT_EQ(w.Champ(C::saisie_Omega)->selectedText(), w.Texte(C::saisie_Omega));
+    EXPECT_FALSE(w.Texte(C::saisie_Omega).isEmpty());
+    EXPECT_NEAR(w.p().el.i, 10, 1e-6);
+    EXPECT_TRUE(w.p().document.Modifie);
+    // Halley is elliptic: Enter in q goes to a.
+    w.Cliquer(C::saisie_q);
+    w.Touche(C::saisie_q, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), w.Widget(C::saisie_a));
+}
+
+// A menu opened and closed, a command chosen, another window shown: the field
+// being edited keeps its text and the program's focus until the user leaves it.
+TEST(Edition_Fenetre, CommandeSansSortieDuChamp) {
+    Fenetre_Active w;
+    w.Cliquer(C::saisie_e);
+    w.Taper(C::saisie_e, "0,5");
+    const QString tape = w.Texte(C::saisie_e);
+
+    QMenu* dates = nullptr;
+    for (QAction* m : w.f->menuBar()->actions())
+        if (m->text() == QStringLiteral("&Dates")) dates = m->menu();
+    ASSERT_NE(dates, nullptr);
+    dates->popup(w.f->mapToGlobal(QPoint(40, 20)));
+    QApplication::processEvents();
+    dates->close();
+    QApplication::processEvents();
+    w.f->Boite().Action(C::Julienne_éléments)->trigger();
+    w.f->AfficheAideExecute();
+    QApplication::processEvents();
+    w.f->activateWindow();
+    QApplication::setActiveWindow(w.f.get());
+    QApplication::processEvents();
+
+    EXPECT_EQ(w.Texte(C::saisie_e), tape);
+    EXPECT_NEAR(w.p().el.e, 0.9672725, 1e-12);
+    EXPECT_FALSE(w.p().document.Modifie);
+    EXPECT_EQ(w.p().formulaire.Focus, C::saisie_e);
+    EXPECT_TRUE(w.f->Boite().Coche(C::Julienne_éléments));
+    // Leaving it now takes the value.
+    w.Cliquer(C::saisie_i);
+    EXPECT_NEAR(w.p().el.e, 0.5, 1e-12);
+    EXPECT_TRUE(w.p().document.Modifie);
+}
+
+// A click on the switch shows the other angle; the field being edited stays so.
+TEST(Edition_Fenetre, ClicSurLabel16) {
+    Fenetre_Active w;
+    w.Cliquer(C::saisie_i);
+    QTest::mouseMove(w.Widget(C::Label16));
+    QTest::mouseClick(w.Widget(C::Label16), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(w.Texte(C::Label15), QStringLiteral("L =  "));
+    EXPECT_EQ(w.Texte(C::Label16), QStringLiteral("longitude du périhélie ="));
+    EXPECT_EQ(w.Texte(C::saisie_Omega), QStringLiteral("169") + w.Separateur() + QStringLiteral("99041"));
+    EXPECT_EQ(w.f->Boite().Indice(C::Label16), QStringLiteral("Cliquer pour Longitude du périhélie"));
+    QTest::mouseMove(w.Widget(C::Label16), QPoint(5, 5));
+    EXPECT_EQ(w.f->Boite().Indice(C::Label16), QStringLiteral("Cliquer pour Argument du périhélie"));
+    EXPECT_EQ(QApplication::focusWidget(), w.Widget(C::saisie_i));
+    EXPECT_EQ(w.p().formulaire.Focus, C::saisie_i);
+    EXPECT_FALSE(w.p().document.Modifie);
+    QTest::mouseClick(w.Widget(C::Label15), Qt::LeftButton);
+    EXPECT_EQ(w.Texte(C::Label15), QStringLiteral("w =  "));
+}
+
+// A typed prefix is completed from the items before the Change rule sees it;
+// anything else is put back at once.
+TEST(Edition_Fenetre, ListeCompleteCeQuiEstTape) {
+    struct Cas {
+        Controle liste;
+        const char* touches;
+        const char* texte;
+        bool page_refaite;  // once the list is left
+    };
+    const Cas cas[] = {
+        {C::Liste_Instruments, "c", "Corlande", true}, {C::Liste_Instruments, "cx", "Aucun", false},
+        {C::Liste_Instruments, "q", "Aucun", false},   {C::Liste_Pas, "m", "mois", true},
+        {C::Liste_Pas, "ANN", "années", true},
+    };
+    for (const Cas& c : cas) {
+        Fenetre_Active w;
+        const QImage avant = w.Page();
+        w.Widget(c.liste)->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        w.Taper(c.liste, c.touches);
+        EXPECT_EQ(w.Texte(c.liste), QString::fromUtf8(c.texte)) << Nom_Controle(c.liste) << ' ' << c.touches;
+        w.Touche(c.liste, Qt::Key_Tab);
+        EXPECT_EQ(w.Texte(c.liste), QString::fromUtf8(c.texte)) << Nom_Controle(c.liste) << ' ' << c.touches;
+        EXPECT_EQ(w.Page() != avant, c.page_refaite) << Nom_Controle(c.liste) << ' ' << c.touches;
+        EXPECT_FALSE(w.p().document.Modifie) << Nom_Controle(c.liste);
+    }
+}
+
+// The stepping buttons and the Julian-date items reach their rules.
+TEST(Edition_Fenetre, BoutonsEtDatesJuliennes) {
+    Fenetre_Active w;
+    QTest::mouseClick(w.Widget(C::JourPlus), Qt::LeftButton);
+    EXPECT_EQ(w.Texte(C::saisie_Jour), QStringLiteral("2"));
+    QTest::mouseClick(w.Widget(C::MoisMoins), Qt::LeftButton);
+    EXPECT_EQ(w.Texte(C::saisie_Mois), QStringLiteral("10"));
+    w.f->Boite().Action(C::Julienne)->trigger();
+    EXPECT_TRUE(w.f->Boite().Coche(C::Julienne));
+    EXPECT_EQ(w.Texte(C::saisie_Jour_Perihelie).left(7), QStringLiteral("2446470"));
+    EXPECT_FALSE(w.Widget(C::saisie_Mois_Perihelie)->isVisible());
+    w.f->Boite().Action(C::Julienne)->trigger();
+    EXPECT_FALSE(w.f->Boite().Coche(C::Julienne));
+    EXPECT_TRUE(w.Widget(C::saisie_Mois_Perihelie)->isVisible());
+    EXPECT_FALSE(w.p().document.Modifie);
+}
+
+}  // namespace
