@@ -17,6 +17,10 @@ constexpr double Limite_Motif = 1e18;
 // General format: decimal exponents from this one up to the next are written in fixed notation.
 constexpr int Exposant_Fixe_Min = -5;
 constexpr int Exposant_Fixe_Max = Chiffres_Significatifs - 1;
+// The largest double, 1.7976931348623157e308, cut to 15 digits: rounded, its
+// digits would be 179769313486232, a number no double holds.
+constexpr std::string_view Chiffres_Double_Max = "179769313486231";
+constexpr long long Exposant_Double_Max = 308;
 
 // A magnitude as decimal digits: chiffres[k] has the weight 10^(exposant - k).
 struct Decimal {
@@ -216,6 +220,9 @@ std::string Format_General(double valeur, char separateur_decimal) {
     if (!std::isfinite(valeur)) return Texte_Non_Fini(valeur);
     Decimal d = Decomposer(valeur);
     if (Est_Nul(d)) return "0";
+    // Written so that it still reads back as a double.
+    if (d.exposant == Exposant_Double_Max && d.chiffres > Chiffres_Double_Max)
+        d.chiffres = Chiffres_Double_Max;
     d.chiffres.erase(d.chiffres.find_last_not_of('0') + 1);
     const bool fixe = d.exposant >= Exposant_Fixe_Min && d.exposant <= Exposant_Fixe_Max;
     const std::string texte =

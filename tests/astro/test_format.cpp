@@ -110,7 +110,10 @@ const Cas_General cas_general[] = {
     {"plus_petit_fixe", 1e-5, ',', "0,00001"},
     {"arrondi_vers_plus_petit_fixe", 9.999999999999999e-6, ',', "0,00001"},
     {"sous_le_plus_petit_fixe", 9.99999e-6, ',', "9,99999E-6"},
-    {"plus_grand_double", std::numeric_limits<double>::max(), ',', "1,79769313486232E308"},
+    // Cut rather than rounded up past the largest double: the text reads back.
+    {"plus_grand_double", std::numeric_limits<double>::max(), ',', "1,79769313486231E308"},
+    {"plus_grand_double_negatif", -std::numeric_limits<double>::max(), '.', "-1.79769313486231E308"},
+    {"juste_sous_l_arrondi", 1.79769313486231e308, ',', "1,79769313486231E308"},
     {"plus_petit_double", 5e-324, ',', "4,94065645841247E-324"},
     {"nan", Nan, ',', "NAN"},
     {"infini", Infini, ',', "INF"},
