@@ -40,16 +40,6 @@ constexpr int Tours_Max_Enregistrer_Sous = 100;
 // chosen in Save As replaces it by that file.
 enum class Regle_Sauvegarde { Garder, Remplacer };
 
-Contexte_Formulaire Formulaire(Programme& p) {
-    return {p.el,
-            p.boite,
-            p.formulaire,
-            p.document,
-            p.notation,
-            [&p] { Rafraichir(p.Page()); },
-            [&p] { Ajuster_Barres(p.boite, p.vue); }};
-}
-
 void Activer_Enregistrer(Boite_Outils& boite, bool actif) {
     boite.Activer(Controle::ToolEnregistrer, actif);
     boite.Activer(Controle::Enregistrer, actif);
@@ -173,7 +163,7 @@ Reponse Demander_Enregistrement(Programme& p) {
 }
 
 bool Preparer_Remplacement(Programme& p) {
-    Contexte_Formulaire formulaire = Formulaire(p);
+    Contexte_Formulaire formulaire = p.Formulaire();
     Donner_Focus(formulaire, Controle::saisie_q);
     switch (Demander_Enregistrement(p)) {
         case Reponse::Oui:
@@ -246,7 +236,7 @@ void Ouvrir_Fichier(Programme& p, Etat_Ouverture& ouverture) {
 
 void Ouvrir_Document(Programme& p, Etat_Ouverture& ouverture) {
     if (!Preparer_Remplacement(p)) return;
-    Contexte_Formulaire formulaire = Formulaire(p);
+    Contexte_Formulaire formulaire = p.Formulaire();
     Reinitialiser_Fiche(formulaire);
     Ouvrir_Fichier(p, ouverture);
 }
@@ -260,7 +250,7 @@ void Choisir_Historique(Programme& p, int k) {
     if (!Rang_Valide(k)) return;
     const QString chemin = p.historique.Entrees[static_cast<std::size_t>(k - 1)];
     if (!Preparer_Remplacement(p)) return;
-    Contexte_Formulaire formulaire = Formulaire(p);
+    Contexte_Formulaire formulaire = p.Formulaire();
     Reinitialiser_Fiche(formulaire);
     // A save made for the prompt puts its file first and moves the others
     // down: the file chosen is looked for by its path, not by its old place.
@@ -269,7 +259,7 @@ void Choisir_Historique(Programme& p, int k) {
 
 void FileNew1Execute(Programme& p) {
     if (!Preparer_Remplacement(p)) return;
-    Contexte_Formulaire formulaire = Formulaire(p);
+    Contexte_Formulaire formulaire = p.Formulaire();
     Reinitialiser_Fiche(formulaire);
 }
 

@@ -428,8 +428,7 @@ TEST(Preparer_Remplacement, AvantNouveauOuvrirHistorique) {
             const QString nom = *c.document ? b.Chemin(c.document) : QString();
             b.Document("en cours", nom, c.changement == Changement::Fait);
             if (c.changement == Changement::Tape) {
-                Contexte_Formulaire formulaire{b.p.el,       b.boite, b.p.formulaire, b.p.document,
-                                               b.p.notation, [] {},   [] {}};
+                Contexte_Formulaire formulaire = b.p.Formulaire();
                 Donner_Focus(formulaire, Controle::saisie_i);
                 b.boite.Ecrire_Texte(Controle::saisie_i, QStringLiteral("12,5"));
             }
