@@ -124,6 +124,11 @@ void Sortie_Jour_Perihelie(Contexte_Formulaire& ctx, const Sortie_Champ& s) {
     const bool nombre = Lire_Nombre(s.texte, ctx.notation, v);
     if (ctx.boite.Coche(Controle::Julienne)) {
         if (!nombre || !JJ_Perihelie_Lisible(ctx.el, v)) return Restaurer(ctx, s);
+        // The date follows the Julian day typed, which the refresh would
+        // take from the field anyway; from the one stored before, it would
+        // lag a change behind, and with none stored yet be that of day 0,
+        // whose year keeps the page hidden.
+        ctx.el.JJ_Perihelie = v;
         Lire_Date_Perihelie(ctx.el, ctx.boite);
     } else {
         if (!nombre || !(v >= Jour_Perihelie_Min && v < Jour_Perihelie_Max)) return Restaurer(ctx, s);

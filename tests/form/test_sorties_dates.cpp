@@ -105,20 +105,41 @@ TEST(Sorties_Dates, MagnitudesEtAfficherElements) {
     }
 }
 
-// In the Julian form a number is taken and the stored Julian day, not the
-// text, gives the date; one the calendar cannot hold is refused.
+// In the Julian form a number is taken and gives the date; one the calendar
+// cannot hold is refused. With no Julian day stored yet, the fuzzing of the
+// form found the date set to that of day 0 (1,5 / 1 / -4712), which kept the
+// page hidden.
 TEST(Sorties_Dates, PerihelieJulien) {
-    const std::pair<const char*, bool> cas[] = {{"2460000", true}, {"99999999999999", false}, {"", false}};
-    for (const auto& [tape, pris] : cas) {
+    struct Cas {
+        const char* nom;
+        double stocke;
+        const char* tape;
+        bool pris;
+        double jj;
+        double jour;
+        int32_t mois;
+        int32_t an;
+    };
+    const Cas cas[] = {
+        {"jour julien tapé", 2451545, "2460000", true, 2460000, 24.5, 2, 2023},
+        {"aucun jour julien stocké", 0, "2450539,638", true, 2450539.638, 1.138, 4, 1997},
+        {"hors du calendrier", 2451545, "99999999999999", false, 2451545, 7, 0, 0},
+        {"texte vide", 2451545, "", false, 2451545, 7, 0, 0},
+    };
+    for (const auto& c : cas) {
         Formulaire_Essai f;
-        f.el.JJ_Perihelie = 2451545;
+        f.el.JJ_Perihelie = c.stocke;
         f.el.Jour_Perihelie = 7;
         JulienneClick(f.el, f.boite, f.notation);
-        f.Quitter(C::saisie_Jour_Perihelie, "2451545", tape);
-        EXPECT_NEAR(f.el.Jour_Perihelie, pris ? 1.5 : 7, 1e-9) << tape;
-        EXPECT_EQ(f.Texte(C::saisie_Jour_Perihelie), Q(pris ? tape : "2451545")) << tape;
-        EXPECT_TRUE(f.document.Modifie) << tape;
-        EXPECT_EQ(f.rafraichissements, pris ? 1 : 0) << tape;
+        const QByteArray entree = f.Texte(C::saisie_Jour_Perihelie).toUtf8();
+        f.Quitter(C::saisie_Jour_Perihelie, entree.constData(), c.tape);
+        EXPECT_NEAR(f.el.JJ_Perihelie, c.jj, 1e-9) << c.nom;
+        EXPECT_NEAR(f.el.Jour_Perihelie, c.jour, 1e-9) << c.nom;
+        EXPECT_EQ(f.el.Mois_Perihelie, c.mois) << c.nom;
+        EXPECT_EQ(f.el.An_Perihelie, c.an) << c.nom;
+        EXPECT_EQ(f.Texte(C::saisie_Jour_Perihelie), c.pris ? Q(c.tape) : QString::fromUtf8(entree)) << c.nom;
+        EXPECT_TRUE(f.document.Modifie) << c.nom;
+        EXPECT_EQ(f.rafraichissements, c.pris ? 1 : 0) << c.nom;
     }
 }
 
