@@ -362,7 +362,10 @@ void Boite_Qt::Coller_Dans(Controle c) {
 
 Reponse Boite_Qt::Confirmer(const QString& question, Reponse par_defaut) {
     if (Reponse_Essai) return Reponse_Essai(question);
-    QMessageBox boite(QMessageBox::Question, Titre_Application, question, QMessageBox::NoButton,
+    // The question breaks its line with a carriage return, which a label does not show.
+    QString texte = question;
+    texte.replace(u'\r', u'\n');
+    QMessageBox boite(QMessageBox::Question, Titre_Application, texte, QMessageBox::NoButton,
                       Widget(Controle::Principale));
     QPushButton* oui = boite.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
     QPushButton* non = boite.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);

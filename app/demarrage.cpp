@@ -25,7 +25,7 @@ QString Nom_Dernier_Fichier(const QString& argument) {
     return argument.mid(dernier + 1);
 }
 
-Geometrie_Perihelie Disposer_Fenetre(Boite_Outils& boite) {
+void Disposer_Fenetre(Boite_Outils& boite) {
     QRect principale = boite.Geometrie(Controle::Principale);
     principale.setWidth(Largeur_Principale);
     boite.Placer(Controle::Principale, principale);
@@ -39,9 +39,6 @@ Geometrie_Perihelie Disposer_Fenetre(Boite_Outils& boite) {
     const int haut = boite.Geometrie(Controle::ToolBar1).height();
     const int gauche = boite.Geometrie(Controle::Fiche).x();
     boite.Placer(Controle::Fiche, QRect(gauche, haut, fenetre.width(), fenetre.y() + fenetre.height()));
-
-    const QRect jour = boite.Geometrie(Controle::saisie_Jour_Perihelie);
-    return {jour.x(), jour.width(), boite.Geometrie(Controle::TitrePerihelie).width()};
 }
 
 void Inscrire_Date_Du_Jour(Programme& p, const QDate& aujourdhui) {
@@ -76,7 +73,7 @@ void FormCreate(Programme& p, Etat_Application& application, const Demarrage& de
     p.dessin.Impression = false;
     application.configuration.Dossier_Configuration = Dossier_Configuration();
     p.document.Nom_Fichier.clear();
-    application.perihelie = Disposer_Fenetre(p.boite);
+    Disposer_Fenetre(p.boite);
     Contexte_Configuration configuration = Contexte_Configuration_De(p, application);
     Charger_Configuration(configuration);
     Mettre_A_Jour_Historique(p.historique, p.document, p.boite);

@@ -22,19 +22,10 @@ struct Demarrage {
 inline const QString Nom_Fichier_Aide = QStringLiteral("Trajectel.html");
 inline const QString Titre_Principale = QStringLiteral("Trajectel");
 
-// The perihelion day field and its label as laid out at start-up; its
-// calendar form and the reset of the form put them back.
-struct Geometrie_Perihelie {
-    int Gauche_Jour_Perihelie = 0;
-    int Largeur_Jour_Perihelie = 0;
-    int Largeur_Titre_Perihelie = 0;
-};
-
 // The values of the running window that start-up fixes.
 struct Etat_Application {
     QString Fichier_Aide;  // absolute path of the help document
     bool Fermeture_Permise = false;
-    Geometrie_Perihelie perihelie;
     Configuration configuration;
     Etat_Ouverture ouverture;
 };
@@ -47,9 +38,10 @@ Contexte_Configuration Contexte_Configuration_De(Programme& p, Etat_Application&
 QString Nom_Dernier_Fichier(const QString& argument);
 
 // Main window 700 wide, page image 700 by 550 (wider when Titre7 reaches
-// further), the frame around it under the tool bar; answers the perihelion
-// geometry as laid out.
-Geometrie_Perihelie Disposer_Fenetre(Boite_Outils& boite);
+// further), the frame around it under the tool bar. The perihelion field's
+// own place, which its calendar form and the reset restore, is the control
+// table's.
+void Disposer_Fenetre(Boite_Outils& boite);
 
 // The start fields receive today's day, month and year; the step is 1.
 void Inscrire_Date_Du_Jour(Programme& p, const QDate& aujourdhui);

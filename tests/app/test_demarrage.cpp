@@ -112,9 +112,9 @@ TEST(FormCreate, DispositionDeLaFenetre) {
             << c.nom;
         // Laid out 700 wide, then placed by default: no settings file yet.
         EXPECT_EQ(f.boite.Geometrie(Controle::Principale).width(), 600) << c.nom;
-        EXPECT_EQ(f.application.perihelie.Gauche_Jour_Perihelie, 119) << c.nom;
-        EXPECT_EQ(f.application.perihelie.Largeur_Jour_Perihelie, 65) << c.nom;
-        EXPECT_EQ(f.application.perihelie.Largeur_Titre_Perihelie, 92) << c.nom;
+        EXPECT_EQ(f.boite.Geometrie(Controle::saisie_Jour_Perihelie).x(), 119) << c.nom;
+        EXPECT_EQ(f.boite.Geometrie(Controle::saisie_Jour_Perihelie).width(), 65) << c.nom;
+        EXPECT_EQ(f.boite.Geometrie(Controle::TitrePerihelie).width(), 92) << c.nom;
     }
 }
 
