@@ -104,7 +104,9 @@ double JJ_Vers_Annee(double jj) {
 
 bool Annee_Bissextile(int32_t an) { return an % 4 == 0 && (an % 100 != 0 || an % 400 == 0); }
 
-int32_t Longueur_Mois(int32_t mois, int32_t an) {
+int32_t Longueur_Mois(int32_t mois, int32_t an) { return Longueur_Mois(mois, Annee_Bissextile(an)); }
+
+int32_t Longueur_Mois(int32_t mois, bool bissextile) {
     switch (mois) {
         case 4:
         case 6:
@@ -112,7 +114,7 @@ int32_t Longueur_Mois(int32_t mois, int32_t an) {
         case 11:
             return 30;
         case 2:
-            return Annee_Bissextile(an) ? 29 : 28;
+            return bissextile ? 29 : 28;
         default:
             return 31;
     }

@@ -23,6 +23,8 @@ double Annee_Vers_JJ(double annee);
 
 bool Annee_Bissextile(int32_t an);
 int32_t Longueur_Mois(int32_t mois, int32_t an);
+// The same, for whichever rule decided that the year is a leap year.
+int32_t Longueur_Mois(int32_t mois, bool bissextile);
 
 // Brings Jour, Mois, An back to a calendar date after a step, in bounded time
 // for any value. Answers false, leaving the date as it stands, when the date

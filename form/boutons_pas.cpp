@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "astro/calendrier.h"
 #include "form/sorties_dates.h"
 
 namespace {
@@ -14,17 +15,7 @@ constexpr int32_t Jours_Mois_Long = 31;
 float Fraction(float x) { return x - std::trunc(x); }
 
 int32_t Dernier_Jour(int64_t mois, int64_t an) {
-    switch (mois) {
-        case 4:
-        case 6:
-        case 9:
-        case 11:
-            return 30;
-        case 2:
-            return Annee_Bissextile_Boutons(an) ? 29 : 28;
-        default:
-            return Jours_Mois_Long;
-    }
+    return Longueur_Mois(static_cast<int32_t>(mois), Annee_Bissextile_Boutons(an));
 }
 
 void Mois_Precedent(Date_Debut& d) {

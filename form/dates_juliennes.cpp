@@ -23,17 +23,6 @@ constexpr double Jour_Nul = 0.0001;
 
 QString Texte(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// Where a control was placed when the frame was created.
-QRect Place_Initiale(Controle c) {
-    const Disposition_Controle* d = Disposition_De(c);
-    return d == nullptr ? QRect() : d->geometrie;
-}
-
-void Placer_Gauche_Largeur(Boite_Outils& boite, Controle c, int gauche, int largeur) {
-    const QRect g = boite.Geometrie(c);
-    boite.Placer(c, QRect(gauche, g.y(), largeur, g.height()));
-}
-
 // Caption, places and maximum length of the perihelion in its Julian form;
 // the hints are the caller's. The length is set before any text is written,
 // since an edit field cuts a text to its maximum length.
@@ -48,18 +37,6 @@ void Forme_Julienne(Boite_Outils& boite) {
     Placer_Gauche_Largeur(boite, Controle::saisie_Jour_Perihelie, titre.x() + largeur,
                           boite.Geometrie(Controle::saisie_gQ).width());
     boite.Ecrire_Longueur_Max(Controle::saisie_Jour_Perihelie, Longueur_Jour_Julien);
-}
-
-void Forme_Calendaire(Boite_Outils& boite) {
-    boite.Montrer(Controle::saisie_Mois_Perihelie, true);
-    boite.Montrer(Controle::saisie_An_Perihelie, true);
-    boite.Ecrire_Texte(Controle::TitrePerihelie, Texte("Date du périhélie ="));
-    const QRect titre = boite.Geometrie(Controle::TitrePerihelie);
-    Placer_Gauche_Largeur(boite, Controle::TitrePerihelie, titre.x(),
-                          Place_Initiale(Controle::TitrePerihelie).width());
-    const QRect jour = Place_Initiale(Controle::saisie_Jour_Perihelie);
-    Placer_Gauche_Largeur(boite, Controle::saisie_Jour_Perihelie, jour.x(), jour.width());
-    boite.Ecrire_Longueur_Max(Controle::saisie_Jour_Perihelie, Longueur_Jour_Calendaire);
 }
 
 QString Texte_Entier_Positif(int32_t valeur) { return valeur > 0 ? QString::number(valeur) : QString(); }
@@ -174,6 +151,18 @@ void Basculer_Equinoxe(Elements& el, Boite_Outils& boite, const Notation& notati
 }
 
 }  // namespace
+
+void Forme_Calendaire(Boite_Outils& boite) {
+    boite.Montrer(Controle::saisie_Mois_Perihelie, true);
+    boite.Montrer(Controle::saisie_An_Perihelie, true);
+    boite.Ecrire_Texte(Controle::TitrePerihelie, Texte("Date du périhélie ="));
+    const QRect titre = boite.Geometrie(Controle::TitrePerihelie);
+    Placer_Gauche_Largeur(boite, Controle::TitrePerihelie, titre.x(),
+                          Place_Initiale(Controle::TitrePerihelie).width());
+    const QRect jour = Place_Initiale(Controle::saisie_Jour_Perihelie);
+    Placer_Gauche_Largeur(boite, Controle::saisie_Jour_Perihelie, jour.x(), jour.width());
+    boite.Ecrire_Longueur_Max(Controle::saisie_Jour_Perihelie, Longueur_Jour_Calendaire);
+}
 
 void Afficher_JJ_Perihelie(const Elements& el, Boite_Outils& boite, const Notation& notation) {
     // Written as a negation so that a NaN empties the field too.

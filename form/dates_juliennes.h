@@ -25,3 +25,8 @@ void Lire_Date_Perihelie(Elements& el, const Boite_Outils& boite);
 // The perihelion fields rewritten, in the form Julienne selects, after
 // JJ_Perihelie was computed elsewhere.
 void Rafraichir_Perihelie(Elements& el, Boite_Outils& boite, const Notation& notation);
+
+// The perihelion's label, day field and maximum length in the calendar form,
+// at the places of the frame's creation; month and year shown. Hints and
+// texts are the caller's.
+void Forme_Calendaire(Boite_Outils& boite);

@@ -216,6 +216,16 @@ QStringList Articles_Liste(Controle liste) {
     return {};
 }
 
+QRect Place_Initiale(Controle c) {
+    const Disposition_Controle* d = Disposition_De(c);
+    return d == nullptr ? QRect() : d->geometrie;
+}
+
+void Placer_Gauche_Largeur(Boite_Outils& boite, Controle c, int gauche, int largeur) {
+    const QRect g = boite.Geometrie(c);
+    boite.Placer(c, QRect(gauche, g.y(), largeur, g.height()));
+}
+
 void Creer_Fiche(Boite_Outils& boite) {
     for (const Disposition_Controle& d : Disposition_Fiche()) {
         boite.Placer(d.controle, d.geometrie);

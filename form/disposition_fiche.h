@@ -50,6 +50,13 @@ const std::vector<Disposition_Controle>& Disposition_Fiche();
 // The row of one control; nullptr for a control that is not on the frame.
 const Disposition_Controle* Disposition_De(Controle c);
 
+// Where the table puts a control when the frame is created; an empty
+// rectangle for a control that is not on the frame.
+QRect Place_Initiale(Controle c);
+
+// Moves a control to `gauche` with `largeur`, keeping its top and height.
+void Placer_Gauche_Largeur(Boite_Outils& boite, Controle c, int gauche, int largeur);
+
 // The items of Liste_Instruments and Liste_Pas, in order; empty for any other control.
 QStringList Articles_Liste(Controle liste);
 

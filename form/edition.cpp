@@ -1,6 +1,7 @@
 #include "form/edition.h"
 
 #include "form/affichage_elements.h"
+#include "form/dates_juliennes.h"
 #include "form/disposition_fiche.h"
 #include "form/listes.h"
 
@@ -147,25 +148,13 @@ QChar Filtrer(const Contexte_Formulaire& ctx, Controle c, QChar touche) {
 const QString Titre_Programme = QStringLiteral("Trajectel");
 const QString Legende_Equinoxe_Ephemeride = QStringLiteral("Equinoxe éphéméride =");
 const QString Legende_Equinoxe_Elements = QStringLiteral("Equinoxe des éléments =");
-const QString Legende_Perihelie = QStringLiteral("Date du périhélie =");
 constexpr int Gauche_Label29 = 345;  // pixels; the reset's place, not the creation's
-
-// Where the table puts a control when the frame is created.
-QRect Place_Fiche(Controle c) {
-    const Disposition_Controle* d = Disposition_De(c);
-    return d == nullptr ? QRect() : d->geometrie;
-}
-
-void Deplacer(Boite_Outils& boite, Controle c, int gauche, int largeur) {
-    const QRect g = boite.Geometrie(c);
-    boite.Placer(c, QRect(gauche, g.y(), largeur, g.height()));
-}
 
 // The page image blanked and back to its size at creation, the frame around it.
 void Vider_Image(Boite_Outils& boite) {
     QRect fenetre = boite.Geometrie(C::Fenetre);
     boite.Canevas_Fenetre().Remplir_Rectangle(QRect(QPoint(0, 0), fenetre.size()));
-    fenetre.setSize(Place_Fiche(C::Fenetre).size());
+    fenetre.setSize(Place_Initiale(C::Fenetre).size());
     boite.Placer(C::Fenetre, fenetre);
     const int haut = boite.Geometrie(C::ToolBar1).height();
     boite.Placer(C::Fiche, QRect(0, haut, fenetre.width(), fenetre.y() + fenetre.height()));
@@ -212,9 +201,10 @@ void Vider_Equinoxes(Contexte_Formulaire& ctx) {
     ctx.el.Equinoxe_ephemeride = ctx.el.JJ_Equinoxe_ephemeride = 0;
     ctx.el.Equinoxe = ctx.el.JJ_Equinoxe = 0;
     boite.Ecrire_Texte(C::Label29, Legende_Equinoxe_Ephemeride);
-    Deplacer(boite, C::Label29, Gauche_Label29, boite.Geometrie(C::Label29).width());
+    Placer_Gauche_Largeur(boite, C::Label29, Gauche_Label29, boite.Geometrie(C::Label29).width());
     boite.Ecrire_Texte(C::Label26, Legende_Equinoxe_Elements);
-    Deplacer(boite, C::Equinoxe, Place_Fiche(C::Equinoxe).x(), boite.Geometrie(C::Equinoxe).width());
+    Placer_Gauche_Largeur(boite, C::Equinoxe, Place_Initiale(C::Equinoxe).x(),
+                          boite.Geometrie(C::Equinoxe).width());
     boite.Cocher(C::Julienne_éphéméride, false);
     boite.Cocher(C::Julienne_éléments, false);
     boite.Ecrire_Texte(C::Equinoxe, {});
@@ -223,15 +213,7 @@ void Vider_Equinoxes(Contexte_Formulaire& ctx) {
 
 // The perihelion back in its calendar form, at the places of the frame's creation.
 void Perihelie_Calendaire(Boite_Outils& boite) {
-    boite.Montrer(C::saisie_Mois_Perihelie, true);
-    boite.Montrer(C::saisie_An_Perihelie, true);
-    boite.Ecrire_Texte(C::TitrePerihelie, Legende_Perihelie);
-    Deplacer(boite, C::TitrePerihelie, boite.Geometrie(C::TitrePerihelie).x(),
-             Place_Fiche(C::TitrePerihelie).width());
-    const QRect jour = Place_Fiche(C::saisie_Jour_Perihelie);
-    Deplacer(boite, C::saisie_Jour_Perihelie, jour.x(), jour.width());
-    const Disposition_Controle* d = Disposition_De(C::saisie_Jour_Perihelie);
-    boite.Ecrire_Longueur_Max(C::saisie_Jour_Perihelie, d == nullptr ? 0 : d->longueur_max);
+    Forme_Calendaire(boite);
     boite.Cocher(C::Julienne, false);
 }
 
