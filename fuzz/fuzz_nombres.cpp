@@ -36,10 +36,15 @@ void Relire(const std::string& texte, char separateur, double valeur, double eca
     Exiger(std::fabs(relu - valeur) <= ecart, quoi);
 }
 
+// "-0", "-0,00": a value that rounds to zero is written without its sign.
+bool Zero_Signe(const std::string& texte) {
+    return !texte.empty() && texte[0] == '-' && texte.find_first_of("123456789") == std::string::npos;
+}
+
 void Formater(double valeur, char separateur, std::string_view motif_saisi) {
     for (const char* motif : Motifs) {
         const std::string texte = Formater_Motif(valeur, motif, separateur, "\u00a0");
-        Exiger(texte != "-0", "zéro signé");
+        Exiger(!std::isfinite(valeur) || !Zero_Signe(texte), "zéro signé");
         Texte_Motif(valeur, motif, Notation{separateur, " "});
     }
     Formater_Motif(valeur, motif_saisi, separateur, " ");
