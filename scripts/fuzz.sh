@@ -33,6 +33,10 @@ else
 fi
 
 echo "== Fuzzing, ${secondes} s par cible"
+# The temporary files of the targets stay in the build folder, also those a
+# crashing run leaves behind.
+export TMPDIR="$PWD/$dossier/tmp"
+mkdir -p "$TMPDIR"
 echec=0
 for cible in "${cibles[@]}"; do
     corpus="$dossier/corpus/$cible"
