@@ -12,6 +12,7 @@
 #include "form/disposition_fiche.h"
 #include "form/edition.h"
 #include "plateforme/boite_memoire.h"
+#include "support/echecs_ecriture.h"
 
 namespace {
 
@@ -61,32 +62,6 @@ void Ecrire(const QString& chemin, const QByteArray& octets) {
 bool Enregistre_Avec(const QString& chemin, const char* commentaire) {
     return Lire(chemin).startsWith(QByteArray("Trajectel version 1.0.0\r\nObjet : ") + commentaire + "\r\n");
 }
-
-// Beyond the process's file size limit a write fails once the file is
-// created: the injected failure of a write.
-class Limite_Taille {
-public:
-    explicit Limite_Taille(bool active) : active_(active) {
-        if (!active_) return;
-        getrlimit(RLIMIT_FSIZE, &avant_);
-        signal_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit r = avant_;
-        r.rlim_cur = 16;  // bytes
-        setrlimit(RLIMIT_FSIZE, &r);
-    }
-    ~Limite_Taille() {
-        if (!active_) return;
-        setrlimit(RLIMIT_FSIZE, &avant_);
-        std::signal(SIGXFSZ, signal_);
-    }
-    Limite_Taille(const Limite_Taille&) = delete;
-    Limite_Taille& operator=(const Limite_Taille&) = delete;
-
-private:
-    bool active_;
-    rlimit avant_{};
-    void (*signal_)(int) = nullptr;
-};
 
 // The window's state over the in-memory platform, and a folder for its files.
 struct Banc {
@@ -184,6 +159,24 @@ TEST(Demander_Enregistrement, Questions) {
             EXPECT_EQ(b.Questions(), c.question.isEmpty() ? QStringList() : QStringList{c.question}) << c.nom;
         }
     }
+}
+
+// A real full disk: the save fails, the file already there stays whole.
+TEST(Enregistrer_Document, SurUnDisquePlein) {
+    QTemporaryDir racine;
+    const Disque_Plein disque(racine.path());
+    if (!disque.Monte()) GTEST_SKIP() << "pas de système de fichiers de taille limitée ici";
+    const QString nom = racine.filePath(QStringLiteral("encke.elt"));
+    Ecrire(nom, Encke());
+    disque.Remplir();
+
+    Banc b;
+    b.Document("un commentaire assez long pour ne plus tenir sur le disque", nom, true);
+    EXPECT_FALSE(Enregistrer_Document(b.p));
+    EXPECT_EQ(b.Messages(), Message_Enregistrer("Erreur d'écriture du fichier"));
+    EXPECT_TRUE(b.p.document.Modifie);
+    EXPECT_EQ(Lire(nom), Encke()) << "le fichier déjà sur le disque reste entier";
+    EXPECT_EQ(Lire(Nom_Sauvegarde(nom)), "<absent>");
 }
 
 // Saving a named document: the previous version becomes the backup unless one

@@ -6,10 +6,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <optional>
 #include <stdexcept>
 
 #include "document/configuration.h"
 #include "plateforme/boite_memoire.h"
+#include "support/echecs_ecriture.h"
 
 namespace {
 
@@ -220,6 +222,41 @@ TEST(Ecrire_Configuration, DossierImpossible) {
     Banc b(dossier.filePath(QStringLiteral("fichier/Trajectel/")));
     Ecrire_Configuration(b.ctx);
     EXPECT_EQ(b.Avertissements("Trajectel - Configuration", "Erreur d'écriture du fichier Trajectel.ini"), 1);
+}
+
+// A full disk, real where a small file system can be mounted, injected in
+// any case: the error is reported and the settings file already there is
+// left whole, with nothing beside it.
+TEST(Ecrire_Configuration, DisquePlein) {
+    for (const bool reel : {true, false}) {
+        QTemporaryDir racine;
+        std::optional<Disque_Plein> disque;
+        if (reel && !disque.emplace(racine.path()).Monte()) continue;
+        const QString dossier = racine.path() + QStringLiteral("/Trajectel/");
+        Banc avant(dossier);
+        Ecrire_Configuration(avant.ctx);
+        QFile fichier(dossier + Nom_Fichier_Configuration);
+        ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
+        const QByteArray ancien = fichier.readAll();
+        fichier.close();
+
+        Banc b(dossier);
+        b.historique.Entrees[0] = QStringLiteral("/home/obs/une comète au nom assez long pour remplir.elt");
+        if (reel) disque->Remplir();
+        {
+            const Limite_Taille limite(!reel);
+            Ecrire_Configuration(b.ctx);
+        }
+        // The system's reason is reported, as for any failed write.
+        ASSERT_EQ(b.boite.Messages().size(), 1u) << reel;
+        EXPECT_EQ(b.boite.Messages()[0].genre, Boite_Memoire::Genre::Erreur) << reel;
+        EXPECT_FALSE(b.boite.Messages()[0].texte.isEmpty()) << reel;
+        ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
+        EXPECT_EQ(fichier.readAll(), ancien) << reel;
+        fichier.close();
+        EXPECT_EQ(QDir(dossier).entryList(QDir::Files), QStringList{Nom_Fichier_Configuration})
+            << "pas de reste " << reel;
+    }
 }
 
 TEST(Dossier_Configuration, SelonXdg) {
