@@ -16,8 +16,6 @@ constexpr double Derive_d_Par_Radian_Heure = 259200 / Pi_Radians;
 constexpr int Soixante = 60;  // minutes per hour or degree, seconds per minute
 constexpr double Heures_Par_Jour = 24;
 constexpr double Degres_Par_Tour = 360;
-// What a row shows in place of a number that could not be computed.
-constexpr char Indefini[] = "--";
 
 struct Sexagesimal {
     double unites = 0;  // whole hours or degrees
@@ -49,9 +47,9 @@ std::string Deux_Chiffres(const std::string& texte, double valeur) {
 }
 
 struct Textes_Sexagesimaux {
-    std::string unites = Indefini;
-    std::string minutes = Indefini;
-    std::string secondes = Indefini;
+    std::string unites = Texte_Indefini;
+    std::string minutes = Texte_Indefini;
+    std::string secondes = Texte_Indefini;
 };
 
 // The three parts of x, two digits at least, the units in the general format;
@@ -70,7 +68,7 @@ Textes_Sexagesimaux Ecrire_Sexagesimal(double x, double tour, char separateur) {
 constexpr double Indefinie = std::numeric_limits<double>::quiet_NaN();
 
 std::string Texte_Nombre(double valeur, const char* motif, char separateur) {
-    return std::isfinite(valeur) ? Formater_Motif(valeur, motif, separateur) : Indefini;
+    return std::isfinite(valeur) ? Formater_Motif(valeur, motif, separateur) : Texte_Indefini;
 }
 
 // Beyond the range of a float the drift is undefined rather than undefined behaviour.
@@ -88,8 +86,8 @@ void Ecrire_Reglages(const Tables_Instruments& tables, int32_t instrument, char 
         Calculer_Reglages(tables, instrument, ligne.Derive_a, ligne.Derive_d, separateur, ligne.reglages);
     } else {
         ligne.reglages = Reglages{};
-        ligne.reglages.Texte_Reglage_a = Indefini;
-        ligne.reglages.Texte_Reglage_d = Indefini;
+        ligne.reglages.Texte_Reglage_a = Texte_Indefini;
+        ligne.reglages.Texte_Reglage_d = Texte_Indefini;
     }
     ligne.textes.Texte_Reglage_a = ligne.reglages.Texte_Reglage_a;
     ligne.textes.Texte_Reglage_d = ligne.reglages.Texte_Reglage_d;

@@ -9,6 +9,9 @@
 #include "astro/instruments.h"
 #include "astro/position.h"
 
+// What a row shows in place of a number that could not be computed.
+constexpr char Texte_Indefini[] = "--";
+
 struct Textes_Ligne {
     std::string Texte_Alpha_h;
     std::string Texte_Alpha_m;

@@ -1,5 +1,9 @@
 #include "page/textes_ligne.h"
 
+#include <cmath>
+
+#include "astro/ligne.h"
+
 namespace {
 const char* const Motif_Jour = "#0.00";
 const char* const Motif_Entier = "#0";
@@ -21,6 +25,9 @@ QString Texte_Entier_Deux_Chiffres(double valeur, const Notation& n) {
     return Deux_Chiffres(Texte_Motif(valeur, Motif_Entier, n), n.Separateur_Decimal);
 }
 
+// A magnitude at distances the computation could not give is shown like the
+// other values of such a row.
 QString Texte_Magnitude(double magnitude, const Notation& notation) {
+    if (!std::isfinite(magnitude)) return QString::fromLatin1(Texte_Indefini);
     return Texte_Motif(magnitude, Motif_Magnitude, notation);
 }

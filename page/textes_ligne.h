@@ -12,4 +12,4 @@ QString Deux_Chiffres(const QString& texte, char separateur_decimal);
 
 QString Texte_Jour_Ligne(double jour, const Notation& notation);       // "#0.00", two digits
 QString Texte_Entier_Deux_Chiffres(double valeur, const Notation& n);  // "#0", two digits
-QString Texte_Magnitude(double magnitude, const Notation& notation);   // "#0.0"
+QString Texte_Magnitude(double magnitude, const Notation& notation);   // "#0.0", "--" when not finite

@@ -345,6 +345,25 @@ TEST_F(Dessin_Papier, Lignes) {
     EXPECT_TRUE(Ligne_A(papier, 711 + 50 * 31).empty());
 }
 
+// An eccentricity below zero, as an old element file held it: the row's
+// values cannot be computed and both layouts show "--" for each, magnitudes
+// included.
+TEST_F(Dessin_Papier, OrbiteImpossibleSurLesDeuxPages) {
+    p.el.e = -1.967142908;
+    p.el.a = p.el.q / (1 - p.el.e);
+    Imprimer(Telescope_Magnitudes);
+    p.dessin.Impression = false;
+    Construire_Page(p.Contexte());
+    const std::pair<const Canevas_Enregistreur*, int> pages[] = {{&papier, 711}, {&p.ecran, 17 + 7}};
+    for (const auto& [page, y] : pages) {
+        const auto ligne = Ligne_A(*page, y);
+        ASSERT_EQ(ligne.size(), 16u);
+        for (std::size_t j = 3; j < ligne.size(); ++j)
+            EXPECT_TRUE(ligne[j].texte.contains(QStringLiteral("--")))
+                << j << ' ' << ligne[j].texte.toStdString();
+    }
+}
+
 TEST_F(Dessin_Papier, BlocDesElements) {
     struct Cas {
         const char* nom;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "page/textes_ligne.h"
 
 namespace {
@@ -20,6 +22,8 @@ TEST(Textes_Ligne, EntiersEtMagnitudes) {
     EXPECT_EQ(Texte_Entier_Deux_Chiffres(12, Virgule), QStringLiteral("12"));
     EXPECT_EQ(Texte_Magnitude(11.26, Virgule), QStringLiteral("11,3"));
     EXPECT_EQ(Texte_Magnitude(-0.04, Virgule), QStringLiteral("0,0"));
+    for (const double indefinie : {std::nan(""), HUGE_VAL, -HUGE_VAL})
+        EXPECT_EQ(Texte_Magnitude(indefinie, Virgule), QStringLiteral("--")) << indefinie;
 }
 
 }  // namespace
