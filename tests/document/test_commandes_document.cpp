@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 #include <functional>
 
 #include "document/commandes_document.h"
