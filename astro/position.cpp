@@ -258,8 +258,13 @@ void Precesser_Position(const Elements& el, Position& pos) {
 // elements, so the Sun is brought there before the two are added, and the
 // only precession left is to the equinox of the ephemeris.
 void Calculer_Position(Elements& el, int32_t Decalage_Demi_Heure, Position& pos) {
-    pos.JJ_Instant =
-        Date_Vers_JJ(el.Mois, static_cast<float>(el.An), el.Jour) + Decalage_Demi_Heure * Demi_Heure;
+    Calculer_Position_JJ(
+        el, Date_Vers_JJ(el.Mois, static_cast<float>(el.An), el.Jour) + Decalage_Demi_Heure * Demi_Heure,
+        pos);
+}
+
+void Calculer_Position_JJ(Elements& el, double JJ_Instant, Position& pos) {
+    pos.JJ_Instant = JJ_Instant;
     pos.Obliquite = Obliquite_Moyenne(Siecles_Depuis_1900(pos.JJ_Instant));
     const Soleil soleil = Calculer_Soleil(Siecles_Depuis_1900(pos.JJ_Instant), pos.Obliquite);
     const Coordonnees soleil_elements = Precesser_Soleil(soleil.equatoriales, pos.JJ_Instant, el.JJ_Equinoxe);

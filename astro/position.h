@@ -29,6 +29,9 @@ double Normaliser_Angle(double x);
 // half hours (-1, 0 or +1).
 void Calculer_Position(Elements& el, int32_t Decalage_Demi_Heure, Position& pos);
 
+// The same at a Julian day, whatever Jour, Mois, An hold.
+void Calculer_Position_JJ(Elements& el, double JJ_Instant, Position& pos);
+
 // From the equinox of the elements to that of the ephemeris, in place.
 void Precesser_Position(const Elements& el, Position& pos);
 
