@@ -1,19 +1,20 @@
 #include "batch/ephemeride.h"
 
+#include <QCoreApplication>
 #include <QFile>
-#include <QPdfWriter>
+#include <cstdio>
 
 #include "batch/options_batch.h"
 #include "batch/tableau_batch.h"
 #include "document/fichier_elements.h"
 #include "document/programme.h"
 #include "form/disposition_fiche.h"
-#include "page/vue.h"
-#include "peinture/canevas_qpainter.h"
 #include "plateforme/boite_memoire.h"
 #include "plateforme/erreur_generale.h"
 
 namespace {
+
+const QString Renvoi_Aide = QStringLiteral("« trajectel-ephemeride --aide » décrit les options.\n");
 
 constexpr double Distance_Minimale = 0.0001;  // AU, as the page requires
 
@@ -111,29 +112,6 @@ bool Ecrire_Sortie(const QString& texte, const Options_Batch& o, QTextStream& so
     return true;
 }
 
-constexpr int Resolution_Pdf = 300;  // dots per inch
-
-// The printed page, drawn by the print command into a PDF file instead of a
-// printer: the print dialog is answered by the PDF surface.
-int Imprimer_Pdf(Programme& p, Boite_Memoire& boite, const QString& chemin, QTextStream& erreurs) {
-    {
-        QPdfWriter pdf(chemin);
-        pdf.setResolution(Resolution_Pdf);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setTitle(QStringLiteral("Ephéméride de %1").arg(boite.Texte(Controle::Commentaire)));
-        pdf.setCreator(QStringLiteral("Trajectel %1").arg(p.Version_Programme));
-        Canevas_QPainter canevas(pdf);
-        boite.Fixer_Imprimante(&canevas);
-        ImprimerExecute(p.Page());
-        boite.Fixer_Imprimante(nullptr);
-    }
-    if (QFile(chemin).size() <= 0) {
-        erreurs << QStringLiteral("trajectel-ephemeride : impossible d'écrire %1\n").arg(chemin);
-        return Fichier_Illisible;
-    }
-    return Succes;
-}
-
 Notation Notation_Batch(const Options_Batch& o) {
     Notation n = Trouver_Notation();
     if (o.separateur) n.Separateur_Decimal = *o.separateur;
@@ -143,15 +121,15 @@ Notation Notation_Batch(const Options_Batch& o) {
 }  // namespace
 
 int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QTextStream& erreurs,
-                        const QDate& aujourdhui) {
+                        const QDate& aujourdhui, Impression_Pdf imprimer) {
     const Lecture_Options lecture = Lire_Options(arguments);
     if (!lecture.erreur.isEmpty()) {
-        erreurs << QStringLiteral("trajectel-ephemeride : ") << lecture.erreur << u'\n' << Usage_Batch();
+        erreurs << QStringLiteral("trajectel-ephemeride : ") << lecture.erreur << u'\n' << Renvoi_Aide;
         return Erreur_Usage;
     }
     const Options_Batch& o = lecture.options;
-    if (o.aide) {
-        sortie << Usage_Batch();
+    if (o.aide || o.version) {
+        sortie << (o.aide ? Usage_Batch() : Version_Batch());
         return Succes;
     }
     Boite_Memoire boite;
@@ -164,9 +142,24 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
                 << Elements_Manquants(p).join(QStringLiteral(", ")) << u'\n';
         return Page_Invalide;
     }
-    if (o.format == Format_Sortie::Pdf) return Imprimer_Pdf(p, boite, o.sortie, erreurs);
+    if (o.format == Format_Sortie::Pdf) {
+        if (imprimer) return imprimer(p, boite, o.sortie, erreurs);
+        erreurs << QStringLiteral("trajectel-ephemeride : ce programme n'imprime pas de page PDF\n");
+        return Fichier_Illisible;
+    }
     const Tableau_Batch tableau = Calculer_Tableau(p);
     const QString texte =
         o.format == Format_Sortie::Tsv ? Tableau_Tsv(tableau) : En_Tete_Texte(p) + Tableau_Texte(tableau);
     return Ecrire_Sortie(texte, o, sortie, erreurs) ? Succes : Fichier_Illisible;
+}
+
+int Executer_Sur_Console(Impression_Pdf imprimer) {
+    QTextStream sortie(stdout);
+    QTextStream erreurs(stderr);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    const int statut = Executer_Ephemeride(arguments, sortie, erreurs, QDate::currentDate(), imprimer);
+    sortie.flush();
+    erreurs.flush();
+    return statut;
 }

@@ -7,8 +7,18 @@
 #include <QStringList>
 #include <QTextStream>
 
-enum Statut_Batch { Succes = 0, Page_Invalide = 1, Erreur_Usage = 2, Fichier_Illisible = 3 };
+#include "batch/options_batch.h"
+
+class Boite_Memoire;
+class Programme;
+
+// Prints the page into a PDF file; only the printing program has one.
+using Impression_Pdf = int (*)(Programme& p, Boite_Memoire& boite, const QString& chemin,
+                               QTextStream& erreurs);
 
 // `arguments` without the program's name. Today's date is the default start.
 int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QTextStream& erreurs,
-                        const QDate& aujourdhui);
+                        const QDate& aujourdhui, Impression_Pdf imprimer = nullptr);
+
+// The application's own arguments, standard output and standard error.
+int Executer_Sur_Console(Impression_Pdf imprimer);

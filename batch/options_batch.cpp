@@ -1,6 +1,8 @@
 #include "batch/options_batch.h"
 
+#include <QCommandLineParser>
 #include <QRegularExpression>
+#include <vector>
 
 namespace {
 
@@ -9,11 +11,6 @@ const QStringList Unites = {QStringLiteral("heures"), QStringLiteral("jours"), Q
 const QStringList Instruments = {QStringLiteral("Aucun"),    QStringLiteral("Arbelin"),
                                  QStringLiteral("Brisonne"), QStringLiteral("Corlande"),
                                  QStringLiteral("Dravelle"), QStringLiteral("Estrane")};
-
-const QStringList Noms_Options = {QStringLiteral("--debut"),      QStringLiteral("--pas"),
-                                  QStringLiteral("--unite"),      QStringLiteral("--instrument"),
-                                  QStringLiteral("--separateur"), QStringLiteral("--format"),
-                                  QStringLiteral("--sortie")};
 
 QString Lire_Debut(const QString& valeur, Options_Batch& o) {
     static const QRegularExpression date(
@@ -66,66 +63,167 @@ QString Lire_Format(const QString& valeur, Options_Batch& o) {
     return {};
 }
 
-QString Lire_Option(const QString& nom, const QString& valeur, Options_Batch& o) {
-    if (nom == QStringLiteral("--debut")) return Lire_Debut(valeur, o);
-    if (nom == QStringLiteral("--pas")) return Lire_Pas(valeur, o);
-    if (nom == QStringLiteral("--unite")) return Lire_Choix(valeur, Unites, QStringLiteral("unité"), o.unite);
-    if (nom == QStringLiteral("--instrument")) {
-        return Lire_Choix(valeur, Instruments, QStringLiteral("instrument"), o.instrument);
+QString Lire_Sortie(const QString& valeur, Options_Batch& o) {
+    o.sortie = valeur;
+    return {};
+}
+
+const QString Nom_Programme = QStringLiteral("trajectel-ephemeride");
+
+// One row per option: its names (a single letter is a short option), the
+// name of its value in the help (empty for a switch), its help line, and what
+// it does to the options.
+struct Option_Ligne {
+    QStringList noms;
+    QString valeur;
+    QString aide;
+    QString (*lire)(const QString& valeur, Options_Batch& o);
+};
+
+const std::vector<Option_Ligne>& Table_Options() {
+    static const std::vector<Option_Ligne> table = {
+        {{QStringLiteral("debut")},
+         QStringLiteral("J/M/A"),
+         QStringLiteral("date du début, le jour avec ou sans fraction (par défaut aujourd'hui)"),
+         Lire_Debut},
+        {{QStringLiteral("pas")}, QStringLiteral("N"), QStringLiteral("pas entier (par défaut 1)"), Lire_Pas},
+        {{QStringLiteral("unite")},
+         Unites.join(u'|'),
+         QStringLiteral("unité du pas (par défaut jours)"),
+         [](const QString& v, Options_Batch& o) {
+             return Lire_Choix(v, Unites, QStringLiteral("unité"), o.unite);
+         }},
+        {{QStringLiteral("instrument")},
+         Instruments.join(u'|'),
+         QStringLiteral("instrument dont on calcule les réglages (par défaut Aucun)"),
+         [](const QString& v, Options_Batch& o) {
+             return Lire_Choix(v, Instruments, QStringLiteral("instrument"), o.instrument);
+         }},
+        {{QStringLiteral("separateur")},
+         QStringLiteral(",|."),
+         QStringLiteral("séparateur décimal (par défaut celui du système)"),
+         Lire_Separateur},
+        {{QStringLiteral("format")},
+         QStringLiteral("texte|tsv|pdf"),
+         QStringLiteral("format de la sortie (par défaut texte) ; pdf imprime la page complète"),
+         Lire_Format},
+        {{QStringLiteral("sortie")},
+         QStringLiteral("CHEMIN"),
+         QStringLiteral("fichier écrit (par défaut la sortie standard ; exigé par le format pdf)"),
+         Lire_Sortie},
+        {{QStringLiteral("h"), QStringLiteral("aide"), QStringLiteral("help")},
+         {},
+         QStringLiteral("affiche cette aide"),
+         [](const QString&, Options_Batch& o) {
+             o.aide = true;
+             return QString();
+         }},
+        {{QStringLiteral("v"), QStringLiteral("version")},
+         {},
+         QStringLiteral("affiche la version du programme"),
+         [](const QString&, Options_Batch& o) {
+             o.version = true;
+             return QString();
+         }},
+    };
+    return table;
+}
+
+QString Nom_Option(const QString& nom) {
+    return (nom.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + nom;
+}
+
+const Option_Ligne* Trouver_Option(const QString& nom) {
+    for (const Option_Ligne& ligne : Table_Options()) {
+        if (ligne.noms.contains(nom)) return &ligne;
     }
-    if (nom == QStringLiteral("--separateur")) return Lire_Separateur(valeur, o);
-    if (nom == QStringLiteral("--format")) return Lire_Format(valeur, o);
-    if (nom == QStringLiteral("--sortie")) {
-        o.sortie = valeur;
-        return {};
+    return nullptr;
+}
+
+// The parser's refusals, in our words: an unknown option, a value missing at
+// the end of the line, or a value given to a switch.
+QString Erreur_Analyse(const QCommandLineParser& analyse, const QStringList& arguments) {
+    const QStringList inconnues = analyse.unknownOptionNames();
+    if (!inconnues.isEmpty())
+        return QStringLiteral("option inconnue : %1").arg(Nom_Option(inconnues.first()));
+    for (const QString& argument : arguments) {
+        if (!argument.startsWith(QStringLiteral("--"))) continue;
+        const int egal = argument.indexOf(u'=');
+        const Option_Ligne* option = Trouver_Option(argument.mid(2, egal < 0 ? -1 : egal - 2));
+        if (option && option->valeur.isEmpty() && egal >= 0) {
+            return QStringLiteral("l'option %1 ne prend pas de valeur").arg(argument.left(egal));
+        }
     }
-    return QStringLiteral("option inconnue : %1").arg(nom);
+    if (!arguments.isEmpty()) return QStringLiteral("valeur manquante après %1").arg(arguments.last());
+    return QStringLiteral("ligne de commande invalide");
+}
+
+QString Lire_Fichier(const QStringList& fichiers, Options_Batch& o) {
+    if (fichiers.size() > 1) return QStringLiteral("un seul fichier d'éléments est attendu");
+    o.fichier = fichiers.value(0);
+    if (o.fichier.isEmpty()) return QStringLiteral("fichier d'éléments manquant");
+    return {};
 }
 
 }  // namespace
 
 Lecture_Options Lire_Options(const QStringList& arguments) {
+    QCommandLineParser analyse;
+    for (const Option_Ligne& ligne : Table_Options()) {
+        QCommandLineOption option(ligne.noms);
+        option.setValueName(ligne.valeur);
+        analyse.addOption(option);
+    }
     Lecture_Options l;
-    for (int k = 0; k < arguments.size() && l.erreur.isEmpty(); ++k) {
-        const QString& argument = arguments[k];
-        if (argument == QStringLiteral("-h") || argument == QStringLiteral("--aide") ||
-            argument == QStringLiteral("--help")) {
-            l.options.aide = true;
-        } else if (argument.startsWith(QStringLiteral("--"))) {
-            const int egal = argument.indexOf(u'=');
-            const QString nom = egal < 0 ? argument : argument.left(egal);
-            if (!Noms_Options.contains(nom)) {
-                l.erreur = QStringLiteral("option inconnue : %1").arg(nom);
-                break;
-            }
-            if (egal < 0 && k + 1 >= arguments.size()) {
-                l.erreur = QStringLiteral("valeur manquante après %1").arg(nom);
-                break;
-            }
-            const QString valeur = egal < 0 ? arguments[++k] : argument.mid(egal + 1);
-            l.erreur = Lire_Option(nom, valeur, l.options);
-        } else if (l.options.fichier.isEmpty()) {
-            l.options.fichier = argument;
-        } else {
-            l.erreur = QStringLiteral("un seul fichier d'éléments est attendu");
-        }
+    if (!analyse.parse(QStringList{Nom_Programme} + arguments)) {
+        l.erreur = Erreur_Analyse(analyse, arguments);
+        return l;
     }
-    if (l.erreur.isEmpty() && !l.options.aide && l.options.fichier.isEmpty()) {
-        l.erreur = QStringLiteral("fichier d'éléments manquant");
+    for (const Option_Ligne& ligne : Table_Options()) {
+        if (!analyse.isSet(ligne.noms.first())) continue;
+        const QString valeur = ligne.valeur.isEmpty() ? QString() : analyse.value(ligne.noms.first());
+        l.erreur = ligne.lire(valeur, l.options);
+        if (!l.erreur.isEmpty()) return l;
     }
+    if (l.options.aide || l.options.version) return l;
+    l.erreur = Lire_Fichier(analyse.positionalArguments(), l.options);
     if (l.erreur.isEmpty() && l.options.format == Format_Sortie::Pdf && l.options.sortie.isEmpty()) {
         l.erreur = QStringLiteral("le format pdf demande --sortie FICHIER.pdf");
     }
     return l;
 }
 
+bool Demande_Page_Imprimee(const QStringList& arguments) {
+    const Lecture_Options l = Lire_Options(arguments);
+    return l.erreur.isEmpty() && !l.options.aide && !l.options.version &&
+           l.options.format == Format_Sortie::Pdf;
+}
+
 QString Usage_Batch() {
-    return QStringLiteral(
-        "Usage : trajectel-ephemeride FICHIER.elt [--debut J/M/A] [--pas N]\n"
-        "          [--unite heures|jours|mois|années]\n"
-        "          [--instrument Aucun|Arbelin|Brisonne|Corlande|Dravelle|Estrane]\n"
-        "          [--separateur ,|.] [--format texte|tsv|pdf] [--sortie CHEMIN]\n"
-        "Calcule l'éphéméride de l'astre décrit par le fichier d'éléments.\n"
-        "Par défaut : aujourd'hui, pas de 1 jour, sans instrument, séparateur du système,\n"
-        "format texte sur la sortie standard. Le format pdf imprime la page complète dans CHEMIN.\n");
+    QString texte = QStringLiteral(
+                        "Usage : %1 [options] FICHIER.elt\n"
+                        "Calcule l'éphéméride de l'astre décrit par le fichier d'éléments.\n\n"
+                        "Options :\n")
+                        .arg(Nom_Programme);
+    for (const Option_Ligne& ligne : Table_Options()) {
+        QStringList noms;
+        for (const QString& nom : ligne.noms) noms << Nom_Option(nom);
+        texte += QStringLiteral("  ") + noms.join(QStringLiteral(", "));
+        if (!ligne.valeur.isEmpty()) texte += u' ' + ligne.valeur;
+        texte += QStringLiteral("\n      ") + ligne.aide + u'\n';
+    }
+    return texte + QStringLiteral(
+                       "\nStatuts de sortie :\n"
+                       "  %1  éphéméride écrite\n"
+                       "  %2  éphéméride impossible : il manque des éléments\n"
+                       "  %3  ligne de commande refusée\n"
+                       "  %4  fichier d'éléments illisible ou sortie impossible à écrire\n")
+                       .arg(Succes)
+                       .arg(Page_Invalide)
+                       .arg(Erreur_Usage)
+                       .arg(Fichier_Illisible);
+}
+
+QString Version_Batch() {
+    return QStringLiteral("%1 %2\n").arg(Nom_Programme, QStringLiteral(TRAJECTEL_VERSION));
 }

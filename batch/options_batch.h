@@ -6,6 +6,9 @@
 #include <QStringList>
 #include <optional>
 
+// The exit statuses of the program.
+enum Statut_Batch { Succes = 0, Page_Invalide = 1, Erreur_Usage = 2, Fichier_Illisible = 3 };
+
 enum class Format_Sortie { Texte, Tsv, Pdf };
 
 struct Options_Batch {
@@ -21,6 +24,7 @@ struct Options_Batch {
     Format_Sortie format = Format_Sortie::Texte;
     QString sortie;  // standard output when empty
     bool aide = false;
+    bool version = false;
 };
 
 // The options, or the reason the command line is refused.
@@ -31,4 +35,8 @@ struct Lecture_Options {
 
 Lecture_Options Lire_Options(const QStringList& arguments);
 
+// Only the printed page needs fonts, hence a graphical application.
+bool Demande_Page_Imprimee(const QStringList& arguments);
+
 QString Usage_Batch();
+QString Version_Batch();

@@ -133,6 +133,19 @@ TEST(Batch, StatutsEtMessages) {
          {Exemple("halley.elt"), QStringLiteral("--pas"), QStringLiteral("0")},
          Page_Invalide,
          "pas non nul"},
+        {"lettre inconnue",
+         {Exemple("halley.elt"), QStringLiteral("-x")},
+         Erreur_Usage,
+         "option inconnue : -x"},
+        {"valeur donnee a un interrupteur",
+         {Exemple("halley.elt"), QStringLiteral("--aide=oui")},
+         Erreur_Usage,
+         "l'option --aide ne prend pas de valeur"},
+        {"derniere valeur manquante",
+         {Exemple("halley.elt"), QStringLiteral("--pas"), QStringLiteral("2"), QStringLiteral("--sortie")},
+         Erreur_Usage,
+         "valeur manquante après --sortie"},
+        {"fichier vide", {QString()}, Erreur_Usage, "fichier d'éléments manquant"},
     };
     for (const Cas& c : cas) {
         const Resultat r = Executer(c.arguments);
@@ -140,6 +153,35 @@ TEST(Batch, StatutsEtMessages) {
         EXPECT_TRUE(r.erreurs.contains(QString::fromUtf8(c.message)))
             << c.nom << ": " << r.erreurs.toStdString();
         EXPECT_TRUE(r.sortie.isEmpty()) << c.nom;
+    }
+}
+
+TEST(Batch, AideVersionEtFinDesOptions) {
+    struct Cas {
+        QStringList arguments;
+        const char* debut;
+    };
+    const Cas cas[] = {
+        {{QStringLiteral("--help")}, "Usage : trajectel-ephemeride"},
+        {{QStringLiteral("-h")}, "Usage : trajectel-ephemeride"},
+        {{Exemple("halley.elt"), QStringLiteral("--aide")}, "Usage : trajectel-ephemeride"},
+        {{QStringLiteral("--version")}, "trajectel-ephemeride " TRAJECTEL_VERSION "\n"},
+        {{QStringLiteral("-v")}, "trajectel-ephemeride " TRAJECTEL_VERSION "\n"},
+        // After "--" a name that looks like an option is still the file.
+        {{QStringLiteral("--format"), QStringLiteral("tsv"), QStringLiteral("--"), Exemple("halley.elt")},
+         "J\tM\tAn"},
+    };
+    for (const Cas& c : cas) {
+        const Resultat r = Executer(c.arguments);
+        EXPECT_EQ(r.statut, Succes) << c.arguments.join(u' ').toStdString() << r.erreurs.toStdString();
+        EXPECT_TRUE(r.sortie.startsWith(QString::fromUtf8(c.debut))) << r.sortie.toStdString();
+    }
+    // Every option of the line is in the help.
+    const QString aide = Executer({QStringLiteral("--aide")}).sortie;
+    for (const char* option :
+         {"--debut J/M/A", "--pas N", "--unite heures|jours|mois|années", "--instrument Aucun|",
+          "--separateur ,|.", "--format texte|tsv|pdf", "--sortie CHEMIN", "-v, --version"}) {
+        EXPECT_TRUE(aide.contains(QString::fromUtf8(option))) << option;
     }
 }
 
@@ -162,6 +204,11 @@ TEST(Batch, SortieDansUnFichier) {
 
 TEST(Batch, LeProgrammeLui_Meme) {
     QProcess programme;
+    // A text run starts no graphical application: a missing display plugin
+    // would stop it.
+    QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+    environnement.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("aucune"));
+    programme.setProcessEnvironment(environnement);
     programme.start(QStringLiteral(TRAJECTEL_EPHEMERIDE),
                     {Exemple("halley.elt"), QStringLiteral("--format"), QStringLiteral("tsv"),
                      QStringLiteral("--debut"), QStringLiteral("27/11/1985")});

@@ -1,0 +1,12 @@
+#include <QGuiApplication>
+
+#include "batch/ephemeride.h"
+#include "batch/impression_pdf.h"
+
+// The batch program for the printed page, started by trajectel-ephemeride.
+int main(int argc, char** argv) {
+    // The page never shows a window; it is drawn without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    return Executer_Sur_Console(Imprimer_Pdf);
+}
