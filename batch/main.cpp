@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "batch/ephemeride.h"
+#include "batch/messages_toolkit.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ int Confier_Impression(std::vector<char*> arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    Taire_Messages_Toolkit();
     QStringList arguments;
     for (int k = 1; k < argc; ++k) arguments << QString::fromLocal8Bit(argv[k]);
     if (Demande_Page_Imprimee(arguments))

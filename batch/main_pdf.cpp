@@ -2,9 +2,11 @@
 
 #include "batch/ephemeride.h"
 #include "batch/impression_pdf.h"
+#include "batch/messages_toolkit.h"
 
 // The batch program for the printed page, started by trajectel-ephemeride.
 int main(int argc, char** argv) {
+    Taire_Messages_Toolkit();
     // The page never shows a window; it is drawn without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);

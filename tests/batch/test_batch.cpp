@@ -222,6 +222,30 @@ TEST(Batch, LeProgrammeLui_Meme) {
     EXPECT_TRUE(lignes[1].contains(QStringLiteral("\t 17°\t0"))) << lignes[1].toStdString();
 }
 
+// Where the environment names no runtime folder (cron, ssh, a root shell),
+// standard error still holds the program's own messages and nothing else.
+TEST(Batch, ErreurStandardSansRemarquesDuToolkit) {
+    QTemporaryDir dossier;
+    const QString pdf = dossier.filePath(QStringLiteral("h.pdf"));
+    const std::pair<QStringList, QString> cas[] = {
+        {{Exemple("halley.elt")}, {}},
+        {{Exemple("halley.elt"), QStringLiteral("--format=pdf"), QStringLiteral("--sortie"), pdf}, {}},
+        {{dossier.filePath(QStringLiteral("absent.elt"))},
+         QStringLiteral(
+             "trajectel-ephemeride : Trajectel - Ouvrir un fichier : Erreur d'ouverture de fichier\n")},
+    };
+    QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+    environnement.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    for (const auto& [arguments, attendu] : cas) {
+        QProcess programme;
+        programme.setProcessEnvironment(environnement);
+        programme.start(QStringLiteral(TRAJECTEL_EPHEMERIDE), arguments);
+        ASSERT_TRUE(programme.waitForFinished(60000));
+        EXPECT_EQ(programme.readAllStandardError().toStdString(), attendu.toStdString())
+            << arguments.join(u' ').toStdString();
+    }
+}
+
 TEST(Batch, PagePdf) {
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath(QStringLiteral("halley.pdf"));
