@@ -95,12 +95,12 @@ void Terminer_Enregistrement(Programme& p) {
     Activer_Enregistrer(p.boite, false);
 }
 
-// A number the reader cannot convert ends the read: it is reported, and the
-// file is not taken as the document.
+// The window reads regular files only. A number the reader cannot convert
+// ends the read: it is reported, and the file is not taken as the document.
 bool Lire_Sans_Echec(Programme& p) {
     try {
         Contexte_Document contexte = p.Contexte();
-        Lire_Fichier_Elements(contexte);
+        Lire_Fichier_Elements(contexte, Fichiers_Lus::Ordinaires);
         return true;
     } catch (const Erreur_Generale& e) {
         p.boite.Message_Erreur(e.Message());

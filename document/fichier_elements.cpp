@@ -1,6 +1,7 @@
 #include "document/fichier_elements.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -366,6 +367,11 @@ QString Sans_Sauts_De_Ligne(const QString& texte) {
     return resultat;
 }
 
+bool Ouvrable(const QString& nom, Fichiers_Lus lus) {
+    const QFileInfo info(nom);
+    return lus == Fichiers_Lus::Ordinaires ? info.isFile() : !info.isDir();
+}
+
 }  // namespace
 
 QString Normaliser_Separateur(const QString& texte, char separateur) {
@@ -427,9 +433,10 @@ QByteArray Encoder_Lignes_Elements(const QStringList& lignes) {
     return octets;
 }
 
-void Lire_Fichier_Elements(Contexte_Document& ctx) {
+void Lire_Fichier_Elements(Contexte_Document& ctx, Fichiers_Lus lus) {
     QFile fichier(ctx.document.Nom_Fichier);
-    if (ctx.document.Nom_Fichier.isEmpty() || !fichier.open(QIODevice::ReadOnly)) {
+    if (ctx.document.Nom_Fichier.isEmpty() || !Ouvrable(ctx.document.Nom_Fichier, lus) ||
+        !fichier.open(QIODevice::ReadOnly)) {
         ctx.boite.Bip();
         ctx.document.Fichier_Ouvert = false;
         ctx.boite.Avertissement(Titre_Ouverture, Erreur_Ouverture);

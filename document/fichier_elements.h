@@ -63,9 +63,14 @@ QStringList Ecrire_Lignes_Elements(Contexte_Document& ctx);
 // The lines as the file stores them: Windows-1252, each ended by CR LF.
 QByteArray Encoder_Lignes_Elements(const QStringList& lignes);
 
+// What the reader agrees to open. A folder never; the window only a regular
+// file, since a pipe without a writer would block it before it shows and a
+// device never ends; the batch program also a pipe it is handed.
+enum class Fichiers_Lus { Ordinaires, Sauf_Dossiers };
+
 // Reads the file Nom_Fichier into the fields and the elements, in either
 // layout, and enters it into the recent files. While the perihelion is shown
 // as a Julian day, the date read is shown as one. Reports through
 // Fichier_Ouvert, Erreur_Fichier and its warning boxes; a number that cannot
 // be converted throws Erreur_Generale and leaves the rest of the read undone.
-void Lire_Fichier_Elements(Contexte_Document& ctx);
+void Lire_Fichier_Elements(Contexte_Document& ctx, Fichiers_Lus lus = Fichiers_Lus::Sauf_Dossiers);

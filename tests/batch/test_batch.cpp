@@ -246,6 +246,17 @@ TEST(Batch, ErreurStandardSansRemarquesDuToolkit) {
     }
 }
 
+// The batch program reads a pipe it is handed, as a shell's <(...) makes one.
+TEST(Batch, FichierDansUnTube) {
+    QProcess programme;
+    programme.start(QStringLiteral("bash"),
+                    {QStringLiteral("-c"), QStringLiteral("\"$0\" <(cat \"$1\") --format tsv"),
+                     QStringLiteral(TRAJECTEL_EPHEMERIDE), Exemple("halley.elt")});
+    ASSERT_TRUE(programme.waitForFinished(60000));
+    EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
+    EXPECT_EQ(Lignes(QString::fromUtf8(programme.readAllStandardOutput())).size(), 32);
+}
+
 TEST(Batch, PagePdf) {
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath(QStringLiteral("halley.pdf"));

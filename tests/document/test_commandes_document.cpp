@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
@@ -338,11 +341,18 @@ TEST(Ouvrir_Document, Lectures) {
         {"fichier absent", "absent.elt", "", "Trajectel - Ouvrir un fichier|Erreur d'ouverture de fichier"},
         {"lecture arrêtée sur un nombre", "moitie.elt", "2P/Encke",
          "'1a' n'est pas une valeur en virgule flottante correcte"},
+        // Neither blocks the window: a pipe without a writer, a device, a folder.
+        {"tube", "tube.elt", "", "Trajectel - Ouvrir un fichier|Erreur d'ouverture de fichier"},
+        {"périphérique", "zero.elt", "", "Trajectel - Ouvrir un fichier|Erreur d'ouverture de fichier"},
+        {"dossier", "dossier.elt", "", "Trajectel - Ouvrir un fichier|Erreur d'ouverture de fichier"},
     };
     for (const Cas& c : cas) {
         Banc b;
         Ecrire(b.Chemin("encke.elt"), Encke());
         Ecrire(b.Chemin("moitie.elt"), Encke(true));
+        ASSERT_EQ(mkfifo(QFile::encodeName(b.Chemin("tube.elt")).constData(), 0600), 0);
+        ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), b.Chemin("zero.elt")));
+        ASSERT_TRUE(QDir(b.dossier.path()).mkdir(QStringLiteral("dossier.elt")));
         const QString chemin = c.choisi ? b.Chemin(c.choisi) : QString();
         const bool nomme = c.choisi && !c.message;
         b.Document("avant", {}, false);
@@ -442,31 +452,37 @@ TEST(Preparer_Remplacement, AvantNouveauOuvrirHistorique) {
     }
 }
 
-// A recent file: opened and put first; missing, it leaves the list; read
-// half-way, it stays there but the document is unnamed.
+// A recent file: opened and put first; missing or become a pipe, it leaves
+// the list; read half-way, it stays there but the document is unnamed.
 TEST(Choisir_Historique, OuvertureDUneEntree) {
+    enum class Fichier { Aucun, Entier, Moitie, Tube };
     struct Cas {
         const char* nom;
         int k;
-        std::optional<bool> moitie;  // the file's content; nullopt for no file
+        Fichier fichier;
         std::array<const char*, 4> apres;
     };
     const Cas cas[] = {
-        {"troisième entrée", 3, false, {"c", "a", "b", "d"}},
-        {"première entrée", 1, false, {"a", "b", "c", "d"}},
-        {"absente", 2, std::nullopt, {"a", "c", "d", ""}},
-        {"lue à moitié", 2, true, {"a", "b", "c", "d"}},
-        {"rang hors liste", 11, std::nullopt, {"a", "b", "c", "d"}},
+        {"troisième entrée", 3, Fichier::Entier, {"c", "a", "b", "d"}},
+        {"première entrée", 1, Fichier::Entier, {"a", "b", "c", "d"}},
+        {"absente", 2, Fichier::Aucun, {"a", "c", "d", ""}},
+        {"devenue un tube", 2, Fichier::Tube, {"a", "c", "d", ""}},
+        {"lue à moitié", 2, Fichier::Moitie, {"a", "b", "c", "d"}},
+        {"rang hors liste", 11, Fichier::Aucun, {"a", "b", "c", "d"}},
     };
     for (const Cas& c : cas) {
         Banc b;
         const char* noms[] = {"a", "b", "c", "d"};
         for (int k = 0; k < 4; ++k) b.p.historique.Entrees[k] = b.Chemin(noms[k]);
         const QString chemin = c.k <= 4 ? b.Chemin(noms[c.k - 1]) : QString();
-        if (c.moitie) Ecrire(chemin, Encke(*c.moitie));
+        if (c.fichier == Fichier::Entier || c.fichier == Fichier::Moitie)
+            Ecrire(chemin, Encke(c.fichier == Fichier::Moitie));
+        if (c.fichier == Fichier::Tube) {
+            ASSERT_EQ(mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
+        }
         Choisir_Historique(b.p, c.k);
 
-        const bool nomme = c.moitie == false;
+        const bool nomme = c.fichier == Fichier::Entier;
         EXPECT_EQ(b.p.document.Nom_Fichier, nomme ? chemin : QString()) << c.nom;
         EXPECT_EQ(b.Titre(), nomme ? Legende_Principale(chemin) : QStringLiteral("Trajectel")) << c.nom;
         for (int k = 0; k < 4; ++k) {
