@@ -1,8 +1,15 @@
 #include "document/commandes_document.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 
 #include "document/configuration.h"
 #include "document/fichier_elements.h"
@@ -32,13 +39,14 @@ constexpr qsizetype Nom_Entier_Max = 36;
 constexpr qsizetype Debut_Abrege = 15;
 constexpr qsizetype Fin_Abrege = 16;
 
+// Tries at a free name for the backup's link before it takes the backup's
+// place; each collides only with a name another save is using at that moment.
+constexpr int Essais_Nom_Libre = 16;
+constexpr qint64 Taille_Bloc_Copie = 1 << 16;  // bytes
+
 // Each "No" to the overwrite question shows the save dialog again; a
 // scripted or stuck dialog must not keep it going for ever.
 constexpr int Tours_Max_Enregistrer_Sous = 100;
-
-// What becomes of an existing backup: a save keeps it; replacing a file
-// chosen in Save As replaces it by that file.
-enum class Regle_Sauvegarde { Garder, Remplacer };
 
 void Activer_Enregistrer(Boite_Outils& boite, bool actif) {
     boite.Activer(Controle::ToolEnregistrer, actif);
@@ -57,14 +65,34 @@ QString Nom_Propose(const QString& Dernier_Fichier) {
     return nom;
 }
 
-// Made once the new content is written, just before it takes the file's
-// place; true when the file was moved to the backup.
-bool Faire_Sauvegarde(const QString& nom, const QString& sauvegarde, Regle_Sauvegarde regle) {
-    if (QFileInfo::exists(sauvegarde)) {
-        if (regle == Regle_Sauvegarde::Garder) return false;
-        QFile::remove(sauvegarde);
+// A hard link to the file (to its target, for a symbolic link) under a name
+// beside `cible` that nothing holds yet; false where the file system has no
+// hard links, or the file is missing.
+bool Lier_Sous_Nom_Libre(const QString& nom, const QString& cible, QByteArray& lien) {
+    const QByteArray source = QFile::encodeName(nom);
+    for (int essai = 0; essai < Essais_Nom_Libre; ++essai) {
+        const quint32 hasard = QRandomGenerator::global()->generate();
+        lien = QFile::encodeName(cible + QStringLiteral(".%1").arg(hasard, 8, 16, QLatin1Char('0')));
+        if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, lien.constData(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST) return false;
     }
-    return QFile::rename(nom, sauvegarde);
+    return false;
+}
+
+// The file's content copied to `cible`, which it replaces whole once on disk.
+bool Copier_Synchronise(const QString& nom, const QString& cible) {
+    QFile source(nom);
+    QSaveFile copie(cible);
+    if (!source.open(QIODevice::ReadOnly) || !copie.open(QIODevice::WriteOnly)) return false;
+    QByteArray bloc(Taille_Bloc_Copie, Qt::Uninitialized);
+    for (qint64 lu = 0; (lu = source.read(bloc.data(), bloc.size())) != 0;) {
+        if (lu < 0 || copie.write(bloc.constData(), lu) != lu) {
+            copie.cancelWriting();
+            return false;
+        }
+    }
+    return copie.commit();
 }
 
 // The element file written to `nom` with its backup; the document's state is
@@ -75,11 +103,14 @@ bool Ecrire_Document(Programme& p, const QString& nom, Regle_Sauvegarde regle) {
     Contexte_Document ctx = p.Contexte();
     const QByteArray contenu = Encoder_Lignes_Elements(Ecrire_Lignes_Elements(ctx));
     const QString sauvegarde = Nom_Sauvegarde(nom);
-    bool deplace = false;
-    const Ecriture_Fichier e =
-        Ecrire_Fichier_Entier(nom, contenu, [&] { deplace = Faire_Sauvegarde(nom, sauvegarde, regle); });
+    bool cree = false;
+    const Ecriture_Fichier e = Ecrire_Fichier_Entier(nom, contenu, [&] {
+        const bool existait = QFileInfo::exists(sauvegarde);
+        cree = Faire_Sauvegarde(nom, sauvegarde, regle) && !existait;
+    });
     if (e.resultat == R::Ecrit) return true;
-    if (deplace) QFile::rename(sauvegarde, nom);
+    // The file was never moved: a backup made for this save goes again.
+    if (cree) QFile::remove(sauvegarde);
     p.boite.Avertissement(Titre_Enregistrer,
                           e.resultat == R::Echec_Creation ? Erreur_Creation : Erreur_Ecriture);
     return false;
@@ -129,6 +160,17 @@ int Rang_Historique(const Historique& h, const QString& chemin) {
 bool Rang_Valide(int k) { return k >= 1 && k <= Taille_Historique; }
 
 }  // namespace
+
+bool Faire_Sauvegarde(const QString& nom, const QString& sauvegarde, Regle_Sauvegarde regle) {
+    if (regle == Regle_Sauvegarde::Garder && QFileInfo::exists(sauvegarde)) return false;
+    QByteArray lien;
+    if (Lier_Sous_Nom_Libre(nom, sauvegarde, lien)) {
+        if (std::rename(lien.constData(), QFile::encodeName(sauvegarde).constData()) == 0) return true;
+        ::unlink(lien.constData());
+        return false;
+    }
+    return Copier_Synchronise(nom, sauvegarde);
+}
 
 QString Legende_Principale(const QString& Nom_Fichier) {
     return Nom_Fichier.isEmpty() ? Titre_Principale

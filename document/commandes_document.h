@@ -21,6 +21,17 @@ QString Legende_Principale(const QString& Nom_Fichier);
 // ".bak", or ".bak" appended when it has none.
 QString Nom_Sauvegarde(const QString& nom);
 
+// What becomes of an existing backup: a save keeps it; replacing a file
+// chosen in Save As replaces it by that file.
+enum class Regle_Sauvegarde { Garder, Remplacer };
+
+// The step of a save between writing the new content and putting it in the
+// file's place: the file's present version becomes the backup, unless the
+// rule keeps one already there. The file itself is not moved, and the backup
+// is replaced in one step, so each name holds a whole version at every
+// instant. True when a backup was made.
+bool Faire_Sauvegarde(const QString& nom, const QString& sauvegarde, Regle_Sauvegarde regle);
+
 // ".elt" replaces a final ".elt", ".bak" or ".tmp" (same case only), or is
 // appended.
 QString Ajouter_Extension_Elt(const QString& nom);

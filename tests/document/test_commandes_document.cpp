@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -228,6 +229,64 @@ TEST(Enregistrer_Document, SauvegardeEtEchecs) {
         EXPECT_EQ(b.p.historique.Entrees[0], reussi ? nom : QString()) << c.nom;
         EXPECT_EQ(b.Titre(), reussi ? Legende_Principale(nom) : QStringLiteral("Trajectel")) << c.nom;
     }
+}
+
+// The save stopped right after its backup step, before the new content takes
+// the file's place: the file still holds its version whole, the backup holds
+// the one the rule says, and nothing else is left in the folder. (The last
+// step, one rename, is all or nothing: Ecrire_Fichier_Entier's tests.)
+TEST(Faire_Sauvegarde, ChaqueNomGardeUneVersionEntiere) {
+    struct Cas {
+        const char* nom;
+        bool fichier_existant;
+        bool backup_existant;
+        bool lien;  // the document's name is a symbolic link to the file
+        Regle_Sauvegarde regle;
+        const char* backup;  // after the step
+    };
+    const Cas cas[] = {
+        {"premier enregistrement", true, false, false, Regle_Sauvegarde::Garder, "version 1"},
+        {"backup gardé", true, true, false, Regle_Sauvegarde::Garder, "version 0"},
+        {"backup remplacé", true, true, false, Regle_Sauvegarde::Remplacer, "version 1"},
+        {"pas encore de fichier", false, false, false, Regle_Sauvegarde::Garder, "<absent>"},
+        {"lien symbolique", true, false, true, Regle_Sauvegarde::Garder, "version 1"},
+    };
+    for (const Cas& c : cas) {
+        Banc b;
+        const QString nom = b.Chemin("encke.elt");
+        const QString cible = c.lien ? b.Chemin("vrai.elt") : nom;
+        if (c.fichier_existant) Ecrire(cible, "version 1");
+        if (c.lien) {
+            ASSERT_TRUE(QFile::link(cible, nom));
+        }
+        if (c.backup_existant) Ecrire(Nom_Sauvegarde(nom), "version 0");
+        const QStringList avant = QDir(b.dossier.path()).entryList(QDir::Files | QDir::System);
+
+        const bool fait = Faire_Sauvegarde(nom, Nom_Sauvegarde(nom), c.regle);
+        EXPECT_EQ(fait, QByteArray(c.backup) == "version 1") << c.nom;
+        EXPECT_EQ(Lire(nom), c.fichier_existant ? "version 1" : "<absent>") << c.nom;
+        EXPECT_EQ(Lire(Nom_Sauvegarde(nom)), c.backup) << c.nom;
+        QStringList attendus = avant;
+        if (fait && !c.backup_existant) attendus << QStringLiteral("encke.bak");
+        attendus.sort();
+        EXPECT_EQ(QDir(b.dossier.path()).entryList(QDir::Files | QDir::System, QDir::Name), attendus)
+            << c.nom;
+    }
+}
+
+// Through a symbolic link the save writes the file it points to, and the
+// name stays the link.
+TEST(Enregistrer_Document, ParUnLienSymbolique) {
+    Banc b;
+    const QString nom = b.Chemin("encke.elt");
+    const QString cible = b.Chemin("vrai.elt");
+    Ecrire(cible, "version 1");
+    ASSERT_TRUE(QFile::link(cible, nom));
+    b.Document("deux", nom, true);
+    EXPECT_TRUE(Enregistrer_Document(b.p));
+    EXPECT_TRUE(QFileInfo(nom).isSymLink());
+    EXPECT_TRUE(Enregistre_Avec(cible, "deux"));
+    EXPECT_EQ(Lire(Nom_Sauvegarde(nom)), "version 1");
 }
 
 // Save As: the name chosen, the overwrite question and its three answers,
