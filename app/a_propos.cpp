@@ -2,38 +2,15 @@
 
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QPushButton>
-#include <QRadialGradient>
 #include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr int Cote_Icone = 64;  // pixels of the drawn picture
-constexpr int Cote_Icone_Boite = 48;
-constexpr int Largeur_Texte = 380;  // pixels of each paragraph
-const QColor Ciel(16, 24, 64);
-
-void Dessiner_Comete(QPainter& p) {
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Ciel);
-    p.drawRoundedRect(QRectF(0, 0, Cote_Icone, Cote_Icone), 10, 10);
-    // The tail points away from the Sun, up and to the right.
-    QLinearGradient queue(QPointF(20, 44), QPointF(62, 4));
-    queue.setColorAt(0, QColor(190, 220, 255, 230));
-    queue.setColorAt(1, QColor(190, 220, 255, 0));
-    p.setBrush(queue);
-    p.drawPolygon(QPolygonF({QPointF(14, 40), QPointF(62, 2), QPointF(62, 20), QPointF(24, 50)}));
-    QRadialGradient noyau(QPointF(18, 46), 10);
-    noyau.setColorAt(0, Qt::white);
-    noyau.setColorAt(0.4, QColor(255, 240, 170));
-    noyau.setColorAt(1, QColor(255, 240, 170, 0));
-    p.setBrush(noyau);
-    p.drawEllipse(QPointF(18, 46), 10, 10);
-}
+constexpr int Cote_Icone_Boite = 48;  // pixels of the picture in the box
+constexpr int Largeur_Texte = 380;    // pixels of each paragraph
+const QString Fichier_Icone = QStringLiteral(":/icones/trajectel.svg");
 
 QLabel* Texte(const char* texte, QWidget* parent) {
     auto* etiquette = new QLabel(QString::fromUtf8(texte), parent);
@@ -44,13 +21,7 @@ QLabel* Texte(const char* texte, QWidget* parent) {
 
 }  // namespace
 
-QIcon Icone_Programme() {
-    QPixmap image(Cote_Icone, Cote_Icone);
-    image.fill(Qt::transparent);
-    QPainter peintre(&image);
-    Dessiner_Comete(peintre);
-    return QIcon(image);
-}
+QIcon Icone_Programme() { return QIcon(Fichier_Icone); }
 
 AboutBox::AboutBox(QWidget* parent)
     : QDialog(parent),
@@ -67,7 +38,8 @@ AboutBox::AboutBox(QWidget* parent)
       About4(Texte("Remarques et suggestions : par l'intermédiaire de l'OBVA.", this)),
       OKButton(new QPushButton(QStringLiteral("Ch'est parti biloute !"), this)) {
     setWindowTitle(QStringLiteral("A propos de Trajectel"));
-    ProgramIcon->setPixmap(Icone_Programme().pixmap(Cote_Icone_Boite, Cote_Icone_Boite));
+    ProgramIcon->setPixmap(
+        Icone_Programme().pixmap(QSize(Cote_Icone_Boite, Cote_Icone_Boite), devicePixelRatioF()));
     QFont gras = ProductName->font();
     gras.setBold(true);
     ProductName->setFont(gras);

@@ -8,7 +8,7 @@
 class QLabel;
 class QPushButton;
 
-// The program's picture: a comet and its tail on the night sky.
+// The program's picture, the desktop's icon: a comet on its orbit about the Sun.
 QIcon Icone_Programme();
 
 class AboutBox : public QDialog {

@@ -61,10 +61,18 @@ Contexte_Configuration Contexte_Configuration_De(Programme& p, Etat_Application&
     return {p.boite, p.historique, p.document, application.configuration, p.Version_Programme};
 }
 
+QString Chemin_Aide(const QString& dossier_executable) {
+    const QDir ici(dossier_executable);
+    const QString installee = ici.filePath(QStringLiteral(TRAJECTEL_DONNEES) + u'/' + Nom_Fichier_Aide);
+    const QString voisine = QFileInfo(ici, Nom_Fichier_Aide).absoluteFilePath();
+    if (!QFileInfo::exists(voisine) && QFileInfo::exists(installee))
+        return QFileInfo(installee).absoluteFilePath();
+    return voisine;
+}
+
 void FormCreate(Programme& p, Etat_Application& application, const Demarrage& demarrage,
                 const std::function<void(const QString&)>& message) {
-    application.Fichier_Aide =
-        QFileInfo(QDir(demarrage.dossier_executable), Nom_Fichier_Aide).absoluteFilePath();
+    application.Fichier_Aide = Chemin_Aide(demarrage.dossier_executable);
     if (!QFileInfo::exists(application.Fichier_Aide))
         message(QStringLiteral("Le fichier d'aide est introuvable !"));
     // The version and the decimal separator were fixed with the program object.

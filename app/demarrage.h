@@ -12,7 +12,7 @@
 #include "document/programme.h"
 
 // What start-up is given: where the program lies (the help document is
-// beside it), the first command-line argument ("" for none), today's date.
+// found from there), the first command-line argument ("" for none), today's date.
 struct Demarrage {
     QString dossier_executable;
     QString argument;
@@ -21,6 +21,10 @@ struct Demarrage {
 
 inline const QString Nom_Fichier_Aide = QStringLiteral("Trajectel.html");
 inline const QString Titre_Principale = QStringLiteral("Trajectel");
+
+// The help document beside the program, else where the installation puts
+// it; beside the program when neither holds it.
+QString Chemin_Aide(const QString& dossier_executable);
 
 // The values of the running window that start-up fixes.
 struct Etat_Application {

@@ -6,6 +6,8 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trajectel"));
+    // The desktop matches the window with its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("trajectel"));
     const QStringList arguments = QApplication::arguments();
     Principale fenetre(
         Demarrage{QApplication::applicationDirPath(), arguments.value(1), QDate::currentDate()});

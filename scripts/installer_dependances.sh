@@ -11,6 +11,9 @@ paquets=(
     clang libclang-rt-14-dev
     xvfb xauth fonts-dejavu-core fonts-dejavu-extra
     poppler-utils
+    qt6-translations-l10n
+    librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl man-db
+    dpkg-dev file
 )
 
 manquants=()

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <utility>
 
 #include "app/aiguillage.h"
 #include "app/demarrage.h"
@@ -125,6 +127,37 @@ TEST(FormCreate, FichierDAideAbsent) {
     EXPECT_EQ(f.messages, QStringList{QStringLiteral("Le fichier d'aide est introuvable !")});
     // Start-up goes on.
     EXPECT_EQ(f.boite.Texte(Controle::saisie_An), QStringLiteral("2024"));
+}
+
+// An installed program finds its help under share/, a built one beside itself.
+TEST(Chemin_Aide, AcotePuisDansLesDonneesInstallees) {
+    struct Cas {
+        const char* nom;
+        bool a_cote;
+        bool installee;
+        const char* attendu;
+    };
+    const Cas cas[] = {
+        {"a cote seulement", true, false, "bin/Trajectel.html"},
+        {"installee seulement", false, true, "share/trajectel/Trajectel.html"},
+        {"les deux", true, true, "bin/Trajectel.html"},
+        {"aucune", false, false, "bin/Trajectel.html"},
+    };
+    for (const Cas& c : cas) {
+        QTemporaryDir prefixe;
+        const QDir racine(prefixe.path());
+        ASSERT_TRUE(racine.mkpath(QStringLiteral("bin")) && racine.mkpath(QStringLiteral("share/trajectel")));
+        for (const auto& [present, chemin] : {std::pair{c.a_cote, "bin/Trajectel.html"},
+                                              std::pair{c.installee, "share/trajectel/Trajectel.html"}}) {
+            QFile aide(racine.filePath(QString::fromUtf8(chemin)));
+            if (present) {
+                ASSERT_TRUE(aide.open(QIODevice::WriteOnly));
+            }
+        }
+        EXPECT_EQ(Chemin_Aide(racine.filePath(QStringLiteral("bin"))),
+                  racine.filePath(QString::fromUtf8(c.attendu)))
+            << c.nom;
+    }
 }
 
 // The file named on the command line: opened, missing, or failing half-way.
