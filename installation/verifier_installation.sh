@@ -27,7 +27,6 @@ attendus=(
     share/icons/hicolor/scalable/apps/trajectel.svg
     share/mime/packages/trajectel.xml
     share/metainfo/org.trajectel.Trajectel.metainfo.xml
-    share/man/man1/trajectel-ephemeride.1
 )
 if command -v rsvg-convert >/dev/null; then
     attendus+=(share/icons/hicolor/48x48/apps/trajectel.png share/icons/hicolor/256x256/apps/trajectel.png)
@@ -35,6 +34,8 @@ fi
 for f in "${attendus[@]}"; do
     [ -f "$prefixe/$f" ] || echec "$f n'est pas installé"
 done
+manuel=$(ls "$prefixe"/share/man/man1/trajectel-ephemeride.1* 2>/dev/null | head -1)
+[ -n "$manuel" ] || echec "la page de manuel n'est pas installée"
 
 # Hints are advice; errors and warnings are faults.
 rapport=$(desktop-file-validate "$prefixe/share/applications/trajectel.desktop" 2>&1) || echec "$rapport"
@@ -52,7 +53,7 @@ fi
 
 # The manual page renders, and describes every option the program offers.
 ephemeride="$prefixe/bin/trajectel-ephemeride"
-page=$(LC_ALL=C.UTF-8 MANWIDTH=100 man -l "$prefixe/share/man/man1/trajectel-ephemeride.1" 2>&1)
+page=$(LC_ALL=C.UTF-8 MANWIDTH=100 man -l "$manuel" 2>&1)
 for option in $("$ephemeride" --aide | grep -oE -- '--[a-z]+' | sort -u); do
     grep -q -- "$option" <<<"$page" || echec "la page de manuel ne décrit pas $option"
 done
