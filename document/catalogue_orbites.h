@@ -1,0 +1,48 @@
+#pragma once
+
+// The orbits read from a file, kept compact enough for a whole minor-planet
+// catalogue, with a search by designation or name as one types.
+
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "document/import_elements.h"
+#include "form/textes_nombres.h"
+#include "plateforme/choix_objet.h"
+
+class Catalogue_Orbites : public Source_Objets {
+public:
+    explicit Catalogue_Orbites(Notation notation) : notation_(std::move(notation)) {}
+
+    // False, and nothing added, once the names would outgrow the index.
+    bool Ajouter(const Orbite_Publiee& o);
+    void Compacter();
+
+    int Nombre() const override { return static_cast<int>(orbites_.size()); }
+    Orbite_Publiee Orbite(int rang) const;
+    // Date of perihelion "29,6333/03/1997", q and e, with the program's separator.
+    Ligne_Objet Ligne(int rang) const override;
+    std::vector<int> Chercher(const QString& texte) const override;
+
+    // Bytes of the index itself.
+    std::size_t Taille_Memoire() const;
+
+private:
+    // The elements of one orbit; its name is in noms_ from `nom` to the next '\n'.
+    struct Orbite_Compacte {
+        double e, q, i, Omega, gOmega, JJ_Perihelie, Equinoxe;
+        uint32_t nom;
+    };
+    QString Nom(int rang) const;
+
+    Notation notation_;
+    std::vector<Orbite_Compacte> orbites_;
+    std::string noms_;                  // UTF-8, each name ended by '\n'
+    std::string plis_;                  // the same names with their case folded
+    std::vector<uint32_t> debut_plis_;  // where each folded name begins
+};
+
+// The text of a date of perihelion in the chooser and the status bar.
+QString Texte_Date_Perihelie(double jj, const Notation& notation);

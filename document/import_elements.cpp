@@ -1,0 +1,448 @@
+#include "document/import_elements.h"
+
+#include <QByteArray>
+#include <QUtf8StringView>
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "astro/calendrier.h"
+#include "document/cp1252.h"
+
+namespace {
+
+using Vue = std::string_view;
+
+// Julian days of the years the program's dates can be read in: 4713 BC to AD 9999.
+constexpr double JJ_Min = 0;
+constexpr double JJ_Max = 5373484.5;
+constexpr double Equinoxe_Max = 9999;  // a year
+constexpr double Inclinaison_Max = 180;
+constexpr double Angle_Max = 360;
+
+// What the pieces of a text are cut into: no line is longer than this.
+constexpr std::size_t Longueur_Max_Ligne = 4096;
+constexpr int64_t Taille_Morceau = int64_t{1} << 22;  // bytes
+
+constexpr std::size_t Champs_Ellipse_XEphem = 11;
+constexpr std::size_t Champs_Hyperbole_XEphem = 9;
+constexpr std::size_t Champs_Parabole_XEphem = 8;
+
+const Vue Entete_Nom_Horizons = "Target body name:";
+
+bool Blanc(char c) { return c == ' ' || c == '\t'; }
+bool Chiffre(char c) { return c >= '0' && c <= '9'; }
+bool Lettre(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+Vue Rogner(Vue t) {
+    while (!t.empty() && Blanc(t.front())) t.remove_prefix(1);
+    while (!t.empty() && (Blanc(t.back()) || t.back() == '\r')) t.remove_suffix(1);
+    return t;
+}
+
+// Columns `premiere` to `derniere` (from 1, both included), cut at the line's end.
+Vue Colonnes(Vue ligne, std::size_t premiere, std::size_t derniere) {
+    if (ligne.size() < premiere) return {};
+    return ligne.substr(premiere - 1, derniere - premiere + 1);
+}
+
+// A field of numbers must be whole: a line cut inside it holds none.
+Vue Champ(Vue ligne, std::size_t premiere, std::size_t derniere) {
+    return ligne.size() < derniere ? Vue() : Colonnes(ligne, premiere, derniere);
+}
+
+// The whole text, blanks aside, as a finite number; a field left blank is no number.
+std::optional<double> Nombre(Vue t) {
+    t = Rogner(t);
+    if (t.empty()) return std::nullopt;
+    double x = 0;
+    const auto [fin, erreur] = std::from_chars(t.data(), t.data() + t.size(), x);
+    if (erreur != std::errc() || fin != t.data() + t.size() || !std::isfinite(x)) return std::nullopt;
+    return x;
+}
+
+std::optional<int32_t> Entier(Vue t) {
+    t = Rogner(t);
+    int32_t n = 0;
+    const auto [fin, erreur] = std::from_chars(t.data(), t.data() + t.size(), n);
+    if (t.empty() || erreur != std::errc() || fin != t.data() + t.size()) return std::nullopt;
+    return n;
+}
+
+// The texts of the sources are UTF-8 or, in older files, Windows-1252.
+QString Texte_Source(Vue t) {
+    if (QUtf8StringView(t.data(), static_cast<qsizetype>(t.size())).isValidUtf8())
+        return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+    return Decoder_Cp1252(QByteArray(t.data(), static_cast<qsizetype>(t.size())));
+}
+
+// The calendar date (day with fraction) as a Julian day, when it is one.
+std::optional<double> JJ_Calendrier(std::optional<int32_t> mois, std::optional<int32_t> an,
+                                    std::optional<double> jour) {
+    if (!mois || !an || !jour || *mois < 1 || *mois > 12) return std::nullopt;
+    if (*an < An_Minimum || *an > An_Maximum) return std::nullopt;
+    if (!(*jour >= 1 && *jour < Longueur_Mois(*mois, *an) + 1)) return std::nullopt;
+    return Date_Vers_JJ(*mois, static_cast<float>(*an), *jour);
+}
+
+// The ranges that make an orbit; every value finite.
+bool Valide(const Orbite_Publiee& o) {
+    const auto angle = [](double x, double max) { return x >= 0 && x <= max; };
+    return std::isfinite(o.e) && std::isfinite(o.q) && o.q > 0 && o.e >= 0 && angle(o.i, Inclinaison_Max) &&
+           angle(o.Omega, Angle_Max) && angle(o.gOmega, Angle_Max) && o.JJ_Perihelie >= JJ_Min &&
+           o.JJ_Perihelie <= JJ_Max && o.Equinoxe > Date_Debut_Gregorien && o.Equinoxe <= Equinoxe_Max;
+}
+
+std::optional<Orbite_Publiee> Si_Valide(Orbite_Publiee o) {
+    if (!Valide(o)) return std::nullopt;
+    return o;
+}
+
+// A digit 1-9, or a letter from A for 10 on: months and days of packed dates.
+int Valeur_Compacte(char c) {
+    if (c >= '1' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
+    return 0;
+}
+
+// The perihelion of an ellipse given by its mean anomaly M at an epoch and
+// its mean motion n (degrees per day): the last one before the epoch.
+std::optional<double> Perihelie_Depuis_Anomalie(std::optional<double> epoque, std::optional<double> M,
+                                                std::optional<double> n) {
+    if (!epoque || !M || !n || !(*n > 0) || !(*M >= 0 && *M <= Angle_Max)) return std::nullopt;
+    return *epoque - *M / *n;
+}
+
+// Perihelion of an ellipse of semi-major axis a.
+std::optional<double> Distance_Perihelie(std::optional<double> a, std::optional<double> e) {
+    if (!a || !e || !(*a > 0) || !(*e >= 0 && *e < 1)) return std::nullopt;
+    return *a * (1 - *e);
+}
+
+std::vector<Vue> Decouper(Vue ligne, char separateur) {
+    std::vector<Vue> champs;
+    std::size_t debut = 0;
+    for (;;) {
+        const std::size_t fin = ligne.find(separateur, debut);
+        champs.push_back(ligne.substr(debut, fin == Vue::npos ? Vue::npos : fin - debut));
+        if (fin == Vue::npos) return champs;
+        debut = fin + 1;
+    }
+}
+
+// XEphem writes dates month/day.fraction/year, a validity range after "|".
+std::optional<double> JJ_XEphem(Vue date) {
+    date = date.substr(0, date.find('|'));
+    const std::vector<Vue> parties = Decouper(date, '/');
+    if (parties.size() != 3) return std::nullopt;
+    return JJ_Calendrier(Entier(parties[0]), Entier(parties[2]), Nombre(parties[1]));
+}
+
+// ---- Horizons ----
+
+constexpr std::array<Vue, 6> Cles_Horizons = {"EC", "QR", "TP", "OM", "W", "IN"};
+constexpr unsigned Toutes_Cles = (1u << Cles_Horizons.size()) - 1;
+
+struct Paire {
+    int cle;  // rank in Cles_Horizons
+    Vue valeur;
+};
+
+// The pairs KEY= value of a line whose key is one of the six, in order.
+std::vector<Paire> Paires_Horizons(Vue ligne) {
+    std::vector<Paire> paires;
+    for (std::size_t egal = ligne.find('='); egal != Vue::npos; egal = ligne.find('=', egal + 1)) {
+        std::size_t fin = egal;
+        while (fin > 0 && Blanc(ligne[fin - 1])) --fin;
+        std::size_t debut = fin;
+        while (debut > 0 && Lettre(ligne[debut - 1])) --debut;
+        if (debut == fin || (debut > 0 && !Blanc(ligne[debut - 1]))) continue;
+        std::string cle(ligne.substr(debut, fin - debut));
+        std::transform(cle.begin(), cle.end(), cle.begin(), [](char c) { return c & ~0x20; });
+        const auto trouvee = std::find(Cles_Horizons.begin(), Cles_Horizons.end(), cle);
+        if (trouvee == Cles_Horizons.end()) continue;
+        std::size_t v = egal + 1;
+        while (v < ligne.size() && Blanc(ligne[v])) ++v;
+        std::size_t w = v;
+        while (w < ligne.size() && !Blanc(ligne[w])) ++w;
+        paires.push_back({static_cast<int>(trouvee - Cles_Horizons.begin()), ligne.substr(v, w - v)});
+    }
+    return paires;
+}
+
+// "Target body name: C/2020 F3 (NEOWISE)      {source: JPL#39}": the name
+// ends at the source or at a run of blanks.
+std::optional<Vue> Nom_Horizons(Vue ligne) {
+    const std::size_t p = Rogner(ligne).find(Entete_Nom_Horizons);
+    if (p != 0) return std::nullopt;
+    Vue nom = Rogner(Rogner(ligne).substr(Entete_Nom_Horizons.size()));
+    nom = nom.substr(0, std::min(nom.find('{'), nom.find("  ")));
+    return Rogner(nom);
+}
+
+}  // namespace
+
+std::optional<Date_Perihelie> Date_Arrondie(double jj, int decimales) {
+    if (!(jj >= JJ_Min && jj <= JJ_Max) || decimales < 0 || decimales > 9) return std::nullopt;
+    const double unite = std::pow(10.0, decimales);
+    // In units of the last decimal, from the midnight before Julian day 0.
+    const long long u = std::llround((jj + 0.5) * unite);
+    const long long jours = u / static_cast<long long>(unite);
+    Elements el;
+    el.JJ_Perihelie = static_cast<double>(jours) - 0.5;
+    if (!JJ_Vers_Date_Perihelie(el)) return std::nullopt;
+    const double fraction = static_cast<double>(u - jours * static_cast<long long>(unite)) / unite;
+    return Date_Perihelie{std::floor(el.Jour_Perihelie + 0.5) + fraction, el.Mois_Perihelie, el.An_Perihelie};
+}
+
+std::optional<double> JJ_Date_Compacte(Vue date) {
+    if (date.size() != 5 || date[0] < 'A' || date[0] > 'Z' || !Chiffre(date[1]) || !Chiffre(date[2]))
+        return std::nullopt;
+    constexpr int Premier_Siecle = 10;  // "A" is the 10th century
+    const int32_t an = (date[0] - 'A' + Premier_Siecle) * 100 + (date[1] - '0') * 10 + (date[2] - '0');
+    return JJ_Calendrier(Valeur_Compacte(date[3]), an, Valeur_Compacte(date[4]));
+}
+
+std::optional<Orbite_Publiee> Lire_Comete_MPC(Vue l) {
+    const std::optional<double> jj =
+        JJ_Calendrier(Entier(Champ(l, 20, 21)), Entier(Champ(l, 15, 18)), Nombre(Champ(l, 23, 29)));
+    const std::optional<double> q = Nombre(Champ(l, 31, 39));
+    const std::optional<double> e = Nombre(Champ(l, 42, 49));
+    const std::optional<double> w = Nombre(Champ(l, 52, 59));
+    const std::optional<double> noeud = Nombre(Champ(l, 62, 69));
+    const std::optional<double> i = Nombre(Champ(l, 72, 79));
+    if (!jj || !q || !e || !w || !noeud || !i) return std::nullopt;
+    Vue nom = Rogner(Colonnes(l, 103, 158));
+    if (nom.empty()) nom = Rogner(Colonnes(l, 1, 12));
+    return Si_Valide({Texte_Source(nom), *e, *q, *i, *w, *noeud, *jj, 2000});
+}
+
+std::optional<Orbite_Publiee> Lire_MPCORB(Vue l) {
+    const std::optional<double> e = Nombre(Champ(l, 71, 79));
+    const std::optional<double> q = Distance_Perihelie(Nombre(Champ(l, 93, 103)), e);
+    const std::optional<double> jj = Perihelie_Depuis_Anomalie(
+        JJ_Date_Compacte(Champ(l, 21, 25)), Nombre(Champ(l, 27, 35)), Nombre(Champ(l, 81, 91)));
+    const std::optional<double> w = Nombre(Champ(l, 38, 46));
+    const std::optional<double> noeud = Nombre(Champ(l, 49, 57));
+    const std::optional<double> i = Nombre(Champ(l, 60, 68));
+    if (!jj || !q || !w || !noeud || !i) return std::nullopt;
+    Vue nom = Rogner(Colonnes(l, 167, 194));
+    if (nom.empty()) nom = Rogner(Colonnes(l, 1, 7));
+    return Si_Valide({Texte_Source(nom), *e, *q, *i, *w, *noeud, *jj, 2000});
+}
+
+std::optional<Orbite_Publiee> Lire_XEphem(Vue l) {
+    const std::vector<Vue> f = Decouper(Rogner(l), ',');
+    if (f.size() < 2 || Rogner(f[1]).empty()) return std::nullopt;
+    const QString nom = Texte_Source(Rogner(f[0]));
+    std::optional<double> e, q, i, w, noeud, jj, equinoxe;
+    switch (Rogner(f[1]).front()) {
+        case 'e': {
+            if (f.size() < Champs_Ellipse_XEphem) return std::nullopt;
+            const std::optional<double> a = Nombre(f[5]);
+            std::optional<double> n = Nombre(f[6]);
+            // XEphem leaves the mean motion to be computed from a.
+            if ((!n || *n == 0) && Rogner(f[6]).find_first_not_of("0.") == Vue::npos && a && *a > 0)
+                n = Moyen_Mouvement_Unite / std::pow(*a, 1.5);
+            i = Nombre(f[2]), noeud = Nombre(f[3]), w = Nombre(f[4]), e = Nombre(f[7]);
+            q = Distance_Perihelie(a, e);
+            jj = Perihelie_Depuis_Anomalie(JJ_XEphem(f[9]), Nombre(f[8]), n);
+            equinoxe = Nombre(f[10]);
+            break;
+        }
+        case 'h':
+            if (f.size() < Champs_Hyperbole_XEphem) return std::nullopt;
+            jj = JJ_XEphem(f[2]), i = Nombre(f[3]), noeud = Nombre(f[4]), w = Nombre(f[5]);
+            e = Nombre(f[6]), q = Nombre(f[7]), equinoxe = Nombre(f[8]);
+            break;
+        case 'p':
+            // The parabola puts the argument of perihelion before q and the node.
+            if (f.size() < Champs_Parabole_XEphem) return std::nullopt;
+            jj = JJ_XEphem(f[2]), i = Nombre(f[3]), w = Nombre(f[4]), q = Nombre(f[5]);
+            noeud = Nombre(f[6]), equinoxe = Nombre(f[7]), e = 1.0;
+            break;
+        default:
+            return std::nullopt;
+    }
+    if (!e || !q || !i || !w || !noeud || !jj || !equinoxe) return std::nullopt;
+    return Si_Valide({nom, *e, *q, *i, *w, *noeud, *jj, *equinoxe});
+}
+
+Forme_Ligne Reconnaitre_Ligne(Vue l) {
+    const Vue t = Rogner(l);
+    if (t.empty()) return Forme_Ligne::Vide;
+    if (t.front() == '#') return Forme_Ligne::Commentaire;
+    const bool sans_signes = l.find_first_of("=,") == Vue::npos;
+    if (sans_signes && l.size() >= 103 && l[19] == ' ' && l[25] == ' ' && l[20] >= 'A' && l[20] <= 'Z' &&
+        Chiffre(l[21]) && Chiffre(l[22]))
+        return Forme_Ligne::MPCORB;
+    if (sans_signes && l.size() >= 79 && l[18] == ' ' && l[21] == ' ' && Chiffre(l[17]) && Chiffre(l[20]))
+        return Forme_Ligne::Comete_MPC;
+    const std::size_t virgule = t.find(',');
+    if (virgule != Vue::npos && virgule > 0) {
+        const Vue type = Rogner(t.substr(virgule + 1, t.find(',', virgule + 1) - virgule - 1));
+        if (!type.empty() && Lettre(type.front()) && (type.size() == 1 || type[1] == '|'))
+            return Forme_Ligne::XEphem;
+    }
+    if (Nom_Horizons(l) || !Paires_Horizons(l).empty()) return Forme_Ligne::Horizons;
+    return Forme_Ligne::Inconnue;
+}
+
+// ---- Horizons ----
+
+bool Lecteur_Horizons::Lire_Ligne(Vue ligne) {
+    if (const std::optional<Vue> nom = Nom_Horizons(ligne)) {
+        nom_ = Texte_Source(*nom);
+        return true;
+    }
+    const std::vector<Paire> paires = Paires_Horizons(ligne);
+    for (const Paire& p : paires) Prendre(p.cle, p.valeur);
+    return !paires.empty();
+}
+
+// A value that is no number before an orbit has begun is another field of
+// the header (the perihelion written as a date); once begun, it spoils it.
+void Lecteur_Horizons::Prendre(int cle, Vue valeur) {
+    const std::optional<double> x = Nombre(valeur);
+    if (!x && lues_ == 0) return;
+    const unsigned bit = 1u << cle;
+    if (lues_ & bit) {
+        ++ignorees_;
+        lues_ = 0;
+    }
+    valeurs_[cle] = x.value_or(NAN);
+    lues_ |= bit;
+    if (lues_ == Toutes_Cles) Completer();
+}
+
+void Lecteur_Horizons::Completer() {
+    lues_ = 0;
+    const Orbite_Publiee o{nom_,        valeurs_[0], valeurs_[1], valeurs_[5],
+                           valeurs_[4], valeurs_[3], valeurs_[2], 2000};
+    if (!Valide(o)) {
+        ++ignorees_;
+        return;
+    }
+    recepteur_(Orbite_Publiee(o));
+}
+
+void Lecteur_Horizons::Terminer() {
+    if (lues_ != 0) ++ignorees_;
+    lues_ = 0;
+}
+
+// ---- A whole text ----
+
+namespace {
+
+struct Lecture {
+    const std::function<void(Orbite_Publiee&&)>& recevoir;
+    Bilan_Lecture bilan;
+    int64_t inconnues_apres = 0;  // unknown lines after the first fixed-column orbit
+    bool fixe_vue = false;
+    int64_t horizons = 0;
+    Lecteur_Horizons lecteur_horizons{[this](Orbite_Publiee&& o) {
+        ++horizons;
+        Recevoir(std::move(o));
+    }};
+
+    void Recevoir(Orbite_Publiee&& o) {
+        ++bilan.Orbites;
+        recevoir(std::move(o));
+    }
+    void Prendre(std::optional<Orbite_Publiee>&& o) {
+        if (o)
+            Recevoir(std::move(*o));
+        else
+            ++bilan.Ignorees;
+    }
+
+    void Ligne(Vue l) {
+        if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
+        // No format has lines this long: it is no orbit, whatever it begins with.
+        if (l.size() >= Longueur_Max_Ligne) {
+            ++bilan.Ignorees;
+            return;
+        }
+        switch (Reconnaitre_Ligne(l)) {
+            case Forme_Ligne::Vide:
+            case Forme_Ligne::Commentaire:
+                break;
+            case Forme_Ligne::Comete_MPC:
+                fixe_vue = true;
+                Prendre(Lire_Comete_MPC(l));
+                break;
+            case Forme_Ligne::MPCORB:
+                fixe_vue = true;
+                Prendre(Lire_MPCORB(l));
+                break;
+            case Forme_Ligne::XEphem:
+                Prendre(Lire_XEphem(l));
+                break;
+            case Forme_Ligne::Horizons:
+                lecteur_horizons.Lire_Ligne(l);
+                break;
+            case Forme_Ligne::Inconnue:
+                if (fixe_vue) ++inconnues_apres;
+                break;
+        }
+    }
+
+    void Terminer() {
+        lecteur_horizons.Terminer();
+        bilan.Ignorees += lecteur_horizons.Ignorees();
+        // The text around a Horizons listing is no damaged line.
+        if (horizons == 0) bilan.Ignorees += inconnues_apres;
+    }
+};
+
+}  // namespace
+
+Bilan_Lecture Lire_Orbites(const std::function<int64_t(char* tampon, int64_t taille)>& lire,
+                           const std::function<void(Orbite_Publiee&&)>& recevoir,
+                           const std::function<bool(int64_t lus)>& avancer) {
+    Lecture lecture{recevoir, {}};
+    std::vector<char> tampon(static_cast<std::size_t>(Taille_Morceau) + Longueur_Max_Ligne);
+    std::size_t garde = 0;  // bytes of the line begun in the previous piece
+    bool sauter = false;    // the rest of an overlong line
+    int64_t lus = 0;
+    for (;;) {
+        const int64_t n = lire(tampon.data() + garde, Taille_Morceau);
+        if (n < 0) {
+            lecture.bilan.Echec = true;
+            return lecture.bilan;
+        }
+        const std::size_t fin = garde + static_cast<std::size_t>(n);
+        std::size_t debut = 0;
+        for (;;) {
+            const char* saut =
+                static_cast<const char*>(std::memchr(tampon.data() + debut, '\n', fin - debut));
+            if (!saut) break;
+            const std::size_t f = static_cast<std::size_t>(saut - tampon.data());
+            if (!sauter) lecture.Ligne(Vue(tampon.data() + debut, f - debut));
+            sauter = false;
+            debut = f + 1;
+        }
+        garde = fin - debut;
+        if (n == 0) {
+            if (garde > 0 && !sauter) lecture.Ligne(Vue(tampon.data() + debut, garde));
+            break;
+        }
+        if (garde >= Longueur_Max_Ligne) {
+            if (!sauter) lecture.Ligne(Vue(tampon.data() + debut, garde));
+            sauter = true;
+            garde = 0;
+        }
+        std::memmove(tampon.data(), tampon.data() + debut, garde);
+        lus += n;
+        if (!avancer(lus)) {
+            lecture.bilan.Interrompue = true;
+            return lecture.bilan;
+        }
+    }
+    lecture.Terminer();
+    return lecture.bilan;
+}

@@ -1,0 +1,298 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "astro/calendrier.h"
+#include "document/catalogue_orbites.h"
+#include "document/import_elements.h"
+#include "support/orbites_exemple.h"
+
+namespace {
+
+std::optional<double> Rien() { return std::nullopt; }
+
+struct Cas_Orbite {
+    const char* nom;
+    std::optional<Orbite_Publiee> (*lire)(std::string_view);
+    std::string ligne;
+    const char* designation;
+    double e, q, i, Omega, gOmega, jj, equinoxe;
+};
+
+// Julian day of a calendar date.
+double JJ(int mois, int an, double jour) { return Date_Vers_JJ(mois, static_cast<float>(an), jour); }
+
+// Ceres by hand: M / n = 162.68631 / 0.21406009 = 760.0029973 days before
+// the epoch K205V, 2020 May 31.0 = JD 2459000.5, gives JD 2458240.4970027,
+// 2018 May 1.99700; q = 2.7676569 x (1 - 0.0775571) = 2.5530054570.
+const Cas_Orbite Cas_Lisibles[] = {
+    {"comete", Lire_Comete_MPC, Ligne_Hale_Bopp, "C/1995 O1 (Hale-Bopp)", 0.994928, 0.916241, 88.9908,
+     130.6448, 283.3593, JJ(3, 1997, 29.6333), 2000},
+    {"MPCORB", Lire_MPCORB, Ligne_Ceres, "(1) Ceres", 0.0775571, 2.5530054570, 10.58862, 73.73161, 80.28698,
+     2458240.4970027, 2000},
+    {"ellipse", Lire_XEphem,
+     "1 Ceres,e,10.5935,80.3099,73.1153,2.767046,0.2141,0.078913,352.2305,03/23.0/2018,2000,H3.34,G0.12",
+     "1 Ceres", 0.078913, 2.767046 * (1 - 0.078913), 10.5935, 73.1153, 80.3099,
+     JJ(3, 2018, 23.0) - 352.2305 / 0.2141, 2000},
+    // A mean motion left at zero comes from a: 0.98560768655 / 2.5^1.5 degrees per day.
+    {"ellipse sans n", Lire_XEphem, "X,e,5,6,7,2.5,0,0.5,10,1/1/2000,1950", "X", 0.5, 1.25, 5, 7, 6,
+     JJ(1, 2000, 1) - 10 / (0.98560768655 / std::pow(2.5, 1.5)), 1950},
+    {"hyperbole", Lire_XEphem,
+     "C/2019 Q4 (Borisov),h,12/08.5474/2019,44.0526,308.1496,209.1246,3.356191,2.006624,2000,g16.0,4.0",
+     "C/2019 Q4 (Borisov)", 3.356191, 2.006624, 44.0526, 209.1246, 308.1496, JJ(12, 2019, 8.5474), 2000},
+    // The parabola's order: i, argument of perihelion, q, node.
+    {"parabole", Lire_XEphem, "C/2020 X1,p,05/02.125/2021,45.6,120.3,1.234,210.5,2000,g 9.0,4.0", "C/2020 X1",
+     1, 1.234, 45.6, 120.3, 210.5, JJ(5, 2021, 2.125), 2000},
+};
+
+TEST(Import_Elements, Chaque_Format_Lit_Ses_Lignes) {
+    for (const Cas_Orbite& c : Cas_Lisibles) {
+        SCOPED_TRACE(c.nom);
+        const std::optional<Orbite_Publiee> o = c.lire(c.ligne);
+        ASSERT_TRUE(o);
+        EXPECT_EQ(o->Designation.toStdString(), c.designation);
+        EXPECT_NEAR(o->e, c.e, 1e-12);
+        EXPECT_NEAR(o->q, c.q, 1e-9);
+        EXPECT_NEAR(o->i, c.i, 1e-12);
+        EXPECT_NEAR(o->Omega, c.Omega, 1e-12);
+        EXPECT_NEAR(o->gOmega, c.gOmega, 1e-12);
+        EXPECT_NEAR(o->JJ_Perihelie, c.jj, 1e-6);
+        EXPECT_EQ(o->Equinoxe, c.equinoxe);
+    }
+}
+
+// A line with one field replaced, from column `colonne` (from 1).
+std::string Remplacer(std::string ligne, std::size_t colonne, const std::string& texte) {
+    return ligne.replace(colonne - 1, texte.size(), texte);
+}
+
+struct Cas_Abime {
+    const char* nom;
+    std::string ligne;
+};
+
+const Cas_Abime Cas_Abimes[] = {
+    {"comete, mois 13", Remplacer(Ligne_Hale_Bopp, 20, "13")},
+    {"comete, 30 fevrier", Remplacer(Remplacer(Ligne_Hale_Bopp, 20, "02"), 23, "30.0000")},
+    {"comete, q nul", Remplacer(Ligne_Hale_Bopp, 31, " 0.000000")},
+    {"comete, q illisible", Remplacer(Ligne_Hale_Bopp, 31, " 0.9x6241")},
+    {"comete, e negatif", Remplacer(Ligne_Hale_Bopp, 42, "-0.99492")},
+    {"comete, i au-dela de 180", Remplacer(Ligne_Hale_Bopp, 72, "188.9908")},
+    {"comete, noeud blanc", Remplacer(Ligne_Hale_Bopp, 62, "        ")},
+    {"comete, coupee", std::string(Ligne_Hale_Bopp).substr(0, 75)},
+    {"comete, nan", Remplacer(Ligne_Hale_Bopp, 52, "     nan")},
+    {"MPCORB, epoque jour 0", Remplacer(Ligne_Ceres, 21, "K2050")},
+    {"MPCORB, epoque mois D", Remplacer(Ligne_Ceres, 21, "K20DV")},
+    {"MPCORB, n nul", Remplacer(Ligne_Ceres, 81, " 0.00000000")},
+    {"MPCORB, e de 1", Remplacer(Ligne_Ceres, 71, "1.0000000")},
+    {"MPCORB, a negatif", Remplacer(Ligne_Ceres, 93, " -2.7676569")},
+    {"MPCORB, M de 400", Remplacer(Ligne_Ceres, 27, "400.00000")},
+    {"MPCORB, coupee avant a", std::string(Ligne_Ceres).substr(0, 98)},
+    {"XEphem, champ manquant",
+     "1 Ceres,e,10.5935,80.3099,73.1153,2.767046,0.2141,0.078913,352.2305,03/23/2018"},
+    {"XEphem, date a deux parties", "C/2019 Q4,h,12/2019,44.05,308.14,209.12,3.35,2.00,2000"},
+    {"XEphem, q nul", "C/2020 X1,p,05/02.125/2021,45.6,120.3,0,210.5,2000"},
+    {"XEphem, equinoxe 1500", "C/2020 X1,p,05/02.125/2021,45.6,120.3,1.2,210.5,1500"},
+    {"XEphem, etoile fixe", "Sirius,f|S|A1,6:45:08.9,-16:42:58,-1.46,2000"},
+    {"XEphem, n illisible", "X,e,5,6,7,2.5,abc,0.5,10,1/1/2000,2000"},
+};
+
+// Each damaged line is refused by its reader and counted among the
+// skipped lines of a text that holds it beside a good one.
+TEST(Import_Elements, Une_Ligne_Abimee_Est_Ignoree_Et_Comptee) {
+    for (const Cas_Abime& c : Cas_Abimes) {
+        SCOPED_TRACE(c.nom);
+        EXPECT_FALSE(Lire_Comete_MPC(c.ligne) || Lire_MPCORB(c.ligne) || Lire_XEphem(c.ligne));
+        const std::string bonne = std::string(c.nom).rfind("MPCORB", 0) == 0 ? Ligne_Ceres
+                                  : std::string(c.nom).rfind("XEphem", 0) == 0
+                                      ? "C/2020 X1,p,05/02.125/2021,45.6,120.3,1.234,210.5,2000"
+                                      : Ligne_Hale_Bopp;
+        const std::string texte = bonne + "\n" + c.ligne + "\n";
+        std::size_t lu = 0;
+        int orbites = 0;
+        const Bilan_Lecture b = Lire_Orbites(
+            [&](char* t, int64_t n) {
+                const std::size_t k = std::min<std::size_t>(static_cast<std::size_t>(n), texte.size() - lu);
+                texte.copy(t, k, lu);
+                lu += k;
+                return static_cast<int64_t>(k);
+            },
+            [&](Orbite_Publiee&&) { ++orbites; }, [](int64_t) { return true; });
+        EXPECT_EQ(orbites, 1);
+        EXPECT_EQ(b.Ignorees, 1);
+    }
+}
+
+TEST(Import_Elements, Dates_Compactes) {
+    const struct {
+        const char* date;
+        std::optional<double> jj;
+    } cas[] = {{"K205V", 2459000.5}, {"J9611", 2450083.5}, {"I99CV", 2415019.5}, {"K24229", Rien()},
+               {"K202U", Rien()},    {"K2050", Rien()},    {"K20D1", Rien()},    {"k2051", Rien()}};
+    for (const auto& c : cas) EXPECT_EQ(JJ_Date_Compacte(c.date), c.jj) << c.date;
+}
+
+// What the reader makes of a whole text: pieces of every size, the MPCORB
+// header, line ends, Horizons listings.
+struct Cas_Texte {
+    const char* nom;
+    std::string texte;
+    std::vector<std::string> designations;
+    int64_t ignorees;
+};
+
+const std::string Entete_MPCORB =
+    "MINOR PLANET CENTER ORBIT DATABASE (MPCORB)\n"
+    "This file contains published orbital elements for all numbered and unnumbered multi-opposition minor "
+    "planets for which it may be useful to make ephemeris predictions.\n\n"
+    "Des'n     H     G   Epoch     M        Peri.      Node       Incl.       e            n           a\n"
+    "-------------------------------------------------------------------------------------------------------"
+    "----\n";
+
+const std::string Horizons_Entete =
+    "*******************************************************************************\n"
+    "JPL/HORIZONS                  C/2020 F3 (NEOWISE)            2020-Aug-10 12:00:00\n"
+    "Target body name: C/2020 F3 (NEOWISE)            {source: JPL#39}\n"
+    "  EPOCH=  2459070.5 ! 2020-Aug-09.00 (TDB)         Residual RMS= .31239\n"
+    "   EC= .9991898351051734   QR= .2946668191263932   TP= 2459034.1799375713\n"
+    "   OM= 61.01052605434094   W= 37.27745591072589    IN= 128.9353114216508\n"
+    "   A= 363.6826637627548    MA= .0050052911787331   ADIST= 727.0706607063832\n"
+    "   B= 20.0152426           MOID= .3651            TP= 2020-Jul-03.6799375713\n";
+
+const std::string Horizons_Table =
+    "Target body name: 1 Ceres (A801 AA)     {source: JPL#48}\n"
+    "$$SOE\n"
+    "2459000.500000000 = A.D. 2020-May-31 00:00:00.0000 TDB \n"
+    " EC= 7.760820939398051E-02 QR= 2.552709591058082E+00 IN= 1.058839944626998E+01\n"
+    " OM= 8.028665839862813E+01 W = 7.381538981015487E+01 Tp=  2458239.920839166734\n"
+    " N = 2.140860058364451E-01 MA= 1.628656993063839E+02 TA= 1.657224022843212E+02\n"
+    "2459001.500000000 = A.D. 2020-Jun-01 00:00:00.0000 TDB \n"
+    " EC= 7.760820939398051E-02 QR= 2.552709591058082E+00 IN= 1.058839944626998E+01\n"
+    "$$EOE\n";
+
+const Cas_Texte Cas_Textes[] = {
+    {"MPCORB avec entete",
+     Entete_MPCORB + Ligne_Ceres + "\r\n\r\n" + Ligne_Ceres,
+     {"(1) Ceres", "(1) Ceres"},
+     0},
+    {"ligne inconnue apres les orbites",
+     std::string(Ligne_Encke) + "\nquelque chose\n" + Ligne_Hale_Bopp + "\n",
+     {"2P/Encke", "C/1995 O1 (Hale-Bopp)"},
+     1},
+    {"ligne trop longue",
+     std::string(Ligne_Encke) + std::string(9000, 'x') + "\n" + Ligne_Hale_Bopp,
+     {"C/1995 O1 (Hale-Bopp)"},
+     1},
+    {"XEphem et commentaires",
+     "# comets\n\nC/2020 X1,p,05/02.125/2021,45.6,120.3,1.234,210.5,2000\n#end",
+     {"C/2020 X1"},
+     0},
+    {"Horizons, entete", Horizons_Entete, {"C/2020 F3 (NEOWISE)"}, 0},
+    {"Horizons, table coupee", Horizons_Table, {"1 Ceres (A801 AA)"}, 1},
+    {"Horizons, cle repetee",
+     "EC= 0.5 QR= 1 TP= 2451545\nEC= 0.6 QR= 1 TP= 2451545 OM= 1 W= 2 IN= 3\n",
+     {""},
+     1},
+    {"Horizons, i hors limites", "EC= 0.5 QR= 1 TP= 2451545 OM= 1 W= 2 IN= 190\n", {}, 1},
+    {"rien de connu", "Bonjour\nLe ciel est clair.\n", {}, 0},
+};
+
+std::vector<std::string> Lire_Par_Morceaux(const std::string& texte, std::size_t morceau, int64_t& ignorees) {
+    std::vector<std::string> noms;
+    std::size_t lu = 0;
+    const Bilan_Lecture b = Lire_Orbites(
+        [&](char* t, int64_t n) {
+            const std::size_t k = std::min({static_cast<std::size_t>(n), morceau, texte.size() - lu});
+            texte.copy(t, k, lu);
+            lu += k;
+            return static_cast<int64_t>(k);
+        },
+        [&](Orbite_Publiee&& o) { noms.push_back(o.Designation.toStdString()); },
+        [](int64_t) { return true; });
+    ignorees = b.Ignorees;
+    EXPECT_FALSE(b.Interrompue || b.Echec);
+    return noms;
+}
+
+TEST(Import_Elements, Textes_Entiers_En_Morceaux_De_Toutes_Tailles) {
+    for (const Cas_Texte& c : Cas_Textes) {
+        for (const std::size_t morceau :
+             {std::size_t{1}, std::size_t{7}, std::size_t{4096}, std::size_t{1} << 22}) {
+            SCOPED_TRACE(std::string(c.nom) + ", morceaux de " + std::to_string(morceau));
+            int64_t ignorees = -1;
+            EXPECT_EQ(Lire_Par_Morceaux(c.texte, morceau, ignorees), c.designations);
+            EXPECT_EQ(ignorees, c.ignorees);
+        }
+    }
+}
+
+TEST(Import_Elements, Horizons_Donne_Ses_Valeurs) {
+    int64_t ignorees = 0;
+    std::vector<Orbite_Publiee> orbites;
+    std::size_t lu = 0;
+    Lire_Orbites(
+        [&](char* t, int64_t n) {
+            const std::size_t k =
+                std::min<std::size_t>(static_cast<std::size_t>(n), Horizons_Entete.size() - lu);
+            Horizons_Entete.copy(t, k, lu);
+            lu += k;
+            return static_cast<int64_t>(k);
+        },
+        [&](Orbite_Publiee&& o) { orbites.push_back(o); }, [](int64_t) { return true; });
+    ASSERT_EQ(orbites.size(), 1u) << ignorees;
+    const Orbite_Publiee& o = orbites[0];
+    EXPECT_DOUBLE_EQ(o.e, 0.9991898351051734);
+    EXPECT_DOUBLE_EQ(o.q, 0.2946668191263932);
+    EXPECT_DOUBLE_EQ(o.JJ_Perihelie, 2459034.1799375713);
+    EXPECT_DOUBLE_EQ(o.gOmega, 61.01052605434094);
+    EXPECT_DOUBLE_EQ(o.Omega, 37.27745591072589);
+    EXPECT_DOUBLE_EQ(o.i, 128.9353114216508);
+}
+
+// Every day fraction of a few years: the rounded date reads back as the
+// Julian day to half a unit of its last decimal, and never past the month.
+TEST(Import_Elements, Date_Arrondie_Balayage) {
+    for (double jj = 2451179.5; jj < 2452640.5; jj += 0.3183098861) {
+        const std::optional<Date_Perihelie> d = Date_Arrondie(jj, 5);
+        ASSERT_TRUE(d) << jj;
+        ASSERT_LT(d->Jour, Longueur_Mois(d->Mois, d->An) + 1) << jj;
+        ASSERT_GE(d->Jour, 1) << jj;
+        ASSERT_NEAR(JJ(d->Mois, d->An, d->Jour), jj, 0.5e-5 + 1e-9) << jj;
+    }
+    // Just before midnight the day goes to the next month, not to a 32nd.
+    const std::optional<Date_Perihelie> d = Date_Arrondie(JJ(2, 2024, 1) - 1e-7, 5);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->Mois, 2);
+    EXPECT_EQ(d->Jour, 1);
+    EXPECT_FALSE(Date_Arrondie(NAN, 5));
+    EXPECT_FALSE(Date_Arrondie(1e300, 5));
+}
+
+TEST(Catalogue_Orbites, Recherche_Sans_Casse) {
+    Catalogue_Orbites c(Notation{',', " "});
+    for (const char* nom : {"C/1995 O1 (Hale-Bopp)", "(1) Ceres", "2P/Encke", "C/2006 P1 (McNaught)",
+                            "(4) Vesta", "Comète de l'Été"})
+        c.Ajouter({QString::fromUtf8(nom), 0.5, 1, 0, 0, 0, 2451545, 2000});
+    const struct {
+        const char* texte;
+        std::vector<int> rangs;
+    } cas[] = {{"", {0, 1, 2, 3, 4, 5}},
+               {"c/", {0, 3}},
+               {"CERES", {1}},
+               {"  bopp ", {0}},
+               {"e", {0, 1, 2, 4, 5}},
+               {"été", {5}},
+               {"ÉTÉ", {5}},
+               {"ceres\n(4)", {}},
+               {"zzz", {}},
+               {"(", {0, 1, 3, 4}}};
+    for (const auto& k : cas) EXPECT_EQ(c.Chercher(QString::fromUtf8(k.texte)), k.rangs) << k.texte;
+    EXPECT_EQ(c.Ligne(1).Designation, QStringLiteral("(1) Ceres"));
+    EXPECT_EQ(c.Ligne(1).Perihelie, QStringLiteral("1,5/01/2000"));
+    EXPECT_EQ(c.Ligne(1).q, QStringLiteral("1"));
+    EXPECT_EQ(c.Ligne(1).e, QStringLiteral("0,5"));
+}
+
+}  // namespace
