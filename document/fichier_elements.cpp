@@ -447,7 +447,11 @@ void Lire_Fichier_Elements(Contexte_Document& ctx, Fichiers_Lus lus) {
     if (fichier.error() != QFileDevice::NoError) throw Erreur_Generale(fichier.errorString());
     fichier.close();
 
-    Lecteur l(ctx, Decouper_Lignes(contenu));
+    Lire_Lignes_Elements(ctx, Decouper_Lignes(contenu));
+}
+
+void Lire_Lignes_Elements(Contexte_Document& ctx, const QStringList& lignes) {
+    Lecteur l(ctx, lignes);
     Lire_Disposition(l);
     Terminer_Lecture(l);
 }

@@ -74,3 +74,7 @@ enum class Fichiers_Lus { Ordinaires, Sauf_Dossiers };
 // Fichier_Ouvert, Erreur_Fichier and its warning boxes; a number that cannot
 // be converted throws Erreur_Generale and leaves the rest of the read undone.
 void Lire_Fichier_Elements(Contexte_Document& ctx, Fichiers_Lus lus = Fichiers_Lus::Sauf_Dossiers);
+
+// The same filling of the fields and the elements from lines already in
+// memory, as a file would hold them.
+void Lire_Lignes_Elements(Contexte_Document& ctx, const QStringList& lignes);

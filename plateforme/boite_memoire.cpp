@@ -117,6 +117,30 @@ std::optional<QString> Boite_Memoire::Dialogue_Ouvrir(const Dialogue_Fichier& di
 std::optional<QString> Boite_Memoire::Dialogue_Enregistrer(const Dialogue_Fichier& dialogue) {
     return Prochain_Dialogue(dialogue);
 }
+
+std::optional<int> Boite_Memoire::Choisir_Objet(const QString&, const Source_Objets& source) {
+    ++choix_montres_;
+    lignes_choix_.clear();
+    if (choix_.empty()) return std::nullopt;
+    const Choix c = choix_.front();
+    choix_.pop_front();
+    const std::vector<int> rangs = source.Chercher(c.recherche);
+    for (const int r : rangs) lignes_choix_.push_back(source.Ligne(r));
+    if (!c.ligne || *c.ligne < 0 || static_cast<std::size_t>(*c.ligne) >= rangs.size()) return std::nullopt;
+    return rangs[static_cast<std::size_t>(*c.ligne)];
+}
+
+void Boite_Memoire::Commencer_Progression(const QString&, int64_t) {
+    progression_ = true;
+    pas_ = 0;
+}
+
+bool Boite_Memoire::Avancer_Progression(int64_t) {
+    ++pas_;
+    return annulation_ == 0 || pas_ < annulation_;
+}
+
+void Boite_Memoire::Terminer_Progression() { progression_ = false; }
 void Boite_Memoire::Bip() { messages_.push_back({Genre::Bip, {}, {}}); }
 void Boite_Memoire::Avertissement(const QString& titre, const QString& texte) {
     messages_.push_back({Genre::Avertissement, titre, texte});

@@ -55,6 +55,10 @@ public:
     Reponse Confirmer(const QString& question, Reponse par_defaut) override;
     std::optional<QString> Dialogue_Ouvrir(const Dialogue_Fichier& dialogue) override;
     std::optional<QString> Dialogue_Enregistrer(const Dialogue_Fichier& dialogue) override;
+    std::optional<int> Choisir_Objet(const QString& titre, const Source_Objets& source) override;
+    void Commencer_Progression(const QString& texte, int64_t total) override;
+    bool Avancer_Progression(int64_t fait) override;
+    void Terminer_Progression() override;
 
     // Scripted for the tests: the screen, the clipboard, a field's selection
     // (from `debut`, `longueur` characters; the caret at its end), and the
@@ -65,6 +69,19 @@ public:
     void Selectionner(Controle c, int debut, int longueur);
     void Prevoir_Reponse(Reponse reponse) { reponses_.push_back(reponse); }
     void Prevoir_Dialogue(std::optional<QString> chemin) { dialogues_.push_back(std::move(chemin)); }
+    // The next choice among objects: the text typed into the search field,
+    // then the row taken among those it leaves (nothing: cancelled; a row
+    // past the end counts as cancelled too).
+    void Prevoir_Choix(const QString& recherche, std::optional<int> ligne) {
+        choix_.push_back({recherche, ligne});
+    }
+    // The rows the last choice showed after its search, and how many were shown.
+    const std::vector<Ligne_Objet>& Lignes_Choix() const { return lignes_choix_; }
+    int Choix_Montres() const { return choix_montres_; }
+    // Progress is cancelled at its n-th step (0: never); the steps made.
+    void Annuler_Progression_Au_Pas(int pas) { annulation_ = pas; }
+    int Pas_Progression() const { return pas_; }
+    bool Progression_En_Cours() const { return progression_; }
     // The dialogs shown, in order.
     const std::vector<Dialogue_Fichier>& Dialogues() const { return dialogues_montres_; }
 
@@ -129,6 +146,16 @@ private:
     std::deque<Reponse> reponses_;
     std::deque<std::optional<QString>> dialogues_;
     std::vector<Dialogue_Fichier> dialogues_montres_;
+    struct Choix {
+        QString recherche;
+        std::optional<int> ligne;
+    };
+    std::deque<Choix> choix_;
+    std::vector<Ligne_Objet> lignes_choix_;
+    int choix_montres_ = 0;
+    int annulation_ = 0;
+    int pas_ = 0;
+    bool progression_ = false;
     std::optional<QString> Prochain_Dialogue(const Dialogue_Fichier& dialogue);
     Controle derniere_selection_ = Controle::Nombre_Controles;
 };

@@ -7,9 +7,11 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <cstdint>
 #include <optional>
 
 #include "plateforme/canevas.h"
+#include "plateforme/choix_objet.h"
 #include "plateforme/controles.h"
 
 // Answer of a confirmation dialog; closing it counts as Annuler.
@@ -115,4 +117,14 @@ public:
     virtual Reponse Confirmer(const QString& question, Reponse par_defaut) = 0;
     virtual std::optional<QString> Dialogue_Ouvrir(const Dialogue_Fichier& dialogue) = 0;
     virtual std::optional<QString> Dialogue_Enregistrer(const Dialogue_Fichier& dialogue) = 0;
+
+    // "Choose one of these objects": a search field that filters the list
+    // as one types. The rank chosen in `source`, nothing when cancelled.
+    virtual std::optional<int> Choisir_Objet(const QString& titre, const Source_Objets& source) = 0;
+
+    // A long operation shows its progress and may be cancelled: begun with
+    // its text and its total, advanced (false once the user cancelled), ended.
+    virtual void Commencer_Progression(const QString& texte, int64_t total) = 0;
+    virtual bool Avancer_Progression(int64_t fait) = 0;
+    virtual void Terminer_Progression() = 0;
 };

@@ -103,6 +103,8 @@ constexpr std::array<const char*, Nombre_Controles> noms = {
     "Cut1",
     "Copy1",
     "Paste1",
+    "Importer1",
+    "CollerElements",
     "ToolNouveau",
     "ToolOuvrir",
     "ToolEnregistrer",
@@ -123,6 +125,8 @@ constexpr std::array<const char*, Nombre_Controles> noms = {
     "EditPaste1",
     "AfficheAide",
     "HelpAbout1",
+    "FileImport1",
+    "EditPasteElements1",
 };
 }  // namespace
 

@@ -117,6 +117,8 @@ enum class Controle {
     Cut1,
     Copy1,
     Paste1,
+    Importer1,
+    CollerElements,
 
     // Tool buttons.
     ToolNouveau,
@@ -141,6 +143,8 @@ enum class Controle {
     EditPaste1,
     AfficheAide,
     HelpAbout1,
+    FileImport1,
+    EditPasteElements1,
 
     Nombre_Controles
 };

@@ -1,0 +1,217 @@
+#include "document/commandes_import.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "astro/format.h"
+#include "document/commandes_document.h"
+#include "document/fichier_elements.h"
+#include "form/edition.h"
+#include "page/vue.h"
+#include "plateforme/erreur_generale.h"
+
+namespace {
+
+const QString Titre_Import = QStringLiteral("Trajectel - Importer des éléments");
+const QString Titre_Choix = QStringLiteral("Trajectel - Choisir un objet");
+const QString Filtre_Import =
+    QStringLiteral("Éléments publiés *.txt *.dat *.edb|*.txt *.dat *.edb|Tous fichiers *.*|*.*");
+const QString Aucune_Orbite = QStringLiteral("Ce fichier ne contient aucune orbite dans un format connu.");
+const QString Pas_Une_Orbite = QStringLiteral("Le texte collé n'est pas une orbite.");
+const QString Une_Ligne_Ignoree = QStringLiteral("Une ligne illisible a été ignorée.");
+const QString Lignes_Ignorees = QStringLiteral("%1 lignes illisibles ont été ignorées.");
+const QString Erreur_Ouverture = QStringLiteral("Erreur d'ouverture de fichier");
+const QString Erreur_Lecture = QStringLiteral("Erreur de lecture du fichier");
+const QString Fichier_Trop_Grand = QStringLiteral("Ce fichier est trop grand pour être importé.");
+const QString Texte_Progression = QStringLiteral("Lecture de %1…");
+const QString Etat_Importe = QStringLiteral("Éléments de %1 importés de %2");
+const QString Etat_Colle = QStringLiteral("Éléments de %1 collés du presse-papiers");
+const QString Extension_Elt = QStringLiteral(".elt");
+
+// A complete minor-planet catalogue is about 300 MB; the index keeps 32-bit offsets.
+constexpr int64_t Taille_Max_Import = int64_t{1} << 30;  // bytes
+
+// The perihelion day field holds 8 characters: "29.63330".
+constexpr int Decimales_Jour_Perihelie = 5;
+const char* const Motif_Jour_Perihelie = "#0.#####";
+
+QString Nombre_Fichier(double x) { return QString::fromStdString(Format_General(x, '.')); }
+
+// The values of the element file's lines 2 to 20 for an orbit; the
+// ephemeris keeps its equinox, the magnitudes stay empty.
+std::vector<QString> Valeurs_Orbite(const Programme& p, const Orbite_Publiee& o) {
+    const std::optional<Date_Perihelie> date = Date_Arrondie(o.JJ_Perihelie, Decimales_Jour_Perihelie);
+    const Date_Perihelie d = date.value_or(Date_Perihelie{});
+    std::vector<QString> v = {o.Designation,
+                              Nombre_Fichier(o.e),
+                              Nombre_Fichier(o.q),
+                              Nombre_Fichier(o.i),
+                              Nombre_Fichier(o.Omega),
+                              Nombre_Fichier(o.gOmega),
+                              QString::fromStdString(Formater_Motif(d.Jour, Motif_Jour_Perihelie, '.')),
+                              QString::number(d.Mois),
+                              QString::number(d.An),
+                              Nombre_Fichier(o.Equinoxe),
+                              Nombre_Fichier(p.el.Equinoxe_ephemeride)};
+    v.resize(Libelles_Fichier.size(), QStringLiteral("0"));
+    return v;
+}
+
+QStringList Lignes_Orbite(const Programme& p, const Orbite_Publiee& o) {
+    const std::vector<QString> valeurs = Valeurs_Orbite(p, o);
+    QStringList lignes{QStringLiteral("Trajectel version ") + p.Version_Programme};
+    for (std::size_t k = 0; k < Libelles_Fichier.size(); ++k) {
+        const Libelle_Fichier& l = Libelles_Fichier[k];
+        lignes.append(l.Libelle.toString() + valeurs[k] + l.Unite.toString());
+    }
+    return lignes;
+}
+
+void Signaler_Ignorees(Boite_Outils& boite, int64_t ignorees) {
+    if (ignorees <= 0) return;
+    boite.Avertissement(Titre_Import, ignorees == 1 ? Une_Ligne_Ignoree : Lignes_Ignorees.arg(ignorees));
+}
+
+// The orbit chosen becomes the document, once the modified one is saved or given up.
+// `source` is the file's name, empty for the clipboard.
+void Prendre_Orbite(Programme& p, const Catalogue_Orbites& catalogue, int64_t ignorees,
+                    const QString& source) {
+    std::optional<int> rang = 0;
+    if (catalogue.Nombre() > 1) rang = p.boite.Choisir_Objet(Titre_Choix, catalogue);
+    if (!rang || *rang < 0 || *rang >= catalogue.Nombre()) return;
+    if (!Preparer_Remplacement(p)) return;
+    Contexte_Formulaire formulaire = p.Formulaire();
+    Reinitialiser_Fiche(formulaire);
+    const Orbite_Publiee orbite = catalogue.Orbite(*rang);
+    Remplir_Orbite(p, orbite);
+    p.boite.Ecrire_Texte(Controle::StatusBar, source.isEmpty()
+                                                  ? Etat_Colle.arg(orbite.Designation)
+                                                  : Etat_Importe.arg(orbite.Designation, source));
+    Signaler_Ignorees(p.boite, ignorees);
+}
+
+// Reads the orbits of a text held in memory.
+Bilan_Lecture Lire_Texte(const QByteArray& texte, Catalogue_Orbites& catalogue) {
+    qsizetype lu = 0;
+    return Lire_Orbites(
+        [&](char* tampon, int64_t taille) {
+            const qsizetype n = std::min<qsizetype>(static_cast<qsizetype>(taille), texte.size() - lu);
+            std::copy_n(texte.constData() + lu, n, tampon);
+            lu += n;
+            return static_cast<int64_t>(n);
+        },
+        [&](Orbite_Publiee&& o) { catalogue.Ajouter(o); }, [](int64_t) { return true; });
+}
+
+void Signaler_Echec(Boite_Outils& boite, Fichier_Orbites::Issue issue) {
+    using I = Fichier_Orbites::Issue;
+    switch (issue) {
+        case I::Inaccessible:
+            boite.Bip();
+            boite.Avertissement(Titre_Import, Erreur_Ouverture);
+            break;
+        case I::Trop_Grand:
+            boite.Avertissement(Titre_Import, Fichier_Trop_Grand);
+            break;
+        case I::Echec_Lecture:
+            boite.Bip();
+            boite.Avertissement(Titre_Import, Erreur_Lecture);
+            break;
+        case I::Lu:
+        case I::Interrompu:
+            break;
+    }
+}
+
+}  // namespace
+
+Fichier_Orbites Lire_Fichier_Orbites(const QString& chemin, const Notation& notation,
+                                     const std::function<bool(int64_t lus, int64_t total)>& avancer) {
+    using I = Fichier_Orbites::Issue;
+    Fichier_Orbites resultat;
+    // Only a plain file: a pipe or a device would never end.
+    const QFileInfo info(chemin);
+    QFile fichier(chemin);
+    if (chemin.isEmpty() || !info.isFile() || !fichier.open(QIODevice::ReadOnly)) return resultat;
+    const int64_t total = fichier.size();
+    if (total > Taille_Max_Import) {
+        resultat.issue = I::Trop_Grand;
+        return resultat;
+    }
+    resultat.catalogue = std::make_unique<Catalogue_Orbites>(notation);
+    Catalogue_Orbites& catalogue = *resultat.catalogue;
+    int64_t restant = total;
+    const Bilan_Lecture bilan = Lire_Orbites(
+        [&](char* tampon, int64_t taille) {
+            // A file that grows while it is read is read up to the size it had.
+            const int64_t n = fichier.read(tampon, std::min(taille, restant));
+            if (n > 0) restant -= n;
+            return n;
+        },
+        [&](Orbite_Publiee&& o) { catalogue.Ajouter(o); }, [&](int64_t lus) { return avancer(lus, total); });
+    catalogue.Compacter();
+    resultat.Ignorees = bilan.Ignorees;
+    resultat.issue = bilan.Echec ? I::Echec_Lecture : bilan.Interrompue ? I::Interrompu : I::Lu;
+    return resultat;
+}
+
+void Remplir_Orbite(Programme& p, const Orbite_Publiee& orbite) {
+    Contexte_Document ctx = p.Contexte();
+    try {
+        Lire_Lignes_Elements(ctx, Lignes_Orbite(p, orbite));
+    } catch (const Erreur_Generale& e) {
+        p.boite.Message_Erreur(e.Message());
+    }
+    p.document.Modifie = true;
+    Rafraichir(p.Page());
+}
+
+void Importer_Elements(Programme& p, Etat_Import& etat) {
+    const auto choix = p.boite.Dialogue_Ouvrir({Titre_Import, etat.Dernier_Choix, Filtre_Import, QString()});
+    if (!choix || choix->isEmpty()) return;
+    etat.Dernier_Choix = *choix;
+    Importer_Fichier(p, *choix);
+}
+
+void Importer_Fichier(Programme& p, const QString& chemin) {
+    Boite_Outils& boite = p.boite;
+    const QString nom = QFileInfo(chemin).fileName();
+    boite.Commencer_Progression(Texte_Progression.arg(nom), QFileInfo(chemin).size());
+    const Fichier_Orbites lu = Lire_Fichier_Orbites(
+        chemin, p.notation, [&](int64_t lus, int64_t) { return boite.Avancer_Progression(lus); });
+    boite.Terminer_Progression();
+    if (lu.issue != Fichier_Orbites::Issue::Lu) {
+        Signaler_Echec(boite, lu.issue);
+        return;
+    }
+    if (lu.catalogue->Nombre() == 0) {
+        boite.Avertissement(Titre_Import, Aucune_Orbite);
+        return;
+    }
+    Prendre_Orbite(p, *lu.catalogue, lu.Ignorees, nom);
+}
+
+void Coller_Elements(Programme& p) {
+    Catalogue_Orbites catalogue(p.notation);
+    const Bilan_Lecture bilan = Lire_Texte(p.boite.Presse_Papiers().toUtf8(), catalogue);
+    if (catalogue.Nombre() == 0) {
+        p.boite.Avertissement(Titre_Import, Pas_Une_Orbite);
+        return;
+    }
+    Prendre_Orbite(p, catalogue, bilan.Ignorees, QString());
+}
+
+void Deposer_Fichier(Programme& p, const QString& chemin) {
+    if (!chemin.endsWith(Extension_Elt, Qt::CaseInsensitive)) {
+        Importer_Fichier(p, chemin);
+        return;
+    }
+    if (!Preparer_Remplacement(p)) return;
+    Contexte_Formulaire formulaire = p.Formulaire();
+    Reinitialiser_Fiche(formulaire);
+    Etat_Document& d = p.document;
+    d.Nom_Fichier = chemin;
+    d.Dernier_Fichier = chemin;
+    p.boite.Ecrire_Texte(Controle::Principale, Legende_Principale(chemin));
+    Charger_Document(p);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+// Importing published elements: a file of one or many orbits, or one pasted
+// from the clipboard, becomes the document as an opened file would, but
+// unnamed and modified. The file read is never written; a cancelled or
+// failed import leaves the document as it was.
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "document/catalogue_orbites.h"
+#include "document/programme.h"
+
+// What the import dialog remembers during the run.
+struct Etat_Import {
+    QString Dernier_Choix;
+};
+
+// A file of orbits read whole into a catalogue.
+struct Fichier_Orbites {
+    enum class Issue { Lu, Inaccessible, Trop_Grand, Echec_Lecture, Interrompu };
+    Issue issue = Issue::Inaccessible;
+    std::unique_ptr<Catalogue_Orbites> catalogue;
+    int64_t Ignorees = 0;
+};
+
+// Reads the orbits of `chemin`; `avancer` hears the bytes read of the total
+// and answers false to stop.
+Fichier_Orbites Lire_Fichier_Orbites(const QString& chemin, const Notation& notation,
+                                     const std::function<bool(int64_t lus, int64_t total)>& avancer);
+
+// The orbit into the fields and the elements through the element file's own
+// reader, then the document unnamed and modified, and the page.
+void Remplir_Orbite(Programme& p, const Orbite_Publiee& orbite);
+
+// The open dialog, the read with its progress, the choice among the orbits,
+// then the save prompt, the reset and the orbit.
+void Importer_Elements(Programme& p, Etat_Import& etat);
+// The same without the dialog.
+void Importer_Fichier(Programme& p, const QString& chemin);
+
+// One orbit pasted from the clipboard, in any of the formats.
+void Coller_Elements(Programme& p);
+
+// A file dropped on the window: an element file is opened, any other is imported.
+void Deposer_Fichier(Programme& p, const QString& chemin);
