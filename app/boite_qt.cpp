@@ -10,11 +10,14 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <algorithm>
 
+#include "app/choix_objet_qt.h"
 #include "app/widgets_fiche.h"
 
 namespace {
@@ -22,6 +25,11 @@ namespace {
 const QString Titre_Application = QStringLiteral("Trajectel");
 constexpr int Position_Maximale = 100;
 constexpr int Longueur_Illimitee = 32767;  // QLineEdit's own "no limit"
+const QString Legende_Annuler = QStringLiteral("Annuler");
+// The progress dialog counts in thousandths, and shows itself only for work
+// that lasts longer than this, in milliseconds.
+constexpr int Pas_Progression = 1000;
+constexpr int Delai_Progression = 500;
 
 // Properties kept on objects that have no Qt counterpart for them.
 constexpr char Propriete_Texte[] = "trajectel_texte";
@@ -81,6 +89,7 @@ QString Boite_Qt::Texte(Controle c) const {
     if (auto* etiquette = dynamic_cast<Etiquette_Fiche*>(o)) return etiquette->Legende();
     if (auto* action = qobject_cast<QAction*>(o)) return action->text();
     if (auto* fenetre = qobject_cast<QMainWindow*>(o)) return fenetre->windowTitle();
+    if (auto* etat = qobject_cast<QStatusBar*>(o)) return etat->currentMessage();
     return o ? o->property(Propriete_Texte).toString() : QString();
 }
 
@@ -97,6 +106,8 @@ void Boite_Qt::Ecrire_Texte(Controle c, const QString& texte) {
         action->setText(texte);
     else if (auto* fenetre = qobject_cast<QMainWindow*>(o))
         fenetre->setWindowTitle(texte);
+    else if (auto* etat = qobject_cast<QStatusBar*>(o))
+        etat->showMessage(texte);
     else if (o)
         o->setProperty(Propriete_Texte, texte);
 }
@@ -404,3 +415,30 @@ std::optional<QString> Boite_Qt::Dialogue_Ouvrir(const Dialogue_Fichier& dialogu
 std::optional<QString> Boite_Qt::Dialogue_Enregistrer(const Dialogue_Fichier& dialogue) {
     return Dialogue_Fichier_Qt(dialogue, true);
 }
+
+std::optional<int> Boite_Qt::Choisir_Objet(const QString& titre, const Source_Objets& source) {
+    Dialogue_Choix_Objet dialogue(Widget(Controle::Principale), titre, source);
+    dialogue.exec();
+    return dialogue.Choisi();
+}
+
+void Boite_Qt::Commencer_Progression(const QString& texte, int64_t total) {
+    progression_ = std::make_unique<QProgressDialog>(texte, Legende_Annuler, 0, Pas_Progression,
+                                                     Widget(Controle::Principale));
+    progression_->setWindowTitle(Titre_Application);
+    progression_->setWindowModality(Qt::WindowModal);
+    progression_->setMinimumDuration(Delai_Progression);
+    progression_->setAutoReset(false);
+    progression_->setValue(0);
+    total_progression_ = std::max<int64_t>(total, 1);
+}
+
+// A modal progress dialog handles the events as it advances: its button is heard.
+bool Boite_Qt::Avancer_Progression(int64_t fait) {
+    if (!progression_) return true;
+    const int64_t pas = std::clamp<int64_t>(fait * Pas_Progression / total_progression_, 0, Pas_Progression);
+    progression_->setValue(static_cast<int>(pas));
+    return !progression_->wasCanceled();
+}
+
+void Boite_Qt::Terminer_Progression() { progression_.reset(); }

@@ -15,6 +15,7 @@
 #include "plateforme/boite_outils.h"
 
 class QAction;
+class QProgressDialog;
 class QLineEdit;
 class QWidget;
 
@@ -93,6 +94,10 @@ public:
     Reponse Confirmer(const QString& question, Reponse par_defaut) override;
     std::optional<QString> Dialogue_Ouvrir(const Dialogue_Fichier& dialogue) override;
     std::optional<QString> Dialogue_Enregistrer(const Dialogue_Fichier& dialogue) override;
+    std::optional<int> Choisir_Objet(const QString& titre, const Source_Objets& source) override;
+    void Commencer_Progression(const QString& texte, int64_t total) override;
+    bool Avancer_Progression(int64_t fait) override;
+    void Terminer_Progression() override;
 
     // Test hooks for the questions and file dialogs: when set, they answer
     // instead of a modal dialog.
@@ -112,6 +117,8 @@ private:
     std::unique_ptr<Canevas_QPainter> canevas_imprimante_;
     QImage image_vide_{1, 1, QImage::Format_ARGB32_Premultiplied};
     std::unique_ptr<Canevas_QPainter> canevas_vide_;
+    std::unique_ptr<QProgressDialog> progression_;
+    int64_t total_progression_ = 0;
     bool retenir_messages_ = false;
     std::vector<Message_Montre> messages_;
 };

@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -29,6 +33,14 @@ constexpr int Aide_Sommaire = 1000;
 // The recent-file items follow each other in the enum.
 int Rang_Historique(Controle c) { return static_cast<int>(c) - static_cast<int>(Controle::Historique1) + 1; }
 bool Est_Historique(Controle c) { return Rang_Historique(c) >= 1 && Rang_Historique(c) <= Taille_Historique; }
+
+// The first local file of a drag, "" when it brings none.
+QString Fichier_Depose(const QMimeData* donnees) {
+    if (!donnees || !donnees->hasUrls()) return {};
+    for (const QUrl& url : donnees->urls())
+        if (url.isLocalFile()) return url.toLocalFile();
+    return {};
+}
 
 }  // namespace
 
@@ -78,6 +90,10 @@ void Principale::Construire() {
     auto* aide_contextuelle = new QShortcut(QKeySequence::HelpContents, this);
     connect(aide_contextuelle, &QShortcut::activated, this, [this] { Aide_Contextuelle(); });
     resize(Largeur_Creation, Hauteur_Creation);
+    // A file dropped anywhere on the window is for the window; the fields
+    // would take it as text past their key filters.
+    setAcceptDrops(true);
+    for (QLineEdit* champ : findChildren<QLineEdit*>()) champ->setAcceptDrops(false);
 }
 
 void Principale::Executer(Controle commande) {
@@ -94,6 +110,12 @@ void Principale::Executer(Controle commande) {
             break;
         case Controle::FileSave1:
             FileSave1Execute(programme_);
+            break;
+        case Controle::FileImport1:
+            Importer_Elements(programme_, import_);
+            break;
+        case Controle::EditPasteElements1:
+            Coller_Elements(programme_);
             break;
         case Controle::FileSaveAs1:
             FileSaveAs1Execute(programme_);
@@ -171,4 +193,17 @@ bool Principale::event(QEvent* e) {
         return true;
     }
     return QMainWindow::event(e);
+}
+
+void Principale::dragEnterEvent(QDragEnterEvent* e) {
+    if (!Fichier_Depose(e->mimeData()).isEmpty()) e->acceptProposedAction();
+}
+
+void Principale::dropEvent(QDropEvent* e) {
+    const QString chemin = Fichier_Depose(e->mimeData());
+    if (chemin.isEmpty()) return;
+    e->acceptProposedAction();
+    // Its questions and dialogs come once the drag is over.
+    QMetaObject::invokeMethod(
+        this, [this, chemin] { Deposer_Fichier(programme_, chemin); }, Qt::QueuedConnection);
 }

@@ -9,6 +9,7 @@
 #include "app/aiguillage.h"
 #include "app/boite_qt.h"
 #include "app/demarrage.h"
+#include "document/commandes_import.h"
 
 class AboutBox;
 class Fenetre_Aide;
@@ -37,6 +38,8 @@ public:
 
 protected:
     bool event(QEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
@@ -47,6 +50,7 @@ private:
     Programme programme_;
     Etat_Application application_;
     Aiguillage_Fiche aiguillage_;
+    Etat_Import import_;
     Zone_Client* client_ = nullptr;
     AboutBox* a_propos_ = nullptr;
     Fenetre_Aide* aide_ = nullptr;
