@@ -24,7 +24,12 @@ const std::array<QString, 4> Entetes = {QStringLiteral("Objet"), QStringLiteral(
 // Pixels.
 constexpr int Largeur = 640;
 constexpr int Hauteur = 420;
-constexpr int Largeur_Objet = 300;
+constexpr int Largeur_Objet = 260;
+constexpr int Marge_Colonne = 16;
+// The widest texts of the other columns, which set their widths: a whole
+// catalogue is never measured.
+const std::array<QString, 3> Textes_Larges = {QStringLiteral("29,6333/03/1997"),
+                                              QStringLiteral("0000,000000"), QStringLiteral("0,000000")};
 
 }  // namespace
 
@@ -98,6 +103,9 @@ Dialogue_Choix_Objet::Dialogue_Choix_Objet(QWidget* parent, const QString& titre
     liste_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     liste_->horizontalHeader()->setStretchLastSection(true);
     liste_->setColumnWidth(0, Largeur_Objet);
+    for (std::size_t k = 0; k < Textes_Larges.size(); ++k)
+        liste_->setColumnWidth(static_cast<int>(k) + 1,
+                               fontMetrics().horizontalAdvance(Textes_Larges[k]) + Marge_Colonne);
     auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     boutons->button(QDialogButtonBox::Cancel)->setText(Legende_Annuler);
 

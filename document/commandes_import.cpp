@@ -37,22 +37,25 @@ const char* const Motif_Jour_Perihelie = "#0.#####";
 
 QString Nombre_Fichier(double x) { return QString::fromStdString(Format_General(x, '.')); }
 
-// The values of the element file's lines 2 to 20 for an orbit; the
-// ephemeris keeps its equinox, the magnitudes stay empty.
+// The values of the element file's lines 2 to 20 for an orbit. The
+// ephemeris keeps its equinox, or takes that of the elements when it has
+// none (the reset leaves none); the magnitudes stay empty: the published
+// g and k are not the program's model of observed magnitudes.
 std::vector<QString> Valeurs_Orbite(const Programme& p, const Orbite_Publiee& o) {
     const std::optional<Date_Perihelie> date = Date_Arrondie(o.JJ_Perihelie, Decimales_Jour_Perihelie);
     const Date_Perihelie d = date.value_or(Date_Perihelie{});
-    std::vector<QString> v = {o.Designation,
-                              Nombre_Fichier(o.e),
-                              Nombre_Fichier(o.q),
-                              Nombre_Fichier(o.i),
-                              Nombre_Fichier(o.Omega),
-                              Nombre_Fichier(o.gOmega),
-                              QString::fromStdString(Formater_Motif(d.Jour, Motif_Jour_Perihelie, '.')),
-                              QString::number(d.Mois),
-                              QString::number(d.An),
-                              Nombre_Fichier(o.Equinoxe),
-                              Nombre_Fichier(p.el.Equinoxe_ephemeride)};
+    std::vector<QString> v = {
+        o.Designation,
+        Nombre_Fichier(o.e),
+        Nombre_Fichier(o.q),
+        Nombre_Fichier(o.i),
+        Nombre_Fichier(o.Omega),
+        Nombre_Fichier(o.gOmega),
+        QString::fromStdString(Formater_Motif(d.Jour, Motif_Jour_Perihelie, '.')),
+        QString::number(d.Mois),
+        QString::number(d.An),
+        Nombre_Fichier(o.Equinoxe),
+        Nombre_Fichier(p.el.Equinoxe_ephemeride > 0 ? p.el.Equinoxe_ephemeride : o.Equinoxe)};
     v.resize(Libelles_Fichier.size(), QStringLiteral("0"));
     return v;
 }

@@ -25,7 +25,7 @@ constexpr double Angle_Max = 360;
 
 // What the pieces of a text are cut into: no line is longer than this.
 constexpr std::size_t Longueur_Max_Ligne = 4096;
-constexpr int64_t Taille_Morceau = int64_t{1} << 22;  // bytes
+constexpr int64_t Taille_Morceau = int64_t{1} << 20;  // bytes
 
 constexpr std::size_t Champs_Ellipse_XEphem = 11;
 constexpr std::size_t Champs_Hyperbole_XEphem = 9;

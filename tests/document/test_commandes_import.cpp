@@ -90,6 +90,8 @@ TEST(Importer_Elements, Choisir_Parmi_Plusieurs) {
     EXPECT_EQ(b.boite.Lignes_Choix()[0].Perihelie, QStringLiteral("29,6333/03/1997"));
     Verifier_Champs(b, {"C/1995 O1 (Hale-Bopp)", "0,994928", "0,916241", "88,9908", "130,6448", "283,3593",
                         "29,6333", "3", "1997"});
+    EXPECT_EQ(b.Texte(Controle::Equinoxe), QStringLiteral("2000"));
+    EXPECT_EQ(b.Texte(Controle::Equinoxe_ephemeride), QStringLiteral("2000"));
     EXPECT_TRUE(b.p.document.Modifie);
     EXPECT_TRUE(b.p.document.Nom_Fichier.isEmpty());
     EXPECT_EQ(b.Texte(Controle::Principale), QStringLiteral("Trajectel"));

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "app/choix_objet_qt.h"
+#include "app/principale.h"
+#include "app/widgets_fiche.h"
+#include "application_essai.h"
+#include "support/orbites_exemple.h"
+
+namespace {
+
+using C = Controle;
+
+const QString Halley = Dossier_Exemples + QStringLiteral("/halley.elt");
+
+// Runs `agir` on the chooser as soon as it is shown (the file is read first).
+void Quand_Choix_Montre(const std::function<void(Dialogue_Choix_Objet&)>& agir) {
+    auto* minuterie = new QTimer;
+    QObject::connect(minuterie, &QTimer::timeout, [minuterie, agir] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dialogue = dynamic_cast<Dialogue_Choix_Objet*>(w);
+            if (!dialogue || !dialogue->isVisible()) continue;
+            minuterie->stop();
+            minuterie->deleteLater();
+            agir(*dialogue);
+            return;
+        }
+    });
+    minuterie->start(10);
+}
+
+struct Fenetre_Import {
+    QTemporaryDir dossier;
+    std::unique_ptr<Principale> f =
+        std::make_unique<Principale>(Demarrage{Dossier_Programme, Halley, QDate(2024, 3, 5)}, true);
+
+    Fenetre_Import() {
+        f->show();
+        f->activateWindow();
+        QApplication::setActiveWindow(f.get());
+        QApplication::processEvents();
+    }
+    QString Texte(C c) { return f->Boite().Texte(c); }
+    QWidget* Widget(C c) { return f->Boite().Widget(c); }
+    bool Page_Montree() {
+        auto* image = dynamic_cast<Image_Page*>(Widget(C::Fenetre));
+        return image && image->isVisible() && !image->Image_Affichee().isNull();
+    }
+    void Raccourci(C champ, Qt::Key touche) {
+        QTest::mouseClick(Widget(champ), Qt::LeftButton);
+        QTest::keyClick(Widget(champ), touche, Qt::ControlModifier | Qt::ShiftModifier);
+        QApplication::processEvents();
+    }
+};
+
+// Ctrl+Shift+O from a field, a file of three comets, "bopp" typed in the
+// chooser, Enter: the page shows Hale-Bopp, as an unnamed modified document.
+TEST(Import_Fenetre, Fichier_Recherche_Et_Choix) {
+    Fenetre_Import w;
+    const QString chemin = w.dossier.filePath(QStringLiteral("CometEls.txt"));
+    QFile fichier(chemin);
+    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+    fichier.write(QByteArray(Ligne_Encke) + "\n" + Ligne_Hale_Bopp + "\n" +
+                  "C/2020 X1,p,05/02.125/2021,45.6,120.3,1.234,210.5,2000\n");
+    fichier.close();
+    w.f->Boite().Dialogue_Essai = [&](const Dialogue_Fichier&) { return std::optional<QString>(chemin); };
+
+    int lignes_toutes = -1;
+    int lignes_bopp = -1;
+    Quand_Choix_Montre([&](Dialogue_Choix_Objet& d) {
+        lignes_toutes = d.Liste()->model()->rowCount();
+        QTest::keyClicks(d.Recherche(), QStringLiteral("BoPP"));
+        lignes_bopp = d.Liste()->model()->rowCount();
+        QTest::keyClick(d.Recherche(), Qt::Key_Return);
+    });
+    w.Raccourci(C::saisie_e, Qt::Key_O);
+
+    EXPECT_EQ(lignes_toutes, 3);
+    EXPECT_EQ(lignes_bopp, 1);
+    EXPECT_EQ(w.Texte(C::Commentaire), QStringLiteral("C/1995 O1 (Hale-Bopp)"));
+    EXPECT_EQ(w.Texte(C::saisie_An_Perihelie), QStringLiteral("1997"));
+    EXPECT_EQ(w.Texte(C::Principale), QStringLiteral("Trajectel"));
+    EXPECT_TRUE(w.f->Etat_Programme().document.Modifie);
+    EXPECT_TRUE(w.f->Boite().Actif(C::Enregistrer));
+    EXPECT_TRUE(w.Page_Montree());
+    EXPECT_EQ(w.Texte(C::StatusBar),
+              QStringLiteral("Éléments de C/1995 O1 (Hale-Bopp) importés de CometEls.txt"));
+}
+
+// One line on the clipboard, Ctrl+Shift+V in a field: the save prompt of the
+// modified document, then the page of that orbit.
+TEST(Import_Fenetre, Coller_Une_Ligne) {
+    Fenetre_Import w;
+    QStringList questions;
+    w.f->Boite().Reponse_Essai = [&](const QString& q) {
+        questions << q;
+        return Reponse::Non;
+    };
+    w.f->Etat_Programme().document.Modifie = true;
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(Ligne_Ceres));
+    w.Raccourci(C::saisie_q, Qt::Key_V);
+
+    EXPECT_EQ(questions.size(), 1);
+    EXPECT_EQ(w.Texte(C::Commentaire), QStringLiteral("(1) Ceres"));
+    EXPECT_EQ(w.Texte(C::saisie_An_Perihelie), QStringLiteral("2018"));
+    EXPECT_TRUE(w.Page_Montree());
+    EXPECT_TRUE(w.Texte(C::StatusBar).endsWith(QStringLiteral("collés du presse-papiers")));
+}
+
+}  // namespace
