@@ -7,7 +7,8 @@
 
 // Mean motion of a body whose semi-major axis is 1 AU, degrees per day.
 constexpr double K_Moyen_Mouvement = 0.98560928312;
-// From this eccentricity on, the orbit is computed as a parabola.
+// From this eccentricity on, the orbit is given by q and e alone: a, n and Q
+// are neither shown nor used, and the body moves on its true conic.
 constexpr double Excentricite_Parabolique = 0.99;
 // Days in a Julian year, for the period written in days.
 constexpr double Jours_Par_An = 365.25;
@@ -48,7 +49,8 @@ struct Elements {
     int32_t Unite_Pas = 0;  // 1 heures, 2 jours, 3 mois, 4 années
 };
 
-// Elliptic below 0.99, parabolic (hyperbolic ones included) from 0.99 on.
+// Elliptic below 0.99, given by q and e alone from 0.99 on (near-parabolic
+// ellipses, the parabola and the hyperbolas).
 bool Orbite_Parabolique(double e);
 
 // x rounded to ten decimals, ties to even; values too large to carry ten

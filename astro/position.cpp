@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "astro/calendrier.h"
+#include "astro/conique.h"
 
 namespace {
 
@@ -221,10 +222,17 @@ Corps_Elliptique Calculer_Elliptique(Elements& el, double JJ_Instant) {
 Corps_Parabolique Calculer_Parabolique(const Elements& el, double JJ_Instant, double Obliquite) {
     const Orientation o = Calculer_Orientation(el.gOmega, el.i, Obliquite);
     Corps_Parabolique c;
-    c.W = Constante_Barker * (JJ_Instant - el.JJ_Perihelie) / el.q / std::sqrt(el.q);
-    c.s = Resoudre_Barker(c.W);
-    c.v = 2 * std::atan(c.s) / Radians_Par_Degre;
-    c.r = el.q * (1 + c.s * c.s);
+    const double t = JJ_Instant - el.JJ_Perihelie;
+    if (el.e == 1) {
+        c.W = Constante_Barker * t / el.q / std::sqrt(el.q);
+        c.s = Resoudre_Barker(c.W);
+        c.v = 2 * std::atan(c.s) / Radians_Par_Degre;
+        c.r = el.q * (1 + c.s * c.s);
+    } else {
+        const Point_Orbite p = Resoudre_Conique(el.q, el.e, t);
+        c.v = p.v;
+        c.r = p.r;
+    }
     c.equatoriales = {c.r * o.ma * Sin_Deg(o.Ap + el.Omega + c.v),
                       c.r * o.mb * Sin_Deg(o.Bp + el.Omega + c.v),
                       c.r * o.mc * Sin_Deg(o.Cp + el.Omega + c.v)};

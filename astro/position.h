@@ -81,9 +81,11 @@ struct Corps_Elliptique {
 // Also refreshes n, q, gQ and Anomalie_Moyenne of `el`.
 Corps_Elliptique Calculer_Elliptique(Elements& el, double JJ_Instant);
 
-// Parabolic motion: the heliocentric equatorial position, equinox of the elements.
+// Motion given by q and e alone (e of 0.99 or more): the heliocentric
+// equatorial position, equinox of the elements. A parabola (e = 1) is solved
+// by Barker's equation, any other conic by its own Kepler equation.
 struct Corps_Parabolique {
-    double W = 0;
+    double W = 0;  // Barker's equation only
     double s = 0;
     double v = 0;  // true anomaly, degrees
     double r = 0;  // AU

@@ -90,6 +90,7 @@ TEST(Position_Parabolique, ExempleDu1erMarsEtMeeus) {
     Calculer_Position(el, 0, pos);
     // Meeus, Astronomical Algorithms, example 34.a.
     Elements meeus;
+    meeus.e = 1;
     meeus.q = 1.487469;
     meeus.JJ_Perihelie = Date_Vers_JJ(4, 1998, 14.4358);
     const Corps_Parabolique m = Calculer_Parabolique(meeus, Date_Vers_JJ(8, 1998, 5.0), 23.44);
@@ -128,10 +129,18 @@ TEST(Position_Comparaisons, PositionsPubliees) {
         {"Halley, elements B1950, equinoxe 2000", 0.5870992, 0.9672725, 162.23932, 111.84644, 58.14397,
          Date_Vers_JJ(2, 1986, 9.43867), Annee_Vers_JJ(1950), Annee_Vers_JJ(2000), 27, 11, 1985,
          Sexagesimal(1, 52, 20), Sexagesimal(17, 2, 40), 0.62, 180, 0.005},
+        // On its true ellipse, 23 years after perihelion: against Kepler's
+        // equation solved at 40 digits with Meeus' J2000 Sun; as a parabola
+        // it was 47' and 1.18 AU away.
+        {"C/1995 O1, elements publies, 2020", 0.916241, 0.994928, 88.9908, 130.6448, 283.3593,
+         Date_Vers_JJ(3, 1997, 29.6333), 2451545.0, 2451545.0, 31, 5, 2020, Sexagesimal(23, 59, 15.77),
+         -Sexagesimal(84, 46, 57.5), 43.266590, 1, 1e-4},
     };
     for (const auto& c : cas) {
         Elements el;
         el.a = c.q / (1 - c.e);
+        el.q = c.q;
+        el.Omega = c.omega;
         el.e = c.e;
         el.i = c.i;
         el.gOmega = c.gOmega;

@@ -8,25 +8,20 @@ namespace {
 // The worked example: equinoxes 2000.0, perihelion 1 January 2000, instant 1 March 2000.
 Elements Exemple(double e) { return Elements_Exemple(e); }
 
-void Position_Elliptique(benchmark::State& state) {
-    Elements el = Exemple(0.5);
+// Calculer_Position on each kind of orbit: elliptic, near-parabolic ellipse,
+// parabola (Barker) and hyperbola, the last three from q = 0.8 AU.
+void Calculer_Position_Orbite(benchmark::State& state, double e) {
+    Elements el = Exemple(e);
     Position pos;
     for (auto _ : state) {
         Calculer_Position(el, 0, pos);
         benchmark::DoNotOptimize(pos);
     }
 }
-BENCHMARK(Position_Elliptique);
-
-void Position_Parabolique(benchmark::State& state) {
-    Elements el = Exemple(1);
-    Position pos;
-    for (auto _ : state) {
-        Calculer_Position(el, 0, pos);
-        benchmark::DoNotOptimize(pos);
-    }
-}
-BENCHMARK(Position_Parabolique);
+BENCHMARK_CAPTURE(Calculer_Position_Orbite, elliptique, 0.5);
+BENCHMARK_CAPTURE(Calculer_Position_Orbite, quasi_parabolique, 0.995);
+BENCHMARK_CAPTURE(Calculer_Position_Orbite, parabolique, 1.0);
+BENCHMARK_CAPTURE(Calculer_Position_Orbite, hyperbolique, 3.0);
 
 // Newton from E = M is at its slowest near e = 0.99, where the bisection takes over.
 void Position_Kepler_Difficile(benchmark::State& state) {
