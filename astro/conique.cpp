@@ -126,7 +126,8 @@ Stumpff Calculer_Stumpff(double z) {
 Point_Orbite Resoudre_Conique(double q, double e, double t) {
     // Before perihelion the body is at the mirror image of where it will be.
     double signe = t < 0 ? -1 : 1;
-    double T = std::min(K_Gauss * std::fabs(t) / (q * std::sqrt(q)), T_Maximum);
+    // Divided twice: q·√q of a tiny q is 0, and 0/0 would be NaN at t = 0.
+    double T = std::min(K_Gauss * std::fabs(t) / q / std::sqrt(q), T_Maximum);
     double haut = T;  // F(ξ) ≥ ξ − T
     if (e < 1) {
         // Whole revolutions are taken off, then the half after aphelion is

@@ -77,7 +77,9 @@ TEST(Conique, BalayageDesExcentricitesEtDesTemps) {
                     faute = "r et v en desaccord";
                 } else if (std::fabs(e - 1) > 0.1 && e < 1e3 && (e > 1 || std::fabs(p.v) < 179)) {
                     const double t_calcule = Temps_Depuis_Anomalie(q, e, p.v, p.r);
-                    if (std::fabs(t_calcule - t_reduit) > 1e-9 * (std::fabs(t_reduit) + periode + 1))
+                    // Whole revolutions taken off carry the rounding of the period.
+                    if (std::fabs(t_calcule - t_reduit) >
+                        1e-9 * (std::fabs(t_reduit) + periode + 1) + 1e-15 * std::fabs(t))
                         faute = "pas au temps demande";
                 }
                 if (!faute.empty())
@@ -97,7 +99,7 @@ TEST(Conique, JamaisNaNDesValeursFinies) {
     };
     const Cas cas[] = {{1e-300, 1.5, 1e7},      {1e-300, 0.995, 1e7},  {1e300, 1.5, 1e-300},
                        {1, 1e300, 1e300},       {1, 1 + 1e-15, 1e300}, {1, 0.99, 1e300},
-                       {4.9e-324, 100, -1e300}, {1, 1e300, 30}};
+                       {4.9e-324, 100, -1e300}, {1, 1e300, 30},        {5.3e-315, 2e37, 0}};
     for (const auto& c : cas) {
         const Point_Orbite p = Resoudre_Conique(c.q, c.e, c.t);
         EXPECT_FALSE(std::isnan(p.v)) << c.q << ' ' << c.e << ' ' << c.t;
