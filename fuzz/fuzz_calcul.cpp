@@ -1,6 +1,9 @@
 // Arbitrary elements and instants, every bit pattern included (NaN,
 // infinities, subnormals), through the position and the row with each
 // telescope. A row either shows a figure that can be true or shows "--".
+// Then orbits given by q and e (e from 0.99 to 100, some within 1e-12 of
+// the parabola) up to 10^7 days from perihelion: a point of the conic, never
+// NaN.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -11,6 +14,7 @@
 #include <cstring>
 #include <string>
 
+#include "astro/conique.h"
 #include "astro/ligne.h"
 #include "astro/position.h"
 #include "invariant.h"
@@ -72,6 +76,38 @@ void Verifier_Position(const Position& pos) {
     Exiger(std::fabs(pos.Delta) <= Pi_Radians / 2, "déclinaison dans [-π/2, π/2]");
 }
 
+// Solved from finite values, the conic gives a point: no NaN, never nearer
+// the Sun than q.
+void Verifier_Conique(double q, double e, double t) {
+    if (!(q > 0 && e >= Excentricite_Parabolique && std::isfinite(q) && std::isfinite(e) && std::isfinite(t)))
+        return;
+    const Point_Orbite p = Resoudre_Conique(q, e, t);
+    Exiger(!std::isnan(p.v) && !std::isnan(p.r), "conique sans NaN");
+    Exiger(std::fabs(p.v) <= 180, "anomalie vraie dans [-180, 180]");
+    Exiger(p.r >= q, "distance au Soleil au moins q");
+}
+
+constexpr double Log_q_Minimum = -9.3;  // q from 1e-4 AU
+constexpr double Log_q_Maximum = 7.0;   // to 1e3 AU
+constexpr double Excentricite_Maximum = 100;
+constexpr double Temps_Maximum = 1e7;  // days from perihelion
+constexpr double Pres_De_La_Parabole = 1e-12;
+
+// An orbit of the form's range, with its position computed at an instant.
+void Verifier_Orbite_Conique(FuzzedDataProvider& f, const Elements& el) {
+    const double q = std::exp(f.ConsumeFloatingPointInRange(Log_q_Minimum, Log_q_Maximum));
+    double ecart = f.ConsumeFloatingPointInRange(Excentricite_Parabolique - 1, Excentricite_Maximum - 1);
+    if (f.ConsumeBool()) ecart *= Pres_De_La_Parabole;
+    const double t = f.ConsumeFloatingPointInRange(-Temps_Maximum, Temps_Maximum);
+    Verifier_Conique(q, 1 + ecart, t);
+    Elements copie = el;
+    copie.q = q;
+    copie.e = 1 + ecart;
+    Position pos;
+    Calculer_Position(copie, 0, pos);
+    Verifier_Position(pos);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -94,5 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Calculer_Ligne(copie, tables, separateur, pos, ligne);
         Verifier_Ligne(ligne.textes);
     }
+    Verifier_Conique(el.q, el.e, Reel(f));
+    Verifier_Orbite_Conique(f, el);
     return 0;
 }

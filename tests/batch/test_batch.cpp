@@ -35,7 +35,7 @@ QStringList Lignes(const QString& texte) { return texte.split(u'\n', Qt::SkipEmp
 
 TEST(Batch, ChaqueExempleDansLesDeuxFormats) {
     const QStringList fichiers = QDir(Exemples).entryList({QStringLiteral("*.elt")}, QDir::Files);
-    ASSERT_EQ(fichiers.size(), 5);
+    ASSERT_EQ(fichiers.size(), 6);
     for (const QString& fichier : fichiers) {
         const Resultat tsv =
             Executer({Exemples + u'/' + fichier, QStringLiteral("--format"), QStringLiteral("tsv")});
