@@ -92,21 +92,6 @@ TEST(Conique, BalayageDesExcentricitesEtDesTemps) {
     EXPECT_EQ(Resoudre_Conique(1, 2, 0).r, 1);
 }
 
-TEST(Conique, JamaisNaNDesValeursFinies) {
-    // Far outside any orbit: the result may overflow, never become NaN.
-    struct Cas {
-        double q, e, t;
-    };
-    const Cas cas[] = {{1e-300, 1.5, 1e7},      {1e-300, 0.995, 1e7},  {1e300, 1.5, 1e-300},
-                       {1, 1e300, 1e300},       {1, 1 + 1e-15, 1e300}, {1, 0.99, 1e300},
-                       {4.9e-324, 100, -1e300}, {1, 1e300, 30},        {5.3e-315, 2e37, 0}};
-    for (const auto& c : cas) {
-        const Point_Orbite p = Resoudre_Conique(c.q, c.e, c.t);
-        EXPECT_FALSE(std::isnan(p.v)) << c.q << ' ' << c.e << ' ' << c.t;
-        EXPECT_GE(p.r, c.q) << c.q << ' ' << c.e << ' ' << c.t;
-    }
-}
-
 TEST(Conique, ContinueAuPassageDeLaParabole) {
     // Both sides of e = 1 meet Barker's parabola, closer as e comes closer.
     const double temps[] = {-400, -30, 0.5, 20, 100, 700, 3000};
