@@ -152,6 +152,9 @@ void Canevas_Image::Choisir_Crayon(uint32_t couleur, Style_Trait style, int epai
 
 void Canevas_Image::Tracer_Ligne(int x1, int y1, int x2, int y2) { Surface().Tracer_Ligne(x1, y1, x2, y2); }
 void Canevas_Image::Remplir_Rectangle(const QRect& rectangle) { Surface().Remplir_Rectangle(rectangle); }
+void Canevas_Image::Colorier_Rectangle(const QRect& rectangle, uint32_t couleur) {
+    Surface().Colorier_Rectangle(rectangle, couleur);
+}
 
 // ---- Scroll bars
 

@@ -69,6 +69,7 @@ public:
     void Choisir_Crayon(uint32_t couleur, Style_Trait style, int epaisseur) override;
     void Tracer_Ligne(int x1, int y1, int x2, int y2) override;
     void Remplir_Rectangle(const QRect& rectangle) override;
+    void Colorier_Rectangle(const QRect& rectangle, uint32_t couleur) override;
 
     // Ends the painting in progress, if any.
     void Terminer() { surface_.reset(); }

@@ -208,11 +208,28 @@ double Hauteur(const Trajet& t, double jj, const Lieu_Observation& lieu) {
     return Hauteur_Equatoriale(e, Angle_Horaire(e, jj, lieu), lieu);
 }
 
-Ciel_Jour Preparer_Ciel(const Elements& el, double jj) {
+std::optional<Equatoriales> Trajet::Noeud(double jj) const {
+    const double k = (jj - debut_) / Ecart;
+    if (!(k >= 0 && k < Noeuds) || k != std::floor(k)) return std::nullopt;
+    const auto i = static_cast<std::size_t>(k);
+    return Equatoriales{alpha_[i], delta_[i]};
+}
+
+Ciel_Jour Preparer_Ciel(const Elements& el, double jj, const Ciel_Jour* precedent) {
     Ciel_Jour ciel;
+    // Whole days and half days from it are exact in a double, so the nodes
+    // of consecutive days meet exactly.
     ciel.JJ_0h = std::floor(jj - 0.5) + 0.5;
-    ciel.corps = Trajet::Echantillonner(ciel.JJ_0h, [&](double t) { return Equatoriales_Corps(el, t); });
-    ciel.soleil = Trajet::Echantillonner(ciel.JJ_0h, Equatoriales_Soleil);
+    auto avec_precedent = [precedent](const Trajet Ciel_Jour::*trajet, auto calcul) {
+        return [=](double t) {
+            if (precedent)
+                if (const auto e = (precedent->*trajet).Noeud(t)) return *e;
+            return calcul(t);
+        };
+    };
+    ciel.corps = Trajet::Echantillonner(
+        ciel.JJ_0h, avec_precedent(&Ciel_Jour::corps, [&el](double t) { return Equatoriales_Corps(el, t); }));
+    ciel.soleil = Trajet::Echantillonner(ciel.JJ_0h, avec_precedent(&Ciel_Jour::soleil, Equatoriales_Soleil));
     return ciel;
 }
 
@@ -247,6 +264,7 @@ Visibilite_Jour Calculer_Visibilite_Jour(const Elements& el, double jj, const Li
 
 Visibilite_Jour Calculer_Visibilite_Ciel(const Ciel_Jour& ciel, double jj, const Lieu_Observation& lieu) {
     Visibilite_Jour v;
+    v.JJ_0h = ciel.JJ_0h;
     v.Elongation = Separation(ciel.corps.A(jj), ciel.soleil.A(jj));
     const double a = ciel.JJ_0h, b = a + 1;
     const std::vector<Culmination> culminations = Culminations(ciel.corps, lieu, a, b);

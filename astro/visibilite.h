@@ -65,6 +65,8 @@ public:
         return t;
     }
     Equatoriales A(double jj) const;
+    // Node k as it was given, or nothing when `jj` is no node.
+    std::optional<Equatoriales> Noeud(double jj) const;
     double Debut() const { return debut_; }
     double Fin() const { return debut_ + (Noeuds - 1) * Ecart; }
 
@@ -82,7 +84,9 @@ struct Ciel_Jour {
     Trajet corps;
     Trajet soleil;
 };
-Ciel_Jour Preparer_Ciel(const Elements& el, double jj);
+// Nodes that `precedent` (the sky of an earlier row, same elements) already
+// holds are taken from it rather than computed again.
+Ciel_Jour Preparer_Ciel(const Elements& el, double jj, const Ciel_Jour* precedent = nullptr);
 
 double Hauteur(const Trajet& t, double jj, const Lieu_Observation& lieu);
 
@@ -101,6 +105,7 @@ enum class Cours { Normal, Circumpolaire, Invisible };
 
 // What the page shows for a row stepped by days, months or years.
 struct Visibilite_Jour {
+    double JJ_0h = 0;       // the UT day searched starts here
     double Elongation = 0;  // degrees, at the row's instant
     Cours cours = Cours::Normal;
     std::optional<double> Lever;    // Julian days, within the UT day

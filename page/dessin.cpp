@@ -37,7 +37,9 @@ constexpr int Montee_Grec = 10;       // Greek letters of the header rise by h d
 const char* const Motif_Distance = "0.000 000 000";
 const char* const Motif_Angle = "0.000 000";
 
-enum class Presence { Toujours, Instrument, Totale, Noyau };
+// Visibilite: with the site's visibility; Jour and Heure: the same, for rows
+// stepped by days (months, years) or by hours only.
+enum class Presence { Toujours, Instrument, Totale, Noyau, Visibilite, Visibilite_Jour, Visibilite_Heure };
 
 // Width on screen (pixels), on paper (tenths of a millimetre), and when present.
 struct Modele_Colonne {
@@ -46,24 +48,21 @@ struct Modele_Colonne {
     Presence presence;
 };
 constexpr std::array<Modele_Colonne, Nombre_Colonnes> Modeles_Colonnes = {{
-    {40, 115, Presence::Toujours},
-    {20, 60, Presence::Toujours},
-    {33, 95, Presence::Toujours},
-    {27, 80, Presence::Toujours},
-    {27, 80, Presence::Toujours},
-    {26, 75, Presence::Toujours},
-    {33, 95, Presence::Toujours},
-    {27, 80, Presence::Toujours},
-    {27, 80, Presence::Toujours},
-    {66, 190, Presence::Toujours},
-    {80, 235, Presence::Toujours},
-    {60, 175, Presence::Toujours},
-    {75, 180, Presence::Instrument},
-    {75, 190, Presence::Instrument},
-    {35, 100, Presence::Totale},
-    {35, 100, Presence::Noyau},
+    {40, 115, Presence::Toujours},         {20, 60, Presence::Toujours},
+    {33, 95, Presence::Toujours},          {27, 80, Presence::Toujours},
+    {27, 80, Presence::Toujours},          {26, 75, Presence::Toujours},
+    {33, 95, Presence::Toujours},          {27, 80, Presence::Toujours},
+    {27, 80, Presence::Toujours},          {66, 190, Presence::Toujours},
+    {80, 235, Presence::Toujours},         {60, 175, Presence::Toujours},
+    {75, 180, Presence::Instrument},       {75, 190, Presence::Instrument},
+    {35, 100, Presence::Totale},           {35, 100, Presence::Noyau},
+    {40, 130, Presence::Visibilite},       {40, 120, Presence::Visibilite_Jour},
+    {45, 150, Presence::Visibilite_Jour},  {40, 120, Presence::Visibilite},
+    {45, 150, Presence::Visibilite_Jour},  {40, 120, Presence::Visibilite_Jour},
+    {40, 120, Presence::Visibilite_Heure},
 }};
-constexpr int Colonnes_Centrees = 9;  // the date and the sexagesimal parts
+constexpr int Colonnes_Ephemeride = 16;  // those before the visibility
+constexpr int Colonnes_Centrees = 9;     // the date and the sexagesimal parts
 
 // Columns 4, 5, 7 and 8 lie inside "Alpha" and "Delta": their rules start under the header.
 bool Colonne_Interieure(int numero) { return numero == 4 || numero == 5 || numero == 7 || numero == 8; }
@@ -86,6 +85,12 @@ bool Presente(Presence presence, const Calcul_Page& c) {
             return c.page.MT_Valide;
         case Presence::Noyau:
             return c.page.MN_Valide;
+        case Presence::Visibilite:
+            return Visibilite_Montree(c);
+        case Presence::Visibilite_Jour:
+            return Visibilite_Montree(c) && !Lignes_Horaires(c.el);
+        case Presence::Visibilite_Heure:
+            return Visibilite_Montree(c) && Lignes_Horaires(c.el);
         default:
             return true;
     }
@@ -112,13 +117,31 @@ const Colonne* Trouver_Colonne(const Colonnes& colonnes, int numero) {
 Textes_Colonnes Textes_Ligne_Page(const Ligne_Ephemeride& l, const Notation& n) {
     const char s = n.Separateur_Decimal;
     const Textes_Ligne& t = l.textes;
+    const Textes_Visibilite& v = l.visibilite;
     auto q = [](const std::string& texte) { return QString::fromStdString(texte); };
-    return {Texte_Jour_Ligne(l.Jour, n), Texte_General(l.Mois, s), Texte_General(l.An, s),
-            q(t.Texte_Alpha_h),          q(t.Texte_Alpha_m),       q(t.Texte_Alpha_s),
-            q(t.Texte_Delta_d),          q(t.Texte_Delta_m),       q(t.Texte_Delta_s),
-            q(t.Texte_Distance),         q(t.Texte_Derive_a),      q(t.Texte_Derive_d),
-            q(t.Texte_Reglage_a),        q(t.Texte_Reglage_d),     Texte_Magnitude(l.M1, n),
-            Texte_Magnitude(l.M2, n)};
+    return {Texte_Jour_Ligne(l.Jour, n),
+            Texte_General(l.Mois, s),
+            Texte_General(l.An, s),
+            q(t.Texte_Alpha_h),
+            q(t.Texte_Alpha_m),
+            q(t.Texte_Alpha_s),
+            q(t.Texte_Delta_d),
+            q(t.Texte_Delta_m),
+            q(t.Texte_Delta_s),
+            q(t.Texte_Distance),
+            q(t.Texte_Derive_a),
+            q(t.Texte_Derive_d),
+            q(t.Texte_Reglage_a),
+            q(t.Texte_Reglage_d),
+            Texte_Magnitude(l.M1, n),
+            Texte_Magnitude(l.M2, n),
+            v.Elongation,
+            v.Lever,
+            v.Passage,
+            v.Hauteur,
+            v.Coucher,
+            v.Nuit,
+            v.Azimut};
 }
 
 // Centred in [debut, debut + largeur); a text wider than that starts to its left.
@@ -185,6 +208,13 @@ constexpr std::array<Entete, Nombre_Colonnes> Entetes_Ecran = {{
     {Genre_Entete::Grec, "Réglage", "d"},
     {Genre_Entete::Magnitude, "M1", ""},
     {Genre_Entete::Magnitude, "M2", ""},
+    {Genre_Entete::Centre, Entete_Elongation, ""},
+    {Genre_Entete::Centre, Entete_Lever, ""},
+    {Genre_Entete::Centre, Entete_Passage, ""},
+    {Genre_Entete::Centre, Entete_Hauteur, ""},
+    {Genre_Entete::Centre, Entete_Coucher, ""},
+    {Genre_Entete::Centre, Entete_Nuit, ""},
+    {Genre_Entete::Centre, Entete_Azimut, ""},
 }};
 constexpr int Colonnes_Par_Groupe = 3;  // "Alpha" and "Delta" head three columns each
 
@@ -263,6 +293,8 @@ int Largeur_Image(const Calcul_Page& c, const Boite_Outils& b) {
     if (c.el.Instrument > 0) largeur += Largeur_Reglages_Ecran;
     if (c.page.MT_Valide) largeur += Largeur_MT_Ecran;
     if (c.page.MN_Valide) largeur += Largeur_MN_Ecran;
+    for (int k = Colonnes_Ephemeride; k < Nombre_Colonnes; ++k)
+        if (Presente(Modeles_Colonnes[k].presence, c)) largeur += Modeles_Colonnes[k].pixels;
     largeur = std::max(largeur, Largeur_Minimale_Ecran);
     const QRect titre7 = b.Geometrie(Controle::Titre7);
     return std::max(largeur, titre7.x() + titre7.width());
@@ -441,12 +473,17 @@ int32_t Dixiemes_Vers_Points(int D, int dixiemes) {
     return static_cast<int32_t>(std::clamp<int64_t>(points, 0, std::numeric_limits<int32_t>::max() / 32));
 }
 
-Colonnes Colonnes_Papier(Feuille& f) {
-    Etat_Dessin& d = f.p.dessin;
+// The printed widths of every column and the width of those in use, at D dots per inch.
+void Mesurer_Tableau(const Contexte_Page& p, int D) {
+    Etat_Dessin& d = p.dessin;
     for (int k = 0; k < Nombre_Colonnes; ++k)
-        d.Largeurs_Colonnes[k] = Dixiemes_Vers_Points(f.D, Modeles_Colonnes[k].dixiemes);
-    const Colonnes depuis_zero = Colonnes_En_Usage(f.p.calcul, 0, d.Largeurs_Colonnes);
+        d.Largeurs_Colonnes[k] = Dixiemes_Vers_Points(D, Modeles_Colonnes[k].dixiemes);
+    const Colonnes depuis_zero = Colonnes_En_Usage(p.calcul, 0, d.Largeurs_Colonnes);
     d.Largeur_Tableau = depuis_zero.empty() ? 0 : depuis_zero.back().Fin();
+}
+
+Colonnes Colonnes_Papier(Feuille& f) {
+    const Etat_Dessin& d = f.p.dessin;
     return Colonnes_En_Usage(f.p.calcul, (f.largeur - d.Largeur_Tableau) / 2, d.Largeurs_Colonnes);
 }
 
@@ -478,6 +515,13 @@ constexpr std::array<Entete, Nombre_Colonnes> Entetes_Papier = {{
     {Genre_Entete::Grec, "Réglage", "d"},
     {Genre_Entete::Centre, "M1", ""},
     {Genre_Entete::Centre, "M2", ""},
+    {Genre_Entete::Centre, Entete_Elongation, ""},
+    {Genre_Entete::Centre, Entete_Lever, ""},
+    {Genre_Entete::Centre, Entete_Passage, ""},
+    {Genre_Entete::Centre, Entete_Hauteur, ""},
+    {Genre_Entete::Centre, Entete_Coucher, ""},
+    {Genre_Entete::Centre, Entete_Nuit, ""},
+    {Genre_Entete::Centre, Entete_Azimut, ""},
 }};
 
 // A word and its Greek letter, raised a tenth of a line, centred together.
@@ -575,6 +619,10 @@ void Dessiner_Page_Ecran(const Contexte_Page& p) {
 void Imprimer_Page(const Contexte_Page& p) {
     Canevas* imprimante = p.boite.Dialogue_Impression();
     if (imprimante == nullptr) return;
+    // The visibility columns widen the table past a portrait page.
+    Mesurer_Tableau(p, imprimante->Resolution());
+    if (Visibilite_Montree(p.calcul) && p.dessin.Largeur_Tableau > imprimante->Largeur_Page())
+        imprimante->Mettre_En_Paysage();
     imprimante->Debut_Document();
     Feuille f{*imprimante, p, imprimante->Resolution(), imprimante->Largeur_Page()};
     Imprimer_Titre(f);

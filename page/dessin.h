@@ -18,7 +18,8 @@
 // paper; where it is missing, the system's default sans face stands in.
 inline const QString Police_Page = QStringLiteral("DejaVu Sans Condensed");
 
-constexpr int Nombre_Colonnes = 16;
+// The sixteen columns of the ephemeris, then seven of the site's visibility.
+constexpr int Nombre_Colonnes = 23;
 
 // What the last build drew with, kept until the next one.
 struct Etat_Dessin {

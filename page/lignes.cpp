@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "astro/calendrier.h"
 
@@ -172,8 +173,20 @@ bool Avancer_Instant(Elements& el) {
     return tenu && Normaliser_Date(el);
 }
 
+// At the row's instant for hour steps, over the row's UT day otherwise; the
+// sky of the row before lends the positions the two days share.
+Textes_Visibilite Visibilite_Ligne(const Calcul_Page& c, std::optional<Ciel_Jour>& ciel) {
+    const double jj = Date_Vers_JJ(c.el.Mois, static_cast<float>(c.el.An), c.el.Jour);
+    const Lieu_Observation& lieu = c.site->lieu;
+    if (Lignes_Horaires(c.el))
+        return Textes_Visibilite_Instant(Calculer_Visibilite_Instant(c.el, jj, lieu), c.notation);
+    ciel = Preparer_Ciel(c.el, jj, ciel ? &*ciel : nullptr);
+    return Textes_Visibilite_Jour(Calculer_Visibilite_Ciel(*ciel, jj, lieu), c.notation);
+}
+
 // The row at the current instant, once Calculer_Ligne has left r and Δ.
-Ligne_Ephemeride Composer_Ligne(const Calcul_Page& c, const Textes_Ligne& textes) {
+Ligne_Ephemeride Composer_Ligne(const Calcul_Page& c, const Textes_Ligne& textes,
+                                std::optional<Ciel_Jour>& ciel) {
     Ligne_Ephemeride ligne;
     ligne.Jour = c.el.Jour;
     ligne.Mois = c.el.Mois;
@@ -181,10 +194,15 @@ Ligne_Ephemeride Composer_Ligne(const Calcul_Page& c, const Textes_Ligne& textes
     ligne.textes = textes;
     if (c.page.MT_Valide) ligne.M1 = c.page.MT_Absolue + Effet_Distances(Facteur_r_Totale, c.pos);
     if (c.page.MN_Valide) ligne.M2 = c.page.MN_Absolue + Effet_Distances(Facteur_r_Noyau, c.pos);
+    if (Visibilite_Montree(c)) ligne.visibilite = Visibilite_Ligne(c, ciel);
     return ligne;
 }
 
 }  // namespace
+
+bool Visibilite_Montree(const Calcul_Page& c) { return c.site != nullptr && c.site->Afficher; }
+
+bool Lignes_Horaires(const Elements& el) { return el.Unite_Pas == En_Heures; }
 
 int32_t Nombre_Lignes(int32_t Unite_Pas) {
     switch (Unite_Pas) {
@@ -234,9 +252,10 @@ void Generer_Lignes(const Calcul_Page& c, const Consommateur_Lignes& consommateu
     Placer_Instant(debut, c.el);
     const int32_t n = Nombre_Lignes(c.el.Unite_Pas);
     Ligne_Calculee calcul;
+    std::optional<Ciel_Jour> ciel;
     for (int32_t k = 1; k <= n; ++k) {
         Calculer_Ligne(c.el, c.tables, c.notation.Separateur_Decimal, c.pos, calcul);
-        consommateur(Composer_Ligne(c, calcul.textes));
+        consommateur(Composer_Ligne(c, calcul.textes, ciel));
         if (!Avancer_Instant(c.el)) return;
     }
 }

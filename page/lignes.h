@@ -15,6 +15,7 @@
 #include "astro/position.h"
 #include "form/textes_nombres.h"
 #include "page/etat_page.h"
+#include "page/visibilite_ligne.h"
 #include "plateforme/boite_outils.h"
 
 // The texts of Liste_Instruments, indexed by Instrument (0 "Aucun").
@@ -29,8 +30,9 @@ struct Ligne_Ephemeride {
     int32_t Mois = 0;
     int32_t An = 0;
     Textes_Ligne textes;
-    double M1 = 0;  // total magnitude, meaningful only when MT_Valide
-    double M2 = 0;  // nucleus magnitude, meaningful only when MN_Valide
+    double M1 = 0;                 // total magnitude, meaningful only when MT_Valide
+    double M2 = 0;                 // nucleus magnitude, meaningful only when MN_Valide
+    Textes_Visibilite visibilite;  // only when the site's visibility is shown
 };
 
 using Consommateur_Lignes = std::function<void(const Ligne_Ephemeride&)>;
@@ -44,7 +46,13 @@ struct Calcul_Page {
     const Tables_Instruments& tables;
     const Notation& notation;
     const Boite_Outils& boite;
+    const Site_Observation* site = nullptr;  // none: the page has no visibility columns
 };
+
+// A site is set and its visibility is to be shown.
+bool Visibilite_Montree(const Calcul_Page& c);
+// The rows are stepped by hours.
+bool Lignes_Horaires(const Elements& el);
 
 // 24 (hours), 31 (days), 12 (months) or 10 (years), whatever the step; no
 // row for a unit that is none of these.

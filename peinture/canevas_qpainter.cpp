@@ -74,12 +74,27 @@ void Canevas_QPainter::Remplir_Rectangle(const QRect& rectangle) {
     peintre_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
+void Canevas_QPainter::Colorier_Rectangle(const QRect& rectangle, uint32_t couleur) {
+    if (!peintre_.isActive()) return;
+    peintre_.fillRect(rectangle, QColor::fromRgb(static_cast<QRgb>(couleur)));
+}
+
+void Canevas_QPainter::Mettre_En_Paysage() {
+    if (!imprimante_ || peintre_.isActive()) return;
+    if (!orientation_rendue_) orientation_rendue_ = imprimante_->pageLayout().orientation();
+    imprimante_->setPageOrientation(QPageLayout::Landscape);
+}
+
 void Canevas_QPainter::Debut_Document() {
     if (imprimante_ && !peintre_.isActive()) peintre_.begin(imprimante_);
 }
 
 void Canevas_QPainter::Fin_Document() {
-    if (imprimante_) Terminer();
+    if (!imprimante_) return;
+    Terminer();
+    // The next print starts from the orientation the user chose.
+    if (orientation_rendue_) imprimante_->setPageOrientation(*orientation_rendue_);
+    orientation_rendue_.reset();
 }
 
 int Canevas_QPainter::Largeur_Page() const { return support_.width(); }

@@ -8,8 +8,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPen>
+#include <optional>
 
 #include "plateforme/canevas.h"
 
@@ -36,7 +38,9 @@ public:
     void Choisir_Crayon(uint32_t couleur, Style_Trait style, int epaisseur) override;
     void Tracer_Ligne(int x1, int y1, int x2, int y2) override;
     void Remplir_Rectangle(const QRect& rectangle) override;
+    void Colorier_Rectangle(const QRect& rectangle, uint32_t couleur) override;
 
+    void Mettre_En_Paysage() override;  // the printer's own orientation comes back at Fin_Document
     void Debut_Document() override;
     void Fin_Document() override;
     int Largeur_Page() const override;  // printable width, dots
@@ -49,6 +53,7 @@ public:
 private:
     QPaintDevice& support_;
     QPagedPaintDevice* imprimante_ = nullptr;
+    std::optional<QPageLayout::Orientation> orientation_rendue_;  // to put back at the end
     QColor fond_;
     QFont police_;
     QPen crayon_;

@@ -15,6 +15,7 @@ public:
     void Choisir_Crayon(uint32_t, Style_Trait, int) override {}
     void Tracer_Ligne(int, int, int, int) override {}
     void Remplir_Rectangle(const QRect&) override {}
+    void Colorier_Rectangle(const QRect&, uint32_t) override {}
 };
 
 constexpr int Position_Barre_Maximale = 100;

@@ -31,7 +31,12 @@ public:
     // Clears a rectangle with the surface's background.
     virtual void Remplir_Rectangle(const QRect& rectangle) = 0;
 
-    // Printer only: one document is one printed page.
+    // Fills a rectangle with a colour (0xRRGGBB).
+    virtual void Colorier_Rectangle(const QRect& rectangle, uint32_t couleur) = 0;
+
+    // Printer only: one document is one printed page. Before the document
+    // begins, the page may turn to landscape for this document alone.
+    virtual void Mettre_En_Paysage() {}
     virtual void Debut_Document() {}
     virtual void Fin_Document() {}
     virtual int Largeur_Page() const { return 0; }

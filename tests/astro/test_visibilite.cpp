@@ -203,3 +203,27 @@ TEST(Visibilite, ValeursAberrantesSansBoucleSansPlantage) {
 }
 
 }  // namespace
+
+namespace {
+
+// The sky of a day built on the day before's nodes gives the same events as one built afresh.
+TEST(Ciel, NoeudsReprisDuJourPrecedent) {
+    const Elements el = Elements_Exemple(0.5);
+    const Lieu_Observation lieu{48.85, 2.35, 0};
+    for (double pas : {1.0, 2.0, 0.5, 30.0}) {
+        Ciel_Jour precedent = Preparer_Ciel(el, 2451604.5);
+        for (int k = 1; k <= 5; ++k) {
+            const double jj = 2451604.5 + k * pas;
+            const Ciel_Jour repris = Preparer_Ciel(el, jj, &precedent);
+            const Visibilite_Jour a = Calculer_Visibilite_Ciel(repris, jj, lieu);
+            const Visibilite_Jour b = Calculer_Visibilite_Jour(el, jj, lieu);
+            EXPECT_EQ(a.Lever, b.Lever) << pas << ' ' << k;
+            EXPECT_EQ(a.Passage, b.Passage) << pas << ' ' << k;
+            EXPECT_EQ(a.Coucher, b.Coucher) << pas << ' ' << k;
+            EXPECT_EQ(a.Hauteur_Noire, b.Hauteur_Noire) << pas << ' ' << k;
+            precedent = repris;
+        }
+    }
+}
+
+}  // namespace

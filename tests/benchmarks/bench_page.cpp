@@ -21,6 +21,21 @@ void Page_Enregistreur(benchmark::State& state) {
 }
 BENCHMARK(Page_Enregistreur)->Unit(benchmark::kMicrosecond);
 
+// The same with the visibility from a site: rise, transit, set and night of
+// each of the 31 days. It must stay within three times the build above.
+void Page_Enregistreur_Visibilite(benchmark::State& state) {
+    Page_Exemple p;
+    p.Choisir("Arbelin", true, true);
+    p.site = Site_Observation{QStringLiteral("Paris"), {48.85, 2.35, 35}, 15, true};
+    for (auto _ : state) {
+        p.ecran.Oublier();
+        Construire_Page(p.Contexte());
+        benchmark::DoNotOptimize(p.ecran.Textes().data());
+    }
+    state.counters["textes"] = static_cast<double>(p.ecran.Textes().size());
+}
+BENCHMARK(Page_Enregistreur_Visibilite)->Unit(benchmark::kMicrosecond);
+
 // The same build rasterised into the page image.
 void Page_Image(benchmark::State& state) {
     Page_Exemple p;

@@ -290,8 +290,10 @@ TEST_F(Dessin_Papier, Colonnes) {
          {199, 269, 381, 475, 569, 657, 769, 863, 957, 1181, 1458, 1664, 1876, 2100, 2218, 2336},
          2272},
     };
+    // Every column's width, those of the visibility included, whether shown or not.
     const std::array<int32_t, Nombre_Colonnes> largeurs = {135, 70,  112, 94,  94,  88,  112, 94,
-                                                           94,  224, 277, 206, 212, 224, 118, 118};
+                                                           94,  224, 277, 206, 212, 224, 118, 118,
+                                                           153, 141, 177, 141, 177, 141, 141};
     for (const auto& c : cas) {
         papier.Oublier();
         Imprimer(c.choix);

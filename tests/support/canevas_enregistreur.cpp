@@ -49,6 +49,10 @@ void Canevas_Enregistreur::Remplir_Rectangle(const QRect& rectangle) {
     remplissages_.push_back({Suivant(), rectangle});
 }
 
+void Canevas_Enregistreur::Colorier_Rectangle(const QRect& rectangle, uint32_t couleur) {
+    coloriages_.push_back({Suivant(), rectangle, couleur});
+}
+
 void Canevas_Enregistreur::Debut_Document() { debuts_.push_back(Suivant()); }
 void Canevas_Enregistreur::Fin_Document() { fins_.push_back(Suivant()); }
 
@@ -78,6 +82,7 @@ void Canevas_Enregistreur::Oublier() {
     textes_.clear();
     traits_.clear();
     remplissages_.clear();
+    coloriages_.clear();
     debuts_.clear();
     fins_.clear();
 }

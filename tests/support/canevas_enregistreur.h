@@ -52,6 +52,7 @@ struct Trait_Enregistre {
 struct Remplissage_Enregistre {
     int ordre;
     QRect rectangle;
+    uint32_t couleur = 0;  // of a coloured fill
 };
 
 class Canevas_Enregistreur : public Canevas {
@@ -60,9 +61,10 @@ public:
 
     // The page image: 96 dots per inch, no page.
     Canevas_Enregistreur() = default;
-    // A printer of this resolution and printable width (dots).
-    Canevas_Enregistreur(int resolution, int largeur_page)
-        : resolution_(resolution), largeur_page_(largeur_page) {}
+    // A printer of this resolution and printable width (dots), in portrait
+    // and, when given, in landscape.
+    Canevas_Enregistreur(int resolution, int largeur_page, int largeur_paysage = 0)
+        : resolution_(resolution), largeur_page_(largeur_page), largeur_paysage_(largeur_paysage) {}
 
     void Ecrire_Texte(int x, int y, const QString& texte) override;
     int Largeur_Texte(const QString& texte) override;
@@ -71,14 +73,18 @@ public:
     void Choisir_Crayon(uint32_t couleur, Style_Trait style, int epaisseur) override;
     void Tracer_Ligne(int x1, int y1, int x2, int y2) override;
     void Remplir_Rectangle(const QRect& rectangle) override;
+    void Colorier_Rectangle(const QRect& rectangle, uint32_t couleur) override;
+    void Mettre_En_Paysage() override { paysage_ = largeur_paysage_ > 0; }
     void Debut_Document() override;
     void Fin_Document() override;
-    int Largeur_Page() const override { return largeur_page_; }
+    int Largeur_Page() const override { return paysage_ ? largeur_paysage_ : largeur_page_; }
     int Resolution() const override { return resolution_; }
 
     const std::vector<Texte_Enregistre>& Textes() const { return textes_; }
     const std::vector<Trait_Enregistre>& Traits() const { return traits_; }
     const std::vector<Remplissage_Enregistre>& Remplissages() const { return remplissages_; }
+    const std::vector<Remplissage_Enregistre>& Coloriages() const { return coloriages_; }
+    bool Paysage() const { return paysage_; }
     const std::vector<int>& Debuts_Document() const { return debuts_; }  // ranks of the calls
     const std::vector<int>& Fins_Document() const { return fins_; }
     int Appels() const { return ordre_; }
@@ -96,12 +102,15 @@ private:
 
     int resolution_ = Resolution_Ecran;
     int largeur_page_ = 0;
+    int largeur_paysage_ = 0;
+    bool paysage_ = false;
     Police_Enregistree police_;
     Crayon_Enregistre crayon_;
     int ordre_ = 0;
     std::vector<Texte_Enregistre> textes_;
     std::vector<Trait_Enregistre> traits_;
     std::vector<Remplissage_Enregistre> remplissages_;
+    std::vector<Remplissage_Enregistre> coloriages_;
     std::vector<int> debuts_;
     std::vector<int> fins_;
 };

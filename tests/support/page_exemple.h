@@ -7,6 +7,7 @@
 // tool bar and above a 19-pixel status bar, in an 800 × 600 client area.
 
 #include <QString>
+#include <optional>
 #include <utility>
 
 #include "page/dessin.h"
@@ -29,7 +30,12 @@ struct Page_Exemple {
     Page_Exemple& operator=(const Page_Exemple&) = delete;
 
     Contexte_Page Contexte() {
-        return {{el, page, pos, tables, notation, boite}, dessin, vue, document, boite, version};
+        return {{el, page, pos, tables, notation, boite, site ? &*site : nullptr},
+                dessin,
+                vue,
+                document,
+                boite,
+                version};
     }
 
     void Ecrire(Controle c, const char* texte) { boite.Ecrire_Texte(c, QString::fromUtf8(texte)); }
@@ -52,6 +58,7 @@ struct Page_Exemple {
     Etat_Document document;
     QString version = QStringLiteral("1.0.0");
     Canevas_Enregistreur ecran;
+    std::optional<Site_Observation> site;  // none: no visibility
 
 private:
     void Remplir_Elements() {
