@@ -157,6 +157,13 @@ int Rang_Historique(const Historique& h, const QString& chemin) {
     return trouve == h.Entrees.end() ? 0 : static_cast<int>(trouve - h.Entrees.begin()) + 1;
 }
 
+// The form back to an empty document, which leaves the page nothing to wait for.
+void Vider_Document(Programme& p) {
+    Contexte_Formulaire formulaire = p.Formulaire();
+    Reinitialiser_Fiche(formulaire);
+    p.page.Champs_A_Corriger.clear();
+}
+
 bool Rang_Valide(int k) { return k >= 1 && k <= Taille_Historique; }
 
 }  // namespace
@@ -278,8 +285,7 @@ void Ouvrir_Fichier(Programme& p, Etat_Ouverture& ouverture) {
 
 void Ouvrir_Document(Programme& p, Etat_Ouverture& ouverture) {
     if (!Preparer_Remplacement(p)) return;
-    Contexte_Formulaire formulaire = p.Formulaire();
-    Reinitialiser_Fiche(formulaire);
+    Vider_Document(p);
     Ouvrir_Fichier(p, ouverture);
 }
 
@@ -292,8 +298,7 @@ void Choisir_Historique(Programme& p, int k) {
     if (!Rang_Valide(k)) return;
     const QString chemin = p.historique.Entrees[static_cast<std::size_t>(k - 1)];
     if (!Preparer_Remplacement(p)) return;
-    Contexte_Formulaire formulaire = p.Formulaire();
-    Reinitialiser_Fiche(formulaire);
+    Vider_Document(p);
     // A save made for the prompt puts its file first and moves the others
     // down: the file chosen is looked for by its path, not by its old place.
     Ouvrir_Chemin(p, chemin, Rang_Historique(p.historique, chemin));
@@ -301,8 +306,7 @@ void Choisir_Historique(Programme& p, int k) {
 
 void FileNew1Execute(Programme& p) {
     if (!Preparer_Remplacement(p)) return;
-    Contexte_Formulaire formulaire = p.Formulaire();
-    Reinitialiser_Fiche(formulaire);
+    Vider_Document(p);
 }
 
 void FileOpen1Execute(Programme& p, Etat_Ouverture& ouverture) { Ouvrir_Document(p, ouverture); }

@@ -9,6 +9,7 @@
 #include "document/historique.h"
 #include "form/etat.h"
 #include "form/textes_nombres.h"
+#include "page/etat_page.h"
 #include "plateforme/boite_outils.h"
 
 struct Contexte_Document {
@@ -19,4 +20,5 @@ struct Contexte_Document {
     Historique& historique;
     const Notation& notation;
     QString Version_Programme;  // major.minor.release
+    Etat_Page* page = nullptr;  // told which fields a read left to correct
 };

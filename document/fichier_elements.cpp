@@ -12,6 +12,7 @@
 #include "form/affichage_elements.h"
 #include "form/angle_perihelie.h"
 #include "form/dates_juliennes.h"
+#include "form/formulaire.h"
 #include "plateforme/erreur_generale.h"
 
 namespace {
@@ -80,8 +81,9 @@ struct Lecteur {
     QString ligne;  // the last line read, kept when the file has no more
     bool Lecture_Complete = true;
     bool Erreur_Format = false;
-    bool Ancienne = false;      // legacy layout: any line may be quoted
-    bool Garder_Ligne = false;  // the next step takes the current line again
+    bool Ancienne = false;          // legacy layout: any line may be quoted
+    bool Garder_Ligne = false;      // the next step takes the current line again
+    std::vector<Controle> Refuses;  // fields whose value the form refuses
 
     void Lire_Ligne() {
         if (suivante >= lignes.size()) {
@@ -266,12 +268,71 @@ std::vector<Etape> Plan_Ancien(const QString& entete) {
     return plan;
 }
 
+// What a refused value leaves unset beside its field.
+void Oublier_Valeur(Elements& el, Controle champ) {
+    switch (champ) {
+        case Controle::saisie_e:
+            el.e = 0;
+            break;
+        case Controle::saisie_q:
+            el.q = 0;
+            el.a = 0;
+            break;
+        case Controle::saisie_i:
+            el.i = 0;
+            break;
+        case Controle::saisie_Omega:
+            el.Omega = 0;
+            break;
+        case Controle::saisie_gOmega:
+            el.gOmega = 0;
+            el.Longitude_Perihelie = el.Omega;
+            break;
+        case Controle::saisie_Jour_Perihelie:
+            el.Jour_Perihelie = 0;
+            break;
+        case Controle::saisie_Mois_Perihelie:
+            el.Mois_Perihelie = 0;
+            break;
+        case Controle::saisie_An_Perihelie:
+            el.An_Perihelie = 0;
+            break;
+        case Controle::Equinoxe:
+            el.Equinoxe = 0;
+            el.JJ_Equinoxe = 0;
+            break;
+        case Controle::Equinoxe_ephemeride:
+            el.Equinoxe_ephemeride = 0;
+            el.JJ_Equinoxe_ephemeride = 0;
+            break;
+        default:  // the magnitudes live in their fields alone
+            break;
+    }
+}
+
+// A value the entry form would refuse, had it been typed, is not taken from
+// a file either: its field is left empty and the read reports a fault. The
+// file's "0" for an empty field, and what the line's own rule already
+// emptied, are no such value; neither is an integer that did not convert,
+// which has its own fault.
+void Verifier_Valeur(Lecteur& l, Controle champ, const QString& valeur, bool erreur_format_avant) {
+    Contexte_Document& ctx = l.ctx;
+    if (champ == Aucun_Champ || champ == Controle::Commentaire || valeur.isEmpty() || valeur == u"0") return;
+    if (ctx.boite.Texte(champ).isEmpty() || l.Erreur_Format != erreur_format_avant) return;
+    if (Valeur_Prise(champ, Normaliser_Separateur(valeur, l.Separateur()), ctx.el, ctx.notation)) return;
+    ctx.boite.Ecrire_Texte(champ, {});
+    Oublier_Valeur(ctx.el, champ);
+    l.Refuses.push_back(champ);
+}
+
 void Lire_Etapes(Lecteur& l, const std::vector<Etape>& plan) {
     for (std::size_t k = 0; k < plan.size(); ++k) {
         if (!l.Garder_Ligne) l.Lire_Ligne();
         l.Garder_Ligne = false;
         const QString valeur = l.Ancienne ? l.ligne : Valeur_Ligne(l.ligne, Libelles_Fichier[k]);
+        const bool erreur_format = l.Erreur_Format;
         plan[k].lire(l, valeur, plan[k].champ);
+        Verifier_Valeur(l, plan[k].champ, valeur, erreur_format);
     }
 }
 
@@ -302,18 +363,40 @@ void Perihelie_En_Jour_Julien(Contexte_Document& ctx) {
     Afficher_JJ_Perihelie(el, ctx.boite, ctx.notation);
 }
 
+bool Refuse(const Lecteur& l, Controle champ) {
+    return std::find(l.Refuses.begin(), l.Refuses.end(), champ) != l.Refuses.end();
+}
+
+// The page waits for each refused field to hold something else than the
+// read left there.
+void Signaler_Champs_A_Corriger(const Lecteur& l) {
+    Etat_Page* page = l.ctx.page;
+    if (page == nullptr) return;
+    page->Champs_A_Corriger.clear();
+    for (Controle champ : l.Refuses) page->Champs_A_Corriger.emplace_back(champ, l.ctx.boite.Texte(champ));
+}
+
 void Terminer_Lecture(const Lecteur& l) {
     Contexte_Document& ctx = l.ctx;
     Boite_Outils& boite = ctx.boite;
     if (boite.Coche(Controle::Julienne)) Perihelie_En_Jour_Julien(ctx);
     Recalculer_Excentricite(ctx.el, boite, ctx.formulaire.Entree(Controle::saisie_e), ctx.notation);
+    // Without its eccentricity the orbit has no size either: the distance
+    // read alone would give a semi-major axis that the next eccentricity
+    // typed keeps, and a wrong perihelion distance with it.
+    if (Refuse(l, Controle::saisie_e)) {
+        for (double Elements::*taille : {&Elements::q, &Elements::a, &Elements::n, &Elements::gQ}) {
+            ctx.el.*taille = 0;
+        }
+    }
     Afficher_Elements(ctx.el, boite, ctx.notation);
     ctx.document.Modifie = false;
     if (boite.Coche(Controle::Julienne)) Afficher_JJ_Perihelie(ctx.el, boite, ctx.notation);
     Mettre_A_Jour_Historique(ctx.historique, ctx.document, boite);
     ctx.formulaire.Entree(Controle::Commentaire) = boite.Texte(Controle::Commentaire).trimmed();
     boite.Selectionner_Tout(Controle::Commentaire);
-    if (!l.Lecture_Complete || l.Erreur_Format) {
+    Signaler_Champs_A_Corriger(l);
+    if (!l.Lecture_Complete || l.Erreur_Format || !l.Refuses.empty()) {
         boite.Bip();
         boite.Avertissement(Titre_Lecture, Erreur_Lecture);
     }

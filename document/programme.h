@@ -44,7 +44,7 @@ struct Programme {
     Calcul_Page Calcul() { return {el, page, position, tables, notation, boite}; }
     Contexte_Page Page() { return {Calcul(), dessin, vue, document, boite, Version_Programme}; }
     Contexte_Document Contexte() {
-        return {el, boite, formulaire, document, historique, notation, Version_Programme};
+        return {el, boite, formulaire, document, historique, notation, Version_Programme, &page};
     }
     // The entry form's rules over this program: what they end with rebuilds
     // this program's page and fits its view.

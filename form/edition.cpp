@@ -127,20 +127,7 @@ void Restaurer_Par_Echap(Contexte_Formulaire& ctx, Controle c) {
 }
 
 QChar Filtrer(const Contexte_Formulaire& ctx, Controle c, QChar touche) {
-    const Disposition_Controle* d = Disposition_De(c);
-    const QString texte = ctx.boite.Texte(c);
-    const char separateur = ctx.notation.Separateur_Decimal;
-    switch (d == nullptr ? Filtre_Touche::Aucun : d->filtre) {
-        case Filtre_Touche::Aucun:
-            return touche;
-        case Filtre_Touche::Decimal:
-            return Filtre_Decimal(touche, texte, separateur);
-        case Filtre_Touche::Signe:
-            return Filtre_Signe(touche, texte, separateur);
-        case Filtre_Touche::Chiffres:
-            return Filtre_Chiffres(touche, texte);
-    }
-    return touche;
+    return Filtrer_Touche(c, touche, ctx.boite.Texte(c), ctx.notation.Separateur_Decimal);
 }
 
 // ---- The reset, step by step
@@ -303,6 +290,21 @@ QChar Filtre_Decimal(QChar touche, const QString& texte, char separateur) {
 QChar Filtre_Signe(QChar touche, const QString& texte, char separateur) {
     if (touche == u'-') return texte.isEmpty() ? touche : QChar();
     return Filtre_Decimal(touche, texte, separateur);
+}
+
+QChar Filtrer_Touche(Controle c, QChar touche, const QString& texte, char separateur) {
+    const Disposition_Controle* d = Disposition_De(c);
+    switch (d == nullptr ? Filtre_Touche::Aucun : d->filtre) {
+        case Filtre_Touche::Aucun:
+            return touche;
+        case Filtre_Touche::Decimal:
+            return Filtre_Decimal(touche, texte, separateur);
+        case Filtre_Touche::Signe:
+            return Filtre_Signe(touche, texte, separateur);
+        case Filtre_Touche::Chiffres:
+            return Filtre_Chiffres(touche, texte);
+    }
+    return touche;
 }
 
 void Reinitialiser_Fiche(Contexte_Formulaire& ctx) {

@@ -37,3 +37,7 @@ Controle Cible_Entree(const Contexte_Formulaire& ctx, Controle c);
 QChar Filtre_Chiffres(QChar touche, const QString& texte);
 QChar Filtre_Decimal(QChar touche, const QString& texte, char separateur);
 QChar Filtre_Signe(QChar touche, const QString& texte, char separateur);
+
+// The key filter of control `c` (the character unchanged for a control
+// without one), given the control's text before the character goes in.
+QChar Filtrer_Touche(Controle c, QChar touche, const QString& texte, char separateur);

@@ -27,3 +27,11 @@ struct Contexte_Formulaire {
 // The exit rule of one of the 26 edit fields, common start included: what
 // happens when the field loses the focus. Nothing for any other control.
 void Executer_Sortie(Contexte_Formulaire& ctx, Controle champ);
+
+// Whether the exit of `champ` would take `texte` typed into it, the element
+// set being `el`: each character passes the field's key filter, the text
+// fits the field, and the field's rule takes the cleaned value. Dates are in
+// their calendar form and equinoxes are years, as element files hold them.
+// True for the fields it does not judge: the comment, the magnitudes and
+// their dates, whose texts the page checks itself, the start date and step.
+bool Valeur_Prise(Controle champ, const QString& texte, const Elements& el, const Notation& notation);

@@ -4,6 +4,8 @@
 #include <limits>
 
 #include "form/affichage_elements.h"
+#include "form/disposition_fiche.h"
+#include "form/edition.h"
 #include "form/sorties_dates.h"
 #include "form/sorties_elements.h"
 
@@ -83,7 +85,94 @@ void Sortie_Commentaire(Contexte_Formulaire& ctx) {
     if (texte != ctx.formulaire.Entree(Controle::Commentaire).trimmed()) ctx.document.Modifie = true;
 }
 
+// ---- What each exit takes, for a text that was not typed
+
+using Test_Prise = bool (*)(Controle champ, const QString& texte, const Elements& el, const Notation& n);
+
+struct Prise_Champ {
+    Controle champ;
+    Test_Prise prise;
+    // Its values come from the keyboard alone, so its key filter holds for
+    // them; the perihelion year also comes from a Julian day, and may then
+    // be negative.
+    bool clavier;
+};
+
+bool Nombre_Pris(Controle, const QString& texte, const Elements&, const Notation& n) {
+    double v = 0;
+    return Lire_Nombre(texte, n, v);
+}
+bool Taille_Prise_Seule(Controle champ, const QString& texte, const Elements& el, const Notation& n) {
+    Elements apres;
+    return Taille_Prise(champ, texte, el, n, apres);
+}
+template <bool (*prise)(const QString&, const Notation&, float&)>
+bool Angle_Pris(Controle, const QString& texte, const Elements&, const Notation& n) {
+    float angle = 0;
+    return prise(texte, n, angle);
+}
+bool Annee_Equinoxe_Prise(Controle champ, const QString& texte, const Elements&, const Notation& n) {
+    return Equinoxe_Prise(champ, texte, n, false);
+}
+bool Jour_Calendaire_Pris(Controle, const QString& texte, const Elements&, const Notation& n) {
+    double jour = 0;
+    return Jour_Perihelie_Pris(texte, n, jour);
+}
+bool Mois_Pris(Controle, const QString& texte, const Elements&, const Notation&) {
+    int32_t mois = 0;
+    return Mois_Perihelie_Pris(texte, mois);
+}
+bool Entier_Pris(Controle, const QString& texte, const Elements&, const Notation&) {
+    int32_t n = 0;
+    return Lire_Nombre_Entier(texte, n);
+}
+
+const Prise_Champ Prises[] = {
+    {C::saisie_e, Nombre_Pris, true},
+    {C::saisie_q, Taille_Prise_Seule, true},
+    {C::saisie_a, Taille_Prise_Seule, true},
+    {C::saisie_n, Taille_Prise_Seule, true},
+    {C::saisie_i, Angle_Pris<Inclinaison_Prise>, true},
+    {C::saisie_Omega, Angle_Pris<Angle_Perihelie_Pris>, true},
+    {C::saisie_gOmega, Angle_Pris<Noeud_Pris>, true},
+    {C::Equinoxe, Annee_Equinoxe_Prise, true},
+    {C::Equinoxe_ephemeride, Annee_Equinoxe_Prise, true},
+    {C::saisie_Jour_Perihelie, Jour_Calendaire_Pris, true},
+    {C::saisie_Mois_Perihelie, Mois_Pris, true},
+    {C::saisie_An_Perihelie, Entier_Pris, false},
+};
+
+const Prise_Champ* Prise_De(Controle c) {
+    for (const Prise_Champ& p : Prises) {
+        if (p.champ == c) return &p;
+    }
+    return nullptr;
+}
+
+// The text could have been typed: the field's filter lets every character
+// through as it is, and the field holds that many.
+bool Saisissable(Controle champ, const QString& texte, char separateur) {
+    const Disposition_Controle* d = Disposition_De(champ);
+    if (d != nullptr && d->longueur_max > 0 && texte.size() > d->longueur_max) return false;
+    QString tape;
+    for (const QChar c : texte) {
+        if (Filtrer_Touche(champ, c, tape, separateur) != c) return false;
+        tape.append(c);
+    }
+    return true;
+}
+
 }  // namespace
+
+bool Valeur_Prise(Controle champ, const QString& texte, const Elements& el, const Notation& notation) {
+    const Sortie_Numerique* s = Sortie_De(champ);
+    const Prise_Champ* p = Prise_De(champ);
+    if (s == nullptr || p == nullptr) return true;
+    const QString propre = Nettoyer(texte, s->nettoyage, notation);
+    if (propre.isEmpty()) return false;
+    if (p->clavier && !Saisissable(champ, propre, notation.Separateur_Decimal)) return false;
+    return p->prise(champ, propre, el, notation);
+}
 
 void Executer_Sortie(Contexte_Formulaire& ctx, Controle champ) {
     if (champ == Controle::Commentaire) {

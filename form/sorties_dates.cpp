@@ -116,6 +116,14 @@ bool JJ_Perihelie_Lisible(const Elements& el, double jj) {
 
 }  // namespace
 
+bool Jour_Perihelie_Pris(const QString& texte, const Notation& notation, double& jour) {
+    return Lire_Nombre(texte, notation, jour) && jour >= Jour_Perihelie_Min && jour < Jour_Perihelie_Max;
+}
+
+bool Mois_Perihelie_Pris(const QString& texte, int32_t& mois) {
+    return Lire_Nombre_Entier(texte, mois) && mois >= 1 && mois <= Mois_Par_An;
+}
+
 // Any change marks the document modified, even one that is then refused.
 void Sortie_Jour_Perihelie(Contexte_Formulaire& ctx, const Sortie_Champ& s) {
     if (!s.change) return;
@@ -131,7 +139,7 @@ void Sortie_Jour_Perihelie(Contexte_Formulaire& ctx, const Sortie_Champ& s) {
         ctx.el.JJ_Perihelie = v;
         Lire_Date_Perihelie(ctx.el, ctx.boite);
     } else {
-        if (!nombre || !(v >= Jour_Perihelie_Min && v < Jour_Perihelie_Max)) return Restaurer(ctx, s);
+        if (!Jour_Perihelie_Pris(s.texte, ctx.notation, v)) return Restaurer(ctx, s);
         ctx.el.Jour_Perihelie = v;
     }
     ctx.Rafraichir();
@@ -140,7 +148,7 @@ void Sortie_Jour_Perihelie(Contexte_Formulaire& ctx, const Sortie_Champ& s) {
 void Sortie_Mois_Perihelie(Contexte_Formulaire& ctx, const Sortie_Champ& s) {
     if (!s.change) return;
     int32_t mois = 0;
-    if (!Lire_Nombre_Entier(s.texte, mois) || mois < 1 || mois > Mois_Par_An) return Restaurer(ctx, s);
+    if (!Mois_Perihelie_Pris(s.texte, mois)) return Restaurer(ctx, s);
     ctx.el.Mois_Perihelie = mois;
     Accepter(ctx, false);
 }

@@ -39,3 +39,8 @@ void Sortie_An_Perihelie(Contexte_Formulaire& ctx, const Sortie_Champ& s);
 
 // The eight fields of the total and nucleus magnitudes and their dates.
 void Sortie_Magnitude(Contexte_Formulaire& ctx, const Sortie_Champ& s);
+
+// Whether these exits take a cleaned text, the perihelion day in its calendar
+// form; false when they restore the field's previous text.
+bool Jour_Perihelie_Pris(const QString& texte, const Notation& notation, double& jour);
+bool Mois_Perihelie_Pris(const QString& texte, int32_t& mois);

@@ -53,21 +53,24 @@ bool Tailles_Finies(const Elements& el) {
            std::isfinite(Periode_Annees(el.a));
 }
 
-// False, and nothing changed, when the sizes that follow cannot be held.
-bool Prendre_Taille(Contexte_Formulaire& ctx, const Regle_Taille& r, double v) {
-    Elements el = ctx.el;
+// The sizes that follow from a value typed in the field of `r`; false when
+// the value is none or they cannot be held.
+bool Tailles_Suivantes(const Elements& avant, const Regle_Taille& r, double v, Elements& el) {
+    if (!(v > 0)) return false;
+    el = avant;
     el.*r.taille = Arrondi_10(v);
-    const bool elliptique = !Orbite_Parabolique(el.e);
-    if (elliptique) Deriver_Tailles(el, r);
-    if (!Tailles_Finies(el)) return false;
+    if (!Orbite_Parabolique(el.e)) Deriver_Tailles(el, r);
+    return Tailles_Finies(el);
+}
+
+void Prendre_Taille(Contexte_Formulaire& ctx, const Elements& el) {
     ctx.el = el;
-    if (elliptique) {
+    if (!Orbite_Parabolique(el.e)) {
         Afficher_Revolution(ctx.el, ctx.boite, ctx.notation);
     } else {
         ctx.boite.Ecrire_Texte(Controle::Révolution, {});
     }
     Accepter(ctx, true);
-    return true;
 }
 
 void Effacer_Tailles(Contexte_Formulaire& ctx) {
@@ -95,11 +98,32 @@ bool Angle_Simple(double v, double maximum, float& simple) {
 
 }  // namespace
 
+bool Taille_Prise(Controle champ, const QString& texte, const Elements& avant, const Notation& notation,
+                  Elements& el) {
+    double v = 0;
+    return Lire_Nombre(texte, notation, v) && Tailles_Suivantes(avant, Regle_De(champ), v, el);
+}
+
+bool Inclinaison_Prise(const QString& texte, const Notation& notation, float& i) {
+    double v = 0;
+    return Lire_Nombre(texte, notation, v) && v > 0 && Angle_Simple(v, Inclinaison_Max, i);
+}
+
+bool Angle_Perihelie_Pris(const QString& texte, const Notation& notation, float& angle) {
+    double v = 0;
+    return Lire_Nombre(texte, notation, v) && Angle_Simple(v, Tour, angle) && std::fabs(angle) > Angle_Nul;
+}
+
+bool Noeud_Pris(const QString& texte, const Notation& notation, float& noeud) {
+    double v = 0;
+    return Lire_Nombre(texte, notation, v) && v >= 0 && Angle_Simple(v, Tour, noeud);
+}
+
 void Sortie_Taille(Contexte_Formulaire& ctx, const Sortie_Champ& s) {
     if (s.change) {
-        double v = 0;
-        if (Lire_Nombre(s.texte, ctx.notation, v)) {
-            if (!(v > 0 && Prendre_Taille(ctx, Regle_De(s.champ), v))) Restaurer(ctx, s);
+        Elements el;
+        if (Taille_Prise(s.champ, s.texte, ctx.el, ctx.notation, el)) {
+            Prendre_Taille(ctx, el);
         } else if (!s.texte.isEmpty()) {
             Restaurer(ctx, s);
         }
@@ -135,9 +159,8 @@ void Sortie_Excentricite(Contexte_Formulaire& ctx, const Sortie_Champ& s) {
 
 void Sortie_Inclinaison(Contexte_Formulaire& ctx, const Sortie_Champ& s) {
     if (s.change) {
-        double v = 0;
         float i = 0;
-        if (Lire_Nombre(s.texte, ctx.notation, v) && v > 0 && Angle_Simple(v, Inclinaison_Max, i)) {
+        if (Inclinaison_Prise(s.texte, ctx.notation, i)) {
             ctx.el.i = Arrondi_10(i);
             Accepter(ctx, false);
         } else {
@@ -149,22 +172,17 @@ void Sortie_Inclinaison(Contexte_Formulaire& ctx, const Sortie_Champ& s) {
 
 void Sortie_Angle_Perihelie(Contexte_Formulaire& ctx, const Sortie_Champ& s) {
     if (s.change) {
-        double v = 0;
         float angle = 0;
-        if (Lire_Nombre(s.texte, ctx.notation, v)) {
-            if (Angle_Simple(v, Tour, angle) && std::fabs(angle) > Angle_Nul) {
-                Elements& el = ctx.el;
-                if (Mode_Argument(ctx.boite)) {
-                    el.Omega = Arrondi_10(angle);
-                    Omega_Vers_Longitude(el);
-                } else {
-                    el.Longitude_Perihelie = Arrondi_10(angle);
-                    Longitude_Vers_Omega(el);
-                }
-                Accepter(ctx, false);
+        if (Angle_Perihelie_Pris(s.texte, ctx.notation, angle)) {
+            Elements& el = ctx.el;
+            if (Mode_Argument(ctx.boite)) {
+                el.Omega = Arrondi_10(angle);
+                Omega_Vers_Longitude(el);
             } else {
-                Restaurer(ctx, s);
+                el.Longitude_Perihelie = Arrondi_10(angle);
+                Longitude_Vers_Omega(el);
             }
+            Accepter(ctx, false);
         } else if (!s.texte.isEmpty()) {
             Restaurer(ctx, s);
         }
@@ -176,11 +194,8 @@ void Sortie_Angle_Perihelie(Contexte_Formulaire& ctx, const Sortie_Champ& s) {
 void Sortie_Noeud(Contexte_Formulaire& ctx, const Sortie_Champ& s) {
     if (s.texte.isEmpty()) return Marquer_Si_Vide(ctx, s);
     if (!s.change) return;
-    double v = 0;
     float noeud = 0;
-    if (!Lire_Nombre(s.texte, ctx.notation, v) || v < 0 || !Angle_Simple(v, Tour, noeud)) {
-        return Restaurer(ctx, s);
-    }
+    if (!Noeud_Pris(s.texte, ctx.notation, noeud)) return Restaurer(ctx, s);
     Elements& el = ctx.el;
     el.gOmega = Arrondi_10(noeud);
     if (Mode_Argument(ctx.boite)) {
@@ -235,6 +250,12 @@ void Dater_Perihelie(Contexte_Formulaire& ctx) {
 }
 
 }  // namespace
+
+bool Equinoxe_Prise(Controle champ, const QString& texte, const Notation& notation, bool julien) {
+    double x = 0;
+    Elements el;
+    return Lire_Nombre(texte, notation, x) && Prendre_Equinoxe(el, Equinoxe_De(champ), julien, x);
+}
 
 // A number out of range is refused, yet still marks the document modified
 // and rebuilds the page.

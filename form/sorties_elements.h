@@ -23,3 +23,14 @@ void Sortie_Noeud(Contexte_Formulaire& ctx, const Sortie_Champ& s);
 
 // Equinoxe and Equinoxe_ephemeride, as a year or as a Julian day.
 void Sortie_Equinoxe(Contexte_Formulaire& ctx, const Sortie_Champ& s);
+
+// Whether these exits take a cleaned text; false when they restore the
+// field's previous text. The values taken come out, as the exits store them.
+// saisie_a, saisie_n, saisie_q: `el` the element set with the sizes that follow.
+bool Taille_Prise(Controle champ, const QString& texte, const Elements& avant, const Notation& notation,
+                  Elements& el);
+bool Inclinaison_Prise(const QString& texte, const Notation& notation, float& i);
+bool Angle_Perihelie_Pris(const QString& texte, const Notation& notation, float& angle);
+bool Noeud_Pris(const QString& texte, const Notation& notation, float& noeud);
+// As a Julian day when `julien`, else as a year.
+bool Equinoxe_Prise(Controle champ, const QString& texte, const Notation& notation, bool julien);

@@ -2,10 +2,20 @@
 
 // What the page decided at its last build, kept until the next one.
 
+#include <QString>
+#include <utility>
+#include <vector>
+
+#include "plateforme/controles.h"
+
 struct Etat_Page {
     bool MT_Valide = false;  // total-magnitude data usable: column M1
     bool MN_Valide = false;  // nucleus-magnitude data usable: column M2
     bool Page_Valide = false;
     double MT_Absolue = 0;  // at r = 1 AU and Δ = 1 AU
     double MN_Absolue = 0;
+    // Fields an element file held a value for that the form refuses, with
+    // the text the read left in them: the page stays hidden while one of
+    // them still holds it, until the user types a value there.
+    std::vector<std::pair<Controle, QString>> Champs_A_Corriger;
 };

@@ -127,10 +127,17 @@ bool Equinoxes_Renseignes(const Elements& el, const Boite_Outils& boite) {
            el.JJ_Equinoxe_ephemeride > 0;
 }
 
+bool Champs_Corriges(const Calcul_Page& c) {
+    for (const auto& [champ, texte] : c.page.Champs_A_Corriger) {
+        if (c.boite.Texte(champ) == texte) return false;
+    }
+    return true;
+}
+
 bool Page_Montrable(const Calcul_Page& c) {
     Instant debut;
     return c.el.q > q_Minimum && Perihelie_Renseigne(c.el) && Equinoxes_Renseignes(c.el, c.boite) &&
-           Lire_Debut(c.boite, c.notation.Separateur_Decimal, debut) && c.el.Pas != 0;
+           Lire_Debut(c.boite, c.notation.Separateur_Decimal, debut) && c.el.Pas != 0 && Champs_Corriges(c);
 }
 
 // Jour plus a number of days, unless the sum leaves the range of a float.

@@ -433,6 +433,39 @@ TEST(Ouvrir_Document, Lectures) {
     }
 }
 
+// A value the form refuses, read from a file, keeps the page hidden until the
+// user types a value in its field; New leaves nothing waiting.
+TEST(Ouvrir_Document, ValeurRefuseeCacheLaPage) {
+    Banc b;
+    for (const auto& [champ, texte] : {std::pair{Controle::saisie_Jour, "1"},
+                                       {Controle::saisie_Mois, "10"},
+                                       {Controle::saisie_An, "2023"}})
+        b.boite.Ecrire_Texte(champ, QString::fromUtf8(texte));
+    const QString chemin = b.Chemin("encke.elt");
+    Ecrire(chemin, Encke().replace("Inclinaison = 11,78", "Inclinaison = -1e308"));
+    b.boite.Prevoir_Dialogue(chemin);
+    FileOpen1Execute(b.p, b.ouverture);
+    EXPECT_EQ(b.Messages(), QStringList{"Trajectel - Lecture d'un fichier|Erreur de lecture du fichier"});
+    EXPECT_EQ(b.boite.Texte(Controle::saisie_i), QString());
+    EXPECT_FALSE(b.p.page.Page_Valide);
+
+    Contexte_Formulaire formulaire = b.p.Formulaire();
+    Rafraichir(b.p.Page());
+    EXPECT_FALSE(b.p.page.Page_Valide) << "une autre mise à jour ne la montre pas";
+    Donner_Focus(formulaire, Controle::saisie_i);
+    b.boite.Ecrire_Texte(Controle::saisie_i, QStringLiteral("11,78"));
+    Donner_Focus(formulaire, Controle::saisie_q);
+    EXPECT_TRUE(b.p.page.Page_Valide) << "l'inclinaison tapée la montre";
+
+    Ecrire(chemin, Encke().replace("Inclinaison = 11,78", "Inclinaison = 360"));
+    b.boite.Prevoir_Dialogue(chemin);
+    b.boite.Prevoir_Reponse(Reponse::Non);
+    FileOpen1Execute(b.p, b.ouverture);
+    EXPECT_FALSE(b.p.page.Page_Valide);
+    FileNew1Execute(b.p);
+    EXPECT_TRUE(b.p.page.Champs_A_Corriger.empty());
+}
+
 // A half-read document is unnamed: Save asks for a name instead of
 // overwriting the file it came from. The open dialog remembers its choice.
 TEST(Ouvrir_Document, DemiLuNeSEcrasePas) {

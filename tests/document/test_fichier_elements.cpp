@@ -341,7 +341,7 @@ TEST_F(Fichier_Elements, PerihelieEnJourJulien) {
     const Cas cas[] = {
         {"Halley", Halley, 2446470.959, "2446470,959", "9,459 2 1986"},
         {"sans périhélie", Sans_Date, 0, "", "0 0 0"},
-        {"mois hors du calendrier", Avec_Valeur(Halley, 9, "13"), 0, "", "9,459 13 1986"},
+        {"mois hors du calendrier", Avec_Valeur(Halley, 9, "13"), 0, "", "9,459 0 1986"},
         // The legacy Halley file, as the fuzzer first saw the perihelion
         // saved as 10,959 / 1 / -4712.
         {"disposition ancienne",
@@ -488,11 +488,12 @@ TEST_F(Fichier_Elements, Equinoxes) {
                        {"1582,1015", "", 0, 0},
                        {"-2000", "", 0, 0},
                        {"", "", 0, 0},
-                       {"abc", "abc", 0, 0},
-                       {"1e3", "1e3", 0, 0},
+                       {"abc", "", 0, 0},
+                       {"1e3", "", 0, 0},
                        {"19 50", "19 50", 0, 0},
                        {"99999999999", "", 0, 0},
-                       {"   ", "   ", 0, 0}};
+                       {"2200,5", "", 0, 0},
+                       {"   ", "", 0, 0}};
     for (const auto& c : cas) {
         Banc p(',');
         Lire(p, Avec_Valeur(Avec_Valeur(Halley, 11, QString::fromUtf8(c.valeur)), 12,
@@ -683,7 +684,7 @@ TEST_F(Fichier_Elements, EntierAncienIllisible) {
         const char* equinoxe;
         const char* equinoxe_ephemeride;
     };
-    const Cas cas[] = {{"ligne 13", 13, "x", ""}, {"ligne 14", 14, "x", "1950"}};
+    const Cas cas[] = {{"ligne 13", 13, "", ""}, {"ligne 14", 14, "", "1950"}};
     for (const auto& c : cas) {
         Banc p(',');
         Lire(p, Remplacer(Halley_Ancien, c.numero, QStringLiteral("x")));
@@ -734,24 +735,60 @@ TEST_F(Fichier_Elements, MagnitudeBinaireDecodee) {
     EXPECT_EQ(Messages(p.boite), Message_Lecture);
 }
 
-TEST_F(Fichier_Elements, GrandsNombres) {
+// A value the entry form would refuse is not taken from a file either: its
+// field is left empty, its element unset, and the read reports a fault.
+// Every value the form takes reads as it always did.
+TEST_F(Fichier_Elements, ValeursQueLaFicheRefuse) {
     struct Cas {
-        const char* nom;
         int numero;
         const char* valeur;
+        Controle champ;
+        const char* texte;  // the field after the read
         double Elements::*membre;
         double attendu;
+        bool refuse = true;
     };
-    const Cas cas[] = {{"excentricité immense", 3, "1e300", &Elements::e, 1e300},
-                       {"distance immense", 4, "1e308", &Elements::q, 1e308},
-                       {"inclinaison négative immense", 5, "-1e308", &Elements::i, -1e308},
-                       {"jour immense", 8, "1e300", &Elements::Jour_Perihelie, 1e300},
-                       {"nombre sous-normal", 6, "1e-320", &Elements::Omega, 1e-320}};
+    using C = Controle;
+    const Cas cas[] = {
+        // Refused: the field as after New (the eccentricity reads "0"), the
+        // element unset.
+        {3, "1e300", C::saisie_e, "0", &Elements::e, 0},
+        {3, "-0,5", C::saisie_e, "0", &Elements::e, 0},
+        {3, "--1", C::saisie_e, "0", &Elements::q, 0},
+        {3, "1,2,3", C::saisie_e, "0", &Elements::a, 0},
+        {4, "1e308", C::saisie_q, "", &Elements::q, 0},
+        {4, "-0,5", C::saisie_q, "", &Elements::a, 0},
+        {5, "-1e308", C::saisie_i, "", &Elements::i, 0},
+        {5, "360", C::saisie_i, "", &Elements::i, 0},
+        {6, "1e-320", C::saisie_Omega, "", &Elements::Omega, 0},
+        {6, "400", C::saisie_Omega, "", &Elements::Longitude_Perihelie, 58.42008},
+        {7, "360", C::saisie_gOmega, "", &Elements::gOmega, 0},
+        {8, "1e30", C::saisie_Jour_Perihelie, "", &Elements::Jour_Perihelie, 0},
+        {8, "1e308", C::saisie_Jour_Perihelie, "", &Elements::JJ_Perihelie, 0},
+        {8, "32", C::saisie_Jour_Perihelie, "", &Elements::Jour_Perihelie, 0},
+        {8, "0,5", C::saisie_Jour_Perihelie, "", &Elements::Jour_Perihelie, 0},
+        {9, "13", C::saisie_Mois_Perihelie, "", &Elements::Jour_Perihelie, 9.459},
+        {9, "+2", C::saisie_Mois_Perihelie, "", &Elements::Jour_Perihelie, 9.459},
+        {11, "3000", C::Equinoxe, "", &Elements::JJ_Equinoxe, 0},
+        // Taken as before; the file's "0" for an empty field, and the
+        // equinox before 1582.1015, emptied by the line's own rule.
+        {3, "1,5", C::saisie_e, "1,5", &Elements::e, 1.5, false},
+        {4, "0.0002", C::saisie_q, "0,0002", &Elements::q, 0.0002, false},
+        {5, "359,9", C::saisie_i, "359,9", &Elements::i, 359.9, false},
+        {6, "0", C::saisie_Omega, "", &Elements::Omega, 0, false},
+        {7, "0", C::saisie_gOmega, "", &Elements::gOmega, 0, false},
+        {8, "31,75", C::saisie_Jour_Perihelie, "31,75", &Elements::Jour_Perihelie, 31.75, false},
+        {8, "0", C::saisie_Jour_Perihelie, "", &Elements::Jour_Perihelie, 0, false},
+        {10, "-44", C::saisie_An_Perihelie, "-44", &Elements::e, 0.967142908, false},
+        {11, "1582", C::Equinoxe, "", &Elements::JJ_Equinoxe, 0, false},
+    };
     for (const auto& c : cas) {
         Banc p(',');
         Lire(p, Avec_Valeur(Halley, c.numero, QString::fromUtf8(c.valeur)));
-        EXPECT_NEAR(p.el.*c.membre, c.attendu, 0) << c.nom;
-        EXPECT_EQ(Messages(p.boite), Sans_Message) << c.nom;
+        const std::string nom = std::string(Nom_Controle(c.champ)) + " " + c.valeur;
+        EXPECT_EQ(U(p.boite.Texte(c.champ)), c.texte) << nom;
+        EXPECT_NEAR(p.el.*c.membre, c.attendu, 1e-9) << nom;
+        EXPECT_EQ(Messages(p.boite), c.refuse ? Message_Lecture : Sans_Message) << nom;
     }
 }
 
