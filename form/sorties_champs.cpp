@@ -93,14 +93,14 @@ struct Prise_Champ {
     Controle champ;
     Test_Prise prise;
     // Its values come from the keyboard alone, so its key filter holds for
-    // them; the perihelion year also comes from a Julian day, and may then
-    // be negative.
+    // them; the eccentricity is also written in the general format, the
+    // perihelion year also comes from a Julian day and may be negative.
     bool clavier;
 };
 
-bool Nombre_Pris(Controle, const QString& texte, const Elements&, const Notation& n) {
-    double v = 0;
-    return Lire_Nombre(texte, n, v);
+template <bool (*tenu)(const QString&, const Notation&)>
+bool Tenu(Controle, const QString& texte, const Elements&, const Notation& n) {
+    return tenu(texte, n);
 }
 bool Taille_Prise_Seule(Controle champ, const QString& texte, const Elements& el, const Notation& n) {
     Elements apres;
@@ -114,10 +114,6 @@ bool Angle_Pris(Controle, const QString& texte, const Elements&, const Notation&
 bool Annee_Equinoxe_Prise(Controle champ, const QString& texte, const Elements&, const Notation& n) {
     return Equinoxe_Prise(champ, texte, n, false);
 }
-bool Jour_Calendaire_Pris(Controle, const QString& texte, const Elements&, const Notation& n) {
-    double jour = 0;
-    return Jour_Perihelie_Pris(texte, n, jour);
-}
 bool Mois_Pris(Controle, const QString& texte, const Elements&, const Notation&) {
     int32_t mois = 0;
     return Mois_Perihelie_Pris(texte, mois);
@@ -128,16 +124,16 @@ bool Entier_Pris(Controle, const QString& texte, const Elements&, const Notation
 }
 
 const Prise_Champ Prises[] = {
-    {C::saisie_e, Nombre_Pris, true},
+    {C::saisie_e, Tenu<Excentricite_Tenue>, false},
     {C::saisie_q, Taille_Prise_Seule, true},
     {C::saisie_a, Taille_Prise_Seule, true},
     {C::saisie_n, Taille_Prise_Seule, true},
     {C::saisie_i, Angle_Pris<Inclinaison_Prise>, true},
-    {C::saisie_Omega, Angle_Pris<Angle_Perihelie_Pris>, true},
+    {C::saisie_Omega, Tenu<Argument_Tenu>, true},
     {C::saisie_gOmega, Angle_Pris<Noeud_Pris>, true},
     {C::Equinoxe, Annee_Equinoxe_Prise, true},
     {C::Equinoxe_ephemeride, Annee_Equinoxe_Prise, true},
-    {C::saisie_Jour_Perihelie, Jour_Calendaire_Pris, true},
+    {C::saisie_Jour_Perihelie, Tenu<Jour_Perihelie_Tenu>, true},
     {C::saisie_Mois_Perihelie, Mois_Pris, true},
     {C::saisie_An_Perihelie, Entier_Pris, false},
 };

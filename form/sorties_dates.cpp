@@ -116,8 +116,17 @@ bool JJ_Perihelie_Lisible(const Elements& el, double jj) {
 
 }  // namespace
 
+namespace {
+
 bool Jour_Perihelie_Pris(const QString& texte, const Notation& notation, double& jour) {
     return Lire_Nombre(texte, notation, jour) && jour >= Jour_Perihelie_Min && jour < Jour_Perihelie_Max;
+}
+
+}  // namespace
+
+bool Jour_Perihelie_Tenu(const QString& texte, const Notation& notation) {
+    double jour = 0;
+    return Lire_Nombre(texte, notation, jour) && jour >= Jour_Perihelie_Min && jour <= Jour_Perihelie_Max;
 }
 
 bool Mois_Perihelie_Pris(const QString& texte, int32_t& mois) {

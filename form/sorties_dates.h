@@ -42,5 +42,9 @@ void Sortie_Magnitude(Contexte_Formulaire& ctx, const Sortie_Champ& s);
 
 // Whether these exits take a cleaned text, the perihelion day in its calendar
 // form; false when they restore the field's previous text.
-bool Jour_Perihelie_Pris(const QString& texte, const Notation& notation, double& jour);
 bool Mois_Perihelie_Pris(const QString& texte, int32_t& mois);
+
+// A perihelion day the form may hold, as an element file writes it: typed,
+// or the day of a Julian day, below 32, which three decimals may round up
+// to 32.
+bool Jour_Perihelie_Tenu(const QString& texte, const Notation& notation);

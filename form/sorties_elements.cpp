@@ -109,14 +109,28 @@ bool Inclinaison_Prise(const QString& texte, const Notation& notation, float& i)
     return Lire_Nombre(texte, notation, v) && v > 0 && Angle_Simple(v, Inclinaison_Max, i);
 }
 
+namespace {
+
 bool Angle_Perihelie_Pris(const QString& texte, const Notation& notation, float& angle) {
     double v = 0;
     return Lire_Nombre(texte, notation, v) && Angle_Simple(v, Tour, angle) && std::fabs(angle) > Angle_Nul;
 }
 
+}  // namespace
+
 bool Noeud_Pris(const QString& texte, const Notation& notation, float& noeud) {
     double v = 0;
     return Lire_Nombre(texte, notation, v) && v >= 0 && Angle_Simple(v, Tour, noeud);
+}
+
+bool Excentricite_Tenue(const QString& texte, const Notation& notation) {
+    double e = 0;
+    return Lire_Reel(texte, notation.Separateur_Decimal, e) && e >= 0;
+}
+
+bool Argument_Tenu(const QString& texte, const Notation& notation) {
+    double v = 0;
+    return Lire_Nombre(texte, notation, v) && v >= 0 && v <= Tour;
 }
 
 void Sortie_Taille(Contexte_Formulaire& ctx, const Sortie_Champ& s) {

@@ -30,7 +30,13 @@ void Sortie_Equinoxe(Contexte_Formulaire& ctx, const Sortie_Champ& s);
 bool Taille_Prise(Controle champ, const QString& texte, const Elements& avant, const Notation& notation,
                   Elements& el);
 bool Inclinaison_Prise(const QString& texte, const Notation& notation, float& i);
-bool Angle_Perihelie_Pris(const QString& texte, const Notation& notation, float& angle);
 bool Noeud_Pris(const QString& texte, const Notation& notation, float& noeud);
 // As a Julian day when `julien`, else as a year.
 bool Equinoxe_Prise(Controle champ, const QString& texte, const Notation& notation, bool julien);
+
+// What the form may hold beyond what these exits take, as it writes it: an
+// eccentricity in the general format (an exponent for the smallest and
+// largest), and an argument of perihelion derived from a longitude, anywhere
+// in [0, 360), which ten decimals may round up to 360.
+bool Excentricite_Tenue(const QString& texte, const Notation& notation);
+bool Argument_Tenu(const QString& texte, const Notation& notation);

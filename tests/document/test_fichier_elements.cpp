@@ -752,7 +752,6 @@ TEST_F(Fichier_Elements, ValeursQueLaFicheRefuse) {
     const Cas cas[] = {
         // Refused: the field as after New (the eccentricity reads "0"), the
         // element unset.
-        {3, "1e300", C::saisie_e, "0", &Elements::e, 0},
         {3, "-0,5", C::saisie_e, "0", &Elements::e, 0},
         {3, "--1", C::saisie_e, "0", &Elements::q, 0},
         {3, "1,2,3", C::saisie_e, "0", &Elements::a, 0},
@@ -765,7 +764,7 @@ TEST_F(Fichier_Elements, ValeursQueLaFicheRefuse) {
         {7, "360", C::saisie_gOmega, "", &Elements::gOmega, 0},
         {8, "1e30", C::saisie_Jour_Perihelie, "", &Elements::Jour_Perihelie, 0},
         {8, "1e308", C::saisie_Jour_Perihelie, "", &Elements::JJ_Perihelie, 0},
-        {8, "32", C::saisie_Jour_Perihelie, "", &Elements::Jour_Perihelie, 0},
+        {8, "32,5", C::saisie_Jour_Perihelie, "", &Elements::Jour_Perihelie, 0},
         {8, "0,5", C::saisie_Jour_Perihelie, "", &Elements::Jour_Perihelie, 0},
         {9, "13", C::saisie_Mois_Perihelie, "", &Elements::Jour_Perihelie, 9.459},
         {9, "+2", C::saisie_Mois_Perihelie, "", &Elements::Jour_Perihelie, 9.459},
@@ -773,12 +772,17 @@ TEST_F(Fichier_Elements, ValeursQueLaFicheRefuse) {
         // Taken as before; the file's "0" for an empty field, and the
         // equinox before 1582.1015, emptied by the line's own rule.
         {3, "1,5", C::saisie_e, "1,5", &Elements::e, 1.5, false},
+        {3, "1E-6", C::saisie_e, "1E-6", &Elements::e, 1e-6, false},  // as the field writes it
         {4, "0.0002", C::saisie_q, "0,0002", &Elements::q, 0.0002, false},
         {5, "359,9", C::saisie_i, "359,9", &Elements::i, 359.9, false},
         {6, "0", C::saisie_Omega, "", &Elements::Omega, 0, false},
+        // An argument derived from a longitude may be small, or round to 360.
+        {6, "0,00005", C::saisie_Omega, "", &Elements::Omega, 0.00005, false},
+        {6, "360", C::saisie_Omega, "360", &Elements::Omega, 360, false},
         {7, "0", C::saisie_gOmega, "", &Elements::gOmega, 0, false},
         {8, "31,75", C::saisie_Jour_Perihelie, "31,75", &Elements::Jour_Perihelie, 31.75, false},
         {8, "0", C::saisie_Jour_Perihelie, "", &Elements::Jour_Perihelie, 0, false},
+        {8, "32", C::saisie_Jour_Perihelie, "32", &Elements::Jour_Perihelie, 32, false},  // 31,9996 written
         {10, "-44", C::saisie_An_Perihelie, "-44", &Elements::e, 0.967142908, false},
         {11, "1582", C::Equinoxe, "", &Elements::JJ_Equinoxe, 0, false},
     };
