@@ -10,6 +10,7 @@
 #include "document/fichier_elements.h"
 #include "form/angle_perihelie.h"
 #include "form/dates_juliennes.h"
+#include "form/formulaire.h"
 #include "plateforme/boite_memoire.h"
 #include "plateforme/erreur_generale.h"
 
@@ -321,6 +322,45 @@ TEST_F(Fichier_Elements, AllerRetour) {
         Lire(apres, ecrites);
         EXPECT_EQ(Champs(apres.boite), champs) << nom;
         Comparer_Elements(apres.el, avant.el, nom);
+        EXPECT_EQ(Messages(apres.boite), Sans_Message) << nom;
+    }
+}
+
+// Whatever the form holds, typed or derived from what was typed, is saved and
+// read back without a fault: random element sets typed through the fields'
+// exits, in both angle modes and both forms of the perihelion date.
+TEST_F(Fichier_Elements, CeQueLaFicheTientSeRelit) {
+    std::mt19937 alea(2024);
+    const auto tirer = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(alea); };
+    for (int k = 0; k < 400; ++k) {
+        const char separateur = k % 2 ? ',' : '.';
+        const bool longitude = k % 4 >= 2;
+        const bool julien = k % 8 >= 4;
+        Banc avant(separateur);
+        Lire(avant, Halley);
+        Contexte_Formulaire f{avant.el, avant.boite, avant.formulaire, avant.document, avant.notation,
+                              [] {},    [] {}};
+        const auto taper = [&](Controle c, double v, int decimales) {
+            avant.formulaire.Entree(c) = avant.boite.Texte(c);
+            avant.boite.Ecrire_Texte(c, QString::number(v, 'f', decimales).replace(u'.', QChar(separateur)));
+            Executer_Sortie(f, c);
+        };
+        const double e = k % 5 == 0 ? tirer(0, 1e-5) : tirer(0, 1.5);
+        taper(Controle::saisie_e, e, 9);
+        taper(Controle::saisie_q, tirer(0.01, 40), 7);
+        taper(Controle::saisie_i, tirer(0.0001, 359.9999), 5);
+        if (longitude) Basculer_Angle(avant.el, avant.boite, avant.notation);
+        taper(Controle::saisie_gOmega, tirer(0, 359.9999), 5);
+        taper(Controle::saisie_Omega, tirer(0.0002, 359.9999), 5);
+        if (julien) {
+            JulienneClick(avant.el, avant.boite, avant.notation);
+            taper(Controle::saisie_Jour_Perihelie, tirer(2400000, 2500000), 5);
+        } else {
+            taper(Controle::saisie_Jour_Perihelie, tirer(1, 31.9999), 4);
+        }
+        const std::string nom = U(QStringList(Ecrire_Lignes_Elements(avant.ctx).mid(2, 7)).join(u'|'));
+        Banc apres(separateur);
+        Lire(apres, Ecrire_Lignes_Elements(avant.ctx));
         EXPECT_EQ(Messages(apres.boite), Sans_Message) << nom;
     }
 }
