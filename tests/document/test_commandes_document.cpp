@@ -274,6 +274,24 @@ TEST(Faire_Sauvegarde, ChaqueNomGardeUneVersionEntiere) {
     }
 }
 
+// Where no hard link can be made (here the file lies on another file system
+// than its name), the backup is a copy, whole, and nothing else is left.
+TEST(Faire_Sauvegarde, CopieSansLienPossible) {
+    QTemporaryDir racine;
+    QTemporaryDir ailleurs;
+    const Disque_Plein disque(racine.path());
+    if (!disque.Monte()) GTEST_SKIP() << "pas de système de fichiers à monter ici";
+    const QString cible = ailleurs.filePath(QStringLiteral("vrai.elt"));
+    Ecrire(cible, "version 1");
+    const QString nom = racine.filePath(QStringLiteral("encke.elt"));
+    ASSERT_TRUE(QFile::link(cible, nom));
+    EXPECT_TRUE(Faire_Sauvegarde(nom, Nom_Sauvegarde(nom), Regle_Sauvegarde::Garder));
+    EXPECT_EQ(Lire(Nom_Sauvegarde(nom)), "version 1");
+    EXPECT_EQ(Lire(nom), "version 1");
+    EXPECT_EQ(QDir(racine.path()).entryList(QDir::Files | QDir::System, QDir::Name),
+              (QStringList{"encke.bak", "encke.elt"}));
+}
+
 // Through a symbolic link the save writes the file it points to, and the
 // name stays the link.
 TEST(Enregistrer_Document, ParUnLienSymbolique) {
