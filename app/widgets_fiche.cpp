@@ -1,8 +1,10 @@
 #include "app/widgets_fiche.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QtMath>
 #include <algorithm>
 
 #include "page/dessin.h"
@@ -74,7 +76,10 @@ void Image_Cliquable::mousePressEvent(QMouseEvent* e) {
 }
 
 QPixmap Fleche_Pas(bool vers_le_haut) {
-    QPixmap image(Largeur_Fleche, Hauteur_Fleche);
+    // At the screen's resolution, like the page.
+    const qreal rapport = qApp->devicePixelRatio();
+    QPixmap image(qCeil(Largeur_Fleche * rapport), qCeil(Hauteur_Fleche * rapport));
+    image.setDevicePixelRatio(rapport);
     image.fill(Qt::transparent);
     QPainter peintre(&image);
     peintre.setRenderHint(QPainter::Antialiasing);
@@ -93,17 +98,32 @@ Image_Page::Image_Page(QWidget* parent) : QWidget(parent), canevas_(*this) {
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
+namespace {
+
+// Device pixels for `taille` logical ones, rounded up so that the store
+// always covers the widget.
+QSize Pixels(QSizeF taille, qreal rapport) {
+    return QSize(qCeil(taille.width() * rapport), qCeil(taille.height() * rapport));
+}
+
+}  // namespace
+
+// The store has the screen's own resolution: the page is drawn at its real
+// size in device pixels, not enlarged from a small image.
 void Image_Page::Agrandir_Memoire(QSize taille) {
-    const QSize voulue = memoire_.size().expandedTo(taille).expandedTo(QSize(1, 1));
-    if (voulue == memoire_.size()) return;
+    const qreal rapport = devicePixelRatioF();
+    const QSize voulue = taille_memoire_.expandedTo(taille).expandedTo(QSize(1, 1));
+    if (voulue == taille_memoire_ && rapport == memoire_.devicePixelRatio()) return;
     canevas_.Terminer();
-    QImage nouvelle(voulue, QImage::Format_ARGB32_Premultiplied);
+    QImage nouvelle(Pixels(voulue, rapport), QImage::Format_ARGB32_Premultiplied);
+    nouvelle.setDevicePixelRatio(rapport);
     nouvelle.fill(Qt::transparent);
     if (!memoire_.isNull()) {
         QPainter peintre(&nouvelle);
-        peintre.drawImage(0, 0, memoire_);
+        peintre.drawImage(QPointF(0, 0), memoire_);
     }
     memoire_ = nouvelle;
+    taille_memoire_ = voulue;
 }
 
 void Image_Page::resizeEvent(QResizeEvent* e) {
@@ -113,14 +133,18 @@ void Image_Page::resizeEvent(QResizeEvent* e) {
 
 QImage Image_Page::Image_Affichee() {
     canevas_.Terminer();
-    return memoire_.copy(rect());
+    return memoire_.copy(QRect(QPoint(0, 0), Pixels(size(), memoire_.devicePixelRatio())));
 }
 
 void Image_Page::paintEvent(QPaintEvent*) {
+    // A window moved to a screen of another resolution gets a store of that
+    // resolution; the page is drawn again on it at the next refresh.
+    if (devicePixelRatioF() != memoire_.devicePixelRatio()) Agrandir_Memoire(size());
     // The painting in progress ends before the image is shown.
     canevas_.Terminer();
     QPainter peintre(this);
-    peintre.drawImage(QPoint(0, 0), memoire_, rect());
+    const QRectF montree(QPointF(0, 0), QSizeF(size()) * memoire_.devicePixelRatio());
+    peintre.drawImage(QRectF(rect()), memoire_, montree);
 }
 
 // ---- Its surface

@@ -93,7 +93,8 @@ private:
 };
 
 // The page image Fenetre: a transparent backing store at least as large as
-// the widget, of which the widget shows its own size.
+// the widget, at the screen's resolution, of which the widget shows its own
+// size.
 class Image_Page : public QWidget {
 public:
     explicit Image_Page(QWidget* parent);
@@ -101,7 +102,7 @@ public:
     QImage& Memoire() { return memoire_; }
     // Grows the backing store to hold `taille`; what was drawn stays.
     void Agrandir_Memoire(QSize taille);
-    // What the widget shows, the painting in progress ended.
+    // What the widget shows, in device pixels, the painting in progress ended.
     QImage Image_Affichee();
 
 protected:
@@ -110,6 +111,7 @@ protected:
 
 private:
     QImage memoire_;
+    QSize taille_memoire_;  // logical pixels
     Canevas_Image canevas_;
 };
 

@@ -249,19 +249,22 @@ TEST(Principale, FichierDeLaLigneDeCommande) {
     EXPECT_EQ(image->size(), QSize(660, 550));
     EXPECT_TRUE(f->Boite().Action(Controle::Imprimer1)->isEnabled());
     EXPECT_FALSE(f->Boite().Action(Controle::Enregistrer)->isEnabled());
-    // Dark pixels along the header's rule, none beyond the table on the right.
+    // Drawn at the screen's resolution (the suite also runs at scale factor 2):
+    // dark pixels along the header's rule, none beyond the table on the right.
     const QImage dessin = image->Image_Affichee();
-    ASSERT_EQ(dessin.size(), QSize(660, 550));
+    const int r = qRound(image->devicePixelRatioF());
+    EXPECT_EQ(dessin.devicePixelRatio(), image->devicePixelRatioF());
+    ASSERT_EQ(dessin.size(), QSize(660, 550) * r);
     int sombres_regle = 0;
     int sombres_marge = 0;
     for (int x = 0; x < dessin.width(); ++x) {
         for (int y = 0; y < dessin.height(); ++y) {
             const bool sombre = qAlpha(dessin.pixel(x, y)) > 128 && qGray(dessin.pixel(x, y)) < 128;
-            if (sombre && y == 20) ++sombres_regle;
-            if (sombre && x > 470) ++sombres_marge;
+            if (sombre && y == 20 * r) ++sombres_regle;
+            if (sombre && x > 470 * r) ++sombres_marge;
         }
     }
-    EXPECT_GE(sombres_regle, 400);
+    EXPECT_GE(sombres_regle, 400 * r);
     EXPECT_EQ(sombres_marge, 0);
 }
 
