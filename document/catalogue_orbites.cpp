@@ -1,7 +1,8 @@
 #include "document/catalogue_orbites.h"
 
+#include <string.h>
+
 #include <algorithm>
-#include <functional>
 #include <limits>
 
 namespace {
@@ -82,17 +83,21 @@ std::vector<int> Catalogue_Orbites::Chercher(const QString& texte) const {
         for (std::size_t k = 0; k < rangs.size(); ++k) rangs[k] = static_cast<int>(k);
         return rangs;
     }
-    const std::boyer_moore_horspool_searcher chercheur(cherche.begin(), cherche.end());
-    auto position = plis_.begin();
-    // Each hit gives its name, then the search goes on from the next name.
+    // The names only move forward, so finding the name of each hit costs
+    // one pass in all; the search goes on from the next name.
+    const char* const debut = plis_.data();
+    const char* const fin = debut + plis_.size();
+    const char* position = debut;
+    std::size_t rang = 0;
     for (;;) {
-        const auto trouve = std::search(position, plis_.end(), chercheur);
-        if (trouve == plis_.end()) return rangs;
-        const auto decalage = static_cast<uint32_t>(trouve - plis_.begin());
-        const auto suivant = std::upper_bound(debut_plis_.begin(), debut_plis_.end(), decalage);
-        rangs.push_back(static_cast<int>(suivant - debut_plis_.begin()) - 1);
-        if (suivant == debut_plis_.end()) return rangs;
-        position = plis_.begin() + *suivant;
+        const auto* trouve = static_cast<const char*>(
+            memmem(position, static_cast<std::size_t>(fin - position), cherche.data(), cherche.size()));
+        if (!trouve) return rangs;
+        const auto decalage = static_cast<uint32_t>(trouve - debut);
+        while (rang + 1 < debut_plis_.size() && debut_plis_[rang + 1] <= decalage) ++rang;
+        rangs.push_back(static_cast<int>(rang));
+        if (rang + 1 == debut_plis_.size()) return rangs;
+        position = debut + debut_plis_[++rang];
     }
 }
 

@@ -1,0 +1,115 @@
+// A minor-planet catalogue of 1.5 million lines in the MPCORB layout, made
+// up once in a temporary folder: the time to read it into the index, the
+// time of one search as the user types, and the memory the index holds.
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "document/commandes_import.h"
+#include "support/orbites_exemple.h"
+
+namespace {
+
+constexpr int Lignes_Catalogue = 1'500'000;
+
+// Line k: Ceres's line with its own designation and elements.
+std::string Ligne(int64_t k) {
+    std::string l(Ligne_Ceres);
+    char champ[40];
+    const auto ecrire = [&](std::size_t colonne, const char* format, auto valeur) {
+        const int n = std::snprintf(champ, sizeof champ, format, valeur);
+        l.replace(colonne - 1, static_cast<std::size_t>(n), champ);
+    };
+    ecrire(1, "%07lld", static_cast<long long>(k % 10'000'000));
+    ecrire(27, "%9.5f", (k * 7919) % 36'000'000 / 100'000.0);
+    ecrire(38, "%9.5f", (k * 104'729) % 36'000'000 / 100'000.0);
+    ecrire(49, "%9.5f", (k * 1'299'709) % 36'000'000 / 100'000.0);
+    ecrire(60, "%9.5f", (k * 15'485'863) % 3'000'000 / 100'000.0);
+    ecrire(71, "%9.7f", (k % 9000) / 10'000.0);
+    ecrire(81, "%11.8f", 0.1 + (k % 1000) / 1000.0);
+    ecrire(93, "%11.7f", 1.5 + (k % 3000) / 1000.0);
+    const std::string nom = "(" + std::to_string(k + 1) + ") " + std::to_string(1990 + k % 35) + " " +
+                            static_cast<char>('A' + k % 24) + static_cast<char>('A' + k / 24 % 25) +
+                            std::to_string(k % 997);
+    l.replace(166, 28, (nom + std::string(28, ' ')).substr(0, 28));
+    return l;
+}
+
+struct Catalogue_Genere {
+    QTemporaryDir dossier;
+    QString chemin = dossier.filePath(QStringLiteral("MPCORB.DAT"));
+    Catalogue_Genere() {
+        std::ofstream f(chemin.toStdString(), std::ios::binary);
+        f << "MINOR PLANET CENTER ORBIT DATABASE (MPCORB)\n"
+          << "----------------------------------------------------------------------------------------------"
+             "\n";
+        for (int64_t k = 0; k < Lignes_Catalogue; ++k) f << Ligne(k) << '\n';
+    }
+};
+
+const Catalogue_Genere& Catalogue() {
+    static const Catalogue_Genere c;
+    return c;
+}
+
+std::unique_ptr<Catalogue_Orbites> Lire() {
+    Fichier_Orbites lu =
+        Lire_Fichier_Orbites(Catalogue().chemin, Notation{',', " "}, [](int64_t, int64_t) { return true; });
+    return std::move(lu.catalogue);
+}
+
+// Resident memory of the process, in bytes.
+double Memoire_Residente() {
+    long pages_totales = 0;
+    long pages_residentes = 0;
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (!statm) return 0;
+    if (std::fscanf(statm, "%ld %ld", &pages_totales, &pages_residentes) != 2) pages_residentes = 0;
+    std::fclose(statm);
+    return static_cast<double>(pages_residentes) * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
+void BM_Index_Catalogue(benchmark::State& etat) {
+    Catalogue();
+    for (auto _ : etat) {
+        const double avant = Memoire_Residente();
+        std::unique_ptr<Catalogue_Orbites> c = Lire();
+        etat.counters["memoire_index_Mo"] = (Memoire_Residente() - avant) / 1e6;
+        etat.counters["orbites"] = c ? c->Nombre() : 0;
+        etat.counters["taille_index_Mo"] = c ? static_cast<double>(c->Taille_Memoire()) / 1e6 : 0;
+        etat.PauseTiming();
+        c.reset();
+        etat.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Index_Catalogue)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Each text as the user types it, letter by letter: the last letters match
+// one name, the first ones most of the catalogue.
+void BM_Recherche(benchmark::State& etat, const char* texte) {
+    static const std::unique_ptr<Catalogue_Orbites> c = Lire();
+    std::size_t trouves = 0;
+    for (auto _ : etat) {
+        const std::vector<int> rangs = c->Chercher(QString::fromLatin1(texte));
+        trouves = rangs.size();
+        benchmark::DoNotOptimize(rangs.data());
+    }
+    etat.counters["trouves"] = static_cast<double>(trouves);
+}
+BENCHMARK_CAPTURE(BM_Recherche, un_chiffre, "1")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Recherche, annee, "2001 ")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Recherche, designation, "(1234567) ")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Recherche, absent, "ceres")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Recherche, vide, "")->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
