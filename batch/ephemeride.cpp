@@ -6,6 +6,7 @@
 
 #include "batch/options_batch.h"
 #include "batch/tableau_batch.h"
+#include "document/commandes_import.h"
 #include "document/fichier_elements.h"
 #include "document/programme.h"
 #include "form/disposition_fiche.h"
@@ -57,6 +58,56 @@ bool Lire_Document(Programme& p, const QString& fichier, QTextStream& erreurs) {
     const bool lu = p.document.Fichier_Ouvert && boite.Messages().empty();
     if (!lu) erreurs << QStringLiteral("trajectel-ephemeride : ") << Messages_Lecture(boite) << u'\n';
     return lu;
+}
+
+// The objects listed when --objet names several: enough to choose from.
+constexpr std::size_t Objets_Listes_Max = 100;
+
+void Ecrire_Objet(const Ligne_Objet& l, QTextStream& flux) {
+    flux << l.Designation << u'\t' << l.Perihelie << u'\t' << l.q << u'\t' << l.e << u'\n';
+}
+
+// The object of a file of published elements becomes the document, as in
+// the window. A status when the run ends here: the list, or a refusal.
+std::optional<int> Importer_Objet(Programme& p, const Options_Batch& o, QTextStream& sortie,
+                                  QTextStream& erreurs) {
+    const Fichier_Orbites lu =
+        Lire_Fichier_Orbites(o.importer, p.notation, [](int64_t, int64_t) { return true; });
+    const QString programme = QStringLiteral("trajectel-ephemeride : ");
+    if (lu.issue != Fichier_Orbites::Issue::Lu || lu.catalogue->Nombre() == 0) {
+        erreurs << programme
+                << (lu.issue == Fichier_Orbites::Issue::Lu
+                        ? QStringLiteral("aucune orbite dans un format connu : %1")
+                        : QStringLiteral("impossible de lire %1"))
+                       .arg(o.importer)
+                << u'\n';
+        return Fichier_Illisible;
+    }
+    const Catalogue_Orbites& catalogue = *lu.catalogue;
+    if (lu.Ignorees > 0)
+        erreurs << programme << QStringLiteral("%1 ligne(s) illisible(s) ignorée(s)\n").arg(lu.Ignorees);
+    if (o.lister) {
+        for (int k = 0; k < catalogue.Nombre(); ++k) Ecrire_Objet(catalogue.Ligne(k), sortie);
+        return Succes;
+    }
+    const std::vector<int> rangs = catalogue.Chercher(o.objet);
+    if (rangs.size() == 1) {
+        Remplir_Orbite(p, catalogue.Orbite(rangs[0]));
+        return std::nullopt;
+    }
+    if (rangs.empty()) {
+        erreurs << programme << QStringLiteral("aucun objet ne contient « %1 »\n").arg(o.objet);
+        return Erreur_Usage;
+    }
+    erreurs << programme
+            << QStringLiteral("%1 objets contiennent « %2 », précisez --objet :\n")
+                   .arg(rangs.size())
+                   .arg(o.objet);
+    for (std::size_t k = 0; k < std::min(rangs.size(), Objets_Listes_Max); ++k)
+        Ecrire_Objet(catalogue.Ligne(rangs[k]), erreurs);
+    if (rangs.size() > Objets_Listes_Max)
+        erreurs << QStringLiteral("… et %1 autres\n").arg(rangs.size() - Objets_Listes_Max);
+    return Erreur_Usage;
 }
 
 // What the page still lacks, in the observer's words.
@@ -135,7 +186,11 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
     Boite_Memoire boite;
     Programme p(boite, Notation_Batch(o), QStringLiteral(TRAJECTEL_VERSION));
     Creer_Fiche(boite);
-    if (!Lire_Document(p, o.fichier, erreurs)) return Fichier_Illisible;
+    if (!o.importer.isEmpty()) {
+        if (const std::optional<int> statut = Importer_Objet(p, o, sortie, erreurs)) return *statut;
+    } else if (!Lire_Document(p, o.fichier, erreurs)) {
+        return Fichier_Illisible;
+    }
     Ecrire_Parametres(p, o, aujourdhui);
     if (!Preparer_Page(p.Calcul())) {
         erreurs << QStringLiteral("trajectel-ephemeride : éphéméride impossible, il manque : ")

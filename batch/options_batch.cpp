@@ -111,6 +111,31 @@ const std::vector<Option_Ligne>& Table_Options() {
          QStringLiteral("CHEMIN"),
          QStringLiteral("fichier écrit (par défaut la sortie standard ; exigé par le format pdf)"),
          Lire_Sortie},
+        {{QStringLiteral("importer")},
+         QStringLiteral("FICHIER"),
+         QStringLiteral("lit les éléments publiés de FICHIER (comètes ou petites planètes du MPC, XEphem, "
+                        "Horizons) au lieu d'un fichier d'éléments"),
+         [](const QString& v, Options_Batch& o) {
+             o.importer = v;
+             return QString();
+         }},
+        {{QStringLiteral("objet")},
+         QStringLiteral("TEXTE"),
+         QStringLiteral(
+             "avec --importer, l'objet dont la désignation ou le nom contient TEXTE (sans distinction "
+             "de casse)"),
+         [](const QString& v, Options_Batch& o) {
+             o.objet = v;
+             return QString();
+         }},
+        {{QStringLiteral("lister")},
+         {},
+         QStringLiteral(
+             "avec --importer, écrit la liste des objets du fichier (désignation, périhélie, q, e)"),
+         [](const QString&, Options_Batch& o) {
+             o.lister = true;
+             return QString();
+         }},
         {{QStringLiteral("h"), QStringLiteral("aide"), QStringLiteral("help")},
          {},
          QStringLiteral("affiche cette aide"),
@@ -159,6 +184,12 @@ QString Erreur_Analyse(const QCommandLineParser& analyse, const QStringList& arg
 }
 
 QString Lire_Fichier(const QStringList& fichiers, Options_Batch& o) {
+    if (!o.importer.isEmpty()) {
+        if (!fichiers.isEmpty()) return QStringLiteral("--importer remplace le fichier d'éléments");
+        if (o.lister && !o.objet.isEmpty()) return QStringLiteral("--lister et --objet s'excluent");
+        return {};
+    }
+    if (o.lister || !o.objet.isEmpty()) return QStringLiteral("--objet et --lister demandent --importer");
     if (fichiers.size() > 1) return QStringLiteral("un seul fichier d'éléments est attendu");
     o.fichier = fichiers.value(0);
     if (o.fichier.isEmpty()) return QStringLiteral("fichier d'éléments manquant");
@@ -202,7 +233,9 @@ bool Demande_Page_Imprimee(const QStringList& arguments) {
 QString Usage_Batch() {
     QString texte = QStringLiteral(
                         "Usage : %1 [options] FICHIER.elt\n"
-                        "Calcule l'éphéméride de l'astre décrit par le fichier d'éléments.\n\n"
+                        "        %1 [options] --importer FICHIER [--objet TEXTE | --lister]\n"
+                        "Calcule l'éphéméride de l'astre décrit par le fichier d'éléments, ou de l'objet\n"
+                        "d'un fichier d'éléments publiés.\n\n"
                         "Options :\n")
                         .arg(Nom_Programme);
     for (const Option_Ligne& ligne : Table_Options()) {
@@ -216,7 +249,7 @@ QString Usage_Batch() {
                        "\nStatuts de sortie :\n"
                        "  %1  éphéméride écrite\n"
                        "  %2  éphéméride impossible : il manque des éléments\n"
-                       "  %3  ligne de commande refusée\n"
+                       "  %3  ligne de commande refusée, ou --objet désigne plusieurs objets ou aucun\n"
                        "  %4  fichier d'éléments illisible ou sortie impossible à écrire\n")
                        .arg(Succes)
                        .arg(Page_Invalide)

@@ -23,6 +23,11 @@ struct Options_Batch {
     std::optional<char> separateur;  // the system's when absent
     Format_Sortie format = Format_Sortie::Texte;
     QString sortie;  // standard output when empty
+    // A file of published elements instead of an element file, the text
+    // that names one of its objects, or the list of its objects.
+    QString importer;
+    QString objet;
+    bool lister = false;
     bool aide = false;
     bool version = false;
 };

@@ -288,3 +288,99 @@ TEST(Batch, PagePdf) {
 }
 
 }  // namespace
+
+namespace {
+
+const QString Cometes = Exemples + QStringLiteral("/cometes-mpc.txt");
+
+// An imported object gives the very ephemeris of the element file that
+// holds the same numbers: both go through the same reader.
+TEST(Batch, ImportCommeFichierElements) {
+    QTemporaryDir dossier;
+    const QString elt = dossier.filePath(QStringLiteral("hb.elt"));
+    QFile f(elt);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(
+        "Trajectel version 1.0.0\r\nObjet : C/1995 O1 (Hale-Bopp)\r\nExcentricit\xe9 = 0,994928\r\n"
+        "Distance du p\xe9rih\xe9lie = 0,916241 UA\r\nInclinaison = 88,9908 \xb0\r\n"
+        "Argument du p\xe9rih\xe9lie = 130,6448 \xb0\r\nLongitude du noeud ascendant = 283,3593 \xb0\r\n"
+        "Jour du p\xe9rih\xe9lie = 29,6333\r\nMois du p\xe9rih\xe9lie = 3\r\nAnn\xe9"
+        "e du p\xe9rih\xe9lie = 1997\r\n"
+        "Equinoxe des \xe9l\xe9ments = 2000\r\nEquinoxe \xe9ph\xe9m\xe9ride = 2000\r\n");
+    for (const char* l :
+         {"Magnitude totale = ", "Jour pour la magnitude totale ", "Mois pour la magnitude totale ",
+          "Ann\xe9"
+          "e pour la magnitude totale ",
+          "Magnitude du noyau = ", "Jour pour la magnitude du noyau ", "Mois pour la magnitude du noyau ",
+          "Ann\xe9"
+          "e pour la magnitude du noyau "})
+        f.write(QByteArray(l) + "0\r\n");
+    f.close();
+    const QStringList debut = {QStringLiteral("--debut"), QStringLiteral("1/4/1997"), QStringLiteral("--pas"),
+                               QStringLiteral("3")};
+    const Resultat fichier = Executer(QStringList{elt} + debut);
+    const Resultat import = Executer(QStringList{QStringLiteral("--importer"), Cometes,
+                                                 QStringLiteral("--objet"), QStringLiteral("hale")} +
+                                     debut);
+    ASSERT_EQ(fichier.statut, Succes) << fichier.erreurs.toStdString();
+    ASSERT_EQ(import.statut, Succes) << import.erreurs.toStdString();
+    EXPECT_EQ(import.sortie, fichier.sortie);
+    EXPECT_TRUE(import.erreurs.isEmpty()) << import.erreurs.toStdString();
+}
+
+TEST(Batch, ImportStatutsEtListes) {
+    QTemporaryDir dossier;
+    const QString texte = dossier.filePath(QStringLiteral("texte.txt"));
+    QFile f(texte);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("Bonjour\n") > 0);
+    f.close();
+    const auto i = [](const char* t) { return QString::fromUtf8(t); };
+    const struct {
+        QStringList arguments;
+        int statut;
+        int lignes_sortie;
+        const char* erreur;  // the beginning of standard error, "" for nothing
+    } cas[] = {
+        {{i("--importer"), Cometes, i("--lister")}, Succes, 2, ""},
+        {{i("--importer"), Cometes, i("--objet"), i("ENCKE")}, Succes, 2 + 32, ""},
+        {{i("--importer"), Cometes, i("--objet"), i("C")},
+         Erreur_Usage,
+         0,
+         "trajectel-ephemeride : 2 objets contiennent « C », précisez --objet :\nC/1995 O1 (Hale-Bopp)\t"},
+        {{i("--importer"), Cometes}, Erreur_Usage, 0, "trajectel-ephemeride : 2 objets contiennent"},
+        {{i("--importer"), Cometes, i("--objet"), i("Halley")},
+         Erreur_Usage,
+         0,
+         "trajectel-ephemeride : aucun objet ne contient « Halley »"},
+        {{i("--objet"), i("Encke"), Exemple("encke.elt")},
+         Erreur_Usage,
+         0,
+         "trajectel-ephemeride : --objet et --lister demandent --importer"},
+        {{i("--importer"), Cometes, Exemple("encke.elt")},
+         Erreur_Usage,
+         0,
+         "trajectel-ephemeride : --importer remplace le fichier d'éléments"},
+        {{i("--importer"), Cometes, i("--lister"), i("--objet"), i("x")},
+         Erreur_Usage,
+         0,
+         "trajectel-ephemeride : --lister et --objet s'excluent"},
+        {{i("--importer"), dossier.filePath(i("absent"))},
+         Fichier_Illisible,
+         0,
+         "trajectel-ephemeride : impossible de lire"},
+        {{i("--importer"), texte},
+         Fichier_Illisible,
+         0,
+         "trajectel-ephemeride : aucune orbite dans un format connu"},
+    };
+    for (const auto& c : cas) {
+        const Resultat r = Executer(c.arguments);
+        const std::string trace = c.arguments.join(u' ').toStdString();
+        EXPECT_EQ(r.statut, c.statut) << trace << r.erreurs.toStdString();
+        EXPECT_EQ(Lignes(r.sortie).size(), c.lignes_sortie) << trace;
+        EXPECT_TRUE(*c.erreur ? r.erreurs.startsWith(QString::fromUtf8(c.erreur)) : r.erreurs.isEmpty())
+            << trace << " : " << r.erreurs.toStdString();
+    }
+}
+
+}  // namespace
