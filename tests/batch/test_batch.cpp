@@ -287,6 +287,26 @@ TEST(Batch, PagePdf) {
     EXPECT_EQ(sans_sortie.statut, Erreur_Usage);
 }
 
+// The batch program copied without the program that draws the page: the
+// page is refused, not reported written.
+TEST(Batch, PagePdfSansSonImprimeur) {
+    QTemporaryDir dossier;
+    const QString seul = dossier.filePath(QStringLiteral("trajectel-ephemeride"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TRAJECTEL_EPHEMERIDE), seul));
+    const QString chemin = dossier.filePath(QStringLiteral("halley.pdf"));
+    QProcess programme;
+    programme.start(
+        seul, {Exemple("halley.elt"), QStringLiteral("--format=pdf"), QStringLiteral("--sortie"), chemin});
+    ASSERT_TRUE(programme.waitForFinished(30000));
+    EXPECT_EQ(programme.exitCode(), Fichier_Illisible);
+    EXPECT_TRUE(programme.readAllStandardError().contains("impossible de lancer trajectel-ephemeride-pdf"));
+    EXPECT_FALSE(QFile::exists(chemin));
+    // Text needs no printing program.
+    programme.start(seul, {Exemple("halley.elt")});
+    ASSERT_TRUE(programme.waitForFinished(30000));
+    EXPECT_EQ(programme.exitCode(), Succes);
+}
+
 }  // namespace
 
 namespace {
