@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -186,6 +187,18 @@ void Creer_Commandes(QMainWindow& fenetre, QToolBar& barre, Boite_Qt& boite,
     // The commands Cut and Copy wait for a field to act on.
     boite.Activer(C::EditCut1, false);
     boite.Activer(C::EditCopy1, false);
+}
+
+Controle Commande_De_Touche(const QKeyEvent& touche) {
+    const QKeySequence sequence(touche.keyCombination());
+    for (const Commande& c : Commandes())
+        if (*c.raccourci && QKeySequence(QString::fromLatin1(c.raccourci)) == sequence) return c.action;
+    constexpr std::pair<QKeySequence::StandardKey, C> Edition[] = {{QKeySequence::Cut, C::EditCut1},
+                                                                   {QKeySequence::Copy, C::EditCopy1},
+                                                                   {QKeySequence::Paste, C::EditPaste1}};
+    for (const auto& [cle, commande] : Edition)
+        if (touche.matches(cle)) return commande;
+    return Aucun;
 }
 
 int Contexte_Aide(const QObject* objet) { return objet ? objet->property(Propriete_Aide).toInt() : 0; }

@@ -10,6 +10,7 @@
 
 #include "app/boite_qt.h"
 
+class QKeyEvent;
 class QMainWindow;
 class QToolBar;
 
@@ -46,6 +47,12 @@ const std::vector<Controle>& Ordre_Barre_Outils();
 // the recent-file item chosen).
 void Creer_Commandes(QMainWindow& fenetre, QToolBar& barre, Boite_Qt& boite,
                      const std::function<void(Controle)>& executer);
+
+// The command a key stands for in the window: a shortcut of the table, or
+// one of the system's own keys for cut, copy and paste (Shift+Insert…);
+// Nombre_Controles for none. A field being edited leaves these keys to the
+// commands, which clean what is pasted and keep their states up to date.
+Controle Commande_De_Touche(const QKeyEvent& touche);
 
 // The help context of a control or command, 0 when it has none.
 int Contexte_Aide(const QObject* objet);

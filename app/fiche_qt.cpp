@@ -134,12 +134,27 @@ bool Fiche_Qt::eventFilter(QObject* objet, QEvent* evenement) {
                 qobject_cast<QLineEdit*>(objet))
                 rapporter_({Genre::Clic, c, QChar()});
             break;
+        case QEvent::ShortcutOverride:
+            // A key of the window's commands is theirs, not the field's.
+            return Commande_De_Touche(*static_cast<QKeyEvent*>(evenement)) != Controle::Nombre_Controles;
         case QEvent::KeyPress:
-            return Touche(objet, c, static_cast<QKeyEvent*>(evenement));
+            return Commander(*static_cast<QKeyEvent*>(evenement)) ||
+                   Touche(objet, c, static_cast<QKeyEvent*>(evenement));
         default:
             break;
     }
     return false;
+}
+
+// A command's key that reached the field, its shortcut not having run it:
+// a system key for the clipboard, or a command that is disabled. The field
+// never acts on it by itself.
+bool Fiche_Qt::Commander(const QKeyEvent& touche) {
+    const Controle commande = Commande_De_Touche(touche);
+    if (commande == Controle::Nombre_Controles) return false;
+    QAction* action = boite_.Action(commande);
+    if (action && action->isEnabled()) action->trigger();
+    return true;
 }
 
 // A typed character goes to the program, which may let it through, replace

@@ -26,6 +26,7 @@ protected:
 private:
     void Creer_Controles(QWidget* fiche);
     void Suivre(QWidget* widget);
+    bool Commander(const QKeyEvent& touche);
     bool Touche(QObject* objet, Controle c, QKeyEvent* touche);
     void Transmettre(QObject* objet, QKeyEvent* touche, QComboBox* liste, bool imprimable);
     static void Completer_En_Ligne(QComboBox& liste);

@@ -17,38 +17,6 @@ namespace {
 
 using C = Controle;
 
-const QString Halley = Dossier_Exemples + QStringLiteral("/halley.elt");
-
-// The window with Halley, shown and active, as the user finds it.
-struct Fenetre_Active {
-    std::unique_ptr<Principale> f =
-        std::make_unique<Principale>(Demarrage{Dossier_Programme, Halley, QDate(1985, 11, 1)}, true);
-
-    Fenetre_Active() {
-        f->show();
-        f->activateWindow();
-        QApplication::setActiveWindow(f.get());
-        QApplication::processEvents();
-    }
-    Programme& p() { return f->Etat_Programme(); }
-    QWidget* Widget(Controle c) { return f->Boite().Widget(c); }
-    QLineEdit* Champ(Controle c) { return qobject_cast<QLineEdit*>(Widget(c)); }
-    QString Texte(Controle c) { return f->Boite().Texte(c); }
-    QImage Page() { return dynamic_cast<Image_Page*>(Widget(C::Fenetre))->Image_Affichee(); }
-    QChar Separateur() const { return QLatin1Char(f->Etat_Programme().notation.Separateur_Decimal); }
-
-    // The user clicks into a field, as a first click selects its whole text.
-    void Cliquer(Controle c) {
-        QTest::mouseClick(Widget(c), Qt::LeftButton);
-        QApplication::processEvents();
-    }
-    void Taper(Controle c, const char* touches) { QTest::keyClicks(Widget(c), QString::fromUtf8(touches)); }
-    void Touche(Controle c, Qt::Key touche) {
-        QTest::keyClick(Widget(c), touche);
-        QApplication::processEvents();
-    }
-};
-
 // Typing 0,5 in saisie_e and Tab: e taken, the document modified, the page rebuilt.
 TEST(Edition_Fenetre, ExcentriciteEtTabulation) {
     Fenetre_Active w;
