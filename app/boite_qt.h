@@ -39,6 +39,11 @@ public:
 
     // Run on a scroll bar's change, as the view's handlers want it.
     std::function<void(Controle)> Changement_Barre;
+    // Runs after each build of the page on screen.
+    std::function<void()> Sur_Page_Construite;
+    void Page_Construite() override {
+        if (Sur_Page_Construite) Sur_Page_Construite();
+    }
 
     // Test hooks: the print dialog is skipped and this printer answers it;
     // message boxes are kept in a list instead of being shown.

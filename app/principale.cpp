@@ -16,10 +16,13 @@
 #include "app/a_propos.h"
 #include "app/aide.h"
 #include "app/commandes.h"
+#include "app/dialogue_lieu.h"
+#include "app/fenetre_nuit.h"
 #include "app/fiche_qt.h"
 #include "app/widgets_fiche.h"
 #include "app/zone_client.h"
 #include "document/commandes_document.h"
+#include "document/lieu.h"
 #include "form/disposition_fiche.h"
 #include "form/presse_papiers.h"
 
@@ -55,6 +58,8 @@ Principale::Principale(const Demarrage& demarrage, bool retenir_messages)
 // The widgets report to the program object and its platform: they go first,
 // while both are still there to hear the focus leaving them.
 Principale::~Principale() {
+    boite_.Sur_Page_Construite = nullptr;
+    delete nuit_;
     delete aide_;
     delete a_propos_;
     // Forgotten first: a status tip raised while its children go must not reach it.
@@ -87,6 +92,8 @@ void Principale::Construire() {
     client_->Disposer();
 
     aide_ = new Fenetre_Aide(this);
+    nuit_ = new Fenetre_Nuit([this] { return programme_.Calcul(); }, boite_, this);
+    boite_.Sur_Page_Construite = [this] { nuit_->Redessiner(); };
     auto* aide_contextuelle = new QShortcut(QKeySequence::HelpContents, this);
     connect(aide_contextuelle, &QShortcut::activated, this, [this] { Aide_Contextuelle(); });
     resize(Largeur_Creation, Hauteur_Creation);
@@ -116,6 +123,13 @@ void Principale::Executer(Controle commande) {
             break;
         case Controle::EditPasteElements1:
             Coller_Elements(programme_);
+            break;
+        case Controle::EditSite1:
+            Choisir_Lieu();
+            break;
+        case Controle::DatesNight1:
+            nuit_->show();
+            nuit_->raise();
             break;
         case Controle::FileSaveAs1:
             FileSaveAs1Execute(programme_);
@@ -151,6 +165,15 @@ void Principale::Executer(Controle commande) {
         default:
             break;
     }
+}
+
+// The site chosen is kept at once in Lieu.ini; the page shows it.
+void Principale::Choisir_Lieu() {
+    Dialogue_Lieu dialogue(programme_.site, this);
+    if (dialogue.exec() != QDialog::Accepted || !dialogue.Site()) return;
+    programme_.site = dialogue.Site();
+    Enregistrer_Lieu(application_.configuration.Dossier_Configuration, *programme_.site, boite_);
+    Rafraichir(programme_.Page());
 }
 
 void Principale::Preparer_A_Propos() {

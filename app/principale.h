@@ -13,6 +13,7 @@
 
 class AboutBox;
 class Fenetre_Aide;
+class Fenetre_Nuit;
 class Zone_Client;
 
 class Principale : public QMainWindow {
@@ -26,6 +27,7 @@ public:
     const Etat_Application& Application() const { return application_; }
     AboutBox& A_Propos() { return *a_propos_; }
     Fenetre_Aide& Aide() { return *aide_; }
+    Fenetre_Nuit& Nuit() { return *nuit_; }
 
     // Every command of the menus, the tool bar and the shortcuts.
     void Executer(Controle commande);
@@ -45,6 +47,7 @@ protected:
 private:
     void Construire();
     void Aide_Contextuelle();
+    void Choisir_Lieu();
 
     Boite_Qt boite_;
     Programme programme_;
@@ -54,4 +57,5 @@ private:
     Zone_Client* client_ = nullptr;
     AboutBox* a_propos_ = nullptr;
     Fenetre_Aide* aide_ = nullptr;
+    Fenetre_Nuit* nuit_ = nullptr;
 };

@@ -6,6 +6,7 @@
 // their platform and hand its parts to the operations.
 
 #include <QString>
+#include <optional>
 
 #include "astro/elements.h"
 #include "astro/instruments.h"
@@ -40,8 +41,9 @@ struct Programme {
     Position position;
     Tables_Instruments tables;
     Historique historique;
+    std::optional<Site_Observation> site;  // none: no site, no visibility
 
-    Calcul_Page Calcul() { return {el, page, position, tables, notation, boite}; }
+    Calcul_Page Calcul() { return {el, page, position, tables, notation, boite, site ? &*site : nullptr}; }
     Contexte_Page Page() { return {Calcul(), dessin, vue, document, boite, Version_Programme}; }
     Contexte_Document Contexte() {
         return {el, boite, formulaire, document, historique, notation, Version_Programme, &page};

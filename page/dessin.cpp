@@ -581,6 +581,7 @@ QString Texte_Grec(const QString& texte) {
 void Construire_Page(const Contexte_Page& p) {
     if (!Preparer_Page(p.calcul)) {
         p.boite.Montrer(Controle::Fenetre, false);
+        if (!p.dessin.Impression) p.boite.Page_Construite();
         return;
     }
     p.boite.Montrer(Controle::Fenetre, true);
@@ -590,6 +591,7 @@ void Construire_Page(const Contexte_Page& p) {
         Imprimer_Page(p);
     } else {
         Dessiner_Page_Ecran(p);
+        p.boite.Page_Construite();
     }
 }
 

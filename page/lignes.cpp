@@ -211,6 +211,12 @@ bool Visibilite_Montree(const Calcul_Page& c) { return c.site != nullptr && c.si
 
 bool Lignes_Horaires(const Elements& el) { return el.Unite_Pas == En_Heures; }
 
+std::optional<double> JJ_Premiere_Ligne(const Calcul_Page& c) {
+    Instant debut;
+    if (!Lire_Debut(c.boite, c.notation.Separateur_Decimal, debut)) return std::nullopt;
+    return Date_Vers_JJ(debut.Mois, static_cast<float>(debut.An), static_cast<float>(debut.Jour));
+}
+
 int32_t Nombre_Lignes(int32_t Unite_Pas) {
     switch (Unite_Pas) {
         case En_Heures:

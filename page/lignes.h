@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "astro/elements.h"
 #include "astro/instruments.h"
@@ -53,6 +54,8 @@ struct Calcul_Page {
 bool Visibilite_Montree(const Calcul_Page& c);
 // The rows are stepped by hours.
 bool Lignes_Horaires(const Elements& el);
+// The Julian day of the first row, when the start date can be read.
+std::optional<double> JJ_Premiere_Ligne(const Calcul_Page& c);
 
 // 24 (hours), 31 (days), 12 (months) or 10 (years), whatever the step; no
 // row for a unit that is none of these.

@@ -80,6 +80,8 @@ public:
     // Shows the print dialog; the printer's surface when the user accepts,
     // nullptr when he cancels.
     virtual Canevas* Dialogue_Impression() = 0;
+    // The page was just built on screen: what depends on it may follow.
+    virtual void Page_Construite() {}
 
     // Scroll bars, in percent of the frame: page size, large step, position.
     // Setting a position that differs from the current one runs the bar's

@@ -105,6 +105,8 @@ constexpr std::array<const char*, Nombre_Controles> noms = {
     "Paste1",
     "Importer1",
     "CollerElements",
+    "LieuObservation1",
+    "VisibiliteNuit1",
     "ToolNouveau",
     "ToolOuvrir",
     "ToolEnregistrer",
@@ -127,6 +129,8 @@ constexpr std::array<const char*, Nombre_Controles> noms = {
     "HelpAbout1",
     "FileImport1",
     "EditPasteElements1",
+    "EditSite1",
+    "DatesNight1",
 };
 }  // namespace
 

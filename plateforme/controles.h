@@ -119,6 +119,8 @@ enum class Controle {
     Paste1,
     Importer1,
     CollerElements,
+    LieuObservation1,
+    VisibiliteNuit1,
 
     // Tool buttons.
     ToolNouveau,
@@ -145,6 +147,8 @@ enum class Controle {
     HelpAbout1,
     FileImport1,
     EditPasteElements1,
+    EditSite1,
+    DatesNight1,
 
     Nombre_Controles
 };
