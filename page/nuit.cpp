@@ -33,6 +33,9 @@ const QString Mot_Sans_Site =
 const QString Mot_Page_Invalide = QStringLiteral("L'éphéméride est incomplète.");
 const QString Debut_Titre = QStringLiteral("Nuit du ");
 const QString Fin_Titre = QStringLiteral(" (heure locale moyenne)");
+const QString Mot_Corps = QStringLiteral("astre");
+const QString Mot_Soleil = QStringLiteral("Soleil");
+const QString Mot_Minimale = QStringLiteral("hauteur minimale ");
 
 // Where the picture's values fall inside its frame.
 struct Repere {
@@ -111,6 +114,29 @@ void Ecrire_Axes(Canevas& cv, const Repere& r) {
     }
 }
 
+// What each line stands for, at the right of the top margin.
+void Ecrire_Legende(Canevas& cv, const Repere& r, int y, const QString& minimale, int epaisseur) {
+    const int h = cv.Hauteur_Texte(QStringLiteral("0"));
+    const struct {
+        uint32_t couleur;
+        Style_Trait style;
+        QString texte;
+    } entrees[] = {
+        {Couleur_Corps, Style_Trait::Plein, Mot_Corps},
+        {Couleur_Soleil, Style_Trait::Plein, Mot_Soleil},
+        {Couleur_Minimale, Style_Trait::Tirets, Mot_Minimale + minimale + QStringLiteral("°")},
+    };
+    int x = r.trace.right();
+    for (auto it = std::rbegin(entrees); it != std::rend(entrees); ++it) {
+        x -= cv.Largeur_Texte(it->texte);
+        cv.Ecrire_Texte(x, y, it->texte);
+        x -= h / 3;
+        cv.Choisir_Crayon(it->couleur, it->style, epaisseur);
+        cv.Tracer_Ligne(x - 2 * h, y + h / 2, x, y + h / 2);
+        x -= 3 * h;
+    }
+}
+
 QString Titre(const Calcul_Page& c, const Site_Observation& site) {
     const QString date = c.boite.Texte(Controle::saisie_Jour) + u'/' + c.boite.Texte(Controle::saisie_Mois) +
                          u'/' + c.boite.Texte(Controle::saisie_An);
@@ -160,8 +186,8 @@ bool Dessiner_Nuit(Canevas& cv, const QRect& cadre, const Calcul_Page& c) {
     Tracer_Courbe(cv, r, n.soleil, Couleur_Soleil, Epaisseur_Courbe * e);
     Tracer_Courbe(cv, r, n.corps, Couleur_Corps, Epaisseur_Courbe * e);
     Ecrire_Axes(cv, r);
-    const QString titre = Titre(c, site);
-    cv.Ecrire_Texte(r.trace.left() + (r.trace.width() - cv.Largeur_Texte(titre)) / 2, cadre.top() + h / 3,
-                    titre);
+    cv.Ecrire_Texte(r.trace.left(), cadre.top() + h / 3, Titre(c, site));
+    Ecrire_Legende(cv, r, cadre.top() + h / 3,
+                   Texte_General(site.Hauteur_Minimale, c.notation.Separateur_Decimal), Epaisseur_Courbe * e);
     return true;
 }
