@@ -130,7 +130,10 @@ QStringList Elements_Manquants(const Programme& p) {
 }
 
 Tableau_Batch Calculer_Tableau(Programme& p) {
-    const Colonnes_Batch colonnes{p.el.Instrument > 0, p.page.MT_Valide, p.page.MN_Valide};
+    const bool visibilite = Visibilite_Montree(p.Calcul());
+    const bool heures = Lignes_Horaires(p.el);
+    const Colonnes_Batch colonnes{p.el.Instrument > 0, p.page.MT_Valide, p.page.MN_Valide,
+                                  visibilite && !heures, visibilite && heures};
     Tableau_Batch tableau{Entete_Batch(colonnes), {}};
     Generer_Lignes(p.Calcul(), [&](const Ligne_Ephemeride& ligne) {
         tableau.lignes.push_back(Cellules_Ligne(ligne, colonnes, p.notation));
@@ -185,6 +188,7 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
     }
     Boite_Memoire boite;
     Programme p(boite, Notation_Batch(o), QStringLiteral(TRAJECTEL_VERSION));
+    p.site = o.lieu;
     Creer_Fiche(boite);
     if (!o.importer.isEmpty()) {
         if (const std::optional<int> statut = Importer_Objet(p, o, sortie, erreurs)) return *statut;

@@ -4,6 +4,8 @@
 #include <QRegularExpression>
 #include <vector>
 
+#include "document/lieu.h"
+
 namespace {
 
 const QStringList Unites = {QStringLiteral("heures"), QStringLiteral("jours"), QStringLiteral("mois"),
@@ -68,6 +70,19 @@ QString Lire_Sortie(const QString& valeur, Options_Batch& o) {
     return {};
 }
 
+// LAT,LON[,ALT]: degrees north and east, metres; decimals with a point.
+QString Lire_Lieu(const QString& valeur, Options_Batch& o) {
+    const QStringList parties = valeur.split(u',');
+    if (parties.size() < 2 || parties.size() > 3)
+        return QStringLiteral("lieu invalide : %1 (attendu LAT,LON[,ALT])").arg(valeur);
+    const Site_Observation defaut;
+    const Saisie_Site s = Lire_Champs_Site({}, parties[0], parties[1], parties.value(2, QStringLiteral("0")),
+                                           Nombre_Lieu(defaut.Hauteur_Minimale), true);
+    if (!s.site) return QStringLiteral("lieu invalide : %1 (%2)").arg(valeur, s.erreur);
+    o.lieu = s.site;
+    return {};
+}
+
 const QString Nom_Programme = QStringLiteral("trajectel-ephemeride");
 
 // One row per option: its names (a single letter is a short option), the
@@ -111,6 +126,12 @@ const std::vector<Option_Ligne>& Table_Options() {
          QStringLiteral("CHEMIN"),
          QStringLiteral("fichier écrit (par défaut la sortie standard ; exigé par le format pdf)"),
          Lire_Sortie},
+        {{QStringLiteral("lieu")},
+         QStringLiteral("LAT,LON[,ALT]"),
+         QStringLiteral(
+             "ajoute la visibilité depuis ce lieu : latitude nord et longitude est en degrés, "
+             "altitude en mètres, décimales avec un point ; --lieu=-33.9,151.2 pour une latitude sud"),
+         Lire_Lieu},
         {{QStringLiteral("importer")},
          QStringLiteral("FICHIER"),
          QStringLiteral("lit les éléments publiés de FICHIER (comètes ou petites planètes du MPC, XEphem, "

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "page/visibilite_ligne.h"
+
 // The exit statuses of the program.
 enum Statut_Batch { Succes = 0, Page_Invalide = 1, Erreur_Usage = 2, Fichier_Illisible = 3 };
 
@@ -28,6 +30,7 @@ struct Options_Batch {
     QString importer;
     QString objet;
     bool lister = false;
+    std::optional<Site_Observation> lieu;  // the visibility columns from this site
     bool aide = false;
     bool version = false;
 };

@@ -17,6 +17,11 @@ QStringList Entete_Batch(const Colonnes_Batch& colonnes) {
     if (colonnes.reglages) entete << QStringLiteral("Réglage a") << QStringLiteral("Réglage d");
     if (colonnes.M1) entete << QStringLiteral("M1");
     if (colonnes.M2) entete << QStringLiteral("M2");
+    auto u = [](const char* texte) { return QString::fromUtf8(texte); };
+    if (colonnes.visibilite_jour)
+        entete << u(Entete_Elongation) << u(Entete_Lever) << u(Entete_Passage) << u(Entete_Hauteur)
+               << u(Entete_Coucher) << u(Entete_Nuit);
+    if (colonnes.visibilite_heure) entete << u(Entete_Elongation) << u(Entete_Hauteur) << u(Entete_Azimut);
     return entete;
 }
 
@@ -39,6 +44,10 @@ QStringList Cellules_Ligne(const Ligne_Ephemeride& ligne, const Colonnes_Batch& 
     if (colonnes.reglages) cellules << texte(t.Texte_Reglage_a) << texte(t.Texte_Reglage_d);
     if (colonnes.M1) cellules << Texte_Magnitude(ligne.M1, notation);
     if (colonnes.M2) cellules << Texte_Magnitude(ligne.M2, notation);
+    const Textes_Visibilite& v = ligne.visibilite;
+    if (colonnes.visibilite_jour)
+        cellules << v.Elongation << v.Lever << v.Passage << v.Hauteur << v.Coucher << v.Nuit;
+    if (colonnes.visibilite_heure) cellules << v.Elongation << v.Hauteur << v.Azimut;
     return cellules;
 }
 

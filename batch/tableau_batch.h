@@ -21,6 +21,8 @@ struct Colonnes_Batch {
     bool reglages = false;
     bool M1 = false;
     bool M2 = false;
+    bool visibilite_jour = false;   // elongation, rise, transit, altitude, set, night
+    bool visibilite_heure = false;  // elongation, altitude, azimuth
 };
 
 QStringList Entete_Batch(const Colonnes_Batch& colonnes);

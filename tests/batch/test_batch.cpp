@@ -404,3 +404,63 @@ TEST(Batch, ImportStatutsEtListes) {
 }
 
 }  // namespace
+
+namespace {
+
+// The visibility columns on every example, by days and by hours, and the
+// site refused when out of its bounds.
+TEST(Batch, LieuSurLesExemples) {
+    const QStringList fichiers = QDir(Exemples).entryList({QStringLiteral("*.elt")}, QDir::Files);
+    struct Cas {
+        const char* unite;
+        const char* fin_entete;
+        int colonnes;
+    };
+    const Cas cas[] = {{"jours", "\tElong.\tLever\tPassage\tHaut.\tCoucher\tNuit", 6},
+                       {"heures", "\tElong.\tHaut.\tAzim.", 3}};
+    for (const QString& fichier : fichiers) {
+        const Resultat sans = Executer({Exemples + u'/' + fichier, QStringLiteral("--format=tsv")});
+        for (const Cas& c : cas) {
+            const Resultat r = Executer({Exemples + u'/' + fichier, QStringLiteral("--format=tsv"),
+                                         QStringLiteral("--lieu"), QStringLiteral("45.9,6.1,600"),
+                                         QStringLiteral("--unite"), QString::fromUtf8(c.unite)});
+            ASSERT_EQ(r.statut, Succes) << fichier.toStdString() << r.erreurs.toStdString();
+            const QStringList lignes = Lignes(r.sortie);
+            EXPECT_TRUE(lignes[0].endsWith(QString::fromUtf8(c.fin_entete))) << lignes[0].toStdString();
+            for (const QString& ligne : lignes)
+                EXPECT_EQ(ligne.count(u'\t'), lignes[0].count(u'\t')) << ligne.toStdString();
+            if (QString::fromUtf8(c.unite) == QStringLiteral("jours")) {
+                // The columns before the visibility are today's, cell for cell.
+                const QStringList avant = Lignes(sans.sortie);
+                ASSERT_EQ(avant.size(), lignes.size());
+                for (int k = 0; k < lignes.size(); ++k)
+                    EXPECT_EQ(lignes[k].section(u'\t', 0, -1 - c.colonnes), avant[k])
+                        << fichier.toStdString();
+            }
+        }
+    }
+}
+
+TEST(Batch, LieuRefuse) {
+    const char* lieux[] = {"95,0", "45", "45,181", "45,0,9001", "45,0,0,1", "a,b", "45;2"};
+    for (const char* lieu : lieux) {
+        const Resultat r =
+            Executer({Exemple("halley.elt"), QStringLiteral("--lieu"), QString::fromUtf8(lieu)});
+        EXPECT_EQ(r.statut, Erreur_Usage) << lieu;
+        EXPECT_TRUE(r.erreurs.contains(QStringLiteral("lieu invalide"))) << lieu;
+        EXPECT_TRUE(r.sortie.isEmpty()) << lieu;
+    }
+}
+
+// Halley from Sydney on 9 March 1986, a morning object high in the south.
+TEST(Batch, HalleyDepuisSydney) {
+    const Resultat r = Executer({Exemple("halley.elt"), QStringLiteral("--debut=9/3/1986"),
+                                 QStringLiteral("--lieu=-33.9,151.2"), QStringLiteral("--format=tsv"),
+                                 QStringLiteral("--separateur=.")});
+    ASSERT_EQ(r.statut, Succes) << r.erreurs.toStdString();
+    const QStringList cellules = Lignes(r.sortie)[1].split(u'\t');
+    EXPECT_EQ(cellules.mid(cellules.size() - 6).join(u' '),
+              QStringLiteral("46.8 16:01 22:58 76.0 06:00 28.4"));
+}
+
+}  // namespace
