@@ -198,5 +198,7 @@ void Barre_Defilement::Regler(int taille_page, int grand_pas) {
     const int page = std::clamp(taille_page, 1, Pourcent);
     grand_pas_ = std::clamp(grand_pas, 1, Pourcent);
     setPageStep(page);
-    setMaximum(std::max(0, Pourcent - page + 1));
+    // A larger page does not pull the position back: the view keeps the frame
+    // where it is, and the position it computes from it stays within reach.
+    setMaximum(std::max({0, Pourcent - page + 1, value()}));
 }

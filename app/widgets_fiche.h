@@ -117,7 +117,8 @@ private:
 
 // A scroll bar in percent: its page size is the visible part, and a click in
 // its trough moves by its own large step. The position goes from 0 to
-// 100 − page size + 1, the last position showing the frame's end.
+// 100 − page size + 1, the last position showing the frame's end, or to the
+// position held when the page grew.
 class Barre_Defilement : public QScrollBar {
 public:
     Barre_Defilement(Qt::Orientation orientation, QWidget* parent);

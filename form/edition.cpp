@@ -1,5 +1,7 @@
 #include "form/edition.h"
 
+#include <algorithm>
+
 #include "form/affichage_elements.h"
 #include "form/dates_juliennes.h"
 #include "form/disposition_fiche.h"
@@ -137,14 +139,25 @@ const QString Legende_Equinoxe_Ephemeride = QStringLiteral("Equinoxe éphéméri
 const QString Legende_Equinoxe_Elements = QStringLiteral("Equinoxe des éléments =");
 constexpr int Gauche_Label29 = 345;  // pixels; the reset's place, not the creation's
 
-// The page image blanked and back to its size at creation, the frame around it.
+// Pixels from the frame's left edge to the right edge of its rightmost control.
+int Droite_Des_Controles(const Boite_Outils& boite) {
+    int droite = 0;
+    for (const Disposition_Controle& d : Disposition_Fiche())
+        if (d.controle != C::Fenetre) droite = std::max(droite, boite.Geometrie(d.controle).right() + 1);
+    return droite;
+}
+
+// The page image back to its size at creation and blanked over all of it: an
+// image grown from a shorter page would still show the rows of a longer one
+// drawn before. The frame holds the image and every field beside it.
 void Vider_Image(Boite_Outils& boite) {
     QRect fenetre = boite.Geometrie(C::Fenetre);
-    boite.Canevas_Fenetre().Remplir_Rectangle(QRect(QPoint(0, 0), fenetre.size()));
     fenetre.setSize(Place_Initiale(C::Fenetre).size());
     boite.Placer(C::Fenetre, fenetre);
+    boite.Canevas_Fenetre().Remplir_Rectangle(QRect(QPoint(0, 0), fenetre.size()));
     const int haut = boite.Geometrie(C::ToolBar1).height();
-    boite.Placer(C::Fiche, QRect(0, haut, fenetre.width(), fenetre.y() + fenetre.height()));
+    const int largeur = std::max(fenetre.width(), Droite_Des_Controles(boite));
+    boite.Placer(C::Fiche, QRect(0, haut, largeur, fenetre.y() + fenetre.height()));
 }
 
 constexpr Controle Champs_Vides[] = {

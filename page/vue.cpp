@@ -39,9 +39,12 @@ Reglage_Barre Calculer_Barre(int64_t visible, int64_t total, int64_t decalage) {
             static_cast<int>(std::clamp(position, 0.0, static_cast<double>(Pourcent)))};
 }
 
-void Appliquer(Boite_Outils& b, Controle barre, const Reglage_Barre& r) {
+// A bar that hides goes back to 0, and so the frame to its place: no bar
+// would be left to bring back what the frame's offset would cut off.
+void Appliquer(Boite_Outils& b, Controle barre, bool visible, const Reglage_Barre& r) {
+    b.Montrer(barre, visible);
     b.Regler_Barre(barre, r.taille_page, r.grand_pas);
-    b.Ecrire_Position_Barre(barre, r.position);
+    b.Ecrire_Position_Barre(barre, visible ? r.position : 0);
 }
 
 int Hauteur(const Boite_Outils& b, Controle c) { return b.Geometrie(c).height(); }
@@ -53,8 +56,7 @@ void Ajuster_Barre_Verticale(Boite_Outils& b, Etat_Vue& vue) {
         static_cast<int64_t>(b.Taille_Client().height()) - barre_outils - Hauteur(b, Controle::StatusBar);
     if (b.Visible(Controle::HorizontalBar)) visible -= Hauteur(b, Controle::HorizontalBar);
     vue.Hauteur_Visible = Vers_Int32(visible);
-    b.Montrer(Controle::VerticalBar, fiche.height() > visible);
-    Appliquer(b, Controle::VerticalBar,
+    Appliquer(b, Controle::VerticalBar, fiche.height() > visible,
               Calculer_Barre(visible, fiche.height(), static_cast<int64_t>(barre_outils) - fiche.y()));
 }
 
@@ -63,8 +65,7 @@ void Ajuster_Barre_Horizontale(Boite_Outils& b, Etat_Vue& vue) {
     int64_t visible = b.Taille_Client().width();
     if (b.Visible(Controle::VerticalBar)) visible -= b.Geometrie(Controle::VerticalBar).width();
     vue.Largeur_Visible = Vers_Int32(visible);
-    b.Montrer(Controle::HorizontalBar, visible < fiche.width());
-    Appliquer(b, Controle::HorizontalBar,
+    Appliquer(b, Controle::HorizontalBar, visible < fiche.width(),
               Calculer_Barre(visible, fiche.width(), -static_cast<int64_t>(fiche.x())));
 }
 

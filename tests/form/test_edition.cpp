@@ -408,7 +408,8 @@ TEST(Reinitialiser_Fiche, DocumentVierge) {
     };
     const Place_Attendue places[] = {
         {C::Fenetre, QRect(0, 248, 590, 550)},
-        {C::Fiche, QRect(0, 30, 590, 798)},
+        // Wide enough for the units of the right-hand column, which end at 656.
+        {C::Fiche, QRect(0, 30, 656, 798)},
         {C::saisie_Jour_Perihelie, QRect(119, 165, 65, 21)},
         {C::Equinoxe, QRect(152, 40, 80, 21)},
     };
