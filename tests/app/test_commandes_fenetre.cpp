@@ -2,11 +2,9 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include "app/commandes.h"
@@ -120,23 +118,6 @@ TEST(Commandes_Fenetre, CollerParLeMenuDuChamp) {
     QApplication::processEvents();
     EXPECT_EQ(articles, QStringList({"Cou&per", "&Copier", "Co&ller"}));
     EXPECT_EQ(w.Texte(C::saisie_q), QString());
-}
-
-// Ctrl+E in the field that follows an accepted change saves the document.
-TEST(Commandes_Fenetre, EnregistrerDepuisUnChamp) {
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(QStringLiteral("halley.elt"));
-    ASSERT_TRUE(QFile::copy(Dossier_Exemples + QStringLiteral("/halley.elt"), chemin));
-    Fenetre_Active w(chemin);
-    w.Cliquer(C::saisie_i);
-    w.Taper(C::saisie_i, "10");
-    w.Touche(C::saisie_i, Qt::Key_Tab);
-    ASSERT_TRUE(w.p().document.Modifie);
-    w.Touche(C::saisie_Omega, Qt::Key_E, Qt::ControlModifier);
-    EXPECT_FALSE(w.p().document.Modifie);
-    QFile fichier(chemin);
-    ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(fichier.readAll().contains("\r\nInclinaison = 10 \xB0\r\n"));
 }
 
 }  // namespace
