@@ -223,10 +223,14 @@ void Principale::dragEnterEvent(QDragEnterEvent* e) {
 }
 
 void Principale::dropEvent(QDropEvent* e) {
-    const QString chemin = Fichier_Depose(e->mimeData());
-    if (chemin.isEmpty()) return;
-    e->acceptProposedAction();
+    if (Deposer(e->mimeData())) e->acceptProposedAction();
+}
+
+bool Principale::Deposer(const QMimeData* donnees) {
+    const QString chemin = Fichier_Depose(donnees);
+    if (chemin.isEmpty()) return false;
     // Its questions and dialogs come once the drag is over.
     QMetaObject::invokeMethod(
         this, [this, chemin] { Deposer_Fichier(programme_, chemin); }, Qt::QueuedConnection);
+    return true;
 }

@@ -12,6 +12,7 @@
 #include "document/commandes_import.h"
 
 class AboutBox;
+class QMimeData;
 class Fenetre_Aide;
 class Fenetre_Nuit;
 class Zone_Client;
@@ -34,6 +35,10 @@ public:
     void HelpAbout1Execute();
     void AfficheAideExecute();
     void FileExit1Execute();
+
+    // What a drop brings: its first local file is opened or imported, once
+    // the drag is over. False when it brings none.
+    bool Deposer(const QMimeData* donnees);
 
     // "Trajectel - Version " and the version, as the About box shows it.
     void Preparer_A_Propos();

@@ -406,37 +406,45 @@ Bilan_Lecture Lire_Orbites(const std::function<int64_t(char* tampon, int64_t tai
                            const std::function<bool(int64_t lus)>& avancer) {
     Lecture lecture{recevoir, {}};
     std::vector<char> tampon(static_cast<std::size_t>(Taille_Morceau) + Longueur_Max_Ligne);
-    std::size_t garde = 0;  // bytes of the line begun in the previous piece
-    bool sauter = false;    // the rest of an overlong line
+    // The line being read runs from `debut` to `fin`, searched for its end up
+    // to `examine`; it never holds Longueur_Max_Ligne bytes between pieces.
+    std::size_t debut = 0;
+    std::size_t examine = 0;
+    std::size_t fin = 0;
+    bool sauter = false;  // the rest of an overlong line
     int64_t lus = 0;
+    const auto ligne = [&](std::size_t f) {
+        if (!sauter) lecture.Ligne(Vue(tampon.data() + debut, f - debut));
+    };
     for (;;) {
-        const int64_t n = lire(tampon.data() + garde, Taille_Morceau);
+        if (fin + static_cast<std::size_t>(Taille_Morceau) > tampon.size()) {
+            std::memmove(tampon.data(), tampon.data() + debut, fin - debut);
+            fin -= debut;
+            examine -= debut;
+            debut = 0;
+        }
+        const int64_t n = lire(tampon.data() + fin, Taille_Morceau);
         if (n < 0) {
             lecture.bilan.Echec = true;
             return lecture.bilan;
         }
-        const std::size_t fin = garde + static_cast<std::size_t>(n);
-        std::size_t debut = 0;
-        for (;;) {
-            const char* saut =
-                static_cast<const char*>(std::memchr(tampon.data() + debut, '\n', fin - debut));
-            if (!saut) break;
-            const std::size_t f = static_cast<std::size_t>(saut - tampon.data());
-            if (!sauter) lecture.Ligne(Vue(tampon.data() + debut, f - debut));
+        fin += static_cast<std::size_t>(n);
+        while (const char* saut =
+                   static_cast<const char*>(std::memchr(tampon.data() + examine, '\n', fin - examine))) {
+            ligne(static_cast<std::size_t>(saut - tampon.data()));
             sauter = false;
-            debut = f + 1;
+            debut = examine = static_cast<std::size_t>(saut - tampon.data()) + 1;
         }
-        garde = fin - debut;
+        examine = fin;
         if (n == 0) {
-            if (garde > 0 && !sauter) lecture.Ligne(Vue(tampon.data() + debut, garde));
+            if (fin > debut) ligne(fin);
             break;
         }
-        if (garde >= Longueur_Max_Ligne) {
-            if (!sauter) lecture.Ligne(Vue(tampon.data() + debut, garde));
+        if (fin - debut >= Longueur_Max_Ligne) {
+            ligne(fin);
             sauter = true;
-            garde = 0;
+            debut = fin;
         }
-        std::memmove(tampon.data(), tampon.data() + debut, garde);
         lus += n;
         if (!avancer(lus)) {
             lecture.bilan.Interrompue = true;

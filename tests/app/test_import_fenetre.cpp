@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -115,6 +116,49 @@ TEST(Import_Fenetre, Coller_Une_Ligne) {
     EXPECT_EQ(w.Texte(C::saisie_An_Perihelie), QStringLiteral("2018"));
     EXPECT_TRUE(w.Page_Montree());
     EXPECT_TRUE(w.Texte(C::StatusBar).endsWith(QStringLiteral("collés du presse-papiers")));
+}
+
+}  // namespace
+
+namespace {
+
+// A file dropped on the window: an element file is opened under its name,
+// any other is imported unnamed; a drop of no file is refused.
+TEST(Import_Fenetre, Fichiers_Deposes) {
+    const struct {
+        const char* nom;
+        QByteArray contenu;
+        const char* commentaire;
+        bool nomme;
+    } cas[] = {
+        {"ceres.txt", QByteArray(Ligne_Ceres) + "\n", "(1) Ceres", false},
+        {"copie.ELT", {}, "1P/Halley", true},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        Fenetre_Import w;
+        const QString chemin = w.dossier.filePath(QString::fromUtf8(c.nom));
+        if (c.contenu.isEmpty()) {
+            ASSERT_TRUE(QFile::copy(Halley, chemin));
+        } else {
+            QFile f(chemin);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(c.contenu) == c.contenu.size());
+        }
+        w.f->Etat_Programme().document.Nom_Fichier.clear();
+        QMimeData donnees;
+        donnees.setUrls({QUrl::fromLocalFile(chemin)});
+        // What the window's drop handler does; the toolkit hands it only the
+        // drops of a real drag.
+        EXPECT_TRUE(w.f->Deposer(&donnees));
+        QApplication::processEvents();
+        EXPECT_TRUE(w.Texte(C::Commentaire).startsWith(QString::fromUtf8(c.commentaire)))
+            << w.Texte(C::Commentaire).toStdString();
+        EXPECT_EQ(w.f->Etat_Programme().document.Nom_Fichier, c.nomme ? chemin : QString());
+        EXPECT_TRUE(w.Page_Montree());
+        QMimeData texte;
+        texte.setText(QStringLiteral("du texte"));
+        EXPECT_FALSE(w.f->Deposer(&texte));
+    }
 }
 
 }  // namespace
