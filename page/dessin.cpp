@@ -191,7 +191,7 @@ struct Entete {
     const char* mot;
     const char* lettre;  // the Latin letter of the symbol face
 };
-constexpr std::array<Entete, Nombre_Colonnes> Entetes_Ecran = {{
+constexpr std::array<Entete, Colonnes_Ephemeride> Entetes_Ecran = {{
     {Genre_Entete::Centre, "J", ""},
     {Genre_Entete::Centre, "m", ""},
     {Genre_Entete::Centre, "An", ""},
@@ -208,6 +208,9 @@ constexpr std::array<Entete, Nombre_Colonnes> Entetes_Ecran = {{
     {Genre_Entete::Grec, "Réglage", "d"},
     {Genre_Entete::Magnitude, "M1", ""},
     {Genre_Entete::Magnitude, "M2", ""},
+}};
+// The visibility columns are headed alike on screen and on paper.
+constexpr std::array<Entete, Nombre_Colonnes - Colonnes_Ephemeride> Entetes_Visibilite = {{
     {Genre_Entete::Centre, Entete_Elongation, ""},
     {Genre_Entete::Centre, Entete_Lever, ""},
     {Genre_Entete::Centre, Entete_Passage, ""},
@@ -216,10 +219,18 @@ constexpr std::array<Entete, Nombre_Colonnes> Entetes_Ecran = {{
     {Genre_Entete::Centre, Entete_Nuit, ""},
     {Genre_Entete::Centre, Entete_Azimut, ""},
 }};
+
+// The header of column `numero` (1 to 23), from `entetes` for the ephemeris's own columns.
+const Entete& Entete_Colonne(const std::array<Entete, Colonnes_Ephemeride>& entetes, int numero) {
+    if (numero > Colonnes_Ephemeride)
+        return Entetes_Visibilite[static_cast<std::size_t>(numero - Colonnes_Ephemeride - 1)];
+    return entetes[static_cast<std::size_t>(numero - 1)];
+}
+
 constexpr int Colonnes_Par_Groupe = 3;  // "Alpha" and "Delta" head three columns each
 
 void Ecrire_Entete_Ecran(Canevas& cv, const Colonne& c) {
-    const Entete& e = Entetes_Ecran[static_cast<std::size_t>(c.numero - 1)];
+    const Entete& e = Entete_Colonne(Entetes_Ecran, c.numero);
     const QString mot = QString::fromUtf8(e.mot);
     const int w = cv.Largeur_Texte(mot);
     switch (e.genre) {
@@ -498,7 +509,7 @@ void Tracer_Cadre(Feuille& f, const Colonnes& colonnes, int Y0, int32_t lignes) 
         f.cv.Tracer_Ligne(c.Fin(), Colonne_Interieure(c.numero) ? Y0 : haut, c.Fin(), bas);
 }
 
-constexpr std::array<Entete, Nombre_Colonnes> Entetes_Papier = {{
+constexpr std::array<Entete, Colonnes_Ephemeride> Entetes_Papier = {{
     {Genre_Entete::Centre, "J", ""},
     {Genre_Entete::Centre, "M", ""},
     {Genre_Entete::Centre, "An", ""},
@@ -515,13 +526,6 @@ constexpr std::array<Entete, Nombre_Colonnes> Entetes_Papier = {{
     {Genre_Entete::Grec, "Réglage", "d"},
     {Genre_Entete::Centre, "M1", ""},
     {Genre_Entete::Centre, "M2", ""},
-    {Genre_Entete::Centre, Entete_Elongation, ""},
-    {Genre_Entete::Centre, Entete_Lever, ""},
-    {Genre_Entete::Centre, Entete_Passage, ""},
-    {Genre_Entete::Centre, Entete_Hauteur, ""},
-    {Genre_Entete::Centre, Entete_Coucher, ""},
-    {Genre_Entete::Centre, Entete_Nuit, ""},
-    {Genre_Entete::Centre, Entete_Azimut, ""},
 }};
 
 // A word and its Greek letter, raised a tenth of a line, centred together.
@@ -537,7 +541,7 @@ void Imprimer_Entete_Grec(Feuille& f, const Colonne& c, const Entete& e, int y) 
 
 void Imprimer_Entete(Feuille& f, const Colonnes& colonnes, int y) {
     for (const Colonne& c : colonnes) {
-        const Entete& e = Entetes_Papier[static_cast<std::size_t>(c.numero - 1)];
+        const Entete& e = Entete_Colonne(Entetes_Papier, c.numero);
         if (e.genre == Genre_Entete::Centre) Ecrire_Centre(f.cv, c.x, c.largeur, y, QString::fromUtf8(e.mot));
         if (e.genre == Genre_Entete::Grec) Imprimer_Entete_Grec(f, c, e, y);
     }
