@@ -36,11 +36,12 @@ void Page_Enregistreur_Visibilite(benchmark::State& state) {
 }
 BENCHMARK(Page_Enregistreur_Visibilite)->Unit(benchmark::kMicrosecond);
 
-// The same build rasterised into the page image.
+// The same build rasterised into the page image, without and with the visibility.
 void Page_Image(benchmark::State& state) {
     Page_Exemple p;
     p.Choisir("Arbelin", true, true);
-    QImage image(711, 550, QImage::Format_ARGB32_Premultiplied);
+    if (state.range(0)) p.site = Site_Observation{QStringLiteral("Paris"), {48.85, 2.35, 35}, 15, true};
+    QImage image(961, 550, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         Canevas_QPainter canevas(image);
         p.boite.Fixer_Canevas_Fenetre(&canevas);
@@ -50,7 +51,7 @@ void Page_Image(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(image.constBits());
 }
-BENCHMARK(Page_Image)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Page_Image)->ArgName("visibilite")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
