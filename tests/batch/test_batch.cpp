@@ -33,23 +33,61 @@ QString Exemple(const char* nom) { return Exemples + u'/' + QString::fromUtf8(no
 
 QStringList Lignes(const QString& texte) { return texte.split(u'\n', Qt::SkipEmptyParts); }
 
-TEST(Batch, ChaqueExempleDansLesDeuxFormats) {
+// A program run for real; a crash or a hang gives the status -1.
+Resultat Lancer(const QString& programme, const QStringList& arguments,
+                const QProcessEnvironment& environnement = QProcessEnvironment::systemEnvironment()) {
+    QProcess p;
+    p.setProcessEnvironment(environnement);
+    p.start(programme, arguments);
+    const bool fini = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit;
+    EXPECT_TRUE(fini) << programme.toStdString() << ' ' << arguments.join(u' ').toStdString();
+    return {fini ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+// Every line has as many cells as the header.
+void Colonnes_Egales(const QStringList& lignes, const QString& fichier) {
+    for (const QString& ligne : lignes)
+        EXPECT_EQ(ligne.count(u'\t'), lignes[0].count(u'\t'))
+            << fichier.toStdString() << ": " << ligne.toStdString();
+}
+
+// Every example in text and in TSV, and with a site by days and by hours:
+// the visibility columns come after today's, cell for cell.
+TEST(Batch, ChaqueExempleDansChaqueFormat) {
     const QStringList fichiers = QDir(Exemples).entryList({QStringLiteral("*.elt")}, QDir::Files);
     ASSERT_EQ(fichiers.size(), 6);
+    struct Cas {
+        const char* unite;
+        const char* fin_entete;
+        int colonnes;
+    };
+    const Cas cas[] = {{"jours", "\tElong.\tLever\tPassage\tHaut.\tCoucher\tNuit", 6},
+                       {"heures", "\tElong.\tHaut.\tAzim.", 3}};
     for (const QString& fichier : fichiers) {
-        const Resultat tsv =
-            Executer({Exemples + u'/' + fichier, QStringLiteral("--format"), QStringLiteral("tsv")});
+        const QString chemin = Exemples + u'/' + fichier;
+        const Resultat tsv = Executer({chemin, QStringLiteral("--format"), QStringLiteral("tsv")});
         EXPECT_EQ(tsv.statut, Succes) << fichier.toStdString() << tsv.erreurs.toStdString();
-        const QStringList lignes = Lignes(tsv.sortie);
-        ASSERT_EQ(lignes.size(), 32) << fichier.toStdString();
-        for (const QString& ligne : lignes) {
-            EXPECT_EQ(ligne.count(u'\t'), lignes[0].count(u'\t'))
-                << fichier.toStdString() << ": " << ligne.toStdString();
-        }
-        const Resultat texte = Executer({Exemples + u'/' + fichier});
+        const QStringList avant = Lignes(tsv.sortie);
+        ASSERT_EQ(avant.size(), 32) << fichier.toStdString();
+        Colonnes_Egales(avant, fichier);
+        const Resultat texte = Executer({chemin});
         EXPECT_EQ(texte.statut, Succes) << fichier.toStdString();
         EXPECT_TRUE(texte.sortie.startsWith(QStringLiteral("Ephéméride de "))) << fichier.toStdString();
         EXPECT_EQ(Lignes(texte.sortie).size(), 2 + 32) << fichier.toStdString();
+        for (const Cas& c : cas) {
+            const Resultat r = Executer({chemin, QStringLiteral("--format=tsv"), QStringLiteral("--lieu"),
+                                         QStringLiteral("45.9,6.1,600"), QStringLiteral("--unite"),
+                                         QString::fromUtf8(c.unite)});
+            ASSERT_EQ(r.statut, Succes) << fichier.toStdString() << r.erreurs.toStdString();
+            const QStringList lignes = Lignes(r.sortie);
+            EXPECT_TRUE(lignes[0].endsWith(QString::fromUtf8(c.fin_entete))) << lignes[0].toStdString();
+            Colonnes_Egales(lignes, fichier);
+            if (c.colonnes != 6) continue;
+            ASSERT_EQ(avant.size(), lignes.size());
+            for (int k = 0; k < lignes.size(); ++k)
+                EXPECT_EQ(lignes[k].section(u'\t', 0, -1 - c.colonnes), avant[k]) << fichier.toStdString();
+        }
     }
 }
 
@@ -147,13 +185,18 @@ TEST(Batch, StatutsEtMessages) {
          "valeur manquante après --sortie"},
         {"fichier vide", {QString()}, Erreur_Usage, "fichier d'éléments manquant"},
     };
-    for (const Cas& c : cas) {
-        const Resultat r = Executer(c.arguments);
-        EXPECT_EQ(r.statut, c.statut) << c.nom;
-        EXPECT_TRUE(r.erreurs.contains(QString::fromUtf8(c.message)))
-            << c.nom << ": " << r.erreurs.toStdString();
-        EXPECT_TRUE(r.sortie.isEmpty()) << c.nom;
-    }
+    const auto verifier = [](const std::string& nom, const QStringList& arguments, int statut,
+                             const char* message) {
+        const Resultat r = Executer(arguments);
+        EXPECT_EQ(r.statut, statut) << nom;
+        EXPECT_TRUE(r.erreurs.contains(QString::fromUtf8(message))) << nom << ": " << r.erreurs.toStdString();
+        EXPECT_TRUE(r.sortie.isEmpty()) << nom;
+    };
+    for (const Cas& c : cas) verifier(c.nom, c.arguments, c.statut, c.message);
+    for (const char* lieu : {"95,0", "45", "45,181", "45,0,9001", "45,0,0,1", "a,b", "45;2"})
+        verifier(std::string("lieu ") + lieu,
+                 {Exemple("halley.elt"), QStringLiteral("--lieu"), QString::fromUtf8(lieu)}, Erreur_Usage,
+                 "lieu invalide");
 }
 
 TEST(Batch, AideVersionEtFinDesOptions) {
@@ -203,18 +246,16 @@ TEST(Batch, SortieDansUnFichier) {
 }
 
 TEST(Batch, LeProgrammeLui_Meme) {
-    QProcess programme;
     // A text run starts no graphical application: a missing display plugin
     // would stop it.
     QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
     environnement.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("aucune"));
-    programme.setProcessEnvironment(environnement);
-    programme.start(QStringLiteral(TRAJECTEL_EPHEMERIDE),
-                    {Exemple("halley.elt"), QStringLiteral("--format"), QStringLiteral("tsv"),
-                     QStringLiteral("--debut"), QStringLiteral("27/11/1985")});
-    ASSERT_TRUE(programme.waitForFinished(30000));
-    EXPECT_EQ(programme.exitCode(), 0);
-    const QStringList lignes = Lignes(QString::fromUtf8(programme.readAllStandardOutput()));
+    const Resultat r = Lancer(QStringLiteral(TRAJECTEL_EPHEMERIDE),
+                              {Exemple("halley.elt"), QStringLiteral("--format"), QStringLiteral("tsv"),
+                               QStringLiteral("--debut"), QStringLiteral("27/11/1985")},
+                              environnement);
+    EXPECT_EQ(r.statut, 0);
+    const QStringList lignes = Lignes(r.sortie);
     ASSERT_EQ(lignes.size(), 32);
     EXPECT_TRUE(lignes[0].startsWith(QStringLiteral("J\tM\tAn\tAlpha h")));
     // Halley on 1985 November 27 at 0 h: 01h52m20s +17°02'40" for the equinox 2000.
@@ -237,36 +278,29 @@ TEST(Batch, ErreurStandardSansRemarquesDuToolkit) {
     QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
     environnement.remove(QStringLiteral("XDG_RUNTIME_DIR"));
     for (const auto& [arguments, attendu] : cas) {
-        QProcess programme;
-        programme.setProcessEnvironment(environnement);
-        programme.start(QStringLiteral(TRAJECTEL_EPHEMERIDE), arguments);
-        ASSERT_TRUE(programme.waitForFinished(60000));
-        EXPECT_EQ(programme.readAllStandardError().toStdString(), attendu.toStdString())
+        EXPECT_EQ(Lancer(QStringLiteral(TRAJECTEL_EPHEMERIDE), arguments, environnement).erreurs, attendu)
             << arguments.join(u' ').toStdString();
     }
 }
 
 // The batch program reads a pipe it is handed, as a shell's <(...) makes one.
 TEST(Batch, FichierDansUnTube) {
-    QProcess programme;
-    programme.start(QStringLiteral("bash"),
-                    {QStringLiteral("-c"), QStringLiteral("\"$0\" <(cat \"$1\") --format tsv"),
-                     QStringLiteral(TRAJECTEL_EPHEMERIDE), Exemple("halley.elt")});
-    ASSERT_TRUE(programme.waitForFinished(60000));
-    EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
-    EXPECT_EQ(Lignes(QString::fromUtf8(programme.readAllStandardOutput())).size(), 32);
+    const Resultat r = Lancer(QStringLiteral("bash"),
+                              {QStringLiteral("-c"), QStringLiteral("\"$0\" <(cat \"$1\") --format tsv"),
+                               QStringLiteral(TRAJECTEL_EPHEMERIDE), Exemple("halley.elt")});
+    EXPECT_EQ(r.statut, 0) << r.erreurs.toStdString();
+    EXPECT_EQ(Lignes(r.sortie).size(), 32);
 }
 
 TEST(Batch, PagePdf) {
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath(QStringLiteral("halley.pdf"));
-    QProcess programme;
-    programme.start(QStringLiteral(TRAJECTEL_EPHEMERIDE),
-                    {Exemple("halley.elt"), QStringLiteral("--format"), QStringLiteral("pdf"),
-                     QStringLiteral("--sortie"), chemin, QStringLiteral("--debut"),
-                     QStringLiteral("27/11/1985"), QStringLiteral("--separateur"), QStringLiteral(",")});
-    ASSERT_TRUE(programme.waitForFinished(60000));
-    EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
+    const Resultat r =
+        Lancer(QStringLiteral(TRAJECTEL_EPHEMERIDE),
+               {Exemple("halley.elt"), QStringLiteral("--format"), QStringLiteral("pdf"),
+                QStringLiteral("--sortie"), chemin, QStringLiteral("--debut"), QStringLiteral("27/11/1985"),
+                QStringLiteral("--separateur"), QStringLiteral(",")});
+    EXPECT_EQ(r.statut, 0) << r.erreurs.toStdString();
     QFile pdf(chemin);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray contenu = pdf.readAll();
@@ -294,22 +328,14 @@ TEST(Batch, PagePdfSansSonImprimeur) {
     const QString seul = dossier.filePath(QStringLiteral("trajectel-ephemeride"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(TRAJECTEL_EPHEMERIDE), seul));
     const QString chemin = dossier.filePath(QStringLiteral("halley.pdf"));
-    QProcess programme;
-    programme.start(
+    const Resultat r = Lancer(
         seul, {Exemple("halley.elt"), QStringLiteral("--format=pdf"), QStringLiteral("--sortie"), chemin});
-    ASSERT_TRUE(programme.waitForFinished(30000));
-    EXPECT_EQ(programme.exitCode(), Fichier_Illisible);
-    EXPECT_TRUE(programme.readAllStandardError().contains("impossible de lancer trajectel-ephemeride-pdf"));
+    EXPECT_EQ(r.statut, Fichier_Illisible);
+    EXPECT_TRUE(r.erreurs.contains(QStringLiteral("impossible de lancer trajectel-ephemeride-pdf")));
     EXPECT_FALSE(QFile::exists(chemin));
     // Text needs no printing program.
-    programme.start(seul, {Exemple("halley.elt")});
-    ASSERT_TRUE(programme.waitForFinished(30000));
-    EXPECT_EQ(programme.exitCode(), Succes);
+    EXPECT_EQ(Lancer(seul, {Exemple("halley.elt")}).statut, Succes);
 }
-
-}  // namespace
-
-namespace {
 
 const QString Cometes = Exemples + QStringLiteral("/cometes-mpc.txt");
 
@@ -400,55 +426,6 @@ TEST(Batch, ImportStatutsEtListes) {
         EXPECT_EQ(Lignes(r.sortie).size(), c.lignes_sortie) << trace;
         EXPECT_TRUE(*c.erreur ? r.erreurs.startsWith(QString::fromUtf8(c.erreur)) : r.erreurs.isEmpty())
             << trace << " : " << r.erreurs.toStdString();
-    }
-}
-
-}  // namespace
-
-namespace {
-
-// The visibility columns on every example, by days and by hours, and the
-// site refused when out of its bounds.
-TEST(Batch, LieuSurLesExemples) {
-    const QStringList fichiers = QDir(Exemples).entryList({QStringLiteral("*.elt")}, QDir::Files);
-    struct Cas {
-        const char* unite;
-        const char* fin_entete;
-        int colonnes;
-    };
-    const Cas cas[] = {{"jours", "\tElong.\tLever\tPassage\tHaut.\tCoucher\tNuit", 6},
-                       {"heures", "\tElong.\tHaut.\tAzim.", 3}};
-    for (const QString& fichier : fichiers) {
-        const Resultat sans = Executer({Exemples + u'/' + fichier, QStringLiteral("--format=tsv")});
-        for (const Cas& c : cas) {
-            const Resultat r = Executer({Exemples + u'/' + fichier, QStringLiteral("--format=tsv"),
-                                         QStringLiteral("--lieu"), QStringLiteral("45.9,6.1,600"),
-                                         QStringLiteral("--unite"), QString::fromUtf8(c.unite)});
-            ASSERT_EQ(r.statut, Succes) << fichier.toStdString() << r.erreurs.toStdString();
-            const QStringList lignes = Lignes(r.sortie);
-            EXPECT_TRUE(lignes[0].endsWith(QString::fromUtf8(c.fin_entete))) << lignes[0].toStdString();
-            for (const QString& ligne : lignes)
-                EXPECT_EQ(ligne.count(u'\t'), lignes[0].count(u'\t')) << ligne.toStdString();
-            if (QString::fromUtf8(c.unite) == QStringLiteral("jours")) {
-                // The columns before the visibility are today's, cell for cell.
-                const QStringList avant = Lignes(sans.sortie);
-                ASSERT_EQ(avant.size(), lignes.size());
-                for (int k = 0; k < lignes.size(); ++k)
-                    EXPECT_EQ(lignes[k].section(u'\t', 0, -1 - c.colonnes), avant[k])
-                        << fichier.toStdString();
-            }
-        }
-    }
-}
-
-TEST(Batch, LieuRefuse) {
-    const char* lieux[] = {"95,0", "45", "45,181", "45,0,9001", "45,0,0,1", "a,b", "45;2"};
-    for (const char* lieu : lieux) {
-        const Resultat r =
-            Executer({Exemple("halley.elt"), QStringLiteral("--lieu"), QString::fromUtf8(lieu)});
-        EXPECT_EQ(r.statut, Erreur_Usage) << lieu;
-        EXPECT_TRUE(r.erreurs.contains(QStringLiteral("lieu invalide"))) << lieu;
-        EXPECT_TRUE(r.sortie.isEmpty()) << lieu;
     }
 }
 
