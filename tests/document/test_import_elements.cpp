@@ -13,6 +13,33 @@ namespace {
 
 std::optional<double> Rien() { return std::nullopt; }
 
+struct Lu {
+    std::vector<Orbite_Publiee> orbites;
+    Bilan_Lecture bilan;
+};
+
+// A whole text read in pieces of at most `morceau` bytes.
+Lu Lire_Texte(const std::string& texte, std::size_t morceau = std::size_t{1} << 22) {
+    Lu lu;
+    std::size_t fait = 0;
+    lu.bilan = Lire_Orbites(
+        [&](char* t, int64_t n) {
+            const std::size_t k = std::min({static_cast<std::size_t>(n), morceau, texte.size() - fait});
+            texte.copy(t, k, fait);
+            fait += k;
+            return static_cast<int64_t>(k);
+        },
+        [&](Orbite_Publiee&& o) { lu.orbites.push_back(std::move(o)); }, [](int64_t) { return true; });
+    return lu;
+}
+
+// The one orbit of a text, through the reader that recognises its format.
+std::optional<Orbite_Publiee> Lire_Seule(std::string_view texte) {
+    Lu lu = Lire_Texte(std::string(texte));
+    if (lu.orbites.size() != 1) return std::nullopt;
+    return std::move(lu.orbites[0]);
+}
+
 struct Cas_Orbite {
     const char* nom;
     std::optional<Orbite_Publiee> (*lire)(std::string_view);
@@ -23,6 +50,16 @@ struct Cas_Orbite {
 
 // Julian day of a calendar date.
 double JJ(int mois, int an, double jour) { return Date_Vers_JJ(mois, static_cast<float>(an), jour); }
+
+const std::string Horizons_Entete =
+    "*******************************************************************************\n"
+    "JPL/HORIZONS                  C/2020 F3 (NEOWISE)            2020-Aug-10 12:00:00\n"
+    "Target body name: C/2020 F3 (NEOWISE)            {source: JPL#39}\n"
+    "  EPOCH=  2459070.5 ! 2020-Aug-09.00 (TDB)         Residual RMS= .31239\n"
+    "   EC= .9991898351051734   QR= .2946668191263932   TP= 2459034.1799375713\n"
+    "   OM= 61.01052605434094   W= 37.27745591072589    IN= 128.9353114216508\n"
+    "   A= 363.6826637627548    MA= .0050052911787331   ADIST= 727.0706607063832\n"
+    "   B= 20.0152426           MOID= .3651            TP= 2020-Jul-03.6799375713\n";
 
 // Ceres by hand: M / n = 162.68631 / 0.21406009 = 760.0029973 days before
 // the epoch K205V, 2020 May 31.0 = JD 2459000.5, gives JD 2458240.4970027,
@@ -45,6 +82,9 @@ const Cas_Orbite Cas_Lisibles[] = {
     // The parabola's order: i, argument of perihelion, q, node.
     {"parabole", Lire_XEphem, "C/2020 X1,p,05/02.125/2021,45.6,120.3,1.234,210.5,2000,g 9.0,4.0", "C/2020 X1",
      1, 1.234, 45.6, 120.3, 210.5, JJ(5, 2021, 2.125), 2000},
+    // OM is the node, W the argument of perihelion.
+    {"Horizons", Lire_Seule, Horizons_Entete, "C/2020 F3 (NEOWISE)", 0.9991898351051734, 0.2946668191263932,
+     128.9353114216508, 37.27745591072589, 61.01052605434094, 2459034.1799375713, 2000},
 };
 
 TEST(Import_Elements, Chaque_Format_Lit_Ses_Lignes) {
@@ -109,19 +149,9 @@ TEST(Import_Elements, Une_Ligne_Abimee_Est_Ignoree_Et_Comptee) {
                                   : std::string(c.nom).rfind("XEphem", 0) == 0
                                       ? "C/2020 X1,p,05/02.125/2021,45.6,120.3,1.234,210.5,2000"
                                       : Ligne_Hale_Bopp;
-        const std::string texte = bonne + "\n" + c.ligne + "\n";
-        std::size_t lu = 0;
-        int orbites = 0;
-        const Bilan_Lecture b = Lire_Orbites(
-            [&](char* t, int64_t n) {
-                const std::size_t k = std::min<std::size_t>(static_cast<std::size_t>(n), texte.size() - lu);
-                texte.copy(t, k, lu);
-                lu += k;
-                return static_cast<int64_t>(k);
-            },
-            [&](Orbite_Publiee&&) { ++orbites; }, [](int64_t) { return true; });
-        EXPECT_EQ(orbites, 1);
-        EXPECT_EQ(b.Ignorees, 1);
+        const Lu lu = Lire_Texte(bonne + "\n" + c.ligne + "\n");
+        EXPECT_EQ(lu.orbites.size(), 1u);
+        EXPECT_EQ(lu.bilan.Ignorees, 1);
     }
 }
 
@@ -150,16 +180,6 @@ const std::string Entete_MPCORB =
     "Des'n     H     G   Epoch     M        Peri.      Node       Incl.       e            n           a\n"
     "-------------------------------------------------------------------------------------------------------"
     "----\n";
-
-const std::string Horizons_Entete =
-    "*******************************************************************************\n"
-    "JPL/HORIZONS                  C/2020 F3 (NEOWISE)            2020-Aug-10 12:00:00\n"
-    "Target body name: C/2020 F3 (NEOWISE)            {source: JPL#39}\n"
-    "  EPOCH=  2459070.5 ! 2020-Aug-09.00 (TDB)         Residual RMS= .31239\n"
-    "   EC= .9991898351051734   QR= .2946668191263932   TP= 2459034.1799375713\n"
-    "   OM= 61.01052605434094   W= 37.27745591072589    IN= 128.9353114216508\n"
-    "   A= 363.6826637627548    MA= .0050052911787331   ADIST= 727.0706607063832\n"
-    "   B= 20.0152426           MOID= .3651            TP= 2020-Jul-03.6799375713\n";
 
 const std::string Horizons_Table =
     "Target body name: 1 Ceres (A801 AA)     {source: JPL#48}\n"
@@ -199,56 +219,19 @@ const Cas_Texte Cas_Textes[] = {
     {"rien de connu", "Bonjour\nLe ciel est clair.\n", {}, 0},
 };
 
-std::vector<std::string> Lire_Par_Morceaux(const std::string& texte, std::size_t morceau, int64_t& ignorees) {
-    std::vector<std::string> noms;
-    std::size_t lu = 0;
-    const Bilan_Lecture b = Lire_Orbites(
-        [&](char* t, int64_t n) {
-            const std::size_t k = std::min({static_cast<std::size_t>(n), morceau, texte.size() - lu});
-            texte.copy(t, k, lu);
-            lu += k;
-            return static_cast<int64_t>(k);
-        },
-        [&](Orbite_Publiee&& o) { noms.push_back(o.Designation.toStdString()); },
-        [](int64_t) { return true; });
-    ignorees = b.Ignorees;
-    EXPECT_FALSE(b.Interrompue || b.Echec);
-    return noms;
-}
-
 TEST(Import_Elements, Textes_Entiers_En_Morceaux_De_Toutes_Tailles) {
     for (const Cas_Texte& c : Cas_Textes) {
         for (const std::size_t morceau :
              {std::size_t{1}, std::size_t{7}, std::size_t{4096}, std::size_t{1} << 22}) {
             SCOPED_TRACE(std::string(c.nom) + ", morceaux de " + std::to_string(morceau));
-            int64_t ignorees = -1;
-            EXPECT_EQ(Lire_Par_Morceaux(c.texte, morceau, ignorees), c.designations);
-            EXPECT_EQ(ignorees, c.ignorees);
+            const Lu lu = Lire_Texte(c.texte, morceau);
+            std::vector<std::string> noms;
+            for (const Orbite_Publiee& o : lu.orbites) noms.push_back(o.Designation.toStdString());
+            EXPECT_EQ(noms, c.designations);
+            EXPECT_EQ(lu.bilan.Ignorees, c.ignorees);
+            EXPECT_FALSE(lu.bilan.Interrompue || lu.bilan.Echec);
         }
     }
-}
-
-TEST(Import_Elements, Horizons_Donne_Ses_Valeurs) {
-    int64_t ignorees = 0;
-    std::vector<Orbite_Publiee> orbites;
-    std::size_t lu = 0;
-    Lire_Orbites(
-        [&](char* t, int64_t n) {
-            const std::size_t k =
-                std::min<std::size_t>(static_cast<std::size_t>(n), Horizons_Entete.size() - lu);
-            Horizons_Entete.copy(t, k, lu);
-            lu += k;
-            return static_cast<int64_t>(k);
-        },
-        [&](Orbite_Publiee&& o) { orbites.push_back(o); }, [](int64_t) { return true; });
-    ASSERT_EQ(orbites.size(), 1u) << ignorees;
-    const Orbite_Publiee& o = orbites[0];
-    EXPECT_DOUBLE_EQ(o.e, 0.9991898351051734);
-    EXPECT_DOUBLE_EQ(o.q, 0.2946668191263932);
-    EXPECT_DOUBLE_EQ(o.JJ_Perihelie, 2459034.1799375713);
-    EXPECT_DOUBLE_EQ(o.gOmega, 61.01052605434094);
-    EXPECT_DOUBLE_EQ(o.Omega, 37.27745591072589);
-    EXPECT_DOUBLE_EQ(o.i, 128.9353114216508);
 }
 
 // Every day fraction of a few years: the rounded date reads back as the
