@@ -40,27 +40,32 @@ void Quand_Choix_Montre(const std::function<void(Dialogue_Choix_Objet&)>& agir) 
     minuterie->start(10);
 }
 
-struct Fenetre_Import {
+struct Fenetre_Import : Fenetre_Active {
     QTemporaryDir dossier;
-    std::unique_ptr<Principale> f =
-        std::make_unique<Principale>(Demarrage{Dossier_Programme, Halley, QDate(2024, 3, 5)}, true);
 
-    Fenetre_Import() {
-        f->show();
-        f->activateWindow();
-        QApplication::setActiveWindow(f.get());
-        QApplication::processEvents();
+    Fenetre_Import() : Fenetre_Active(Halley, QDate(2024, 3, 5)) {}
+    QString Fichier(const char* nom, const QByteArray& contenu) {
+        const QString chemin = dossier.filePath(QString::fromUtf8(nom));
+        QFile fichier(chemin);
+        EXPECT_TRUE(fichier.open(QIODevice::WriteOnly) && fichier.write(contenu) == contenu.size()) << nom;
+        return chemin;
     }
-    QString Texte(C c) { return f->Boite().Texte(c); }
-    QWidget* Widget(C c) { return f->Boite().Widget(c); }
     bool Page_Montree() {
         auto* image = dynamic_cast<Image_Page*>(Widget(C::Fenetre));
         return image && image->isVisible() && !image->Image_Affichee().isNull();
     }
     void Raccourci(C champ, Qt::Key touche) {
-        QTest::mouseClick(Widget(champ), Qt::LeftButton);
-        QTest::keyClick(Widget(champ), touche, Qt::ControlModifier | Qt::ShiftModifier);
-        QApplication::processEvents();
+        Cliquer(champ);
+        Touche(champ, touche, Qt::ControlModifier | Qt::ShiftModifier);
+    }
+    // The orbit imported is the document shown, unnamed and modified.
+    void Verifier_Importe(const char* commentaire, const char* an) {
+        EXPECT_EQ(Texte(C::Commentaire).toStdString(), commentaire);
+        EXPECT_EQ(Texte(C::saisie_An_Perihelie).toStdString(), an);
+        EXPECT_EQ(Texte(C::Principale), QStringLiteral("Trajectel"));
+        EXPECT_TRUE(p().document.Modifie);
+        EXPECT_TRUE(p().document.Nom_Fichier.isEmpty());
+        EXPECT_TRUE(Page_Montree());
     }
 };
 
@@ -68,12 +73,9 @@ struct Fenetre_Import {
 // chooser, Enter: the page shows Hale-Bopp, as an unnamed modified document.
 TEST(Import_Fenetre, Fichier_Recherche_Et_Choix) {
     Fenetre_Import w;
-    const QString chemin = w.dossier.filePath(QStringLiteral("CometEls.txt"));
-    QFile fichier(chemin);
-    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
-    fichier.write(QByteArray(Ligne_Encke) + "\n" + Ligne_Hale_Bopp + "\n" +
-                  "C/2020 X1,p,05/02.125/2021,45.6,120.3,1.234,210.5,2000\n");
-    fichier.close();
+    const QString chemin =
+        w.Fichier("CometEls.txt", QByteArray(Ligne_Encke) + "\n" + Ligne_Hale_Bopp + "\n" +
+                                      "C/2020 X1,p,05/02.125/2021,45.6,120.3,1.234,210.5,2000\n");
     w.f->Boite().Dialogue_Essai = [&](const Dialogue_Fichier&) { return std::optional<QString>(chemin); };
 
     int lignes_toutes = -1;
@@ -88,12 +90,8 @@ TEST(Import_Fenetre, Fichier_Recherche_Et_Choix) {
 
     EXPECT_EQ(lignes_toutes, 3);
     EXPECT_EQ(lignes_bopp, 1);
-    EXPECT_EQ(w.Texte(C::Commentaire), QStringLiteral("C/1995 O1 (Hale-Bopp)"));
-    EXPECT_EQ(w.Texte(C::saisie_An_Perihelie), QStringLiteral("1997"));
-    EXPECT_EQ(w.Texte(C::Principale), QStringLiteral("Trajectel"));
-    EXPECT_TRUE(w.f->Etat_Programme().document.Modifie);
-    EXPECT_TRUE(w.f->Boite().Actif(C::Enregistrer));
-    EXPECT_TRUE(w.Page_Montree());
+    w.Verifier_Importe("C/1995 O1 (Hale-Bopp)", "1997");
+    EXPECT_TRUE(w.b().Actif(C::Enregistrer));
     EXPECT_EQ(w.Texte(C::StatusBar),
               QStringLiteral("Éléments de C/1995 O1 (Hale-Bopp) importés de CometEls.txt"));
 }
@@ -107,20 +105,14 @@ TEST(Import_Fenetre, Coller_Une_Ligne) {
         questions << q;
         return Reponse::Non;
     };
-    w.f->Etat_Programme().document.Modifie = true;
+    w.p().document.Modifie = true;
     QGuiApplication::clipboard()->setText(QString::fromLatin1(Ligne_Ceres));
     w.Raccourci(C::saisie_q, Qt::Key_V);
 
     EXPECT_EQ(questions.size(), 1);
-    EXPECT_EQ(w.Texte(C::Commentaire), QStringLiteral("(1) Ceres"));
-    EXPECT_EQ(w.Texte(C::saisie_An_Perihelie), QStringLiteral("2018"));
-    EXPECT_TRUE(w.Page_Montree());
+    w.Verifier_Importe("(1) Ceres", "2018");
     EXPECT_TRUE(w.Texte(C::StatusBar).endsWith(QStringLiteral("collés du presse-papiers")));
 }
-
-}  // namespace
-
-namespace {
 
 // A file dropped on the window: an element file is opened under its name,
 // any other is imported unnamed; a drop of no file is refused.
@@ -137,14 +129,12 @@ TEST(Import_Fenetre, Fichiers_Deposes) {
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
         Fenetre_Import w;
-        const QString chemin = w.dossier.filePath(QString::fromUtf8(c.nom));
+        const QString chemin =
+            c.contenu.isEmpty() ? w.dossier.filePath(QString::fromUtf8(c.nom)) : w.Fichier(c.nom, c.contenu);
         if (c.contenu.isEmpty()) {
             ASSERT_TRUE(QFile::copy(Halley, chemin));
-        } else {
-            QFile f(chemin);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(c.contenu) == c.contenu.size());
         }
-        w.f->Etat_Programme().document.Nom_Fichier.clear();
+        w.p().document.Nom_Fichier.clear();
         QMimeData donnees;
         donnees.setUrls({QUrl::fromLocalFile(chemin)});
         // What the window's drop handler does; the toolkit hands it only the
@@ -153,7 +143,7 @@ TEST(Import_Fenetre, Fichiers_Deposes) {
         QApplication::processEvents();
         EXPECT_TRUE(w.Texte(C::Commentaire).startsWith(QString::fromUtf8(c.commentaire)))
             << w.Texte(C::Commentaire).toStdString();
-        EXPECT_EQ(w.f->Etat_Programme().document.Nom_Fichier, c.nomme ? chemin : QString());
+        EXPECT_EQ(w.p().document.Nom_Fichier, c.nomme ? chemin : QString());
         EXPECT_TRUE(w.Page_Montree());
         QMimeData texte;
         texte.setText(QStringLiteral("du texte"));
