@@ -157,13 +157,6 @@ int Rang_Historique(const Historique& h, const QString& chemin) {
     return trouve == h.Entrees.end() ? 0 : static_cast<int>(trouve - h.Entrees.begin()) + 1;
 }
 
-// The form back to an empty document, which leaves the page nothing to wait for.
-void Vider_Document(Programme& p) {
-    Contexte_Formulaire formulaire = p.Formulaire();
-    Reinitialiser_Fiche(formulaire);
-    p.page.Champs_A_Corriger.clear();
-}
-
 bool Rang_Valide(int k) { return k >= 1 && k <= Taille_Historique; }
 
 }  // namespace
@@ -296,12 +289,22 @@ void Ouvrir_Historique(Programme& p, int k) {
 
 void Choisir_Historique(Programme& p, int k) {
     if (!Rang_Valide(k)) return;
-    const QString chemin = p.historique.Entrees[static_cast<std::size_t>(k - 1)];
+    Remplacer_Par_Fichier(p, p.historique.Entrees[static_cast<std::size_t>(k - 1)]);
+}
+
+void Remplacer_Par_Fichier(Programme& p, const QString& chemin_donne) {
+    const QString chemin = chemin_donne;  // may be an entry of the list the prompt's save moves
     if (!Preparer_Remplacement(p)) return;
     Vider_Document(p);
     // A save made for the prompt puts its file first and moves the others
     // down: the file chosen is looked for by its path, not by its old place.
     Ouvrir_Chemin(p, chemin, Rang_Historique(p.historique, chemin));
+}
+
+void Vider_Document(Programme& p) {
+    Contexte_Formulaire formulaire = p.Formulaire();
+    Reinitialiser_Fiche(formulaire);
+    p.page.Champs_A_Corriger.clear();
 }
 
 void FileNew1Execute(Programme& p) {

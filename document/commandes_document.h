@@ -74,6 +74,12 @@ void Ouvrir_Historique(Programme& p, int k);
 // A click on the recent-file item k: prompt, reset, then that file.
 void Choisir_Historique(Programme& p, int k);
 
+// The same for a file named by its path (a file dropped on the window).
+void Remplacer_Par_Fichier(Programme& p, const QString& chemin);
+
+// The form back to an empty document, which leaves the page nothing to wait for.
+void Vider_Document(Programme& p);
+
 void FileNew1Execute(Programme& p);
 void FileOpen1Execute(Programme& p, Etat_Ouverture& ouverture);
 void FileSave1Execute(Programme& p);

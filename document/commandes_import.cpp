@@ -83,8 +83,7 @@ void Prendre_Orbite(Programme& p, const Catalogue_Orbites& catalogue, int64_t ig
     if (catalogue.Nombre() > 1) rang = p.boite.Choisir_Objet(Titre_Choix, catalogue);
     if (!rang || *rang < 0 || *rang >= catalogue.Nombre()) return;
     if (!Preparer_Remplacement(p)) return;
-    Contexte_Formulaire formulaire = p.Formulaire();
-    Reinitialiser_Fiche(formulaire);
+    Vider_Document(p);
     const Orbite_Publiee orbite = catalogue.Orbite(*rang);
     Remplir_Orbite(p, orbite);
     p.boite.Ecrire_Texte(Controle::StatusBar, source.isEmpty()
@@ -209,12 +208,5 @@ void Deposer_Fichier(Programme& p, const QString& chemin) {
         Importer_Fichier(p, chemin);
         return;
     }
-    if (!Preparer_Remplacement(p)) return;
-    Contexte_Formulaire formulaire = p.Formulaire();
-    Reinitialiser_Fiche(formulaire);
-    Etat_Document& d = p.document;
-    d.Nom_Fichier = chemin;
-    d.Dernier_Fichier = chemin;
-    p.boite.Ecrire_Texte(Controle::Principale, Legende_Principale(chemin));
-    Charger_Document(p);
+    Remplacer_Par_Fichier(p, chemin);
 }
