@@ -191,6 +191,7 @@ TEST(Enregistrer_Document, SauvegardeEtEchecs) {
         bool backup_existant;
         bool limiter;         // the write fails after the creation
         const char* message;  // nullptr when the save succeeds
+        bool lien = false;    // the name is a symbolic link to vrai.elt, which stays the file written
     };
     const Cas cas[] = {
         {"premier enregistrement", "encke.elt", true, false, false, nullptr},
@@ -200,12 +201,16 @@ TEST(Enregistrer_Document, SauvegardeEtEchecs) {
         {"écriture refusée, avec backup", "encke.elt", true, true, true, "Erreur d'écriture du fichier"},
         {"chemin sous un fichier", "ordinaire/encke.elt", false, false, false,
          "Erreur d'ouverture du fichier"},
+        {"par un lien symbolique", "encke.elt", true, false, false, nullptr, true},
     };
     for (const Cas& c : cas) {
         Banc b;
         const QString nom = b.Chemin(c.fichier);
         const QString backup = Nom_Sauvegarde(nom);
-        if (c.fichier_existant) Ecrire(nom, "version 1");
+        if (c.fichier_existant) Ecrire(c.lien ? b.Chemin("vrai.elt") : nom, "version 1");
+        if (c.lien) {
+            ASSERT_TRUE(QFile::link(b.Chemin("vrai.elt"), nom));
+        }
         if (c.backup_existant) Ecrire(backup, "version 0");
         b.Document("deux", nom, true);
         b.boite.Activer(Controle::Enregistrer, true);
@@ -218,6 +223,7 @@ TEST(Enregistrer_Document, SauvegardeEtEchecs) {
         EXPECT_EQ(ecrit, reussi) << c.nom;
         EXPECT_EQ(b.Messages(), Message_Enregistrer(c.message)) << c.nom;
         EXPECT_EQ(Enregistre_Avec(nom, "deux"), reussi) << c.nom;
+        EXPECT_EQ(QFileInfo(nom).isSymLink(), c.lien) << c.nom;
         const QByteArray backup_attendu = c.backup_existant ? "version 0" : reussi ? "version 1" : "<absent>";
         EXPECT_EQ(Lire(backup), backup_attendu) << c.nom;
         if (!reussi) {
@@ -290,21 +296,6 @@ TEST(Faire_Sauvegarde, CopieSansLienPossible) {
     EXPECT_EQ(Lire(nom), "version 1");
     EXPECT_EQ(QDir(racine.path()).entryList(QDir::Files | QDir::System, QDir::Name),
               (QStringList{"encke.bak", "encke.elt"}));
-}
-
-// Through a symbolic link the save writes the file it points to, and the
-// name stays the link.
-TEST(Enregistrer_Document, ParUnLienSymbolique) {
-    Banc b;
-    const QString nom = b.Chemin("encke.elt");
-    const QString cible = b.Chemin("vrai.elt");
-    Ecrire(cible, "version 1");
-    ASSERT_TRUE(QFile::link(cible, nom));
-    b.Document("deux", nom, true);
-    EXPECT_TRUE(Enregistrer_Document(b.p));
-    EXPECT_TRUE(QFileInfo(nom).isSymLink());
-    EXPECT_TRUE(Enregistre_Avec(cible, "deux"));
-    EXPECT_EQ(Lire(Nom_Sauvegarde(nom)), "version 1");
 }
 
 // Save As: the name chosen, the overwrite question and its three answers,
