@@ -73,9 +73,7 @@ struct Fenetre_Import : Fenetre_Active {
 // chooser, Enter: the page shows Hale-Bopp, as an unnamed modified document.
 TEST(Import_Fenetre, Fichier_Recherche_Et_Choix) {
     Fenetre_Import w;
-    const QString chemin =
-        w.Fichier("CometEls.txt", QByteArray(Ligne_Encke) + "\n" + Ligne_Hale_Bopp + "\n" +
-                                      "C/2020 X1,p,05/02.125/2021,45.6,120.3,1.234,210.5,2000\n");
+    const QString chemin = w.Fichier("CometEls.txt", QByteArray::fromStdString(Texte_Trois_Cometes));
     w.f->Boite().Dialogue_Essai = [&](const Dialogue_Fichier&) { return std::optional<QString>(chemin); };
 
     int lignes_toutes = -1;

@@ -44,8 +44,7 @@ struct Banc {
     }
 };
 
-const QByteArray Trois_Cometes = QByteArray(Ligne_Encke) + "\n" + Ligne_Hale_Bopp + "\n" +
-                                 "C/2020 X1,p,05/02.125/2021,45.6,120.3,1.234,210.5,2000\n";
+const QByteArray Trois_Cometes = QByteArray::fromStdString(Texte_Trois_Cometes);
 
 // The fields an import fills, as they read after it.
 struct Champs {

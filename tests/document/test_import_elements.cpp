@@ -80,8 +80,8 @@ const Cas_Orbite Cas_Lisibles[] = {
      "C/2019 Q4 (Borisov),h,12/08.5474/2019,44.0526,308.1496,209.1246,3.356191,2.006624,2000,g16.0,4.0",
      "C/2019 Q4 (Borisov)", 3.356191, 2.006624, 44.0526, 209.1246, 308.1496, JJ(12, 2019, 8.5474), 2000},
     // The parabola's order: i, argument of perihelion, q, node.
-    {"parabole", Lire_XEphem, "C/2020 X1,p,05/02.125/2021,45.6,120.3,1.234,210.5,2000,g 9.0,4.0", "C/2020 X1",
-     1, 1.234, 45.6, 120.3, 210.5, JJ(5, 2021, 2.125), 2000},
+    {"parabole", Lire_XEphem, std::string(Ligne_Parabole) + ",g 9.0,4.0", "C/2020 X1", 1, 1.234, 45.6, 120.3,
+     210.5, JJ(5, 2021, 2.125), 2000},
     // OM is the node, W the argument of perihelion.
     {"Horizons", Lire_Seule, Horizons_Entete, "C/2020 F3 (NEOWISE)", 0.9991898351051734, 0.2946668191263932,
      128.9353114216508, 37.27745591072589, 61.01052605434094, 2459034.1799375713, 2000},
@@ -145,10 +145,9 @@ TEST(Import_Elements, Une_Ligne_Abimee_Est_Ignoree_Et_Comptee) {
     for (const Cas_Abime& c : Cas_Abimes) {
         SCOPED_TRACE(c.nom);
         EXPECT_FALSE(Lire_Comete_MPC(c.ligne) || Lire_MPCORB(c.ligne) || Lire_XEphem(c.ligne));
-        const std::string bonne = std::string(c.nom).rfind("MPCORB", 0) == 0 ? Ligne_Ceres
-                                  : std::string(c.nom).rfind("XEphem", 0) == 0
-                                      ? "C/2020 X1,p,05/02.125/2021,45.6,120.3,1.234,210.5,2000"
-                                      : Ligne_Hale_Bopp;
+        const std::string bonne = std::string(c.nom).rfind("MPCORB", 0) == 0   ? Ligne_Ceres
+                                  : std::string(c.nom).rfind("XEphem", 0) == 0 ? Ligne_Parabole
+                                                                               : Ligne_Hale_Bopp;
         const Lu lu = Lire_Texte(bonne + "\n" + c.ligne + "\n");
         EXPECT_EQ(lu.orbites.size(), 1u);
         EXPECT_EQ(lu.bilan.Ignorees, 1);
@@ -205,10 +204,7 @@ const Cas_Texte Cas_Textes[] = {
      std::string(Ligne_Encke) + std::string(9000, 'x') + "\n" + Ligne_Hale_Bopp,
      {"C/1995 O1 (Hale-Bopp)"},
      1},
-    {"XEphem et commentaires",
-     "# comets\n\nC/2020 X1,p,05/02.125/2021,45.6,120.3,1.234,210.5,2000\n#end",
-     {"C/2020 X1"},
-     0},
+    {"XEphem et commentaires", "# comets\n\n" + std::string(Ligne_Parabole) + "\n#end", {"C/2020 X1"}, 0},
     {"Horizons, entete", Horizons_Entete, {"C/2020 F3 (NEOWISE)"}, 0},
     {"Horizons, table coupee", Horizons_Table, {"1 Ceres (A801 AA)"}, 1},
     {"Horizons, cle repetee",
