@@ -202,10 +202,6 @@ TEST(Visibilite, ValeursAberrantesSansBoucleSansPlantage) {
     EXPECT_FALSE(v.Lever.has_value());
 }
 
-}  // namespace
-
-namespace {
-
 // The sky of a day built on the day before's nodes gives the same events as one built afresh.
 TEST(Ciel, NoeudsReprisDuJourPrecedent) {
     const Elements el = Elements_Exemple(0.5);
