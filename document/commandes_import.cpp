@@ -6,6 +6,7 @@
 #include "astro/format.h"
 #include "document/commandes_document.h"
 #include "document/fichier_elements.h"
+#include "document/fichier_ordinaire.h"
 #include "form/edition.h"
 #include "page/vue.h"
 #include "plateforme/erreur_generale.h"
@@ -132,9 +133,8 @@ Fichier_Orbites Lire_Fichier_Orbites(const QString& chemin, const Notation& nota
     using I = Fichier_Orbites::Issue;
     Fichier_Orbites resultat;
     // Only a plain file: a pipe or a device would never end.
-    const QFileInfo info(chemin);
     QFile fichier(chemin);
-    if (chemin.isEmpty() || !info.isFile() || !fichier.open(QIODevice::ReadOnly)) return resultat;
+    if (!Ouvrir_Fichier_Ordinaire(fichier)) return resultat;
     const int64_t total = fichier.size();
     if (total > Taille_Max_Import) {
         resultat.issue = I::Trop_Grand;

@@ -2,12 +2,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <array>
 
 #include "document/cp1252.h"
 #include "document/fichier_elements.h"
+#include "document/fichier_ordinaire.h"
 #include "form/textes_nombres.h"
 
 namespace {
@@ -193,7 +193,7 @@ void Charger_Configuration(Contexte_Configuration& ctx) {
     const QString chemin = ctx.configuration.Dossier_Configuration + Nom_Fichier_Configuration;
     // A pipe or a device in its place would block or never end.
     QFile fichier(chemin);
-    if (!QFileInfo(chemin).isFile() || !fichier.open(QIODevice::ReadOnly)) {
+    if (!Ouvrir_Fichier_Ordinaire(fichier)) {
         Placement_Par_Defaut(ctx.boite);
         return;
     }

@@ -9,6 +9,7 @@
 
 #include "astro/calendrier.h"
 #include "document/cp1252.h"
+#include "document/fichier_ordinaire.h"
 #include "form/affichage_elements.h"
 #include "form/angle_perihelie.h"
 #include "form/dates_juliennes.h"
@@ -450,9 +451,10 @@ QString Sans_Sauts_De_Ligne(const QString& texte) {
     return resultat;
 }
 
-bool Ouvrable(const QString& nom, Fichiers_Lus lus) {
-    const QFileInfo info(nom);
-    return lus == Fichiers_Lus::Ordinaires ? info.isFile() : !info.isDir();
+bool Ouvrir(QFile& fichier, Fichiers_Lus lus) {
+    if (lus == Fichiers_Lus::Ordinaires) return Ouvrir_Fichier_Ordinaire(fichier);
+    return !fichier.fileName().isEmpty() && !QFileInfo(fichier.fileName()).isDir() &&
+           fichier.open(QIODevice::ReadOnly);
 }
 
 }  // namespace
@@ -518,8 +520,7 @@ QByteArray Encoder_Lignes_Elements(const QStringList& lignes) {
 
 void Lire_Fichier_Elements(Contexte_Document& ctx, Fichiers_Lus lus) {
     QFile fichier(ctx.document.Nom_Fichier);
-    if (ctx.document.Nom_Fichier.isEmpty() || !Ouvrable(ctx.document.Nom_Fichier, lus) ||
-        !fichier.open(QIODevice::ReadOnly)) {
+    if (!Ouvrir(fichier, lus)) {
         ctx.boite.Bip();
         ctx.document.Fichier_Ouvert = false;
         ctx.boite.Avertissement(Titre_Ouverture, Erreur_Ouverture);

@@ -2,12 +2,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <cmath>
 
 #include "document/configuration.h"
 #include "document/cp1252.h"
 #include "document/fichier_elements.h"
+#include "document/fichier_ordinaire.h"
 
 namespace {
 
@@ -126,8 +126,7 @@ Lecture_Lieu Charger_Lieu(const QString& dossier) {
     QFile fichier(dossier + Nom_Fichier_Lieu);
     if (!fichier.exists()) return {std::nullopt, Sans_Lieu + Lieu_Absent};
     // Not a pipe nor a device: they could block the start or never end.
-    if (!QFileInfo(fichier).isFile() || !fichier.open(QIODevice::ReadOnly))
-        return {std::nullopt, Sans_Lieu + Lieu_Illisible};
+    if (!Ouvrir_Fichier_Ordinaire(fichier)) return {std::nullopt, Sans_Lieu + Lieu_Illisible};
     const QByteArray octets = fichier.read(Taille_Maximale_Lieu + 1);
     if (octets.size() > Taille_Maximale_Lieu) return {std::nullopt, Sans_Lieu + Lieu_Illisible};
     QStringList lignes = Decoder_Cp1252(octets).split(u'\n');
