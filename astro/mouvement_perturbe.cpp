@@ -1,0 +1,215 @@
+#include "astro/mouvement_perturbe.h"
+
+#include <erfa.h>
+#include <gsl/gsl_errno.h>
+#include <gsl/gsl_odeiv2.h>
+
+#include <cmath>
+#include <iterator>
+#include <mutex>
+
+#include "astro/conique.h"
+
+namespace {
+
+constexpr int Dimension = 6;  // position and velocity
+// A close approach to a planet or a sun-grazing perihelion takes small steps,
+// but 200 years of a main-belt orbit take about 10,000: the bound only stops
+// what would never end.
+constexpr long Pas_Maximum_Appel = 200000;
+// Past this many remembered states all but the epoch are forgotten (a few MB).
+constexpr std::size_t Etats_Maximum = 50000;
+constexpr double Premier_Pas = 1;  // days, a guess the control corrects at once
+
+const Positions_Planetes Sans_Planetes{};
+
+const char* const Texte_Trop_Loin = "Plus de 200 ans depuis l'époque d'osculation";
+const char* const Texte_Non_Convergee = "Intégration du mouvement impossible";
+
+struct Contexte {
+    Forces forces;
+    double JJ_Epoque;
+    Planetes_Interpolees planetes;
+};
+
+int Second_Membre(double t, const double y[], double f[], void* parametres) {
+    auto* c = static_cast<Contexte*>(parametres);
+    const Vecteur x = {y[0], y[1], y[2]};
+    const Vecteur v = {y[3], y[4], y[5]};
+    const Positions_Planetes& planetes =
+        c->forces.planetes ? c->planetes.Positions(c->JJ_Epoque + t) : Sans_Planetes;
+    const Vecteur a = Acceleration(c->forces, planetes, x, v);
+    for (int j = 0; j < 3; ++j) {
+        f[j] = v[j];
+        f[3 + j] = a[j];
+    }
+    return std::isfinite(a[0] + a[1] + a[2]) ? GSL_SUCCESS : GSL_EBADFUNC;
+}
+
+// GSL's default handler ends the program on an error; failures are read
+// from the return values here.
+void Couper_Gestionnaire_Erreurs() {
+    static std::once_flag fait;
+    std::call_once(fait, [] { gsl_set_error_handler_off(); });
+}
+
+Coordonnees Combinaison(const Coordonnees& P, double a, const Coordonnees& Q, double b) {
+    return {a * P.x + b * Q.x, a * P.y + b * Q.y, a * P.z + b * Q.z};
+}
+
+Coordonnees Vers_Equateur(const Coordonnees& c, double Obliquite) {
+    const double ce = std::cos(Obliquite * Radians_Par_Degre), se = std::sin(Obliquite * Radians_Par_Degre);
+    return {c.x, c.y * ce - c.z * se, c.y * se + c.z * ce};
+}
+
+// The matrix applied to a vector, or its transpose.
+Coordonnees Tourner(const double m[3][3], const double v[3], bool transposee) {
+    double r[3];
+    for (int i = 0; i < 3; ++i) {
+        r[i] = 0;
+        for (int j = 0; j < 3; ++j) r[i] += (transposee ? m[j][i] : m[i][j]) * v[j];
+    }
+    return {r[0], r[1], r[2]};
+}
+
+}  // namespace
+
+Etat_Corps Etat_Osculateur(const Elements& el, double JJ) {
+    const double q = Orbite_Parabolique(el.e) ? el.q : (1 - el.e) * el.a;
+    const Point_Orbite p = Resoudre_Conique(q, el.e, JJ - el.JJ_Perihelie);
+    const double v = p.v * Radians_Par_Degre;
+    const double vitesse = K_Gauss / std::sqrt(q * (1 + el.e));  // √(μ / p)
+    // The unit vectors towards the perihelion and 90° further in the orbit's
+    // plane, in ecliptic axes of the equinox of the elements.
+    const double so = std::sin(el.Omega * Radians_Par_Degre), co = std::cos(el.Omega * Radians_Par_Degre);
+    const double sO = std::sin(el.gOmega * Radians_Par_Degre), cO = std::cos(el.gOmega * Radians_Par_Degre);
+    const double si = std::sin(el.i * Radians_Par_Degre), ci = std::cos(el.i * Radians_Par_Degre);
+    const Coordonnees P = {co * cO - so * sO * ci, co * sO + so * cO * ci, so * si};
+    const Coordonnees Q = {-so * cO - co * sO * ci, -so * sO + co * cO * ci, co * si};
+    const double Obliquite = Obliquite_Moyenne(Siecles_Depuis_1900(el.JJ_Equinoxe));
+    Etat_Corps etat;
+    etat.JJ = JJ;
+    etat.position = Vers_Equateur(Combinaison(P, p.r * std::cos(v), Q, p.r * std::sin(v)), Obliquite);
+    etat.vitesse =
+        Vers_Equateur(Combinaison(P, -vitesse * std::sin(v), Q, vitesse * (el.e + std::cos(v))), Obliquite);
+    return etat;
+}
+
+const char* Message_Echec(Echec_Integration echec) {
+    switch (echec) {
+        case Echec_Integration::Trop_Loin:
+            return Texte_Trop_Loin;
+        case Echec_Integration::Non_Convergee:
+            return Texte_Non_Convergee;
+        case Echec_Integration::Aucun:
+            break;
+    }
+    return nullptr;
+}
+
+struct Mouvement_Perturbe::Gsl {
+    Contexte contexte;
+    gsl_odeiv2_system systeme;
+    gsl_odeiv2_step* pas;
+    gsl_odeiv2_control* controle;
+    gsl_odeiv2_evolve* evolution;
+
+    Gsl(const Forces& forces, double JJ_Epoque, double tolerance)
+        : contexte{forces, JJ_Epoque, {}},
+          systeme{Second_Membre, nullptr, Dimension, &contexte},
+          pas(gsl_odeiv2_step_alloc(gsl_odeiv2_step_rk8pd, Dimension)),
+          controle(gsl_odeiv2_control_y_new(tolerance, tolerance)),
+          evolution(gsl_odeiv2_evolve_alloc(Dimension)) {}
+    ~Gsl() {
+        gsl_odeiv2_evolve_free(evolution);
+        gsl_odeiv2_control_free(controle);
+        gsl_odeiv2_step_free(pas);
+    }
+    Gsl(const Gsl&) = delete;
+    Gsl& operator=(const Gsl&) = delete;
+};
+
+Mouvement_Perturbe::Mouvement_Perturbe(const Elements& el, double JJ_Epoque, const Forces& forces,
+                                       double tolerance)
+    : Mouvement_Perturbe(Etat_Osculateur(el, JJ_Epoque), el.JJ_Equinoxe, forces, tolerance) {}
+
+Mouvement_Perturbe::Mouvement_Perturbe(const Etat_Corps& initial, double JJ_Equinoxe, const Forces& forces,
+                                       double tolerance)
+    : JJ_Epoque_(initial.JJ), pas_precedent_(Premier_Pas) {
+    Couper_Gestionnaire_Erreurs();
+    gsl_ = std::make_unique<Gsl>(forces, initial.JJ, tolerance);
+    eraPmat76(JJ_Equinoxe, 0, vers_elements_);
+    const double x[3] = {initial.position.x, initial.position.y, initial.position.z};
+    const double v[3] = {initial.vitesse.x, initial.vitesse.y, initial.vitesse.z};
+    const Coordonnees x2000 = Tourner(vers_elements_, x, true);
+    const Coordonnees v2000 = Tourner(vers_elements_, v, true);
+    etats_[0] = {x2000.x, x2000.y, x2000.z, v2000.x, v2000.y, v2000.z};
+}
+
+Mouvement_Perturbe::~Mouvement_Perturbe() = default;
+
+std::map<double, Mouvement_Perturbe::Vecteur_Etat>::const_iterator Mouvement_Perturbe::Plus_Proche(
+    double t) const {
+    auto apres = etats_.lower_bound(t);
+    if (apres == etats_.begin()) return apres;
+    auto avant = std::prev(apres);
+    if (apres == etats_.end() || t - avant->first <= apres->first - t) return avant;
+    return apres;
+}
+
+// From the state y at t_depart to t, y left at t; every step is remembered.
+Echec_Integration Mouvement_Perturbe::Integrer(double t_depart, Vecteur_Etat& y, double t) {
+    gsl_odeiv2_step_reset(gsl_->pas);
+    gsl_odeiv2_evolve_reset(gsl_->evolution);
+    double tc = t_depart;
+    double h = std::copysign(pas_precedent_, t - tc);
+    for (long n = 0; n < Pas_Maximum_Appel && tc != t; ++n) {
+        const int statut = gsl_odeiv2_evolve_apply(gsl_->evolution, gsl_->controle, gsl_->pas, &gsl_->systeme,
+                                                   &tc, t, &h, y.data());
+        if (statut != GSL_SUCCESS) return Echec_Integration::Non_Convergee;
+        ++pas_effectues_;
+        // The last step is cut short to land on t: its size says nothing of
+        // the next call's.
+        if (tc != t) pas_precedent_ = std::fabs(h);
+        if (etats_.size() >= Etats_Maximum) {
+            const Vecteur_Etat epoque = etats_.at(0);
+            etats_.clear();
+            etats_[0] = epoque;
+        }
+        etats_[tc] = y;
+    }
+    return tc == t ? Echec_Integration::Aucun : Echec_Integration::Non_Convergee;
+}
+
+Etat_Corps Mouvement_Perturbe::Vers_Elements(double t, const Vecteur_Etat& y) const {
+    Etat_Corps etat;
+    etat.JJ = JJ_Epoque_ + t;
+    etat.position = Tourner(vers_elements_, &y[0], false);
+    etat.vitesse = Tourner(vers_elements_, &y[3], false);
+    return etat;
+}
+
+Resultat_Integration Mouvement_Perturbe::Calculer(double JJ) {
+    const double t = JJ - JJ_Epoque_;
+    if (!(std::fabs(t) <= Ecart_Maximum_Epoque)) return {Echec_Integration::Trop_Loin, {}};
+    const auto proche = Plus_Proche(t);
+    Vecteur_Etat y = proche->second;
+    const Echec_Integration echec = Integrer(proche->first, y, t);
+    if (echec != Echec_Integration::Aucun) return {echec, {}};
+    return {Echec_Integration::Aucun, Vers_Elements(t, y)};
+}
+
+// The steps of Calculer_Position_JJ around the integrated place.
+Echec_Integration Calculer_Position_Perturbee(const Elements& el, Mouvement_Perturbe& mouvement, double JJ,
+                                              Position& pos) {
+    const Resultat_Integration resultat = mouvement.Calculer(JJ);
+    if (resultat.echec != Echec_Integration::Aucun) return resultat.echec;
+    const Coordonnees& corps = resultat.etat.position;
+    pos.JJ_Instant = JJ;
+    pos.Obliquite = Obliquite_Moyenne(Siecles_Depuis_1900(JJ));
+    const Soleil soleil = Calculer_Soleil(Siecles_Depuis_1900(JJ), pos.Obliquite);
+    pos.Distance_Soleil = std::sqrt(corps.x * corps.x + corps.y * corps.y + corps.z * corps.z);
+    Vers_Geocentrique(corps, Precesser_Soleil(soleil.equatoriales, JJ, el.JJ_Equinoxe), pos);
+    Precesser_Position(el, pos);
+    return Echec_Integration::Aucun;
+}
