@@ -196,6 +196,10 @@ Resultat_Integration Mouvement_Perturbe::Calculer(double JJ) {
     Vecteur_Etat y = proche->second;
     const Echec_Integration echec = Integrer(proche->first, y, t);
     if (echec != Echec_Integration::Aucun) return {echec, {}};
+    // Elements that make no orbit give no state, even at the epoch itself.
+    for (double composante : y) {
+        if (!std::isfinite(composante)) return {Echec_Integration::Non_Convergee, {}};
+    }
     return {Echec_Integration::Aucun, Vers_Elements(t, y)};
 }
 
