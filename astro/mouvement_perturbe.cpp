@@ -5,6 +5,7 @@
 #include <gsl/gsl_odeiv2.h>
 
 #include <cmath>
+#include <cstddef>
 #include <iterator>
 #include <mutex>
 

@@ -7,7 +7,6 @@
 // and equinox of the elements; AU, AU/day, time scale TT.
 
 #include <array>
-#include <cstddef>
 #include <map>
 #include <memory>
 
