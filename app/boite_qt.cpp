@@ -57,6 +57,22 @@ private:
     int& compteur_;
 };
 
+// A field's maximum length limits typing only. QLineEdit cuts whatever it is
+// given to its limit, so the limit it enforces is the field's own or, while
+// the program has put a longer text there, that text's length: the text
+// stays whole, and the user can type no more than it holds.
+void Borner_Saisie(QLineEdit& champ) {
+    const int propre = champ.property(Propriete_Longueur).toInt();
+    const int longueur = static_cast<int>(std::min<qsizetype>(champ.text().size(), Longueur_Illimitee));
+    champ.setMaxLength(propre > 0 ? std::max(propre, longueur) : Longueur_Illimitee);
+}
+
+void Ecrire_Champ(QLineEdit& champ, const QString& texte) {
+    champ.setMaxLength(Longueur_Illimitee);
+    champ.setText(texte);
+    Borner_Saisie(champ);
+}
+
 }  // namespace
 
 Boite_Qt::Boite_Qt() = default;
@@ -97,7 +113,7 @@ void Boite_Qt::Ecrire_Texte(Controle c, const QString& texte) {
     const Ecriture ecriture(ecriture_);
     QObject* o = Objet(c);
     if (auto* champ = qobject_cast<QLineEdit*>(o))
-        champ->setText(texte);
+        Ecrire_Champ(*champ, texte);
     else if (auto* liste = qobject_cast<QComboBox*>(o))
         liste->setEditText(texte);
     else if (auto* etiquette = dynamic_cast<Etiquette_Fiche*>(o))
@@ -171,18 +187,15 @@ void Boite_Qt::Ecrire_Indice(Controle c, const QString& indice) {
 
 int Boite_Qt::Longueur_Max(Controle c) const {
     QObject* o = Objet(c);
-    if (auto* champ = qobject_cast<QLineEdit*>(o))
-        return champ->maxLength() >= Longueur_Illimitee ? 0 : champ->maxLength();
     return o ? o->property(Propriete_Longueur).toInt() : 0;
 }
 
 void Boite_Qt::Ecrire_Longueur_Max(Controle c, int longueur) {
     const Ecriture ecriture(ecriture_);
     QObject* o = Objet(c);
-    if (auto* champ = qobject_cast<QLineEdit*>(o))
-        champ->setMaxLength(longueur > 0 ? std::min(longueur, Longueur_Illimitee) : Longueur_Illimitee);
-    else if (o)
-        o->setProperty(Propriete_Longueur, std::max(longueur, 0));
+    if (!o) return;
+    o->setProperty(Propriete_Longueur, std::clamp(longueur, 0, Longueur_Illimitee));
+    if (auto* champ = qobject_cast<QLineEdit*>(o)) Borner_Saisie(*champ);
 }
 
 QRect Boite_Qt::Geometrie(Controle c) const {

@@ -38,7 +38,9 @@ constexpr qsizetype Lignes_Max = 24;
 constexpr qsizetype Longueur_Max_Ligne = 4096;  // characters
 
 constexpr double Jour_Nul = 0.0001;  // days: a perihelion day this small is no day
-const char* const Motif_Jour_Perihelie = "#0.###";
+// The perihelion day keeps what a field or a file gave it: a Julian day
+// field holds six decimals, a file as many as its writer put there.
+const char* const Motif_Jour_Perihelie = "#0.########";
 const char* const Motif_Angle = "#0.##########";
 const char* const Motif_Equinoxe = "#0.#######";
 

@@ -29,8 +29,8 @@ struct Contexte_Formulaire {
 void Executer_Sortie(Contexte_Formulaire& ctx, Controle champ);
 
 // Whether the exit of `champ` would take `texte` typed into it, the element
-// set being `el`: each character passes the field's key filter, the text
-// fits the field, and the field's rule takes the cleaned value. Dates are in
+// set being `el`: each character passes the field's key filter and the
+// field's rule takes the cleaned value, however long it is. Dates are in
 // their calendar form and equinoxes are years, as element files hold them.
 // True for the fields it does not judge: the comment, the magnitudes and
 // their dates, whose texts the page checks itself, the start date and step.

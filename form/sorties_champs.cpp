@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "form/affichage_elements.h"
-#include "form/disposition_fiche.h"
 #include "form/edition.h"
 #include "form/sorties_dates.h"
 #include "form/sorties_elements.h"
@@ -146,10 +145,9 @@ const Prise_Champ* Prise_De(Controle c) {
 }
 
 // The text could have been typed: the field's filter lets every character
-// through as it is, and the field holds that many.
+// through as it is. Its length is no rule on the value: the field's maximum
+// length limits typing only, and a text written into it goes in whole.
 bool Saisissable(Controle champ, const QString& texte, char separateur) {
-    const Disposition_Controle* d = Disposition_De(champ);
-    if (d != nullptr && d->longueur_max > 0 && texte.size() > d->longueur_max) return false;
     QString tape;
     for (const QChar c : texte) {
         if (Filtrer_Touche(champ, c, tape, separateur) != c) return false;

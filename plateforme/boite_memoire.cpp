@@ -33,10 +33,9 @@ Boite_Memoire::Proprietes& Boite_Memoire::De(Controle c) { return controles_[sta
 QString Boite_Memoire::Texte(Controle c) const { return De(c).texte; }
 
 void Boite_Memoire::Ecrire_Texte(Controle c, const QString& texte) {
-    const int max = De(c).longueur_max;
-    // An edit field never holds more than its maximum length, whoever writes
-    // it; a new text leaves the caret at its end.
-    De(c).texte = (max > 0 && Est_Controle_Saisie(c)) ? texte.left(max) : texte;
+    // A maximum length limits typing only: what the program writes goes in
+    // whole. A new text leaves the caret at its end.
+    De(c).texte = texte;
     De(c).debut_selection = static_cast<int>(De(c).texte.size());
     De(c).longueur_selection = 0;
 }
@@ -86,7 +85,8 @@ void Boite_Memoire::Coller_Dans(Controle c) {
     QString texte = p.texte;
     texte.replace(p.debut_selection, p.longueur_selection, Presse_Papiers());
     const int caret = p.debut_selection + static_cast<int>(Presse_Papiers().size());
-    // An edit field keeps only what fits its maximum length.
+    // Pasting is typing: an edit field keeps only what fits its maximum length.
+    if (p.longueur_max > 0 && Est_Controle_Saisie(c)) texte.truncate(p.longueur_max);
     Ecrire_Texte(c, texte);
     Selectionner(c, std::min(caret, static_cast<int>(p.texte.size())), 0);
 }

@@ -239,10 +239,14 @@ TEST(Ecrire_Lignes_Elements, VingtLignes) {
          [](Banc& p) { p.el.Equinoxe_ephemeride = 2000.25; },
          {{12, "Equinoxe éphéméride = 2000.25"}}},
         {"équinoxe absente", ',', [](Banc& p) { p.el.Equinoxe = 0; }, {{11, "Equinoxe des éléments = 0"}}},
-        {"jour à trois décimales",
+        {"jour à cinq décimales",
          ',',
          [](Banc& p) { p.el.Jour_Perihelie = 12.34567; },
-         {{8, "Jour du périhélie = 12,346"}}},
+         {{8, "Jour du périhélie = 12,34567"}}},
+        {"jour au-delà de huit décimales",
+         ',',
+         [](Banc& p) { p.el.Jour_Perihelie = 12.345678912; },
+         {{8, "Jour du périhélie = 12,34567891"}}},
         {"jour nul", ',', [](Banc& p) { p.el.Jour_Perihelie = 0; }, {{8, "Jour du périhélie = 0"}}},
         {"champs vides", ',', texte(Controle::saisie_e, ""), {{3, "Excentricité = 0"}}},
         {"magnitude vide", ',', texte(Controle::Saisie_AMT, ""), {{16, "Année pour la magnitude totale 0"}}},
@@ -822,7 +826,12 @@ TEST_F(Fichier_Elements, ValeursQueLaFicheRefuse) {
         {7, "0", C::saisie_gOmega, "", &Elements::gOmega, 0, false},
         {8, "31,75", C::saisie_Jour_Perihelie, "31,75", &Elements::Jour_Perihelie, 31.75, false},
         {8, "0", C::saisie_Jour_Perihelie, "", &Elements::Jour_Perihelie, 0, false},
-        {8, "32", C::saisie_Jour_Perihelie, "32", &Elements::Jour_Perihelie, 32, false},  // 31,9996 written
+        {8, "32", C::saisie_Jour_Perihelie, "32", &Elements::Jour_Perihelie, 32, false},  // 31,9996 rounded
+        // A field's maximum length limits typing, not the values a file holds.
+        {8, "28,545123", C::saisie_Jour_Perihelie, "28,545123", &Elements::Jour_Perihelie, 28.545123, false},
+        {8, "1,0000000001", C::saisie_Jour_Perihelie, "1,0000000001", &Elements::Jour_Perihelie, 1.0000000001,
+         false},
+        {16, "01986", C::Saisie_AMT, "01986", &Elements::e, 0.967142908, false},
         {10, "-44", C::saisie_An_Perihelie, "-44", &Elements::e, 0.967142908, false},
         {11, "1582", C::Equinoxe, "", &Elements::JJ_Equinoxe, 0, false},
     };

@@ -4,11 +4,11 @@
 
 namespace {
 
-TEST(Boite_Memoire, UnChampNeDepassePasSaLongueurMaximale) {
+TEST(Boite_Memoire, LaLongueurMaximaleLimiteLaSaisieSeule) {
     Boite_Memoire boite;
     boite.Ecrire_Longueur_Max(Controle::Saisie_AMT, 4);
     boite.Ecrire_Texte(Controle::Saisie_AMT, QStringLiteral("202412"));
-    EXPECT_EQ(boite.Texte(Controle::Saisie_AMT), QStringLiteral("2024"));
+    EXPECT_EQ(boite.Texte(Controle::Saisie_AMT), QStringLiteral("202412")) << "ecrit par le programme";
     boite.Ecrire_Longueur_Max(Controle::Label1, 2);
     boite.Ecrire_Texte(Controle::Label1, QStringLiteral("Ephéméride"));
     EXPECT_EQ(boite.Texte(Controle::Label1), QStringLiteral("Ephéméride"));
