@@ -13,6 +13,7 @@
 
 #include "document/configuration.h"
 #include "document/fichier_elements.h"
+#include "document/raison_echec.h"
 #include "form/edition.h"
 #include "plateforme/erreur_generale.h"
 
@@ -96,8 +97,8 @@ bool Copier_Synchronise(const QString& nom, const QString& cible) {
 }
 
 // The element file written to `nom` with its backup; the document's state is
-// the caller's to change. A failure shows its warning box and leaves the file
-// and its backup as they were.
+// the caller's to change. A failure shows its warning box, with the path and
+// the system's reason below, and leaves the file and its backup as they were.
 bool Ecrire_Document(Programme& p, const QString& nom, Regle_Sauvegarde regle) {
     using R = Ecriture_Fichier::Resultat;
     Contexte_Document ctx = p.Contexte();
@@ -111,8 +112,8 @@ bool Ecrire_Document(Programme& p, const QString& nom, Regle_Sauvegarde regle) {
     if (e.resultat == R::Ecrit) return true;
     // The file was never moved: a backup made for this save goes again.
     if (cree) QFile::remove(sauvegarde);
-    p.boite.Avertissement(Titre_Enregistrer,
-                          e.resultat == R::Echec_Creation ? Erreur_Creation : Erreur_Ecriture);
+    const QString& message = e.resultat == R::Echec_Creation ? Erreur_Creation : Erreur_Ecriture;
+    p.boite.Avertissement(Titre_Enregistrer, Message_Echec(message, nom, e.code, e.erreur));
     return false;
 }
 

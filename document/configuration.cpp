@@ -1,9 +1,13 @@
 #include "document/configuration.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <array>
+#include <cerrno>
 
 #include "document/cp1252.h"
 #include "document/fichier_elements.h"
@@ -11,6 +15,18 @@
 #include "form/textes_nombres.h"
 
 namespace {
+
+// The error code of a write that just failed. Where the toolkit refused it
+// without a system call failing (a folder, a file it may not replace), the
+// system's own answer to whether the file, or else its folder, may be
+// written.
+int Code_Echec(const QString& nom) {
+    if (errno != 0) return errno;
+    const QFileInfo info(nom);
+    if (info.isDir()) return EISDIR;
+    const QByteArray cible = QFile::encodeName(info.exists() ? nom : info.absolutePath());
+    return ::access(cible.constData(), W_OK) == 0 ? 0 : errno;
+}
 
 const QString Sous_Dossier = QStringLiteral("Trajectel/");
 const QString Nom_Programme = QStringLiteral("Trajectel");
@@ -231,13 +247,19 @@ Ecriture_Fichier Ecrire_Fichier_Entier(const QString& nom, const QByteArray& con
                                        const std::function<void()>& avant_remplacement) {
     using R = Ecriture_Fichier::Resultat;
     QSaveFile fichier(nom);
-    if (!fichier.open(QIODevice::WriteOnly)) return {R::Echec_Creation, fichier.errorString()};
+    // errno is read right after the call that failed; cleared before each,
+    // so that an old code is not taken for its reason.
+    errno = 0;
+    if (!fichier.open(QIODevice::WriteOnly))
+        return {R::Echec_Creation, fichier.errorString(), Code_Echec(nom)};
+    errno = 0;
     if (fichier.write(contenu) != contenu.size() || !fichier.flush()) {
-        const QString erreur = fichier.errorString();
+        const Ecriture_Fichier e{R::Echec_Ecriture, fichier.errorString(), Code_Echec(nom)};
         fichier.cancelWriting();
-        return {R::Echec_Ecriture, erreur};
+        return e;
     }
     if (avant_remplacement) avant_remplacement();
-    if (!fichier.commit()) return {R::Echec_Ecriture, fichier.errorString()};
+    errno = 0;
+    if (!fichier.commit()) return {R::Echec_Ecriture, fichier.errorString(), Code_Echec(nom)};
     return {R::Ecrit, {}};
 }

@@ -73,6 +73,7 @@ struct Ecriture_Fichier {
     enum class Resultat { Ecrit, Echec_Creation, Echec_Ecriture };
     Resultat resultat;
     QString erreur;  // the system's text of the failure
+    int code = 0;    // its errno, 0 when unknown
 };
 Ecriture_Fichier Ecrire_Fichier_Entier(const QString& nom, const QByteArray& contenu,
                                        const std::function<void()>& avant_remplacement = {});

@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <functional>
 
+#include "astro/calendrier.h"
 #include "document/commandes_document.h"
 #include "document/fichier_elements.h"
+#include "document/raison_echec.h"
 #include "form/disposition_fiche.h"
 #include "form/edition.h"
 #include "plateforme/boite_memoire.h"
@@ -97,8 +101,10 @@ struct Banc {
     QStringList Messages() const { return Textes({Genre::Avertissement, Genre::Erreur}); }
 };
 
-QStringList Message_Enregistrer(const char* texte) {
-    return texte ? QStringList{Titre_Enregistrer + u'|' + QString::fromUtf8(texte)} : QStringList();
+// The warning of a failed save; "%1" in `texte` stands for `dossier`.
+QStringList Message_Enregistrer(const char* texte, const QString& dossier) {
+    return texte ? QStringList{Titre_Enregistrer + u'|' + QString::fromUtf8(texte).arg(dossier)}
+                 : QStringList();
 }
 
 TEST(Ajouter_Extension_Elt, Extensions) {
@@ -174,10 +180,59 @@ TEST(Enregistrer_Document, SurUnDisquePlein) {
     Banc b;
     b.Document("un commentaire assez long pour ne plus tenir sur le disque", nom, true);
     EXPECT_FALSE(Enregistrer_Document(b.p));
-    EXPECT_EQ(b.Messages(), Message_Enregistrer("Erreur d'écriture du fichier"));
+    EXPECT_EQ(b.Messages(), Message_Enregistrer("Erreur d'écriture du fichier\n%1/encke.elt : disque plein",
+                                                racine.path()));
     EXPECT_TRUE(b.p.document.Modifie);
     EXPECT_EQ(Lire(nom), Encke()) << "le fichier déjà sur le disque reste entier";
     EXPECT_EQ(Lire(Nom_Sauvegarde(nom)), "<absent>");
+}
+
+// A save that cannot be written names, on the line below its warning, the
+// file and the system's reason in French; a reason the program does not
+// name is the system's own text.
+TEST(Enregistrer_Document, CheminEtRaisonDeLEchec) {
+    struct Cas {
+        const char* nom;
+        QString fichier;                      // in the test's folder
+        std::function<bool(Banc&)> preparer;  // false: the machine cannot make this target
+        const char* message;                  // "%1" for the path
+    };
+    const auto dossier = [](const char* nom) {
+        return [nom](Banc& b) { return QDir(b.dossier.path()).mkdir(QString::fromUtf8(nom)); };
+    };
+    const auto rien = [](Banc&) { return true; };
+    const Cas cas[] = {
+        {"dossier absent", "absent/encke.elt", rien,
+         "Erreur d'ouverture du fichier\n%1 : le dossier n'existe pas"},
+        {"nom d'un dossier", "d.elt", dossier("d.elt"),
+         "Erreur d'ouverture du fichier\n%1 : ce nom est celui d'un dossier"},
+        // The file is written without a name first; the name fails when it is given.
+        {"nom trop long", QString(300, u'x') + ".elt", rien,
+         "Erreur d'écriture du fichier\n%1 : nom de fichier trop long"},
+        {"dossier en lecture seule", "ro/encke.elt",
+         [](Banc& b) {
+             // The superuser writes anywhere.
+             return ::geteuid() != 0 && QDir(b.dossier.path()).mkdir("ro") &&
+                    ::chmod(QFile::encodeName(b.Chemin("ro")).constData(), 0555) == 0;
+         },
+         "Erreur d'ouverture du fichier\n%1 : permission refusée"},
+    };
+    for (const Cas& c : cas) {
+        Banc b;
+        if (!c.preparer(b)) continue;
+        const QString nom = b.dossier.filePath(c.fichier);
+        b.Document("deux", nom, true);
+        EXPECT_FALSE(Enregistrer_Document(b.p)) << c.nom;
+        EXPECT_EQ(b.Messages(), Message_Enregistrer(c.message, nom)) << c.nom;
+        EXPECT_TRUE(b.p.document.Modifie) << c.nom;
+    }
+    const std::pair<int, const char*> raisons[] = {{ENOSPC, "disque plein"},
+                                                   {EDQUOT, "quota de disque dépassé"},
+                                                   {EROFS, "système de fichiers en lecture seule"},
+                                                   {EXDEV, "texte du système"},
+                                                   {0, "texte du système"}};
+    for (const auto& [code, raison] : raisons)
+        EXPECT_EQ(Raison_Echec(code, QStringLiteral("texte du système")), QString::fromUtf8(raison)) << code;
 }
 
 // Saving a named document: the previous version becomes the backup unless one
@@ -197,10 +252,12 @@ TEST(Enregistrer_Document, SauvegardeEtEchecs) {
         {"premier enregistrement", "encke.elt", true, false, false, nullptr},
         {"backup déjà là", "encke.elt", true, true, false, nullptr},
         {"nom sans extension", "ab", true, false, false, nullptr},
-        {"écriture refusée, sans backup", "encke.elt", true, false, true, "Erreur d'écriture du fichier"},
-        {"écriture refusée, avec backup", "encke.elt", true, true, true, "Erreur d'écriture du fichier"},
+        {"écriture refusée, sans backup", "encke.elt", true, false, true,
+         "Erreur d'écriture du fichier\n%1/encke.elt : fichier trop grand"},
+        {"écriture refusée, avec backup", "encke.elt", true, true, true,
+         "Erreur d'écriture du fichier\n%1/encke.elt : fichier trop grand"},
         {"chemin sous un fichier", "ordinaire/encke.elt", false, false, false,
-         "Erreur d'ouverture du fichier"},
+         "Erreur d'ouverture du fichier\n%1/ordinaire/encke.elt : un élément du chemin n'est pas un dossier"},
         {"par un lien symbolique", "encke.elt", true, false, false, nullptr, true},
     };
     for (const Cas& c : cas) {
@@ -221,7 +278,7 @@ TEST(Enregistrer_Document, SauvegardeEtEchecs) {
         }
         const bool reussi = c.message == nullptr;
         EXPECT_EQ(ecrit, reussi) << c.nom;
-        EXPECT_EQ(b.Messages(), Message_Enregistrer(c.message)) << c.nom;
+        EXPECT_EQ(b.Messages(), Message_Enregistrer(c.message, b.dossier.path())) << c.nom;
         EXPECT_EQ(Enregistre_Avec(nom, "deux"), reussi) << c.nom;
         EXPECT_EQ(QFileInfo(nom).isSymLink(), c.lien) << c.nom;
         const QByteArray backup_attendu = c.backup_existant ? "version 0" : reussi ? "version 1" : "<absent>";
@@ -323,13 +380,18 @@ TEST(Enregistrer_Sous, ChoixEcrasementEchecs) {
          "autre.elt",
          nullptr},
         {"existant, Annuler", {"existant.elt"}, {Reponse::Annuler}, false, nullptr, nullptr},
-        {"dossier impossible", {"ordinaire/b"}, {}, false, nullptr, "Erreur d'ouverture du fichier"},
+        {"dossier impossible",
+         {"ordinaire/b"},
+         {},
+         false,
+         nullptr,
+         "Erreur d'ouverture du fichier\n%1/ordinaire/b.elt : un élément du chemin n'est pas un dossier"},
         {"existant, Oui, écriture refusée",
          {"existant"},
          {Reponse::Oui},
          true,
          nullptr,
-         "Erreur d'écriture du fichier"},
+         "Erreur d'écriture du fichier\n%1/existant.elt : fichier trop grand"},
     };
     for (const Cas& c : cas) {
         Banc b;
@@ -353,7 +415,7 @@ TEST(Enregistrer_Sous, ChoixEcrasementEchecs) {
         EXPECT_EQ(b.p.document.Nom_Fichier, nom) << c.nom;
         EXPECT_EQ(b.p.historique.Entrees[0], enregistre ? nom : QString()) << c.nom;
         EXPECT_EQ(b.Titre(), enregistre ? Legende_Principale(nom) : QStringLiteral("Trajectel")) << c.nom;
-        EXPECT_EQ(b.Messages(), Message_Enregistrer(c.message)) << c.nom;
+        EXPECT_EQ(b.Messages(), Message_Enregistrer(c.message, b.dossier.path())) << c.nom;
         EXPECT_EQ(b.Questions().size(), c.reponses.size()) << c.nom;
         EXPECT_EQ(b.boite.Dialogues().size(), c.dialogues.size()) << c.nom;
         EXPECT_EQ(enregistre && Enregistre_Avec(nom, "neuf"), enregistre) << c.nom;
