@@ -45,6 +45,9 @@ QChar Aiguillage_Fiche::Traiter(const Evenement_Fiche& e) {
         case Genre::Survol:
             if (Est_Bascule(e.controle)) FicheLabelMouseMove(programme_.boite);
             break;
+        case Genre::Sortie:
+            Appliquer_Sortie(ctx);
+            break;
     }
     return e.caractere;
 }

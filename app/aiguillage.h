@@ -10,7 +10,9 @@
 #include "document/programme.h"
 
 struct Evenement_Fiche {
-    enum class Genre { Focus, Clic, Touche, Changement, Survol };
+    // Sortie: the exit rule of the control being edited is applied, the
+    // control keeping the focus (Save's key, while Save is disabled).
+    enum class Genre { Focus, Clic, Touche, Changement, Survol, Sortie };
     Genre genre;
     Controle controle;
     QChar caractere;  // the key typed, for Touche

@@ -148,11 +148,14 @@ bool Fiche_Qt::eventFilter(QObject* objet, QEvent* evenement) {
 
 // A command's key that reached the field, its shortcut not having run it:
 // a system key for the clipboard, or a command that is disabled. The field
-// never acts on it by itself.
+// never acts on it by itself. Save is disabled until a change is applied,
+// and the change being typed is one: its key applies it first.
 bool Fiche_Qt::Commander(const QKeyEvent& touche) {
     const Controle commande = Commande_De_Touche(touche);
     if (commande == Controle::Nombre_Controles) return false;
     QAction* action = boite_.Action(commande);
+    if (action && !action->isEnabled() && commande == Controle::FileSave1)
+        rapporter_({Genre::Sortie, Controle::Nombre_Controles, QChar()});
     if (action && action->isEnabled()) action->trigger();
     return true;
 }

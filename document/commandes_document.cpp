@@ -160,6 +160,12 @@ int Rang_Historique(const Historique& h, const QString& chemin) {
 
 bool Rang_Valide(int k) { return k >= 1 && k <= Taille_Historique; }
 
+// What is saved is what the field being edited shows.
+void Appliquer_Sortie_En_Cours(Programme& p) {
+    Contexte_Formulaire formulaire = p.Formulaire();
+    Appliquer_Sortie(formulaire);
+}
+
 }  // namespace
 
 bool Faire_Sauvegarde(const QString& nom, const QString& sauvegarde, Regle_Sauvegarde regle) {
@@ -316,10 +322,14 @@ void FileNew1Execute(Programme& p) {
 void FileOpen1Execute(Programme& p, Etat_Ouverture& ouverture) { Ouvrir_Document(p, ouverture); }
 
 void FileSave1Execute(Programme& p) {
+    Appliquer_Sortie_En_Cours(p);
     if (p.document.Nom_Fichier.isEmpty())
         Enregistrer_Sous(p);
     else
         Enregistrer_Document(p);
 }
 
-void FileSaveAs1Execute(Programme& p) { Enregistrer_Sous(p); }
+void FileSaveAs1Execute(Programme& p) {
+    Appliquer_Sortie_En_Cours(p);
+    Enregistrer_Sous(p);
+}

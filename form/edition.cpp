@@ -243,6 +243,17 @@ void Donner_Focus(Contexte_Formulaire& ctx, Controle nouveau) {
     ctx.boite.Montrer_Focus(nouveau);
 }
 
+void Appliquer_Sortie(Contexte_Formulaire& ctx) {
+    const Controle c = ctx.formulaire.Focus;
+    if (!Est_Controle_Saisie(c)) return;
+    Quitter_Controle(ctx, c);
+    const QString texte = ctx.boite.Texte(c);
+    ctx.formulaire.Entree(c) = c == C::Commentaire ? texte.trimmed() : texte;
+    // The comment's exit leaves the refresh, which enables Save, to later.
+    if (!ctx.document.Modifie) return;
+    for (Controle commande : {C::ToolEnregistrer, C::Enregistrer}) ctx.boite.Activer(commande, true);
+}
+
 void FicheEnter(Contexte_Formulaire& ctx, Controle c) {
     if (!Est_Controle_Saisie(c)) return;
     const QString texte = ctx.boite.Texte(c);

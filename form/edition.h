@@ -12,6 +12,13 @@
 // the new one, then the visible focus.
 void Donner_Focus(Contexte_Formulaire& ctx, Controle nouveau);
 
+// The exit rule of the control being edited, run as leaving it would run it
+// (the text accepted, or refused and restored), while the control keeps the
+// focus: its present text becomes the one it was entered with, and a
+// document left modified has its Save command enabled. Save and Save As run
+// it first, so that what they save is what the user sees.
+void Appliquer_Sortie(Contexte_Formulaire& ctx);
+
 // The frame back to an empty, unnamed document.
 void Reinitialiser_Fiche(Contexte_Formulaire& ctx);
 

@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -183,6 +185,90 @@ TEST(Edition_Fenetre, BoutonsEtDatesJuliennes) {
     EXPECT_FALSE(w.f->Boite().Coche(C::Julienne));
     EXPECT_TRUE(w.Widget(C::saisie_Mois_Perihelie)->isVisible());
     EXPECT_FALSE(w.p().document.Modifie);
+}
+
+}  // namespace
+
+namespace {
+
+// Halley's file, copied where the tests may write, with its perihelion day
+// as `jour`.
+QString Copie_Halley(const QTemporaryDir& dossier, const QByteArray& jour = "9,439") {
+    QFile exemple(Dossier_Exemples + QStringLiteral("/halley.elt"));
+    EXPECT_TRUE(exemple.open(QIODevice::ReadOnly));
+    const QString chemin = dossier.filePath(QStringLiteral("halley.elt"));
+    QFile copie(chemin);
+    EXPECT_TRUE(copie.open(QIODevice::WriteOnly));
+    copie.write(exemple.readAll().replace("= 9,439\r\n", "= " + jour + "\r\n"));
+    return chemin;
+}
+
+QByteArray Contenu(const QString& chemin) {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Ctrl+E right after typing, without leaving the field, saves what the field
+// shows, whether Save was still disabled or enabled by an earlier change; a
+// refused value is restored and saves nothing new. The field, left
+// afterwards, has nothing more to apply.
+TEST(Edition_Fenetre, CtrlEPendantLaSaisie) {
+    struct Cas {
+        const char* nom;
+        bool deja_modifie;  // Save enabled by a change of e before
+        Controle champ;
+        const char* touches;
+        const char* ligne;  // in the file, nullptr when nothing is saved
+    };
+    const Cas cas[] = {
+        {"Enregistrer grisé", false, C::saisie_i, "12,5", "Inclinaison = 12,5 \xB0"},
+        {"Enregistrer déjà actif", true, C::saisie_i, "12,5", "Inclinaison = 12,5 \xB0"},
+        {"commentaire", false, C::Commentaire, "Halley revu", "Objet : Halley revu"},
+        {"valeur refusée", false, C::saisie_i, "400", nullptr},
+    };
+    for (const Cas& c : cas) {
+        QTemporaryDir dossier;
+        const QString chemin = Copie_Halley(dossier);
+        const QByteArray avant = Contenu(chemin);
+        Fenetre_Active w(chemin);
+        if (c.deja_modifie) {
+            w.Cliquer(C::saisie_e);
+            w.Taper(C::saisie_e, "0,9");
+            w.Touche(C::saisie_e, Qt::Key_Tab);
+            ASSERT_TRUE(w.b().Actif(C::Enregistrer)) << c.nom;
+        }
+        w.Cliquer(c.champ);
+        w.Champ(c.champ)->selectAll();
+        w.Taper(c.champ, c.touches);
+        w.Touche(c.champ, Qt::Key_E, Qt::ControlModifier);
+        const QByteArray apres = Contenu(chemin);
+        if (c.ligne) {
+            EXPECT_TRUE(apres.contains(QByteArray(c.ligne) + "\r\n")) << c.nom << '\n' << apres.toStdString();
+        } else {
+            EXPECT_EQ(apres, avant) << c.nom;
+            EXPECT_EQ(w.Texte(c.champ), QStringLiteral("162") + w.Separateur() + "23932") << c.nom;
+        }
+        EXPECT_FALSE(w.p().document.Modifie) << c.nom;
+        EXPECT_FALSE(w.b().Actif(C::Enregistrer)) << c.nom;
+        EXPECT_EQ(QApplication::focusWidget(), w.Widget(c.champ)) << c.nom;
+        w.Touche(c.champ, Qt::Key_Tab);
+        EXPECT_FALSE(w.p().document.Modifie) << c.nom << " : champ quitté ensuite";
+    }
+}
+
+// A perihelion day read from a file goes into its field whole, past the
+// eight characters the field takes when typed, and typing there is held to
+// what it shows.
+TEST(Edition_Fenetre, JourDuPerihelieLuEntier) {
+    QTemporaryDir dossier;
+    Fenetre_Active w(Copie_Halley(dossier, "9,4391234"));
+    EXPECT_TRUE(w.b().Messages().empty());
+    EXPECT_EQ(w.Texte(C::saisie_Jour_Perihelie), QStringLiteral("9") + w.Separateur() + "4391234");
+    EXPECT_EQ(w.b().Longueur_Max(C::saisie_Jour_Perihelie), 8);
+    w.Cliquer(C::saisie_Jour_Perihelie);
+    w.Touche(C::saisie_Jour_Perihelie, Qt::Key_End);
+    w.Taper(C::saisie_Jour_Perihelie, "5");
+    EXPECT_EQ(w.Texte(C::saisie_Jour_Perihelie), QStringLiteral("9") + w.Separateur() + "4391234");
 }
 
 }  // namespace
