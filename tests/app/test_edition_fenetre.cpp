@@ -208,29 +208,34 @@ QByteArray Contenu(const QString& chemin) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Ctrl+E right after typing, without leaving the field, saves what the field
-// shows, whether Save was still disabled or enabled by an earlier change; a
-// refused value is restored and saves nothing new. The field, left
-// afterwards, has nothing more to apply.
-TEST(Edition_Fenetre, CtrlEPendantLaSaisie) {
+// Ctrl+E or Ctrl+S right after typing, without leaving the field, saves
+// what the field shows, whether Save was still disabled or enabled by an
+// earlier change; a refused value is restored and nothing new is saved. The
+// field, left afterwards, has nothing more to apply.
+TEST(Edition_Fenetre, EnregistrerPendantLaSaisie) {
     struct Cas {
         const char* nom;
         bool deja_modifie;  // Save enabled by a change of e before
         Controle champ;
         const char* touches;
+        Qt::Key touche;     // with Ctrl: E saves to the file, S to autre.elt
         const char* ligne;  // in the file, nullptr when nothing is saved
     };
     const Cas cas[] = {
-        {"Enregistrer grisé", false, C::saisie_i, "12,5", "Inclinaison = 12,5 \xB0"},
-        {"Enregistrer déjà actif", true, C::saisie_i, "12,5", "Inclinaison = 12,5 \xB0"},
-        {"commentaire", false, C::Commentaire, "Halley revu", "Objet : Halley revu"},
-        {"valeur refusée", false, C::saisie_i, "400", nullptr},
+        {"Enregistrer grisé", false, C::saisie_i, "12,5", Qt::Key_E, "Inclinaison = 12,5 \xB0"},
+        {"Enregistrer déjà actif", true, C::saisie_i, "12,5", Qt::Key_E, "Inclinaison = 12,5 \xB0"},
+        {"commentaire", false, C::Commentaire, "Halley revu", Qt::Key_E, "Objet : Halley revu"},
+        {"valeur refusée", false, C::saisie_i, "400", Qt::Key_E, nullptr},
+        {"enregistrer sous", false, C::saisie_i, "12,5", Qt::Key_S, "Inclinaison = 12,5 \xB0"},
     };
     for (const Cas& c : cas) {
         QTemporaryDir dossier;
         const QString chemin = Copie_Halley(dossier);
         const QByteArray avant = Contenu(chemin);
         Fenetre_Active w(chemin);
+        w.b().Dialogue_Essai = [&](const Dialogue_Fichier&) {
+            return dossier.filePath(QStringLiteral("autre"));
+        };
         if (c.deja_modifie) {
             w.Cliquer(C::saisie_e);
             w.Taper(C::saisie_e, "0,9");
@@ -240,8 +245,9 @@ TEST(Edition_Fenetre, CtrlEPendantLaSaisie) {
         w.Cliquer(c.champ);
         w.Champ(c.champ)->selectAll();
         w.Taper(c.champ, c.touches);
-        w.Touche(c.champ, Qt::Key_E, Qt::ControlModifier);
-        const QByteArray apres = Contenu(chemin);
+        w.Touche(c.champ, c.touche, Qt::ControlModifier);
+        const QByteArray apres =
+            Contenu(c.touche == Qt::Key_S ? dossier.filePath(QStringLiteral("autre.elt")) : chemin);
         if (c.ligne) {
             EXPECT_TRUE(apres.contains(QByteArray(c.ligne) + "\r\n")) << c.nom << '\n' << apres.toStdString();
         } else {
