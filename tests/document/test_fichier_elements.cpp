@@ -278,6 +278,14 @@ TEST(Ecrire_Lignes_Elements, VingtLignes) {
              p.el.JJ_Perihelie = 2451545.25;
          },
          {{8, "Jour du périhélie = 1,75"}, {9, "Mois du périhélie = 1"}, {10, "Année du périhélie = 2000"}}},
+        // The date computed from a Julian day carries no rounding noise into the file.
+        {"périhélie en jour julien décimal",
+         ',',
+         [](Banc& p) {
+             p.boite.Cocher(Controle::Julienne, true);
+             p.el.JJ_Perihelie = 2446470.959;
+         },
+         {{8, "Jour du périhélie = 9,459"}}},
         {"périhélie en jour julien, champ vide",
          ',',
          [](Banc& p) {
