@@ -80,9 +80,9 @@ void Remplacer_Par_Fichier(Programme& p, const QString& chemin);
 // The form back to an empty document, which leaves the page nothing to wait for.
 void Vider_Document(Programme& p);
 
-// Save and Save As first apply the exit rule of the field being edited, so
-// that they save what it shows.
 void FileNew1Execute(Programme& p);
 void FileOpen1Execute(Programme& p, Etat_Ouverture& ouverture);
+// Save and Save As first apply the exit rule of the field being edited, so
+// that they save what it shows.
 void FileSave1Execute(Programme& p);
 void FileSaveAs1Execute(Programme& p);
