@@ -236,9 +236,17 @@ void Boite_Qt::Ecrire_Police(Controle c, const QString& nom) {
         o->setProperty(Propriete_Police, nom);
 }
 
+// A text wider than its field is selected from its end back to its start,
+// so that the field shows how it begins (a long imported name).
 void Boite_Qt::Selectionner_Tout(Controle c) {
     QObject* o = Objet(c);
-    if (auto* champ = qobject_cast<QLineEdit*>(o)) champ->selectAll();
+    if (auto* champ = qobject_cast<QLineEdit*>(o)) {
+        const qsizetype n = champ->text().size();
+        if (champ->fontMetrics().horizontalAdvance(champ->text()) > champ->contentsRect().width())
+            champ->setSelection(static_cast<int>(n), -static_cast<int>(n));
+        else
+            champ->selectAll();
+    }
     if (auto* liste = qobject_cast<QComboBox*>(o); liste && liste->lineEdit()) liste->lineEdit()->selectAll();
 }
 

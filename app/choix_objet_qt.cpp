@@ -108,6 +108,7 @@ Dialogue_Choix_Objet::Dialogue_Choix_Objet(QWidget* parent, const QString& titre
                                fontMetrics().horizontalAdvance(Textes_Larges[k]) + Marge_Colonne);
     auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     boutons->button(QDialogButtonBox::Cancel)->setText(Legende_Annuler);
+    ok_ = boutons->button(QDialogButtonBox::Ok);
 
     auto* disposition = new QVBoxLayout(this);
     disposition->addWidget(etiquette);
@@ -129,9 +130,12 @@ Dialogue_Choix_Objet::Dialogue_Choix_Objet(QWidget* parent, const QString& titre
     recherche_->setFocus();
 }
 
+// With nothing left to choose, OK and Entrée do nothing.
 void Dialogue_Choix_Objet::Filtrer(const QString& texte) {
     modele_->Filtrer(texte);
-    if (modele_->rowCount({}) > 0) liste_->setCurrentIndex(modele_->index(0, 0));
+    const bool vide = modele_->rowCount({}) == 0;
+    if (!vide) liste_->setCurrentIndex(modele_->index(0, 0));
+    if (ok_) ok_->setEnabled(!vide);
 }
 
 std::optional<int> Dialogue_Choix_Objet::Choisi() const {

@@ -10,6 +10,7 @@
 #include "plateforme/choix_objet.h"
 
 class QLineEdit;
+class QPushButton;
 class QTableView;
 class Modele_Objets;
 
@@ -32,4 +33,5 @@ private:
     Modele_Objets* modele_;
     QLineEdit* recherche_;
     QTableView* liste_;
+    QPushButton* ok_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
 
 #include "batch/options_batch.h"
@@ -67,6 +68,34 @@ void Ecrire_Objet(const Ligne_Objet& l, QTextStream& flux) {
     flux << l.Designation << u'\t' << l.Perihelie << u'\t' << l.q << u'\t' << l.e << u'\n';
 }
 
+// Why no orbit of the file can be used.
+QString Texte_Echec_Import(const Fichier_Orbites& lu, const QString& fichier) {
+    using I = Fichier_Orbites::Issue;
+    if (lu.issue == I::Trop_Grand)
+        return QStringLiteral("fichier trop grand pour être importé : %1").arg(fichier);
+    if (lu.issue != I::Lu) return QStringLiteral("impossible de lire %1").arg(fichier);
+    if (lu.Refus.Distances_Nulles + lu.Refus.Absurdes > 0)
+        return QStringLiteral("aucune orbite utilisable : %1").arg(fichier);
+    return QStringLiteral("aucune orbite dans un format connu : %1").arg(fichier);
+}
+
+// The objects that --objet and --rang leave, by their ranks from 0.
+std::vector<int> Rangs_Choisis(const Catalogue_Orbites& catalogue, const Options_Batch& o) {
+    std::vector<int> rangs = catalogue.Chercher(o.objet);
+    if (o.rang == 0) return rangs;
+    const bool trouve = std::binary_search(rangs.begin(), rangs.end(), o.rang - 1);
+    return trouve ? std::vector<int>{o.rang - 1} : std::vector<int>{};
+}
+
+QString Texte_Aucun_Choisi(const Catalogue_Orbites& catalogue, const Options_Batch& o) {
+    if (o.rang == 0) return QStringLiteral("aucun objet ne contient « %1 »").arg(o.objet);
+    if (o.rang > catalogue.Nombre())
+        return QStringLiteral("pas d'objet de rang %1 : le fichier en compte %2")
+            .arg(o.rang)
+            .arg(catalogue.Nombre());
+    return QStringLiteral("l'objet de rang %1 ne contient pas « %2 »").arg(o.rang).arg(o.objet);
+}
+
 // The object of a file of published elements becomes the document, as in
 // the window. A status when the run ends here: the list, or a refusal.
 std::optional<int> Importer_Objet(Programme& p, const Options_Batch& o, QTextStream& sortie,
@@ -74,37 +103,34 @@ std::optional<int> Importer_Objet(Programme& p, const Options_Batch& o, QTextStr
     const Fichier_Orbites lu =
         Lire_Fichier_Orbites(o.importer, p.notation, [](int64_t, int64_t) { return true; });
     const QString programme = QStringLiteral("trajectel-ephemeride : ");
+    if (lu.issue == Fichier_Orbites::Issue::Lu)
+        for (const QString& texte : Textes_Refus(lu.Refus)) erreurs << programme << texte << u'\n';
     if (lu.issue != Fichier_Orbites::Issue::Lu || lu.catalogue->Nombre() == 0) {
-        erreurs << programme
-                << (lu.issue == Fichier_Orbites::Issue::Lu
-                        ? QStringLiteral("aucune orbite dans un format connu : %1")
-                        : QStringLiteral("impossible de lire %1"))
-                       .arg(o.importer)
-                << u'\n';
+        erreurs << programme << Texte_Echec_Import(lu, o.importer) << u'\n';
         return Fichier_Illisible;
     }
     const Catalogue_Orbites& catalogue = *lu.catalogue;
-    if (lu.Ignorees > 0)
-        erreurs << programme << QStringLiteral("%1 ligne(s) illisible(s) ignorée(s)\n").arg(lu.Ignorees);
     if (o.lister) {
         for (int k = 0; k < catalogue.Nombre(); ++k) Ecrire_Objet(catalogue.Ligne(k), sortie);
         return Succes;
     }
-    const std::vector<int> rangs = catalogue.Chercher(o.objet);
+    const std::vector<int> rangs = Rangs_Choisis(catalogue, o);
     if (rangs.size() == 1) {
         Remplir_Orbite(p, catalogue.Orbite(rangs[0]));
         return std::nullopt;
     }
     if (rangs.empty()) {
-        erreurs << programme << QStringLiteral("aucun objet ne contient « %1 »\n").arg(o.objet);
+        erreurs << programme << Texte_Aucun_Choisi(catalogue, o) << u'\n';
         return Erreur_Usage;
     }
     erreurs << programme
-            << QStringLiteral("%1 objets contiennent « %2 », précisez --objet :\n")
+            << QStringLiteral("%1 objets contiennent « %2 », précisez --objet ou choisissez par --rang :\n")
                    .arg(rangs.size())
                    .arg(o.objet);
-    for (std::size_t k = 0; k < std::min(rangs.size(), Objets_Listes_Max); ++k)
+    for (std::size_t k = 0; k < std::min(rangs.size(), Objets_Listes_Max); ++k) {
+        erreurs << QStringLiteral("%1\t").arg(rangs[k] + 1);
         Ecrire_Objet(catalogue.Ligne(rangs[k]), erreurs);
+    }
     if (rangs.size() > Objets_Listes_Max)
         erreurs << QStringLiteral("… et %1 autres\n").arg(rangs.size() - Objets_Listes_Max);
     return Erreur_Usage;

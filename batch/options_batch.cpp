@@ -38,6 +38,15 @@ QString Lire_Pas(const QString& valeur, Options_Batch& o) {
     return {};
 }
 
+QString Lire_Rang(const QString& valeur, Options_Batch& o) {
+    bool ok = false;
+    const int rang = valeur.toInt(&ok);
+    if (!ok || rang < 1)
+        return QStringLiteral("rang invalide : %1 (attendu un entier à partir de 1)").arg(valeur);
+    o.rang = rang;
+    return {};
+}
+
 QString Lire_Choix(const QString& valeur, const QStringList& choix, const QString& nom, QString& cible) {
     if (!choix.contains(valeur)) return QStringLiteral("%1 inconnu : %2").arg(nom, valeur);
     cible = valeur;
@@ -149,6 +158,12 @@ const std::vector<Option_Ligne>& Table_Options() {
              o.objet = v;
              return QString();
          }},
+        {{QStringLiteral("rang")},
+         QStringLiteral("N"),
+         QStringLiteral(
+             "avec --importer, l'objet de rang N (1 pour le premier) dans la liste qu'écrit --lister ; "
+             "avec --objet, il doit aussi contenir TEXTE"),
+         Lire_Rang},
         {{QStringLiteral("lister")},
          {},
          QStringLiteral(
@@ -207,10 +222,12 @@ QString Erreur_Analyse(const QCommandLineParser& analyse, const QStringList& arg
 QString Lire_Fichier(const QStringList& fichiers, Options_Batch& o) {
     if (!o.importer.isEmpty()) {
         if (!fichiers.isEmpty()) return QStringLiteral("--importer remplace le fichier d'éléments");
-        if (o.lister && !o.objet.isEmpty()) return QStringLiteral("--lister et --objet s'excluent");
+        if (o.lister && (!o.objet.isEmpty() || o.rang > 0))
+            return QStringLiteral("--lister exclut --objet et --rang");
         return {};
     }
-    if (o.lister || !o.objet.isEmpty()) return QStringLiteral("--objet et --lister demandent --importer");
+    if (o.lister || !o.objet.isEmpty() || o.rang > 0)
+        return QStringLiteral("--objet, --rang et --lister demandent --importer");
     if (fichiers.size() > 1) return QStringLiteral("un seul fichier d'éléments est attendu");
     o.fichier = fichiers.value(0);
     if (o.fichier.isEmpty()) return QStringLiteral("fichier d'éléments manquant");
@@ -254,7 +271,8 @@ bool Demande_Page_Imprimee(const QStringList& arguments) {
 QString Usage_Batch() {
     QString texte = QStringLiteral(
                         "Usage : %1 [options] FICHIER.elt\n"
-                        "        %1 [options] --importer FICHIER [--objet TEXTE | --lister]\n"
+                        "        %1 [options] --importer FICHIER [--objet TEXTE] [--rang N]\n"
+                        "        %1 --importer FICHIER --lister\n"
                         "Calcule l'éphéméride de l'astre décrit par le fichier d'éléments, ou de l'objet\n"
                         "d'un fichier d'éléments publiés.\n\n"
                         "Options :\n")

@@ -29,6 +29,7 @@ struct Options_Batch {
     // that names one of its objects, or the list of its objects.
     QString importer;
     QString objet;
+    int rang = 0;  // from 1 in the list of --lister; 0 when not given
     bool lister = false;
     std::optional<Site_Observation> lieu;  // the visibility columns from this site
     bool aide = false;

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -13,6 +14,7 @@ constexpr std::size_t Taille_Max_Noms = std::numeric_limits<uint32_t>::max();
 constexpr int Decimales_Jour = 4;
 const char* const Motif_Jour = "#0.####";
 const char* const Motif_Distance = "#0.######";
+const QString Nom_Et_Epoque = QStringLiteral("%1, époque %2");
 
 bool Ascii(const QByteArray& t) {
     return std::all_of(t.begin(), t.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -43,8 +45,8 @@ bool Catalogue_Orbites::Ajouter(const Orbite_Publiee& o) {
     if (noms_.size() + static_cast<std::size_t>(utf8.size()) + 1 > Taille_Max_Noms ||
         plis_.size() + pli.size() + 1 > Taille_Max_Noms)
         return false;
-    orbites_.push_back(
-        {o.e, o.q, o.i, o.Omega, o.gOmega, o.JJ_Perihelie, o.Equinoxe, static_cast<uint32_t>(noms_.size())});
+    orbites_.push_back({o.e, o.q, o.i, o.Omega, o.gOmega, o.JJ_Perihelie, o.Equinoxe, o.JJ_Epoque,
+                        static_cast<uint32_t>(noms_.size())});
     noms_.append(utf8.constData(), static_cast<std::size_t>(utf8.size())).push_back('\n');
     debut_plis_.push_back(static_cast<uint32_t>(plis_.size()));
     plis_.append(pli).push_back('\n');
@@ -66,13 +68,16 @@ QString Catalogue_Orbites::Nom(int rang) const {
 
 Orbite_Publiee Catalogue_Orbites::Orbite(int rang) const {
     const Orbite_Compacte& c = orbites_[static_cast<std::size_t>(rang)];
-    return {Nom(rang), c.e, c.q, c.i, c.Omega, c.gOmega, c.JJ_Perihelie, c.Equinoxe};
+    return {Nom(rang), c.e, c.q, c.i, c.Omega, c.gOmega, c.JJ_Perihelie, c.Equinoxe, c.JJ_Epoque};
 }
 
 Ligne_Objet Catalogue_Orbites::Ligne(int rang) const {
     const Orbite_Compacte& c = orbites_[static_cast<std::size_t>(rang)];
-    return {Nom(rang), Texte_Date_Perihelie(c.JJ_Perihelie, notation_),
-            Texte_Motif(c.q, Motif_Distance, notation_), Texte_Motif(c.e, Motif_Distance, notation_)};
+    const QString nom = std::isfinite(c.JJ_Epoque)
+                            ? Nom_Et_Epoque.arg(Nom(rang), Texte_Date_Perihelie(c.JJ_Epoque, notation_))
+                            : Nom(rang);
+    return {nom, Texte_Date_Perihelie(c.JJ_Perihelie, notation_), Texte_Motif(c.q, Motif_Distance, notation_),
+            Texte_Motif(c.e, Motif_Distance, notation_)};
 }
 
 std::vector<int> Catalogue_Orbites::Chercher(const QString& texte) const {

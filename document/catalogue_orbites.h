@@ -22,7 +22,9 @@ public:
 
     int Nombre() const override { return static_cast<int>(orbites_.size()); }
     Orbite_Publiee Orbite(int rang) const;
-    // Date of perihelion "29,6333/03/1997", q and e, with the program's separator.
+    // Date of perihelion "29,6333/03/1997", q and e, with the program's
+    // separator; the name carries the epoch when the source gives one, so
+    // that the sets of one body can be told apart.
     Ligne_Objet Ligne(int rang) const override;
     std::vector<int> Chercher(const QString& texte) const override;
 
@@ -32,7 +34,7 @@ public:
 private:
     // The elements of one orbit; its name is in noms_ from `nom` to the next '\n'.
     struct Orbite_Compacte {
-        double e, q, i, Omega, gOmega, JJ_Perihelie, Equinoxe;
+        double e, q, i, Omega, gOmega, JJ_Perihelie, Equinoxe, JJ_Epoque;
         uint32_t nom;
     };
     QString Nom(int rang) const;

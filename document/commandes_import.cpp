@@ -15,12 +15,31 @@ namespace {
 
 const QString Titre_Import = QStringLiteral("Trajectel - Importer des éléments");
 const QString Titre_Choix = QStringLiteral("Trajectel - Choisir un objet");
-const QString Filtre_Import =
-    QStringLiteral("Éléments publiés *.txt *.dat *.edb|*.txt *.dat *.edb|Tous fichiers *.*|*.*");
+// The dialog shows each pattern after its description.
+const QString Filtre_Import = QStringLiteral("Éléments publiés|*.txt *.dat *.edb|Tous fichiers|*.*");
 const QString Aucune_Orbite = QStringLiteral("Ce fichier ne contient aucune orbite dans un format connu.");
+const QString Aucune_Orbite_Utilisable = QStringLiteral("Ce fichier ne contient aucune orbite utilisable.");
 const QString Pas_Une_Orbite = QStringLiteral("Le texte collé n'est pas une orbite.");
-const QString Une_Ligne_Ignoree = QStringLiteral("Une ligne illisible a été ignorée.");
-const QString Lignes_Ignorees = QStringLiteral("%1 lignes illisibles ont été ignorées.");
+const QString Pas_Une_Orbite_Utilisable = QStringLiteral("Le texte collé n'est pas une orbite utilisable.");
+
+// A sentence for one line left out, and one for several.
+struct Texte_Refus {
+    int64_t Refus_Comptes::*nombre;
+    QString un;
+    QString plusieurs;
+};
+const Texte_Refus Textes_Refus_Lecture[] = {
+    {&Refus_Comptes::Ignorees, QStringLiteral("Une ligne illisible a été ignorée."),
+     QStringLiteral("%1 lignes illisibles ont été ignorées.")},
+    {&Refus_Comptes::Distances_Nulles,
+     QStringLiteral("Une orbite dont la distance du périhélie n'est pas positive a été ignorée."),
+     QStringLiteral("%1 orbites dont la distance du périhélie n'est pas positive ont été ignorées.")},
+    {&Refus_Comptes::Absurdes,
+     QStringLiteral("Une orbite absurde (excentricité, distance ou date du périhélie démesurée) a été "
+                    "ignorée."),
+     QStringLiteral("%1 orbites absurdes (excentricité, distance ou date du périhélie démesurée) ont été "
+                    "ignorées.")},
+};
 const QString Erreur_Ouverture = QStringLiteral("Erreur d'ouverture de fichier");
 const QString Erreur_Lecture = QStringLiteral("Erreur de lecture du fichier");
 const QString Fichier_Trop_Grand = QStringLiteral("Ce fichier est trop grand pour être importé.");
@@ -71,14 +90,24 @@ QStringList Lignes_Orbite(const Programme& p, const Orbite_Publiee& o) {
     return lignes;
 }
 
-void Signaler_Ignorees(Boite_Outils& boite, int64_t ignorees) {
-    if (ignorees <= 0) return;
-    boite.Avertissement(Titre_Import, ignorees == 1 ? Une_Ligne_Ignoree : Lignes_Ignorees.arg(ignorees));
+void Signaler_Refus(Boite_Outils& boite, const Refus_Comptes& refus) {
+    const QStringList textes = Textes_Refus(refus);
+    if (!textes.isEmpty()) boite.Avertissement(Titre_Import, textes.join(u'\n'));
+}
+
+// No orbit: none in a known format, or all of them refused and why.
+void Signaler_Aucune(Boite_Outils& boite, const Refus_Comptes& refus, const QString& aucune,
+                     const QString& inutilisable) {
+    if (refus.Distances_Nulles + refus.Absurdes == 0) {
+        boite.Avertissement(Titre_Import, aucune);
+        return;
+    }
+    boite.Avertissement(Titre_Import, (QStringList{inutilisable} + Textes_Refus(refus)).join(u'\n'));
 }
 
 // The orbit chosen becomes the document, once the modified one is saved or given up.
 // `source` is the file's name, empty for the clipboard.
-void Prendre_Orbite(Programme& p, const Catalogue_Orbites& catalogue, int64_t ignorees,
+void Prendre_Orbite(Programme& p, const Catalogue_Orbites& catalogue, const Refus_Comptes& refus,
                     const QString& source) {
     std::optional<int> rang = 0;
     if (catalogue.Nombre() > 1) rang = p.boite.Choisir_Objet(Titre_Choix, catalogue);
@@ -90,7 +119,7 @@ void Prendre_Orbite(Programme& p, const Catalogue_Orbites& catalogue, int64_t ig
     p.boite.Ecrire_Texte(Controle::StatusBar, source.isEmpty()
                                                   ? Etat_Colle.arg(orbite.Designation)
                                                   : Etat_Importe.arg(orbite.Designation, source));
-    Signaler_Ignorees(p.boite, ignorees);
+    Signaler_Refus(p.boite, refus);
 }
 
 // Reads the orbits of a text held in memory.
@@ -128,6 +157,15 @@ void Signaler_Echec(Boite_Outils& boite, Fichier_Orbites::Issue issue) {
 
 }  // namespace
 
+QStringList Textes_Refus(const Refus_Comptes& refus) {
+    QStringList textes;
+    for (const Texte_Refus& t : Textes_Refus_Lecture) {
+        const int64_t n = refus.*t.nombre;
+        if (n > 0) textes << (n == 1 ? t.un : t.plusieurs.arg(n));
+    }
+    return textes;
+}
+
 Fichier_Orbites Lire_Fichier_Orbites(const QString& chemin, const Notation& notation,
                                      const std::function<bool(int64_t lus, int64_t total)>& avancer) {
     using I = Fichier_Orbites::Issue;
@@ -152,7 +190,7 @@ Fichier_Orbites Lire_Fichier_Orbites(const QString& chemin, const Notation& nota
         },
         [&](Orbite_Publiee&& o) { catalogue.Ajouter(o); }, [&](int64_t lus) { return avancer(lus, total); });
     catalogue.Compacter();
-    resultat.Ignorees = bilan.Ignorees;
+    resultat.Refus = bilan;
     resultat.issue = bilan.Echec ? I::Echec_Lecture : bilan.Interrompue ? I::Interrompu : I::Lu;
     return resultat;
 }
@@ -187,20 +225,20 @@ void Importer_Fichier(Programme& p, const QString& chemin) {
         return;
     }
     if (lu.catalogue->Nombre() == 0) {
-        boite.Avertissement(Titre_Import, Aucune_Orbite);
+        Signaler_Aucune(boite, lu.Refus, Aucune_Orbite, Aucune_Orbite_Utilisable);
         return;
     }
-    Prendre_Orbite(p, *lu.catalogue, lu.Ignorees, nom);
+    Prendre_Orbite(p, *lu.catalogue, lu.Refus, nom);
 }
 
 void Coller_Elements(Programme& p) {
     Catalogue_Orbites catalogue(p.notation);
     const Bilan_Lecture bilan = Lire_Texte(p.boite.Presse_Papiers().toUtf8(), catalogue);
     if (catalogue.Nombre() == 0) {
-        p.boite.Avertissement(Titre_Import, Pas_Une_Orbite);
+        Signaler_Aucune(p.boite, bilan, Pas_Une_Orbite, Pas_Une_Orbite_Utilisable);
         return;
     }
-    Prendre_Orbite(p, catalogue, bilan.Ignorees, QString());
+    Prendre_Orbite(p, catalogue, bilan, QString());
 }
 
 void Deposer_Fichier(Programme& p, const QString& chemin) {

@@ -22,8 +22,12 @@ struct Fichier_Orbites {
     enum class Issue { Lu, Inaccessible, Trop_Grand, Echec_Lecture, Interrompu };
     Issue issue = Issue::Inaccessible;
     std::unique_ptr<Catalogue_Orbites> catalogue;
-    int64_t Ignorees = 0;
+    Refus_Comptes Refus;
 };
+
+// What was left out of a read, one sentence for each reason; nothing when
+// every line was taken.
+QStringList Textes_Refus(const Refus_Comptes& refus);
 
 // Reads the orbits of `chemin`; `avancer` hears the bytes read of the total
 // and answers false to stop.

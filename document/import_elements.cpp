@@ -16,10 +16,11 @@ namespace {
 
 using Vue = std::string_view;
 
-// Julian days of the years the program's dates can be read in: 4713 BC to AD 9999.
-constexpr double JJ_Min = 0;
-constexpr double JJ_Max = 5373484.5;
 constexpr double Equinoxe_Max = 9999;  // a year
+// No body follows a conic this open, nor this far: such values come from a
+// damaged source, and would give a table of nothing.
+constexpr double Excentricite_Max = 1000;
+constexpr double Distance_Max = 1e6;  // UA
 constexpr double Inclinaison_Max = 180;
 constexpr double Angle_Max = 360;
 
@@ -32,6 +33,10 @@ constexpr std::size_t Champs_Hyperbole_XEphem = 9;
 constexpr std::size_t Champs_Parabole_XEphem = 8;
 
 const Vue Entete_Nom_Horizons = "Target body name:";
+const Vue Entete_Horizons = "JPL/HORIZONS";
+const Vue Debut_Table_Horizons = "$$SOE";
+const Vue Fin_Table_Horizons = "$$EOE";
+const Vue Marque_Ordre = "\xEF\xBB\xBF";  // UTF-8 byte-order mark
 
 bool Blanc(char c) { return c == ' ' || c == '\t'; }
 bool Chiffre(char c) { return c >= '0' && c <= '9'; }
@@ -88,17 +93,25 @@ std::optional<double> JJ_Calendrier(std::optional<int32_t> mois, std::optional<i
     return Date_Vers_JJ(*mois, static_cast<float>(*an), *jour);
 }
 
-// The ranges that make an orbit; every value finite.
-bool Valide(const Orbite_Publiee& o) {
-    const auto angle = [](double x, double max) { return x >= 0 && x <= max; };
-    return std::isfinite(o.e) && std::isfinite(o.q) && o.q > 0 && o.e >= 0 && angle(o.i, Inclinaison_Max) &&
-           angle(o.Omega, Angle_Max) && angle(o.gOmega, Angle_Max) && o.JJ_Perihelie >= JJ_Min &&
-           o.JJ_Perihelie <= JJ_Max && o.Equinoxe > Date_Debut_Gregorien && o.Equinoxe <= Equinoxe_Max;
-}
+// The Julian days of the calendar's years.
+double JJ_Min() { return Date_Vers_JJ(1, static_cast<float>(An_Minimum), 1); }
+double JJ_Max() { return Date_Vers_JJ(12, static_cast<float>(An_Maximum), 31); }
 
-std::optional<Orbite_Publiee> Si_Valide(Orbite_Publiee o) {
-    if (!Valide(o)) return std::nullopt;
-    return o;
+// Whether the values read make an orbit, and why not. A perihelion anywhere
+// in the calendar is one, even before AD 1.
+Orbite_Lue Examiner(const Orbite_Publiee& o) {
+    const auto angle = [](double x, double max) { return x >= 0 && x <= max; };
+    const auto refus = [](Refus_Orbite r) { return Orbite_Lue{std::nullopt, r}; };
+    for (const double x : {o.e, o.q, o.i, o.Omega, o.gOmega, o.JJ_Perihelie, o.Equinoxe})
+        if (std::isnan(x)) return refus(Refus_Orbite::Illisible);
+    if (!(std::abs(o.e) <= Excentricite_Max && std::abs(o.q) <= Distance_Max && o.JJ_Perihelie >= JJ_Min() &&
+          o.JJ_Perihelie <= JJ_Max()))
+        return refus(Refus_Orbite::Absurde);
+    if (!(o.q > 0)) return refus(Refus_Orbite::Distance_Nulle);
+    if (!(o.e >= 0 && angle(o.i, Inclinaison_Max) && angle(o.Omega, Angle_Max) &&
+          angle(o.gOmega, Angle_Max) && o.Equinoxe > Date_Debut_Gregorien && o.Equinoxe <= Equinoxe_Max))
+        return refus(Refus_Orbite::Illisible);
+    return {o, Refus_Orbite::Illisible};
 }
 
 // A digit 1-9, or a letter from A for 10 on: months and days of packed dates.
@@ -109,18 +122,62 @@ int Valeur_Compacte(char c) {
 }
 
 // The perihelion of an ellipse given by its mean anomaly M at an epoch and
-// its mean motion n (degrees per day): the last one before the epoch.
+// its mean motion n (degrees per day): the one nearest the epoch, so that a
+// distant body near its perihelion keeps a date the calendar holds.
 std::optional<double> Perihelie_Depuis_Anomalie(std::optional<double> epoque, std::optional<double> M,
                                                 std::optional<double> n) {
     if (!epoque || !M || !n || !(*n > 0) || !(*M >= 0 && *M <= Angle_Max)) return std::nullopt;
-    return *epoque - *M / *n;
+    constexpr double Demi_Tour = Angle_Max / 2;
+    return *M > Demi_Tour ? *epoque + (Angle_Max - *M) / *n : *epoque - *M / *n;
 }
 
-// Perihelion of an ellipse of semi-major axis a.
+// Perihelion of an ellipse of semi-major axis a; not positive when a is not.
 std::optional<double> Distance_Perihelie(std::optional<double> a, std::optional<double> e) {
-    if (!a || !e || !(*a > 0) || !(*e >= 0 && *e < 1)) return std::nullopt;
+    if (!a || !e || !(*e >= 0 && *e < 1)) return std::nullopt;
     return *a * (1 - *e);
 }
+
+// ---- Fixed columns ----
+
+// A number of a fixed-column format, its columns from 1: blanks, a sign,
+// digits, the decimal point at its column and digits to the field's end.
+struct Champ_Fixe {
+    std::size_t premiere, point, derniere;
+};
+
+std::optional<double> Nombre_Fixe(Vue l, const Champ_Fixe& c) {
+    const Vue champ = Champ(l, c.premiere, c.derniere);
+    if (champ.empty() || l[c.point - 1] != '.') return std::nullopt;
+    for (std::size_t k = c.point; k < c.derniere; ++k)
+        if (!Chiffre(l[k])) return std::nullopt;
+    return Nombre(champ);
+}
+
+// The columns a format leaves blank, where the line reaches them.
+template <std::size_t N>
+bool Blancs_En_Place(Vue l, const std::array<std::size_t, N>& colonnes) {
+    return std::all_of(colonnes.begin(), colonnes.end(),
+                       [l](std::size_t c) { return c > l.size() || l[c - 1] == ' '; });
+}
+
+constexpr std::array<std::size_t, 20> Blancs_Comete = {13, 14, 19, 22, 30, 40, 41, 50, 51,  60,
+                                                       61, 70, 71, 80, 81, 90, 91, 96, 101, 102};
+constexpr Champ_Fixe Jour_Comete{23, 25, 29};
+constexpr Champ_Fixe q_Comete{31, 33, 39};
+constexpr Champ_Fixe e_Comete{42, 43, 49};
+constexpr Champ_Fixe w_Comete{52, 55, 59};
+constexpr Champ_Fixe Noeud_Comete{62, 65, 69};
+constexpr Champ_Fixe i_Comete{72, 75, 79};
+
+constexpr std::array<std::size_t, 17> Blancs_MPCORB = {8,  14, 20, 26, 36, 37,  47,  48, 58,
+                                                       59, 69, 70, 80, 92, 104, 105, 166};
+constexpr Champ_Fixe M_MPCORB{27, 30, 35};
+constexpr Champ_Fixe w_MPCORB{38, 41, 46};
+constexpr Champ_Fixe Noeud_MPCORB{49, 52, 57};
+constexpr Champ_Fixe i_MPCORB{60, 63, 68};
+constexpr Champ_Fixe e_MPCORB{71, 72, 79};
+constexpr Champ_Fixe n_MPCORB{81, 83, 91};
+constexpr Champ_Fixe a_MPCORB{93, 96, 103};
 
 std::vector<Vue> Decouper(Vue ligne, char separateur) {
     std::vector<Vue> champs;
@@ -143,15 +200,17 @@ std::optional<double> JJ_XEphem(Vue date) {
 
 // ---- Horizons ----
 
-constexpr std::array<Vue, 6> Cles_Horizons = {"EC", "QR", "TP", "OM", "W", "IN"};
-constexpr unsigned Toutes_Cles = (1u << Cles_Horizons.size()) - 1;
+// The six keys of an orbit, then the epoch of the header's set.
+constexpr std::array<Vue, 7> Cles_Horizons = {"EC", "QR", "TP", "OM", "W", "IN", "EPOCH"};
+constexpr int Cle_Epoque = 6;
+constexpr unsigned Toutes_Cles = (1u << Cle_Epoque) - 1;
 
 struct Paire {
     int cle;  // rank in Cles_Horizons
     Vue valeur;
 };
 
-// The pairs KEY= value of a line whose key is one of the six, in order.
+// The pairs KEY= value of a line whose key is one of the seven, in order.
 std::vector<Paire> Paires_Horizons(Vue ligne) {
     std::vector<Paire> paires;
     for (std::size_t egal = ligne.find('='); egal != Vue::npos; egal = ligne.find('=', egal + 1)) {
@@ -173,24 +232,48 @@ std::vector<Paire> Paires_Horizons(Vue ligne) {
     return paires;
 }
 
-// "Target body name: C/2020 F3 (NEOWISE)      {source: JPL#39}": the name
-// ends at the source or at a run of blanks.
-std::optional<Vue> Nom_Horizons(Vue ligne) {
-    const std::size_t p = Rogner(ligne).find(Entete_Nom_Horizons);
-    if (p != 0) return std::nullopt;
-    Vue nom = Rogner(Rogner(ligne).substr(Entete_Nom_Horizons.size()));
+bool Commence_Par(Vue t, Vue debut) { return t.substr(0, debut.size()) == debut; }
+
+// The name of a header line, after `entete`; it ends at the source, or at a
+// run of blanks before the date of "JPL/HORIZONS   1P/Halley   2024-Jan-01".
+std::optional<Vue> Nom_Entete(Vue ligne, Vue entete) {
+    const Vue t = Rogner(ligne);
+    if (!Commence_Par(t, entete)) return std::nullopt;
+    Vue nom = Rogner(t.substr(entete.size()));
     nom = nom.substr(0, std::min(nom.find('{'), nom.find("  ")));
     return Rogner(nom);
+}
+
+std::optional<Vue> Nom_Horizons(Vue ligne) { return Nom_Entete(ligne, Entete_Nom_Horizons); }
+
+// "2459000.500000000 = A.D. 2020-May-31 00:00:00.0000 TDB": the epoch of the
+// table's next set.
+std::optional<double> Epoque_Table(Vue ligne) {
+    const Vue t = Rogner(ligne);
+    const std::size_t egal = t.find('=');
+    if (egal == Vue::npos) return std::nullopt;
+    const Vue ere = Rogner(t.substr(egal + 1)).substr(0, 4);
+    if (ere != "A.D." && ere != "B.C.") return std::nullopt;
+    return Nombre(t.substr(0, egal));
+}
+
+// The lines that mark a listing's parts.
+bool Repere_Horizons(Vue ligne) {
+    const Vue t = Rogner(ligne);
+    return Commence_Par(t, Entete_Horizons) || Commence_Par(t, Entete_Nom_Horizons) ||
+           t == Debut_Table_Horizons || t == Fin_Table_Horizons || Epoque_Table(t);
 }
 
 }  // namespace
 
 std::optional<Date_Perihelie> Date_Arrondie(double jj, int decimales) {
-    if (!(jj >= JJ_Min && jj <= JJ_Max) || decimales < 0 || decimales > 9) return std::nullopt;
+    if (!(jj >= JJ_Min() && jj <= JJ_Max()) || decimales < 0 || decimales > 9) return std::nullopt;
     const double unite = std::pow(10.0, decimales);
-    // In units of the last decimal, from the midnight before Julian day 0.
+    // In units of the last decimal, from the midnight before Julian day 0;
+    // the days are floored, before Julian day 0 too.
     const long long u = std::llround((jj + 0.5) * unite);
-    const long long jours = u / static_cast<long long>(unite);
+    const auto par_jour = static_cast<long long>(unite);
+    const long long jours = u / par_jour - (u % par_jour < 0 ? 1 : 0);
     Elements el;
     el.JJ_Perihelie = static_cast<double>(jours) - 0.5;
     if (!JJ_Vers_Date_Perihelie(el)) return std::nullopt;
@@ -206,42 +289,44 @@ std::optional<double> JJ_Date_Compacte(Vue date) {
     return JJ_Calendrier(Valeur_Compacte(date[3]), an, Valeur_Compacte(date[4]));
 }
 
-std::optional<Orbite_Publiee> Lire_Comete_MPC(Vue l) {
+Orbite_Lue Lire_Comete_MPC(Vue l) {
+    if (!Blancs_En_Place(l, Blancs_Comete)) return {};
     const std::optional<double> jj =
-        JJ_Calendrier(Entier(Champ(l, 20, 21)), Entier(Champ(l, 15, 18)), Nombre(Champ(l, 23, 29)));
-    const std::optional<double> q = Nombre(Champ(l, 31, 39));
-    const std::optional<double> e = Nombre(Champ(l, 42, 49));
-    const std::optional<double> w = Nombre(Champ(l, 52, 59));
-    const std::optional<double> noeud = Nombre(Champ(l, 62, 69));
-    const std::optional<double> i = Nombre(Champ(l, 72, 79));
-    if (!jj || !q || !e || !w || !noeud || !i) return std::nullopt;
+        JJ_Calendrier(Entier(Champ(l, 20, 21)), Entier(Champ(l, 15, 18)), Nombre_Fixe(l, Jour_Comete));
+    const std::optional<double> q = Nombre_Fixe(l, q_Comete);
+    const std::optional<double> e = Nombre_Fixe(l, e_Comete);
+    const std::optional<double> w = Nombre_Fixe(l, w_Comete);
+    const std::optional<double> noeud = Nombre_Fixe(l, Noeud_Comete);
+    const std::optional<double> i = Nombre_Fixe(l, i_Comete);
+    if (!jj || !q || !e || !w || !noeud || !i) return {};
     Vue nom = Rogner(Colonnes(l, 103, 158));
     if (nom.empty()) nom = Rogner(Colonnes(l, 1, 12));
-    return Si_Valide({Texte_Source(nom), *e, *q, *i, *w, *noeud, *jj, 2000});
+    return Examiner({Texte_Source(nom), *e, *q, *i, *w, *noeud, *jj, 2000});
 }
 
-std::optional<Orbite_Publiee> Lire_MPCORB(Vue l) {
-    const std::optional<double> e = Nombre(Champ(l, 71, 79));
-    const std::optional<double> q = Distance_Perihelie(Nombre(Champ(l, 93, 103)), e);
+Orbite_Lue Lire_MPCORB(Vue l) {
+    if (!Blancs_En_Place(l, Blancs_MPCORB)) return {};
+    const std::optional<double> e = Nombre_Fixe(l, e_MPCORB);
+    const std::optional<double> q = Distance_Perihelie(Nombre_Fixe(l, a_MPCORB), e);
     const std::optional<double> jj = Perihelie_Depuis_Anomalie(
-        JJ_Date_Compacte(Champ(l, 21, 25)), Nombre(Champ(l, 27, 35)), Nombre(Champ(l, 81, 91)));
-    const std::optional<double> w = Nombre(Champ(l, 38, 46));
-    const std::optional<double> noeud = Nombre(Champ(l, 49, 57));
-    const std::optional<double> i = Nombre(Champ(l, 60, 68));
-    if (!jj || !q || !w || !noeud || !i) return std::nullopt;
+        JJ_Date_Compacte(Champ(l, 21, 25)), Nombre_Fixe(l, M_MPCORB), Nombre_Fixe(l, n_MPCORB));
+    const std::optional<double> w = Nombre_Fixe(l, w_MPCORB);
+    const std::optional<double> noeud = Nombre_Fixe(l, Noeud_MPCORB);
+    const std::optional<double> i = Nombre_Fixe(l, i_MPCORB);
+    if (!jj || !q || !w || !noeud || !i) return {};
     Vue nom = Rogner(Colonnes(l, 167, 194));
     if (nom.empty()) nom = Rogner(Colonnes(l, 1, 7));
-    return Si_Valide({Texte_Source(nom), *e, *q, *i, *w, *noeud, *jj, 2000});
+    return Examiner({Texte_Source(nom), *e, *q, *i, *w, *noeud, *jj, 2000});
 }
 
-std::optional<Orbite_Publiee> Lire_XEphem(Vue l) {
+Orbite_Lue Lire_XEphem(Vue l) {
     const std::vector<Vue> f = Decouper(Rogner(l), ',');
-    if (f.size() < 2 || Rogner(f[1]).empty()) return std::nullopt;
+    if (f.size() < 2 || Rogner(f[1]).empty()) return {};
     const QString nom = Texte_Source(Rogner(f[0]));
     std::optional<double> e, q, i, w, noeud, jj, equinoxe;
     switch (Rogner(f[1]).front()) {
         case 'e': {
-            if (f.size() < Champs_Ellipse_XEphem) return std::nullopt;
+            if (f.size() < Champs_Ellipse_XEphem) return {};
             const std::optional<double> a = Nombre(f[5]);
             std::optional<double> n = Nombre(f[6]);
             // XEphem leaves the mean motion to be computed from a.
@@ -254,27 +339,28 @@ std::optional<Orbite_Publiee> Lire_XEphem(Vue l) {
             break;
         }
         case 'h':
-            if (f.size() < Champs_Hyperbole_XEphem) return std::nullopt;
+            if (f.size() < Champs_Hyperbole_XEphem) return {};
             jj = JJ_XEphem(f[2]), i = Nombre(f[3]), noeud = Nombre(f[4]), w = Nombre(f[5]);
             e = Nombre(f[6]), q = Nombre(f[7]), equinoxe = Nombre(f[8]);
             break;
         case 'p':
             // The parabola puts the argument of perihelion before q and the node.
-            if (f.size() < Champs_Parabole_XEphem) return std::nullopt;
+            if (f.size() < Champs_Parabole_XEphem) return {};
             jj = JJ_XEphem(f[2]), i = Nombre(f[3]), w = Nombre(f[4]), q = Nombre(f[5]);
             noeud = Nombre(f[6]), equinoxe = Nombre(f[7]), e = 1.0;
             break;
         default:
-            return std::nullopt;
+            return {};
     }
-    if (!e || !q || !i || !w || !noeud || !jj || !equinoxe) return std::nullopt;
-    return Si_Valide({nom, *e, *q, *i, *w, *noeud, *jj, *equinoxe});
+    if (!e || !q || !i || !w || !noeud || !jj || !equinoxe) return {};
+    return Examiner({nom, *e, *q, *i, *w, *noeud, *jj, *equinoxe});
 }
 
 Forme_Ligne Reconnaitre_Ligne(Vue l) {
     const Vue t = Rogner(l);
     if (t.empty()) return Forme_Ligne::Vide;
     if (t.front() == '#') return Forme_Ligne::Commentaire;
+    if (Repere_Horizons(l)) return Forme_Ligne::Horizons;
     const bool sans_signes = l.find_first_of("=,") == Vue::npos;
     if (sans_signes && l.size() >= 103 && l[19] == ' ' && l[25] == ' ' && l[20] >= 'A' && l[20] <= 'Z' &&
         Chiffre(l[21]) && Chiffre(l[22]))
@@ -287,20 +373,63 @@ Forme_Ligne Reconnaitre_Ligne(Vue l) {
         if (!type.empty() && Lettre(type.front()) && (type.size() == 1 || type[1] == '|'))
             return Forme_Ligne::XEphem;
     }
-    if (Nom_Horizons(l) || !Paires_Horizons(l).empty()) return Forme_Ligne::Horizons;
+    if (!Paires_Horizons(l).empty()) return Forme_Ligne::Horizons;
     return Forme_Ligne::Inconnue;
 }
 
 // ---- Horizons ----
 
+void Refus_Comptes::Compter(Refus_Orbite refus) {
+    switch (refus) {
+        case Refus_Orbite::Illisible:
+            ++Ignorees;
+            break;
+        case Refus_Orbite::Distance_Nulle:
+            ++Distances_Nulles;
+            break;
+        case Refus_Orbite::Absurde:
+            ++Absurdes;
+            break;
+    }
+}
+
 bool Lecteur_Horizons::Lire_Ligne(Vue ligne) {
-    if (const std::optional<Vue> nom = Nom_Horizons(ligne)) {
-        nom_ = Texte_Source(*nom);
+    if (Lire_Repere(ligne)) return true;
+    const std::vector<Paire> paires = Paires_Horizons(ligne);
+    for (const Paire& p : paires) {
+        if (p.cle != Cle_Epoque)
+            Prendre(p.cle, p.valeur);
+        else if (const std::optional<double> jj = Nombre(p.valeur))
+            epoque_ = *jj;
+    }
+    return !paires.empty();
+}
+
+// The header's lines, and those that open and close the table. A second
+// header line of a kind already read begins the next listing.
+bool Lecteur_Horizons::Lire_Repere(Vue ligne) {
+    const std::optional<Vue> entete = Nom_Entete(ligne, Entete_Horizons);
+    const std::optional<Vue> cible = Nom_Horizons(ligne);
+    if (entete || cible) {
+        if ((entete && (nomme_ || !entete_.empty() || !table_.empty())) || (cible && cible_)) Finir_Listage();
+        if (!nomme_) nom_ = Texte_Source(entete ? *entete : *cible);
+        nomme_ = true;
+        cible_ = cible_ || cible;
         return true;
     }
-    const std::vector<Paire> paires = Paires_Horizons(ligne);
-    for (const Paire& p : paires) Prendre(p.cle, p.valeur);
-    return !paires.empty();
+    const Vue t = Rogner(ligne);
+    if (t == Debut_Table_Horizons || t == Fin_Table_Horizons) {
+        Abandonner_Ensemble();
+        if (t == Fin_Table_Horizons) Finir_Listage();
+        dans_table_ = t == Debut_Table_Horizons;
+        return true;
+    }
+    if (const std::optional<double> jj = Epoque_Table(t)) {
+        Abandonner_Ensemble();
+        epoque_ = *jj;
+        return true;
+    }
+    return false;
 }
 
 // A value that is no number before an orbit has begun is another field of
@@ -309,10 +438,7 @@ void Lecteur_Horizons::Prendre(int cle, Vue valeur) {
     const std::optional<double> x = Nombre(valeur);
     if (!x && lues_ == 0) return;
     const unsigned bit = 1u << cle;
-    if (lues_ & bit) {
-        ++ignorees_;
-        lues_ = 0;
-    }
+    if (lues_ & bit) Abandonner_Ensemble();
     valeurs_[cle] = x.value_or(NAN);
     lues_ |= bit;
     if (lues_ == Toutes_Cles) Completer();
@@ -320,19 +446,43 @@ void Lecteur_Horizons::Prendre(int cle, Vue valeur) {
 
 void Lecteur_Horizons::Completer() {
     lues_ = 0;
-    const Orbite_Publiee o{nom_,        valeurs_[0], valeurs_[1], valeurs_[5],
-                           valeurs_[4], valeurs_[3], valeurs_[2], 2000};
-    if (!Valide(o)) {
-        ++ignorees_;
+    Orbite_Lue lue = Examiner(
+        {nom_, valeurs_[0], valeurs_[1], valeurs_[5], valeurs_[4], valeurs_[3], valeurs_[2], 2000, epoque_});
+    epoque_ = NAN;
+    if (!lue.orbite) {
+        refus_.Compter(lue.refus);
         return;
     }
-    recepteur_(Orbite_Publiee(o));
+    if (!dans_table_)
+        entete_.push_back(std::move(*lue.orbite));
+    else if (nomme_)
+        recepteur_(std::move(*lue.orbite));
+    else
+        table_.push_back(std::move(*lue.orbite));
 }
 
-void Lecteur_Horizons::Terminer() {
-    if (lues_ != 0) ++ignorees_;
+// A set begun and not completed is one skipped.
+void Lecteur_Horizons::Abandonner_Ensemble() {
+    if (lues_ != 0) ++refus_.Ignorees;
     lues_ = 0;
 }
+
+// The sets held back get the listing's name, the table's first.
+void Lecteur_Horizons::Finir_Listage() {
+    Abandonner_Ensemble();
+    for (std::vector<Orbite_Publiee>* attente : {&table_, &entete_}) {
+        for (Orbite_Publiee& o : *attente) {
+            o.Designation = nom_;
+            recepteur_(std::move(o));
+        }
+        attente->clear();
+    }
+    nom_.clear();
+    nomme_ = cible_ = dans_table_ = false;
+    epoque_ = NAN;
+}
+
+void Lecteur_Horizons::Terminer() { Finir_Listage(); }
 
 // ---- A whole text ----
 
@@ -353,15 +503,18 @@ struct Lecture {
         ++bilan.Orbites;
         recevoir(std::move(o));
     }
-    void Prendre(std::optional<Orbite_Publiee>&& o) {
-        if (o)
-            Recevoir(std::move(*o));
+    bool premiere = true;
+
+    void Prendre(Orbite_Lue&& o) {
+        if (o.orbite)
+            Recevoir(std::move(*o.orbite));
         else
-            ++bilan.Ignorees;
+            bilan.Compter(o.refus);
     }
 
     void Ligne(Vue l) {
-        if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
+        if (premiere && Commence_Par(l, Marque_Ordre)) l.remove_prefix(Marque_Ordre.size());
+        premiere = false;
         // No format has lines this long: it is no orbit, whatever it begins with.
         if (l.size() >= Longueur_Max_Ligne) {
             ++bilan.Ignorees;
@@ -393,11 +546,24 @@ struct Lecture {
 
     void Terminer() {
         lecteur_horizons.Terminer();
-        bilan.Ignorees += lecteur_horizons.Ignorees();
+        const Refus_Comptes& horizons_refus = lecteur_horizons.Refus();
+        bilan.Ignorees += horizons_refus.Ignorees;
+        bilan.Distances_Nulles += horizons_refus.Distances_Nulles;
+        bilan.Absurdes += horizons_refus.Absurdes;
         // The text around a Horizons listing is no damaged line.
         if (horizons == 0) bilan.Ignorees += inconnues_apres;
     }
 };
+
+}  // namespace
+
+namespace {
+
+// The end of a line: LF, CR, or the CR of CR LF, whose LF then ends an empty line.
+const char* Fin_Ligne(const char* debut, const char* fin) {
+    const char* saut = std::find_if(debut, fin, [](char c) { return c == '\n' || c == '\r'; });
+    return saut == fin ? nullptr : saut;
+}
 
 }  // namespace
 
@@ -429,8 +595,7 @@ Bilan_Lecture Lire_Orbites(const std::function<int64_t(char* tampon, int64_t tai
             return lecture.bilan;
         }
         fin += static_cast<std::size_t>(n);
-        while (const char* saut =
-                   static_cast<const char*>(std::memchr(tampon.data() + examine, '\n', fin - examine))) {
+        while (const char* saut = Fin_Ligne(tampon.data() + examine, tampon.data() + fin)) {
             ligne(static_cast<std::size_t>(saut - tampon.data()));
             sauter = false;
             debut = examine = static_cast<std::size_t>(saut - tampon.data()) + 1;

@@ -6,10 +6,12 @@
 // that cannot be read is skipped and counted, never guessed at.
 
 #include <QString>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 // One published orbit, as the program's elements: angles in degrees,
 // ecliptic of the equinox `Equinoxe`, the perihelion as a Julian day (TT).
@@ -22,6 +24,18 @@ struct Orbite_Publiee {
     double gOmega = 0;  // longitude of the ascending node
     double JJ_Perihelie = 0;
     double Equinoxe = 2000;  // a year
+    // The Julian day (TDB) a Horizons set osculates at; NaN when the source gives none.
+    double JJ_Epoque = NAN;
+};
+
+// Why a line that holds an orbit gives none: it does not fit its format, its
+// perihelion distance is not positive, or its values make no orbit.
+enum class Refus_Orbite { Illisible, Distance_Nulle, Absurde };
+
+// What one line of a format gives: its orbit, or why there is none.
+struct Orbite_Lue {
+    std::optional<Orbite_Publiee> orbite;
+    Refus_Orbite refus = Refus_Orbite::Illisible;  // when there is no orbit
 };
 
 // A calendar date of perihelion, the day with its fraction.
@@ -41,50 +55,70 @@ constexpr double Moyen_Mouvement_Unite = 0.98560768655;
 // 20), two digits of the year, month 1-9 A-C, day 1-9 A-V.
 std::optional<double> JJ_Date_Compacte(std::string_view date);
 
-// One line of each fixed or comma-separated format; nothing when the line is
-// not a readable orbit of that format.
-std::optional<Orbite_Publiee> Lire_Comete_MPC(std::string_view ligne);
-std::optional<Orbite_Publiee> Lire_MPCORB(std::string_view ligne);
-std::optional<Orbite_Publiee> Lire_XEphem(std::string_view ligne);
+// One line of each fixed or comma-separated format. A fixed-column line is
+// read only if its blanks and decimal points stand where the format puts
+// them: a line that lost or gained a character would give another orbit.
+Orbite_Lue Lire_Comete_MPC(std::string_view ligne);
+Orbite_Lue Lire_MPCORB(std::string_view ligne);
+Orbite_Lue Lire_XEphem(std::string_view ligne);
 
 // What a line looks like before it is read.
 enum class Forme_Ligne { Vide, Commentaire, Comete_MPC, MPCORB, XEphem, Horizons, Inconnue };
 Forme_Ligne Reconnaitre_Ligne(std::string_view ligne);
 
+// What a text's lines gave besides its orbits.
+struct Refus_Comptes {
+    int64_t Ignorees = 0;  // lines or sets that fit no format
+    int64_t Distances_Nulles = 0;
+    int64_t Absurdes = 0;
+    void Compter(Refus_Orbite refus);
+};
+
 // The Horizons listings spread one orbit over several lines of KEY= value
-// pairs; the reader gathers them, the name coming from the header line
-// "Target body name:". An orbit is complete once its six keys are read.
+// pairs. Every set of one listing carries the body's name, from the
+// "JPL/HORIZONS" line or "Target body name:", whichever comes first, and
+// its epoch; the sets of the table ($$SOE to $$EOE), osculating at the
+// dates asked, come before the set of the header.
 class Lecteur_Horizons {
 public:
     using Recepteur = std::function<void(Orbite_Publiee&&)>;
     explicit Lecteur_Horizons(Recepteur recepteur) : recepteur_(std::move(recepteur)) {}
 
-    // False when the line holds none of the six keys nor the name.
+    // False when the line is none of a listing's.
     bool Lire_Ligne(std::string_view ligne);
     // The end of the text: an orbit begun and not completed is one skipped.
     void Terminer();
-    int Ignorees() const { return ignorees_; }
+    const Refus_Comptes& Refus() const { return refus_; }
 
 private:
+    bool Lire_Repere(std::string_view ligne);
     void Prendre(int cle, std::string_view valeur);
     void Completer();
+    void Abandonner_Ensemble();
+    void Finir_Listage();
 
     Recepteur recepteur_;
     QString nom_;
+    bool nomme_ = false;                  // the listing's name is known
+    bool cible_ = false;                  // its "Target body name:" line was read
+    bool dans_table_ = false;             // between $$SOE and $$EOE
+    double epoque_ = NAN;                 // of the set being read
+    std::vector<Orbite_Publiee> table_;   // sets waiting for the name
+    std::vector<Orbite_Publiee> entete_;  // sets of the header, which come last
     double valeurs_[6] = {};
     unsigned lues_ = 0;  // bit k: key k read
-    int ignorees_ = 0;
+    Refus_Comptes refus_;
 };
 
 // Reads every orbit of a text in any of the four formats, line by line. The
 // text comes by pieces from `lire` (a piece of at most `taille` bytes, 0 at
 // the end, -1 on a failure); `avancer` hears the bytes read so far and
-// answers false to stop. Lines that hold an orbit of a fixed-column format
-// but cannot be read, and unknown lines after the first such orbit, count as
-// skipped; blank lines, comments and headers do not.
-struct Bilan_Lecture {
+// answers false to stop. Lines end with LF, CR LF or CR; a byte-order mark
+// before the first is no part of it. Lines that hold an orbit of a
+// fixed-column format but cannot be read, and unknown lines after the first
+// such orbit, count as skipped; blank lines, comments and headers do not.
+struct Bilan_Lecture : Refus_Comptes {
     int64_t Orbites = 0;
-    int64_t Ignorees = 0;
     bool Interrompue = false;  // stopped by `avancer`
     bool Echec = false;        // `lire` failed
 };

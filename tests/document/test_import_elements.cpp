@@ -13,6 +13,8 @@ namespace {
 
 std::optional<double> Rien() { return std::nullopt; }
 
+using R = Refus_Orbite;
+
 struct Lu {
     std::vector<Orbite_Publiee> orbites;
     Bilan_Lecture bilan;
@@ -34,19 +36,40 @@ Lu Lire_Texte(const std::string& texte, std::size_t morceau = std::size_t{1} << 
 }
 
 // The one orbit of a text, through the reader that recognises its format.
-std::optional<Orbite_Publiee> Lire_Seule(std::string_view texte) {
+Orbite_Lue Lire_Seule(std::string_view texte) {
     Lu lu = Lire_Texte(std::string(texte));
-    if (lu.orbites.size() != 1) return std::nullopt;
-    return std::move(lu.orbites[0]);
+    if (lu.orbites.size() != 1) return {};
+    return {std::move(lu.orbites[0])};
+}
+
+// A line through the readers of the three one-line formats.
+Orbite_Lue Lire_Ligne(std::string_view ligne) {
+    switch (Reconnaitre_Ligne(ligne)) {
+        case Forme_Ligne::Comete_MPC:
+            return Lire_Comete_MPC(ligne);
+        case Forme_Ligne::MPCORB:
+            return Lire_MPCORB(ligne);
+        default:
+            return Lire_XEphem(ligne);
+    }
+}
+
+int64_t Compte(const Bilan_Lecture& b, R refus) {
+    return refus == R::Illisible ? b.Ignorees : refus == R::Distance_Nulle ? b.Distances_Nulles : b.Absurdes;
 }
 
 struct Cas_Orbite {
     const char* nom;
-    std::optional<Orbite_Publiee> (*lire)(std::string_view);
+    Orbite_Lue (*lire)(std::string_view);
     std::string ligne;
     const char* designation;
     double e, q, i, Omega, gOmega, jj, equinoxe;
 };
+
+// A line with one field replaced, from column `colonne` (from 1).
+std::string Remplacer(std::string ligne, std::size_t colonne, const std::string& texte) {
+    return ligne.replace(colonne - 1, texte.size(), texte);
+}
 
 // Julian day of a calendar date.
 double JJ(int mois, int an, double jour) { return Date_Vers_JJ(mois, static_cast<float>(an), jour); }
@@ -72,7 +95,7 @@ const Cas_Orbite Cas_Lisibles[] = {
     {"ellipse", Lire_XEphem,
      "1 Ceres,e,10.5935,80.3099,73.1153,2.767046,0.2141,0.078913,352.2305,03/23.0/2018,2000,H3.34,G0.12",
      "1 Ceres", 0.078913, 2.767046 * (1 - 0.078913), 10.5935, 73.1153, 80.3099,
-     JJ(3, 2018, 23.0) - 352.2305 / 0.2141, 2000},
+     JJ(3, 2018, 23.0) + (360 - 352.2305) / 0.2141, 2000},
     // A mean motion left at zero comes from a: 0.98560768655 / 2.5^1.5 degrees per day.
     {"ellipse sans n", Lire_XEphem, "X,e,5,6,7,2.5,0,0.5,10,1/1/2000,1950", "X", 0.5, 1.25, 5, 7, 6,
      JJ(1, 2000, 1) - 10 / (0.98560768655 / std::pow(2.5, 1.5)), 1950},
@@ -82,6 +105,12 @@ const Cas_Orbite Cas_Lisibles[] = {
     // The parabola's order: i, argument of perihelion, q, node.
     {"parabole", Lire_XEphem, std::string(Ligne_Parabole) + ",g 9.0,4.0", "C/2020 X1", 1, 1.234, 45.6, 120.3,
      210.5, JJ(5, 2021, 2.125), 2000},
+    // Near its perihelion (M = 358), a distant body's is the next one.
+    {"MPCORB, M au-dela de 180", Lire_MPCORB, Remplacer(Ligne_Ceres, 27, "358.00000"), "(1) Ceres", 0.0775571,
+     2.5530054570, 10.58862, 73.73161, 80.28698, 2459000.5 + 2 / 0.21406009, 2000},
+    // A perihelion before AD 1 is one the calendar holds.
+    {"hyperbole avant l'an 1", Lire_XEphem, "X,h,03/15.25/-500,44.0526,308.1496,209.1246,1.5,2.0,2000", "X",
+     1.5, 2.0, 44.0526, 209.1246, 308.1496, JJ(3, -500, 15.25), 2000},
     // OM is the node, W the argument of perihelion.
     {"Horizons", Lire_Seule, Horizons_Entete, "C/2020 F3 (NEOWISE)", 0.9991898351051734, 0.2946668191263932,
      128.9353114216508, 37.27745591072589, 61.01052605434094, 2459034.1799375713, 2000},
@@ -90,7 +119,7 @@ const Cas_Orbite Cas_Lisibles[] = {
 TEST(Import_Elements, Chaque_Format_Lit_Ses_Lignes) {
     for (const Cas_Orbite& c : Cas_Lisibles) {
         SCOPED_TRACE(c.nom);
-        const std::optional<Orbite_Publiee> o = c.lire(c.ligne);
+        const std::optional<Orbite_Publiee> o = c.lire(c.ligne).orbite;
         ASSERT_TRUE(o);
         EXPECT_EQ(o->Designation.toStdString(), c.designation);
         EXPECT_NEAR(o->e, c.e, 1e-12);
@@ -103,54 +132,76 @@ TEST(Import_Elements, Chaque_Format_Lit_Ses_Lignes) {
     }
 }
 
-// A line with one field replaced, from column `colonne` (from 1).
-std::string Remplacer(std::string ligne, std::size_t colonne, const std::string& texte) {
-    return ligne.replace(colonne - 1, texte.size(), texte);
-}
-
 struct Cas_Abime {
     const char* nom;
     std::string ligne;
+    Refus_Orbite refus;
 };
 
 const Cas_Abime Cas_Abimes[] = {
-    {"comete, mois 13", Remplacer(Ligne_Hale_Bopp, 20, "13")},
-    {"comete, 30 fevrier", Remplacer(Remplacer(Ligne_Hale_Bopp, 20, "02"), 23, "30.0000")},
-    {"comete, q nul", Remplacer(Ligne_Hale_Bopp, 31, " 0.000000")},
-    {"comete, q illisible", Remplacer(Ligne_Hale_Bopp, 31, " 0.9x6241")},
-    {"comete, e negatif", Remplacer(Ligne_Hale_Bopp, 42, "-0.99492")},
-    {"comete, i au-dela de 180", Remplacer(Ligne_Hale_Bopp, 72, "188.9908")},
-    {"comete, noeud blanc", Remplacer(Ligne_Hale_Bopp, 62, "        ")},
-    {"comete, coupee", std::string(Ligne_Hale_Bopp).substr(0, 75)},
-    {"comete, nan", Remplacer(Ligne_Hale_Bopp, 52, "     nan")},
-    {"MPCORB, epoque jour 0", Remplacer(Ligne_Ceres, 21, "K2050")},
-    {"MPCORB, epoque mois D", Remplacer(Ligne_Ceres, 21, "K20DV")},
-    {"MPCORB, n nul", Remplacer(Ligne_Ceres, 81, " 0.00000000")},
-    {"MPCORB, e de 1", Remplacer(Ligne_Ceres, 71, "1.0000000")},
-    {"MPCORB, a negatif", Remplacer(Ligne_Ceres, 93, " -2.7676569")},
-    {"MPCORB, M de 400", Remplacer(Ligne_Ceres, 27, "400.00000")},
-    {"MPCORB, coupee avant a", std::string(Ligne_Ceres).substr(0, 98)},
+    {"comete, mois 13", Remplacer(Ligne_Hale_Bopp, 20, "13"), R::Illisible},
+    {"comete, 30 fevrier", Remplacer(Remplacer(Ligne_Hale_Bopp, 20, "02"), 23, "30.0000"), R::Illisible},
+    {"comete, q nul", Remplacer(Ligne_Hale_Bopp, 31, " 0.000000"), R::Distance_Nulle},
+    {"comete, q negatif", Remplacer(Ligne_Hale_Bopp, 31, "-0.916241"), R::Distance_Nulle},
+    {"comete, q illisible", Remplacer(Ligne_Hale_Bopp, 31, " 0.9x6241"), R::Illisible},
+    {"comete, q sans son point", Remplacer(Ligne_Hale_Bopp, 31, "  916241 "), R::Illisible},
+    {"comete, e negatif", Remplacer(Ligne_Hale_Bopp, 42, "-0.99492"), R::Illisible},
+    {"comete, i au-dela de 180", Remplacer(Ligne_Hale_Bopp, 72, "188.9908"), R::Illisible},
+    {"comete, noeud blanc", Remplacer(Ligne_Hale_Bopp, 62, "        "), R::Illisible},
+    {"comete, coupee", std::string(Ligne_Hale_Bopp).substr(0, 75), R::Illisible},
+    {"comete, nan", Remplacer(Ligne_Hale_Bopp, 52, "     nan"), R::Illisible},
+    {"MPCORB, epoque jour 0", Remplacer(Ligne_Ceres, 21, "K2050"), R::Illisible},
+    {"MPCORB, epoque mois D", Remplacer(Ligne_Ceres, 21, "K20DV"), R::Illisible},
+    {"MPCORB, n nul", Remplacer(Ligne_Ceres, 81, " 0.00000000"), R::Illisible},
+    {"MPCORB, e de 1", Remplacer(Ligne_Ceres, 71, "1.0000000"), R::Illisible},
+    {"MPCORB, a negatif", Remplacer(Ligne_Ceres, 93, " -2.7676569"), R::Distance_Nulle},
+    {"MPCORB, M de 400", Remplacer(Ligne_Ceres, 27, "400.00000"), R::Illisible},
+    {"MPCORB, coupee avant a", std::string(Ligne_Ceres).substr(0, 98), R::Illisible},
     {"XEphem, champ manquant",
-     "1 Ceres,e,10.5935,80.3099,73.1153,2.767046,0.2141,0.078913,352.2305,03/23/2018"},
-    {"XEphem, date a deux parties", "C/2019 Q4,h,12/2019,44.05,308.14,209.12,3.35,2.00,2000"},
-    {"XEphem, q nul", "C/2020 X1,p,05/02.125/2021,45.6,120.3,0,210.5,2000"},
-    {"XEphem, equinoxe 1500", "C/2020 X1,p,05/02.125/2021,45.6,120.3,1.2,210.5,1500"},
-    {"XEphem, etoile fixe", "Sirius,f|S|A1,6:45:08.9,-16:42:58,-1.46,2000"},
-    {"XEphem, n illisible", "X,e,5,6,7,2.5,abc,0.5,10,1/1/2000,2000"},
+     "1 Ceres,e,10.5935,80.3099,73.1153,2.767046,0.2141,0.078913,352.2305,03/23/2018", R::Illisible},
+    {"XEphem, date a deux parties", "C/2019 Q4,h,12/2019,44.05,308.14,209.12,3.35,2.00,2000", R::Illisible},
+    {"XEphem, q nul", "C/2020 X1,p,05/02.125/2021,45.6,120.3,0,210.5,2000", R::Distance_Nulle},
+    {"XEphem, e de 1e308", "C/2019 Q4,h,12/08.5/2019,44.05,308.14,209.12,1e308,2.00,2000", R::Absurde},
+    {"XEphem, q de 1e300", "C/2020 X1,p,05/02.125/2021,45.6,120.3,1e300,210.5,2000", R::Absurde},
+    {"XEphem, perihelie a 1e300 jours", "X,e,5,6,7,2.5,1e-300,0.5,10,1/1/2000,2000", R::Absurde},
+    {"XEphem, equinoxe 1500", "C/2020 X1,p,05/02.125/2021,45.6,120.3,1.2,210.5,1500", R::Illisible},
+    {"XEphem, etoile fixe", "Sirius,f|S|A1,6:45:08.9,-16:42:58,-1.46,2000", R::Illisible},
+    {"XEphem, n illisible", "X,e,5,6,7,2.5,abc,0.5,10,1/1/2000,2000", R::Illisible},
 };
 
-// Each damaged line is refused by its reader and counted among the
-// skipped lines of a text that holds it beside a good one.
+// Each damaged line is refused by its reader for its reason, and counted
+// under it in a text that holds it beside a good one.
 TEST(Import_Elements, Une_Ligne_Abimee_Est_Ignoree_Et_Comptee) {
     for (const Cas_Abime& c : Cas_Abimes) {
         SCOPED_TRACE(c.nom);
-        EXPECT_FALSE(Lire_Comete_MPC(c.ligne) || Lire_MPCORB(c.ligne) || Lire_XEphem(c.ligne));
+        const Orbite_Lue lue = Lire_Ligne(c.ligne);
+        EXPECT_FALSE(lue.orbite);
+        EXPECT_EQ(lue.refus, c.refus);
         const std::string bonne = std::string(c.nom).rfind("MPCORB", 0) == 0   ? Ligne_Ceres
                                   : std::string(c.nom).rfind("XEphem", 0) == 0 ? Ligne_Parabole
                                                                                : Ligne_Hale_Bopp;
         const Lu lu = Lire_Texte(bonne + "\n" + c.ligne + "\n");
         EXPECT_EQ(lu.orbites.size(), 1u);
-        EXPECT_EQ(lu.bilan.Ignorees, 1);
+        EXPECT_EQ(lu.bilan.Ignorees + lu.bilan.Distances_Nulles + lu.bilan.Absurdes, 1);
+        EXPECT_EQ(Compte(lu.bilan, c.refus), 1);
+    }
+}
+
+// A fixed-column line that lost or gained one character among its numbers
+// would read as another orbit: it is refused, wherever the change is.
+TEST(Import_Elements, Une_Colonne_De_Moins_Ou_De_Plus_Est_Refusee) {
+    const struct {
+        const char* ligne;
+        std::size_t colonnes;  // up to the blanks before the name or the reference
+    } cas[] = {{Ligne_Hale_Bopp, 102}, {Ligne_Ceres, 105}};
+    for (const auto& c : cas) {
+        ASSERT_TRUE(Lire_Ligne(c.ligne).orbite);
+        for (std::size_t k = 0; k < c.colonnes; ++k) {
+            const std::string moins = std::string(c.ligne).erase(k, 1);
+            const std::string plus = std::string(c.ligne).insert(k, 1, '0');
+            EXPECT_FALSE(Lire_Ligne(moins).orbite) << "sans la colonne " << k + 1 << " : " << moins;
+            EXPECT_FALSE(Lire_Ligne(plus).orbite) << "colonne " << k + 1 << " doublee : " << plus;
+        }
     }
 }
 
@@ -192,6 +243,14 @@ const std::string Horizons_Table =
     "$$EOE\n";
 
 const Cas_Texte Cas_Textes[] = {
+    {"CR seuls",
+     std::string(Ligne_Encke) + "\r" + Ligne_Hale_Bopp + "\r" + Ligne_Parabole,
+     {"2P/Encke", "C/1995 O1 (Hale-Bopp)", "C/2020 X1"},
+     0},
+    {"marque d'ordre UTF-8",
+     "\xEF\xBB\xBF" + Texte_Trois_Cometes,
+     {"2P/Encke", "C/1995 O1 (Hale-Bopp)", "C/2020 X1"},
+     0},
     {"MPCORB avec entete",
      Entete_MPCORB + Ligne_Ceres + "\r\n\r\n" + Ligne_Ceres,
      {"(1) Ceres", "(1) Ceres"},
@@ -215,6 +274,82 @@ const Cas_Texte Cas_Textes[] = {
     {"rien de connu", "Bonjour\nLe ciel est clair.\n", {}, 0},
 };
 
+// A listing as the service prints it: the header's set, then the body's
+// name, then the table.
+const std::string Horizons_Halley_Entete =
+    "*******************************************************************************\n"
+    "JPL/HORIZONS                      1P/Halley                2024-Jan-01 00:00:00\n"
+    "Rec #:90000030        Soln.date: 2022-Jun-12_15:47:51   # obs: 7428 (1835-1994)\n"
+    " \n"
+    "IAU76/J2000 helio. ecliptic osc. elements (au, days, deg., period=Julian yrs):\n"
+    " \n";
+const std::string Horizons_Halley =
+    "  EPOCH=  2439875.5 ! 1968-Jan-20.0000000 (TDB)    RMSW= n.a.\n"
+    "   EC= .9679221169215289   QR= .5748638313743413   TP= 2446469.9736161465\n"
+    "   OM= 59.09894720612437   W= 112.2414314637764    IN= 162.1905300439129\n"
+    "   A= 17.92863504856929    MA= 274.3823371364693   ADIST= 35.28240626576424\n"
+    "   B= 16.4450919           MOID= .0745097          TP= 1986-Feb-08.4736161\n"
+    "Comet physical (GM= km^3/s^2; RAD= km):\n"
+    "   M1=  5.5      M2=  13.6     k1=  8.     k2=  5.      PHCOF=  .030\n"
+    "*******************************************************************************\n"
+    "Ephemeris / WWW_USER Mon Jan  1 00:00:00 2024 Pasadena, USA      / Horizons\n"
+    "*******************************************************************************\n"
+    "Target body name: 1P/Halley                       {source: JPL#75}\n"
+    "Center body name: Sun (10)                        {source: DE441}\n"
+    "Start time      : A.D. 2024-Jan-01 00:00:00.0000 TDB\n"
+    "*******************************************************************************\n"
+    "JDTDB\n"
+    "   EC    QR   IN\n"
+    "   OM    W    Tp\n"
+    "*******************************************************************************\n"
+    "$$SOE\n"
+    "2460310.500000000 = A.D. 2024-Jan-01 00:00:00.0000 TDB \n"
+    " EC= 9.679427911271116E-01 QR= 5.745794409015109E-01 IN= 1.621891640213773E+02\n"
+    " OM= 5.910860294281758E+01 W = 1.122450239014657E+02 Tp=  2446469.972812339757\n"
+    " N = 1.298087893604590E-02 MA= 1.752395373044925E+02 TA= 1.799167091919542E+02\n"
+    "$$EOE\n"
+    "*******************************************************************************\n";
+
+// Every set of a listing carries the body's name, the table's first; the
+// chooser shows their epochs.
+TEST(Import_Elements, Listage_Horizons_Dans_L_Ordre_Du_Service) {
+    const struct {
+        const char* nom;
+        std::string texte;
+        std::vector<std::string> lignes;  // as the chooser lists them
+        std::vector<double> e;
+    } cas[] = {
+        {"listage entier",
+         Horizons_Halley_Entete + Horizons_Halley,
+         {"1P/Halley, époque 1/01/2024", "1P/Halley, époque 20/01/1968"},
+         {0.9679427911271116, 0.9679221169215289}},
+        {"collé depuis EPOCH",
+         Horizons_Halley,
+         {"1P/Halley, époque 1/01/2024", "1P/Halley, époque 20/01/1968"},
+         {0.9679427911271116, 0.9679221169215289}},
+        {"deux listages",
+         Horizons_Halley_Entete + Horizons_Halley + Horizons_Entete,
+         {"1P/Halley, époque 1/01/2024", "1P/Halley, époque 20/01/1968",
+          "C/2020 F3 (NEOWISE), époque 9/08/2020"},
+         {0.9679427911271116, 0.9679221169215289, 0.9991898351051734}},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const Lu lu = Lire_Texte(c.texte);
+        EXPECT_EQ(lu.bilan.Ignorees, 0);
+        Catalogue_Orbites catalogue(Notation{',', " "});
+        std::vector<double> e;
+        for (const Orbite_Publiee& o : lu.orbites) catalogue.Ajouter(o), e.push_back(o.e);
+        std::vector<std::string> lignes;
+        for (int k = 0; k < catalogue.Nombre(); ++k)
+            lignes.push_back(catalogue.Ligne(k).Designation.toStdString());
+        EXPECT_EQ(lignes, c.lignes);
+        ASSERT_EQ(e.size(), c.e.size());
+        for (std::size_t k = 0; k < e.size(); ++k) EXPECT_NEAR(e[k], c.e[k], 1e-15);
+        EXPECT_EQ(catalogue.Chercher(QStringLiteral("halley")).size(), 2u);
+    }
+}
+
 TEST(Import_Elements, Textes_Entiers_En_Morceaux_De_Toutes_Tailles) {
     for (const Cas_Texte& c : Cas_Textes) {
         for (const std::size_t morceau :
@@ -230,16 +365,25 @@ TEST(Import_Elements, Textes_Entiers_En_Morceaux_De_Toutes_Tailles) {
     }
 }
 
-// Every day fraction of a few years: the rounded date reads back as the
-// Julian day to half a unit of its last decimal, and never past the month.
+// Every day fraction of a few years, now and around AD 1: the rounded date
+// reads back as the Julian day to half a unit of its last decimal, and
+// never past the month.
 TEST(Import_Elements, Date_Arrondie_Balayage) {
-    for (double jj = 2451179.5; jj < 2452640.5; jj += 0.3183098861) {
-        const std::optional<Date_Perihelie> d = Date_Arrondie(jj, 5);
-        ASSERT_TRUE(d) << jj;
-        ASSERT_LT(d->Jour, Longueur_Mois(d->Mois, d->An) + 1) << jj;
-        ASSERT_GE(d->Jour, 1) << jj;
-        ASSERT_NEAR(JJ(d->Mois, d->An, d->Jour), jj, 0.5e-5 + 1e-9) << jj;
+    for (const double debut : {2451179.5, 1720000.5}) {
+        for (double jj = debut; jj < debut + 1461; jj += 0.3183098861) {
+            const std::optional<Date_Perihelie> d = Date_Arrondie(jj, 5);
+            ASSERT_TRUE(d) << jj;
+            ASSERT_LT(d->Jour, Longueur_Mois(d->Mois, d->An) + 1) << jj;
+            ASSERT_GE(d->Jour, 1) << jj;
+            ASSERT_NEAR(JJ(d->Mois, d->An, d->Jour), jj, 0.5e-5 + 1e-9) << jj;
+        }
     }
+    // Before Julian day 0 the day is still the one the Julian day falls in.
+    const std::optional<Date_Perihelie> avant = Date_Arrondie(JJ(3, -5000, 15.25), 5);
+    ASSERT_TRUE(avant);
+    EXPECT_NEAR(avant->Jour, 15.25, 1e-9);
+    EXPECT_EQ(avant->Mois, 3);
+    EXPECT_EQ(avant->An, -5000);
     // Just before midnight the day goes to the next month, not to a 32nd.
     const std::optional<Date_Perihelie> d = Date_Arrondie(JJ(2, 2024, 1) - 1e-7, 5);
     ASSERT_TRUE(d);
