@@ -55,7 +55,15 @@ constexpr int64_t Taille_Max_Import = int64_t{1} << 30;  // bytes
 constexpr int Decimales_Jour_Perihelie = 5;
 const char* const Motif_Jour_Perihelie = "#0.#####";
 
-QString Nombre_Fichier(double x) { return QString::fromStdString(Format_General(x, '.')); }
+// The element file's reader takes plain decimals, as a field does: a value
+// too small for them is written with as many decimals as a double holds.
+const char* const Motif_Petit_Nombre = "#0.###############";
+
+QString Nombre_Fichier(double x) {
+    const std::string general = Format_General(x, '.');
+    if (general.find('E') == std::string::npos) return QString::fromStdString(general);
+    return QString::fromStdString(Formater_Motif(x, Motif_Petit_Nombre, '.'));
+}
 
 // The values of the element file's lines 2 to 20 for an orbit. The
 // ephemeris keeps its equinox, or takes that of the elements when it has

@@ -7,6 +7,7 @@
 
 #include "batch/ephemeride.h"
 #include "batch/options_batch.h"
+#include "support/orbites_exemple.h"
 
 namespace {
 
@@ -393,7 +394,22 @@ TEST(Batch, ImportStatutsEtListes) {
         {{i("--importer"), Cometes, i("--objet"), i("C")},
          Erreur_Usage,
          0,
-         "trajectel-ephemeride : 2 objets contiennent « C », précisez --objet :\nC/1995 O1 (Hale-Bopp)\t"},
+         "trajectel-ephemeride : 2 objets contiennent « C », précisez --objet ou choisissez par --rang :\n"
+         "1\tC/1995 O1 (Hale-Bopp)\t"},
+        {{i("--importer"), Cometes, i("--objet"), i("C"), i("--rang"), i("2")}, Succes, 2 + 32, ""},
+        {{i("--importer"), Cometes, i("--rang"), i("1")}, Succes, 2 + 32, ""},
+        {{i("--importer"), Cometes, i("--objet"), i("hale"), i("--rang"), i("2")},
+         Erreur_Usage,
+         0,
+         "trajectel-ephemeride : l'objet de rang 2 ne contient pas « hale »"},
+        {{i("--importer"), Cometes, i("--rang"), i("3")},
+         Erreur_Usage,
+         0,
+         "trajectel-ephemeride : pas d'objet de rang 3 : le fichier en compte 2"},
+        {{i("--importer"), Cometes, i("--rang"), i("0")},
+         Erreur_Usage,
+         0,
+         "trajectel-ephemeride : rang invalide : 0"},
         {{i("--importer"), Cometes}, Erreur_Usage, 0, "trajectel-ephemeride : 2 objets contiennent"},
         {{i("--importer"), Cometes, i("--objet"), i("Halley")},
          Erreur_Usage,
@@ -402,7 +418,7 @@ TEST(Batch, ImportStatutsEtListes) {
         {{i("--objet"), i("Encke"), Exemple("encke.elt")},
          Erreur_Usage,
          0,
-         "trajectel-ephemeride : --objet et --lister demandent --importer"},
+         "trajectel-ephemeride : --objet, --rang et --lister demandent --importer"},
         {{i("--importer"), Cometes, Exemple("encke.elt")},
          Erreur_Usage,
          0,
@@ -410,7 +426,7 @@ TEST(Batch, ImportStatutsEtListes) {
         {{i("--importer"), Cometes, i("--lister"), i("--objet"), i("x")},
          Erreur_Usage,
          0,
-         "trajectel-ephemeride : --lister et --objet s'excluent"},
+         "trajectel-ephemeride : --lister exclut --objet et --rang"},
         {{i("--importer"), dossier.filePath(i("absent"))},
          Fichier_Illisible,
          0,
@@ -427,6 +443,76 @@ TEST(Batch, ImportStatutsEtListes) {
         EXPECT_EQ(Lignes(r.sortie).size(), c.lignes_sortie) << trace;
         EXPECT_TRUE(*c.erreur ? r.erreurs.startsWith(QString::fromUtf8(c.erreur)) : r.erreurs.isEmpty())
             << trace << " : " << r.erreurs.toStdString();
+    }
+}
+
+// Files that give no orbit, or a doubtful one: each says why, in its own words.
+TEST(Batch, ImportMessagesPropres) {
+    QTemporaryDir dossier;
+    const auto fichier = [&](const char* nom, const std::string& contenu) {
+        QFile f(dossier.filePath(QString::fromUtf8(nom)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(contenu.data(), static_cast<qint64>(contenu.size()));
+        return f.fileName();
+    };
+    const QString gros = fichier("gros.txt", Ligne_Parabole);
+    ASSERT_TRUE(QFile::resize(gros, qint64{2} << 30));  // sparse
+    const QString halley = fichier("halley.txt", Horizons_Halley_Entete + Horizons_Halley);
+    const auto i = [](const char* t) { return QString::fromUtf8(t); };
+    const QStringList debut = {i("--debut"), i("1/5/2021"), i("--pas"), i("5")};
+    const struct {
+        const char* nom;
+        QStringList arguments;
+        int statut;
+        int lignes_sortie;
+        const char* erreur;  // the beginning of standard error, "" for nothing
+    } cas[] = {
+        {"angle de 1e-308",
+         QStringList{i("--importer"),
+                     fichier("angle.txt", "C/2020 X1,p,05/02.125/2021,45.6,1e-308,1.234,210.5,2000")} +
+             debut,
+         Succes, 2 + 32, ""},
+        {"e de 1e308",
+         {i("--importer"), fichier("e.txt", "C/2019 Q4,h,12/08.5/2019,44.05,308.14,209.12,1e308,2.00,2000")},
+         Fichier_Illisible,
+         0,
+         "trajectel-ephemeride : Une orbite absurde (excentricité, distance ou date du périhélie démesurée) "
+         "a été ignorée.\ntrajectel-ephemeride : aucune orbite utilisable"},
+        {"q nul",
+         {i("--importer"), fichier("q.txt", "C/2020 X1,p,05/02.125/2021,45.6,120.3,0,210.5,2000")},
+         Fichier_Illisible,
+         0,
+         "trajectel-ephemeride : Une orbite dont la distance du périhélie n'est pas positive a été ignorée.\n"
+         "trajectel-ephemeride : aucune orbite utilisable"},
+        {"2 Gio",
+         {i("--importer"), gros},
+         Fichier_Illisible,
+         0,
+         "trajectel-ephemeride : fichier trop grand pour être importé"},
+        {"Horizons, deux orbites du meme corps", {i("--importer"), halley, i("--lister")}, Succes, 2, ""},
+        {"Horizons, le nom choisit les deux",
+         {i("--importer"), halley, i("--objet"), i("Halley")},
+         Erreur_Usage,
+         0,
+         "trajectel-ephemeride : 2 objets contiennent « Halley », précisez --objet ou choisissez par --rang "
+         ":\n"
+         "1\t1P/Halley, époque 1/01/2024\t"},
+        {"Horizons, le rang choisit l'une",
+         QStringList{i("--importer"), halley, i("--objet"), i("Halley"), i("--rang"), i("1")} + debut, Succes,
+         2 + 32, ""},
+        {"MPCORB, M de 358",
+         QStringList{i("--importer"),
+                     fichier("loin.txt", std::string(Ligne_Ceres).replace(26, 9, "358.00000"))} +
+             debut,
+         Succes, 2 + 32, ""},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const Resultat r = Executer(c.arguments);
+        EXPECT_EQ(r.statut, c.statut) << r.erreurs.toStdString();
+        EXPECT_EQ(Lignes(r.sortie).size(), c.lignes_sortie);
+        EXPECT_TRUE(*c.erreur ? r.erreurs.startsWith(QString::fromUtf8(c.erreur)) : r.erreurs.isEmpty())
+            << r.erreurs.toStdString();
     }
 }
 

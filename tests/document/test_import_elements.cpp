@@ -274,42 +274,6 @@ const Cas_Texte Cas_Textes[] = {
     {"rien de connu", "Bonjour\nLe ciel est clair.\n", {}, 0},
 };
 
-// A listing as the service prints it: the header's set, then the body's
-// name, then the table.
-const std::string Horizons_Halley_Entete =
-    "*******************************************************************************\n"
-    "JPL/HORIZONS                      1P/Halley                2024-Jan-01 00:00:00\n"
-    "Rec #:90000030        Soln.date: 2022-Jun-12_15:47:51   # obs: 7428 (1835-1994)\n"
-    " \n"
-    "IAU76/J2000 helio. ecliptic osc. elements (au, days, deg., period=Julian yrs):\n"
-    " \n";
-const std::string Horizons_Halley =
-    "  EPOCH=  2439875.5 ! 1968-Jan-20.0000000 (TDB)    RMSW= n.a.\n"
-    "   EC= .9679221169215289   QR= .5748638313743413   TP= 2446469.9736161465\n"
-    "   OM= 59.09894720612437   W= 112.2414314637764    IN= 162.1905300439129\n"
-    "   A= 17.92863504856929    MA= 274.3823371364693   ADIST= 35.28240626576424\n"
-    "   B= 16.4450919           MOID= .0745097          TP= 1986-Feb-08.4736161\n"
-    "Comet physical (GM= km^3/s^2; RAD= km):\n"
-    "   M1=  5.5      M2=  13.6     k1=  8.     k2=  5.      PHCOF=  .030\n"
-    "*******************************************************************************\n"
-    "Ephemeris / WWW_USER Mon Jan  1 00:00:00 2024 Pasadena, USA      / Horizons\n"
-    "*******************************************************************************\n"
-    "Target body name: 1P/Halley                       {source: JPL#75}\n"
-    "Center body name: Sun (10)                        {source: DE441}\n"
-    "Start time      : A.D. 2024-Jan-01 00:00:00.0000 TDB\n"
-    "*******************************************************************************\n"
-    "JDTDB\n"
-    "   EC    QR   IN\n"
-    "   OM    W    Tp\n"
-    "*******************************************************************************\n"
-    "$$SOE\n"
-    "2460310.500000000 = A.D. 2024-Jan-01 00:00:00.0000 TDB \n"
-    " EC= 9.679427911271116E-01 QR= 5.745794409015109E-01 IN= 1.621891640213773E+02\n"
-    " OM= 5.910860294281758E+01 W = 1.122450239014657E+02 Tp=  2446469.972812339757\n"
-    " N = 1.298087893604590E-02 MA= 1.752395373044925E+02 TA= 1.799167091919542E+02\n"
-    "$$EOE\n"
-    "*******************************************************************************\n";
-
 // Every set of a listing carries the body's name, the table's first; the
 // chooser shows their epochs.
 TEST(Import_Elements, Listage_Horizons_Dans_L_Ordre_Du_Service) {
