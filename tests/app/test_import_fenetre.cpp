@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -92,6 +94,42 @@ TEST(Import_Fenetre, Fichier_Recherche_Et_Choix) {
     EXPECT_TRUE(w.b().Actif(C::Enregistrer));
     EXPECT_EQ(w.Texte(C::StatusBar),
               QStringLiteral("Éléments de C/1995 O1 (Hale-Bopp) importés de CometEls.txt"));
+}
+
+// A search that leaves nothing disables OK, and Enter then keeps the chooser
+// open; the long name chosen then shows from its start in its field.
+TEST(Import_Fenetre, Liste_Vide_Et_Nom_Long) {
+    Fenetre_Import w;
+    const char* const long_nom = "C/2020 X1 (un nom de comète bien plus long que le champ qui le montre)";
+    const QString chemin =
+        w.Fichier("CometEls.txt", QByteArray::fromStdString(Texte_Trois_Cometes) + long_nom +
+                                      ",p,05/02.125/2021,45.6,120.3,1.234,210.5,2000\n");
+    w.f->Boite().Dialogue_Essai = [&](const Dialogue_Fichier&) { return std::optional<QString>(chemin); };
+
+    bool ok_vide = true;
+    bool ouvert_apres_entree = false;
+    bool ok_retrouve = false;
+    Quand_Choix_Montre([&](Dialogue_Choix_Objet& d) {
+        auto* ok = d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        QTest::keyClicks(d.Recherche(), QStringLiteral("zzz"));
+        ok_vide = ok->isEnabled();
+        QTest::keyClick(d.Recherche(), Qt::Key_Return);
+        ouvert_apres_entree = d.isVisible();
+        d.Recherche()->clear();
+        QTest::keyClicks(d.Recherche(), QStringLiteral("plus long"));
+        ok_retrouve = ok->isEnabled();
+        QTest::keyClick(d.Recherche(), Qt::Key_Return);
+    });
+    w.Raccourci(C::saisie_e, Qt::Key_O);
+
+    EXPECT_FALSE(ok_vide);
+    EXPECT_TRUE(ouvert_apres_entree);
+    EXPECT_TRUE(ok_retrouve);
+    w.Verifier_Importe(long_nom, "2021");
+    auto* de = qobject_cast<QLineEdit*>(w.Widget(C::Commentaire));
+    ASSERT_TRUE(de);
+    EXPECT_EQ(de->cursorPosition(), 0);
+    EXPECT_EQ(de->selectedText(), de->text());
 }
 
 // One line on the clipboard, Ctrl+Shift+V in a field: the save prompt of the

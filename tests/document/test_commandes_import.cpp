@@ -136,6 +136,21 @@ TEST(Importer_Elements, Echecs_Laissent_Le_Document) {
          false,
          {},
          "Ce fichier ne contient aucune orbite dans un format connu."},
+        {"distance nulle",
+         "C/2020 X1,p,05/02.125/2021,45.6,120.3,0,210.5,2000\n",
+         0,
+         false,
+         {},
+         "Ce fichier ne contient aucune orbite utilisable.\nUne orbite dont la distance du périhélie n'est "
+         "pas positive a été ignorée."},
+        {"orbites absurdes",
+         "C/2019 "
+         "Q4,h,12/08.5/2019,44.05,308.14,209.12,1e308,2.00,2000\nX,e,5,6,7,2.5,1e-300,0.5,10,1/1/2000,2000\n",
+         0,
+         false,
+         {},
+         "Ce fichier ne contient aucune orbite utilisable.\n2 orbites absurdes (excentricité, distance ou "
+         "date du périhélie démesurée) ont été ignorées."},
         {"progression annulee", Trois_Cometes, 1, false, {}, ""},
         {"choix annule", Trois_Cometes, 0, false, {}, ""},
         {"enregistrement annule", Trois_Cometes, 0, true, Reponse::Annuler, ""},
