@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "astro/calendrier.h"
 #include "document/commandes_import.h"
 #include "form/dates_juliennes.h"
 #include "form/disposition_fiche.h"
@@ -211,6 +212,17 @@ TEST(Coller_Elements, Une_Ligne_Du_Presse_Papiers) {
         EXPECT_TRUE(b.p.document.Modifie);
         EXPECT_TRUE(b.Texte(Controle::StatusBar).endsWith(QStringLiteral("collés du presse-papiers")));
     }
+}
+
+// A perihelion before Julian day 0 is taken, as the form takes a Julian day: its date
+// goes into the fields and its Julian day into the elements.
+TEST(Coller_Elements, Perihelie_Avant_L_An_1) {
+    Banc b;
+    b.boite.Fixer_Presse_Papiers(QStringLiteral("X,e,5,6,7,2.5,0,0.5,0,03/15.25/-5000,2000"));
+    Coller_Elements(b.p);
+    EXPECT_TRUE(b.Avertissements().isEmpty()) << b.Avertissements().join(u'\n').toStdString();
+    Verifier_Champs(b, {"X", "0,5", "1,25", "5", "7", "6", "15,25", "3", "-5000"});
+    EXPECT_NEAR(b.p.el.JJ_Perihelie, Date_Vers_JJ(3, -5000, 15.25), 1e-6);
 }
 
 // Like opening a file, the reset puts the perihelion back in its calendar
