@@ -216,7 +216,7 @@ TEST(Coller_Elements, Une_Ligne_Du_Presse_Papiers) {
 
 // A perihelion before Julian day 0 is taken, as the form takes a Julian day: its date
 // goes into the fields and its Julian day into the elements.
-TEST(Coller_Elements, Perihelie_Avant_L_An_1) {
+TEST(Coller_Elements, Perihelie_Avant_Le_Jour_Julien_Zero) {
     Banc b;
     b.boite.Fixer_Presse_Papiers(QStringLiteral("X,e,5,6,7,2.5,0,0.5,0,03/15.25/-5000,2000"));
     Coller_Elements(b.p);
