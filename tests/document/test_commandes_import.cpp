@@ -86,6 +86,11 @@ TEST(Importer_Elements, Choisir_Parmi_Plusieurs) {
     Etat_Import etat;
     Importer_Elements(b.p, etat);
 
+    // The dialog writes each pattern after its description: none repeats it.
+    ASSERT_EQ(b.boite.Dialogues().size(), 1u);
+    const QStringList filtre = b.boite.Dialogues()[0].filtre.split(u'|');
+    for (qsizetype k = 0; k < filtre.size(); k += 2)
+        EXPECT_FALSE(filtre[k].contains(u'*')) << filtre[k].toStdString();
     ASSERT_EQ(b.boite.Lignes_Choix().size(), 1u);
     EXPECT_EQ(b.boite.Lignes_Choix()[0].Perihelie, QStringLiteral("29,6333/03/1997"));
     Verifier_Champs(b, {"C/1995 O1 (Hale-Bopp)", "0,994928", "0,916241", "88,9908", "130,6448", "283,3593",
