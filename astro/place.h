@@ -1,0 +1,82 @@
+#pragma once
+
+// The place of the body as the published ephemerides give it. The precise
+// model takes the Earth from ERFA, the body on its conic with Gauss's
+// constant at the instant its light left it (light time), TT for the motion,
+// and the IAU 2006 precession between the equinox of the elements, the ICRS
+// and the equinox of the ephemeris:
+// - astrometric: the direction of the body's light, referred to the mean
+//   equator and equinox of the ephemeris;
+// - apparent: also deflected by the Sun and aberrated by the observer's
+//   motion, on the true equator and equinox of the date (IAU 2000B nutation),
+//   which is where a mount points.
+// Either may be seen from the Earth's centre or from the observing site.
+// The classic model is Calculer_Position, kept as it was.
+
+#include "astro/elements.h"
+#include "astro/observateur.h"
+#include "astro/position.h"
+#include "astro/terre.h"
+#include "astro/visibilite.h"
+
+enum class Modele_Calcul { Classique, Precis };
+
+struct Choix_Modele {
+    Modele_Calcul modele = Modele_Calcul::Precis;
+    bool topocentrique = false;  // from the site; without a site, from the Earth's centre
+    bool apparente = false;      // apparent place of the date rather than astrometric
+};
+
+struct Place {
+    double JJ_TT = 0;                        // the instant, days
+    double Alpha = 0;                        // radians, [0, 2π)
+    double Delta = 0;                        // radians
+    double Distance_Terre = 0;               // Δ, AU, from the observer to where the light left the body
+    double Distance_Soleil = 0;              // r, AU, of the body when its light left it
+    double Distance_Soleil_Observateur = 0;  // AU
+    double Angle_Phase = 0;                  // degrees, Sun–body–observer
+    double Temps_Lumiere = 0;                // days
+};
+
+// What a mount takes: right ascension in hours, [0, 24), declination in degrees.
+struct Coordonnees_Monture {
+    double Ascension_Droite = 0;
+    double Declinaison = 0;
+};
+Coordonnees_Monture Vers_Monture(const Place& p);
+
+// The places of one element set, for one page: what does not change from
+// row to row (the elements, the rotations between the equinoxes, the
+// Earth's nodes) is prepared once.
+class Calcul_Place {
+public:
+    // `origine_utc`: an instant of the page (its first row), which anchors the
+    // Earth's nodes; `ecart_terre`: days between them (one day at most).
+    Calcul_Place(const Elements& el, double origine_utc,
+                 double ecart_terre = Terre_Interpolee::Ecart_Maximum);
+
+    // The place at `jj_utc` (UT before 1960). Topocentric only with a site.
+    // The classic model answers with Calculer_Position_JJ at that instant.
+    Place Calculer(double jj_utc, const Choix_Modele& choix, const Lieu_Observation* lieu = nullptr);
+
+    int64_t Evaluations_Terre() const { return terre_.Evaluations(); }
+
+private:
+    struct Matrice {
+        double m[3][3];
+    };
+    struct Corps {
+        Vecteur position;  // heliocentric, ICRS axes, AU
+        double r = 0;
+    };
+    Corps Heliocentrique(double jj_tt) const;
+    Place Classique(double jj_utc);
+    void Ecrire_Direction(const Vecteur& v, const Matrice& rotation, Place& p) const;
+
+    Elements elements_;              // q from a for an ellipse
+    Elements classique_;             // what the classic model may change
+    double Obliquite_Elements_ = 0;  // degrees, IAU 2006, mean at the equinox of the elements
+    Matrice Icrs_Vers_Elements_;     // frame bias and precession to the mean equator of the elements
+    Matrice Icrs_Vers_Ephemeride_;
+    Terre_Interpolee terre_;
+};
