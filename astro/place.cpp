@@ -3,6 +3,7 @@
 #include <erfa.h>
 #include <erfam.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "astro/calendrier.h"
@@ -21,6 +22,7 @@ constexpr double Degres_Par_Radian = 180 / Pi_Radians;
 // passes reach 1e-9 day; the bound stops what rounding could keep going.
 constexpr double Tolerance_Lumiere = 1e-9;  // days
 constexpr int Passes_Maximum_Lumiere = 10;
+constexpr double Portee_Prevision = 1;  // days
 // The Sun's deflection is left out within this of the Sun's limb (radians of
 // the angle body–Sun seen from the observer, eraLd's limiter).
 constexpr double Limite_Deflexion = 1e-6;
@@ -73,7 +75,9 @@ Vecteur Deflechir_Aberrer(const Vecteur& p, const Vecteur& heliocentrique, const
     const double em = Norme(o.position);
     eraLd(1.0, u, q, e, em, Limite_Deflexion, deflechie);
     const double v2 = v[0] * v[0] + v[1] * v[1] + v[2] * v[2];
-    eraAb(deflechie, v, em, std::sqrt(1 - v2), apparente);
+    // Far outside the centuries the Earth's series were fitted to, they can
+    // give it any speed, even beyond light's.
+    eraAb(deflechie, v, em, std::sqrt(std::max(0.0, 1 - v2)), apparente);
     return {apparente[0], apparente[1], apparente[2]};
 }
 
@@ -83,21 +87,52 @@ Coordonnees_Monture Vers_Monture(const Place& p) {
     return {p.Alpha * Heures_Par_Radian, p.Delta * Degres_Par_Radian};
 }
 
-Calcul_Place::Calcul_Place(const Elements& el, double origine_utc, double ecart_terre)
-    : elements_(el), classique_(el), terre_(JJ_UTC_Vers_TT(origine_utc), ecart_terre) {
-    if (!Orbite_Parabolique(el.e) && el.a > 0) elements_.q = (1 - el.e) * el.a;
-    const double epoque_elements = Epoque_Equinoxe(el.JJ_Equinoxe);
-    Obliquite_Elements_ = eraObl06(epoque_elements, 0.0) * Degres_Par_Radian;
-    eraPmat06(epoque_elements, 0.0, Icrs_Vers_Elements_.m);
+namespace {
+
+// Nodes evenly spread over the page, a day apart at most.
+Terre_Interpolee Terre_Page(double debut_tt, double fin_tt) {
+    const double duree = fin_tt - debut_tt;
+    if (!(duree > 0 && std::isfinite(duree))) return Terre_Interpolee(debut_tt);
+    return Terre_Interpolee(debut_tt, duree / std::ceil(duree / Terre_Interpolee::Ecart_Maximum));
+}
+
+}  // namespace
+
+Calcul_Place::Calcul_Place(const Elements& el, double debut_utc, double fin_utc)
+    : classique_(el),
+      q_(!Orbite_Parabolique(el.e) && el.a > 0 ? (1 - el.e) * el.a : el.q),
+      e_(el.e),
+      JJ_Perihelie_(el.JJ_Perihelie),
+      terre_(Terre_Page(JJ_UTC_Vers_TT(debut_utc), JJ_UTC_Vers_TT(fin_utc))) {
+    Orienter(el);
     eraPmat06(Epoque_Equinoxe(el.JJ_Equinoxe_ephemeride), 0.0, Icrs_Vers_Ephemeride_.m);
 }
 
-// The conic solver gives the body on the mean equator of the elements'
-// equinox; the transposed precession brings it to the ICRS.
+// P and Q on the ecliptic of the elements, then on the mean equator of their
+// equinox (IAU 2006 obliquity), then in the ICRS (transposed precession).
+void Calcul_Place::Orienter(const Elements& el) {
+    const double w = el.Omega * Radians_Par_Degre, N = el.gOmega * Radians_Par_Degre,
+                 i = el.i * Radians_Par_Degre;
+    const double cw = std::cos(w), sw = std::sin(w), cN = std::cos(N), sN = std::sin(N);
+    const double ci = std::cos(i), si = std::sin(i);
+    const Vecteur P = {cw * cN - sw * sN * ci, cw * sN + sw * cN * ci, sw * si};
+    const Vecteur Q = {-sw * cN - cw * sN * ci, -sw * sN + cw * cN * ci, cw * si};
+    const double epoque = Epoque_Equinoxe(el.JJ_Equinoxe);
+    const double eps = eraObl06(epoque, 0.0), ce = std::cos(eps), se = std::sin(eps);
+    double precession[3][3];
+    eraPmat06(epoque, 0.0, precession);
+    const auto Vers_Icrs = [&](const Vecteur& v) {
+        return Tourner_Inverse(precession, {v[0], ce * v[1] - se * v[2], se * v[1] + ce * v[2]});
+    };
+    P_ = Vers_Icrs(P);
+    Q_ = Vers_Icrs(Q);
+}
+
 Calcul_Place::Corps Calcul_Place::Heliocentrique(double jj_tt) const {
-    const Corps_Parabolique c = Calculer_Parabolique(elements_, jj_tt, Obliquite_Elements_);
-    return {Tourner_Inverse(Icrs_Vers_Elements_.m, {c.equatoriales.x, c.equatoriales.y, c.equatoriales.z}),
-            c.r};
+    const Point_Orbite o = Resoudre_Conique(q_, e_, jj_tt - JJ_Perihelie_);
+    const double v = o.v * Radians_Par_Degre;
+    const double x = o.r * std::cos(v), y = o.r * std::sin(v);
+    return {{x * P_[0] + y * Q_[0], x * P_[1] + y * Q_[1], x * P_[2] + y * Q_[2]}, o.r};
 }
 
 void Calcul_Place::Ecrire_Direction(const Vecteur& v, const Matrice& rotation, Place& p) const {
@@ -121,6 +156,28 @@ Place Calcul_Place::Classique(double jj_utc) {
     return p;
 }
 
+// A straight line through the last two light times when they are close
+// enough in time for it to hold; else the last one.
+double Calcul_Place::Suivi_Lumiere::Prevoir(double jj_tt) const {
+    if (connus == 0) return 0;
+    const double ecart = t[0] - t[1];
+    if (connus == 1 || !(std::fabs(ecart) > 0 && std::fabs(jj_tt - t[0]) <= Portee_Prevision)) return tau[0];
+    const double prevu = tau[0] + (jj_tt - t[0]) * (tau[0] - tau[1]) / ecart;
+    return prevu >= 0 ? prevu : tau[0];
+}
+
+void Calcul_Place::Suivi_Lumiere::Noter(double jj_tt, double temps_lumiere) {
+    if (!std::isfinite(jj_tt) || !std::isfinite(temps_lumiere)) {
+        connus = 0;
+        return;
+    }
+    t[1] = t[0];
+    tau[1] = tau[0];
+    t[0] = jj_tt;
+    tau[0] = temps_lumiere;
+    if (connus < 2) ++connus;
+}
+
 Place Calcul_Place::Calculer(double jj_utc, const Choix_Modele& choix, const Lieu_Observation* lieu) {
     if (choix.modele == Modele_Calcul::Classique) return Classique(jj_utc);
     Place p;
@@ -132,16 +189,19 @@ Place Calcul_Place::Calculer(double jj_utc, const Choix_Modele& choix, const Lie
         o.position = Somme(o.position, site.position);
         o.vitesse = Somme(o.vitesse, site.vitesse);
     }
-    Corps corps = Heliocentrique(p.JJ_TT);
+    double tau = lumiere_.Prevoir(p.JJ_TT);
+    Corps corps = Heliocentrique(p.JJ_TT - tau);
     Vecteur d = Difference(corps.position, o.position);
     for (int passe = 0; passe < Passes_Maximum_Lumiere; ++passe) {
-        const double tau = Norme(d) / Vitesse_Lumiere;
-        const bool fini = std::fabs(tau - p.Temps_Lumiere) < Tolerance_Lumiere;
-        p.Temps_Lumiere = tau;
+        const double nouveau = Norme(d) / Vitesse_Lumiere;
+        const bool fini = std::fabs(nouveau - tau) < Tolerance_Lumiere;
+        tau = nouveau;
         if (fini) break;
         corps = Heliocentrique(p.JJ_TT - tau);
         d = Difference(corps.position, o.position);
     }
+    p.Temps_Lumiere = tau;
+    lumiere_.Noter(p.JJ_TT, tau);
     p.Distance_Terre = Norme(d);
     p.Distance_Soleil = corps.r;
     p.Distance_Soleil_Observateur = Norme(o.position);

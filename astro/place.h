@@ -13,6 +13,7 @@
 // Either may be seen from the Earth's centre or from the observing site.
 // The classic model is Calculer_Position, kept as it was.
 
+#include "astro/conique.h"
 #include "astro/elements.h"
 #include "astro/observateur.h"
 #include "astro/position.h"
@@ -69,14 +70,30 @@ private:
         Vecteur position;  // heliocentric, ICRS axes, AU
         double r = 0;
     };
+    void Orienter(const Elements& el);
     Corps Heliocentrique(double jj_tt) const;
     Place Classique(double jj_utc);
     void Ecrire_Direction(const Vecteur& v, const Matrice& rotation, Place& p) const;
 
-    Elements elements_;              // q from a for an ellipse
-    Elements classique_;             // what the classic model may change
-    double Obliquite_Elements_ = 0;  // degrees, IAU 2006, mean at the equinox of the elements
-    Matrice Icrs_Vers_Elements_;     // frame bias and precession to the mean equator of the elements
-    Matrice Icrs_Vers_Ephemeride_;
+    Elements classique_;  // what the classic model may change
+    // The conic: q (from a for an ellipse), e, the perihelion time (TT), and
+    // the unit vectors towards perihelion (P) and 90° of true anomaly
+    // further (Q), ICRS axes.
+    double q_ = 0;
+    double e_ = 0;
+    double JJ_Perihelie_ = 0;
+    Vecteur P_{};
+    Vecteur Q_{};
+    Matrice Icrs_Vers_Ephemeride_;  // frame bias and precession to the mean equator of the ephemeris
     Terre_Interpolee terre_;
+    // The light times of the last two places foretell the next one's, so
+    // that its iteration mostly ends after one pass.
+    struct Suivi_Lumiere {
+        double t[2] = {0, 0};  // TT, days, latest first
+        double tau[2] = {0, 0};
+        int connus = 0;
+        double Prevoir(double jj_tt) const;
+        void Noter(double jj_tt, double temps_lumiere);
+    };
+    Suivi_Lumiere lumiere_;
 };

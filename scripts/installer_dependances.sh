@@ -7,7 +7,7 @@ paquets=(
     cmake g++ make pkg-config
     liberfa-dev
     qt6-base-dev qt6-qpa-plugins libqt6svg6
-    libgtest-dev googletest libgmock-dev libbenchmark-dev
+    libgtest-dev googletest libgmock-dev libbenchmark-dev libnova-dev
     clang-format
     clang libclang-rt-14-dev
     xvfb xauth fonts-dejavu-core fonts-dejavu-extra
