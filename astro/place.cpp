@@ -18,13 +18,14 @@ constexpr double Vitesse_Lumiere = Secondes_Par_Jour / ERFA_AULT;  // AU/day
 constexpr double Heures_Par_Radian = 12 / Pi_Radians;
 constexpr double Degres_Par_Radian = 180 / Pi_Radians;
 // Each pass of the light time divides its error by about c over the body's
-// speed relative to the observer (10⁴ for a comet near the Earth): three
-// passes reach 1e-9 day; the bound stops what rounding could keep going.
+// speed relative to the observer (10⁴ for a comet near the Earth); foretold
+// from the last places, it mostly takes one or two passes to reach 1e-9 day.
+// The bound stops what rounding could keep going.
 constexpr double Tolerance_Lumiere = 1e-9;  // days
 constexpr int Passes_Maximum_Lumiere = 10;
 constexpr double Portee_Prevision = 1;  // days
-// The Sun's deflection is left out within this of the Sun's limb (radians of
-// the angle body–Sun seen from the observer, eraLd's limiter).
+// eraLd's limiter, which keeps the Sun's deflection finite for a body right
+// behind the Sun.
 constexpr double Limite_Deflexion = 1e-6;
 
 double Norme(const Vecteur& v) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
@@ -89,9 +90,12 @@ Coordonnees_Monture Vers_Monture(const Place& p) {
 
 namespace {
 
-// Nodes evenly spread over the page, a day apart at most.
-Terre_Interpolee Terre_Page(double debut_tt, double fin_tt) {
-    const double duree = fin_tt - debut_tt;
+// Nodes evenly spread over the page, a day apart at most. The spacing comes
+// from the rows' own instants: a whole number of days stays one, whatever
+// TT − UT does over the page.
+Terre_Interpolee Terre_Page(double debut_utc, double fin_utc) {
+    const double debut_tt = JJ_UTC_Vers_TT(debut_utc);
+    const double duree = fin_utc - debut_utc;
     if (!(duree > 0 && std::isfinite(duree))) return Terre_Interpolee(debut_tt);
     return Terre_Interpolee(debut_tt, duree / std::ceil(duree / Terre_Interpolee::Ecart_Maximum));
 }
@@ -103,7 +107,7 @@ Calcul_Place::Calcul_Place(const Elements& el, double debut_utc, double fin_utc)
       q_(!Orbite_Parabolique(el.e) && el.a > 0 ? (1 - el.e) * el.a : el.q),
       e_(el.e),
       JJ_Perihelie_(el.JJ_Perihelie),
-      terre_(Terre_Page(JJ_UTC_Vers_TT(debut_utc), JJ_UTC_Vers_TT(fin_utc))) {
+      terre_(Terre_Page(debut_utc, fin_utc)) {
     Orienter(el);
     eraPmat06(Epoque_Equinoxe(el.JJ_Equinoxe_ephemeride), 0.0, Icrs_Vers_Ephemeride_.m);
 }

@@ -20,10 +20,13 @@ struct Etat_Terre {
 Etat_Terre Calculer_Terre(double jj_tt);
 
 // The Earth of one page: nodes every `ecart` days from `origine`, each
-// computed the first time an instant needs it, and a cubic Hermite curve
-// through the positions and velocities of the two nodes around the instant.
-// With nodes a day apart the curve stays within 1e-9 AU of eraEpv00 (the
-// Moon's monthly pull on the Earth is what bounds the spacing).
+// computed the first time an instant needs it. Between two nodes, a cubic
+// Hermite curve through their positions and velocities; within 36 minutes
+// of a node whose neighbour is not known, a Taylor expansion with the Sun's
+// pull, so that a page stepped by days or more needs one node per row, if
+// its rows fall on nodes. Either stays within 1e-9 AU of eraEpv00 with
+// nodes a day apart (the Moon's monthly pull on the Earth is what bounds
+// the spacing).
 class Terre_Interpolee {
 public:
     static constexpr double Ecart_Maximum = 1.0;  // days

@@ -86,7 +86,7 @@ void Page_Precise(benchmark::State& state, double pas, Choix_Modele choix) {
     const Lieu_Observation lieu{45, 6, 1000};
     const double debut = Date_Vers_JJ(3, 2000, 1);
     for (auto _ : state) {
-        Calcul_Place calcul(el, debut - Demi_Heure, debut + (Lignes_Page - 1) * pas + Demi_Heure);
+        Calcul_Place calcul(el, debut, debut + (Lignes_Page - 1) * pas);
         Parcourir_Page(debut, pas,
                        [&](double jj) { benchmark::DoNotOptimize(calcul.Calculer(jj, choix, &lieu)); });
     }
