@@ -148,6 +148,7 @@ void Calcul_Place::Ecrire_Direction(const Vecteur& v, const Matrice& rotation, P
     p.Delta = delta;
 }
 
+// The classic model takes the instant as it comes, with its own Sun.
 Place Calcul_Place::Classique(double jj_utc) {
     Position pos;
     Calculer_Position_JJ(classique_, jj_utc, pos);
@@ -182,6 +183,22 @@ void Calcul_Place::Suivi_Lumiere::Noter(double jj_tt, double temps_lumiere) {
     if (connus < 2) ++connus;
 }
 
+// The body where its light left it to reach `observateur` (heliocentric,
+// AU) at `jj_tt`, and the light time `tau` (days).
+Calcul_Place::Corps Calcul_Place::Retarder(double jj_tt, const Vecteur& observateur, double& tau) {
+    tau = lumiere_.Prevoir(jj_tt);
+    Corps corps = Heliocentrique(jj_tt - tau);
+    for (int passe = 0; passe < Passes_Maximum_Lumiere; ++passe) {
+        const double nouveau = Norme(Difference(corps.position, observateur)) / Vitesse_Lumiere;
+        const bool fini = std::fabs(nouveau - tau) < Tolerance_Lumiere;
+        tau = nouveau;
+        if (fini) break;
+        corps = Heliocentrique(jj_tt - tau);
+    }
+    lumiere_.Noter(jj_tt, tau);
+    return corps;
+}
+
 Place Calcul_Place::Calculer(double jj_utc, const Choix_Modele& choix, const Lieu_Observation* lieu) {
     if (choix.modele == Modele_Calcul::Classique) return Classique(jj_utc);
     Place p;
@@ -193,19 +210,8 @@ Place Calcul_Place::Calculer(double jj_utc, const Choix_Modele& choix, const Lie
         o.position = Somme(o.position, site.position);
         o.vitesse = Somme(o.vitesse, site.vitesse);
     }
-    double tau = lumiere_.Prevoir(p.JJ_TT);
-    Corps corps = Heliocentrique(p.JJ_TT - tau);
-    Vecteur d = Difference(corps.position, o.position);
-    for (int passe = 0; passe < Passes_Maximum_Lumiere; ++passe) {
-        const double nouveau = Norme(d) / Vitesse_Lumiere;
-        const bool fini = std::fabs(nouveau - tau) < Tolerance_Lumiere;
-        tau = nouveau;
-        if (fini) break;
-        corps = Heliocentrique(p.JJ_TT - tau);
-        d = Difference(corps.position, o.position);
-    }
-    p.Temps_Lumiere = tau;
-    lumiere_.Noter(p.JJ_TT, tau);
+    const Corps corps = Retarder(p.JJ_TT, o.position, p.Temps_Lumiere);
+    const Vecteur d = Difference(corps.position, o.position);
     p.Distance_Terre = Norme(d);
     p.Distance_Soleil = corps.r;
     p.Distance_Soleil_Observateur = Norme(o.position);

@@ -72,6 +72,7 @@ private:
     };
     void Orienter(const Elements& el);
     Corps Heliocentrique(double jj_tt) const;
+    Corps Retarder(double jj_tt, const Vecteur& observateur, double& tau);
     Place Classique(double jj_utc);
     void Ecrire_Direction(const Vecteur& v, const Matrice& rotation, Place& p) const;
 

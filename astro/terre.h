@@ -26,7 +26,8 @@ Etat_Terre Calculer_Terre(double jj_tt);
 // pull, so that a page stepped by days or more needs one node per row, if
 // its rows fall on nodes. Either stays within 1e-9 AU of eraEpv00 with
 // nodes a day apart (the Moon's monthly pull on the Earth is what bounds
-// the spacing).
+// the spacing). Which of the two answers an instant depends on the nodes
+// already known; both stay within that bound.
 class Terre_Interpolee {
 public:
     static constexpr double Ecart_Maximum = 1.0;  // days
