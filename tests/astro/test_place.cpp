@@ -82,6 +82,7 @@ Elements Proche() {
     el.i = 2;
     el.gOmega = 0;
     el.Omega = 251;
+    el.Longitude_Perihelie = 251;
     el.JJ_Perihelie = Date_Vers_JJ(6, 2020, 1);
     el.JJ_Equinoxe = el.JJ_Equinoxe_ephemeride = Annee_Vers_JJ(2000);
     return el;
