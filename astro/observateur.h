@@ -15,3 +15,7 @@ struct Etat_Observateur {
 // At `jj_ut1` for the Earth's rotation (UTC serves: within 0.9 s) and `jj_tt`
 // for the orientation of its pole.
 Etat_Observateur Calculer_Observateur(const Lieu_Observation& lieu, double jj_ut1, double jj_tt);
+// The same with the precession-nutation matrix of `jj_tt` (eraPnm00b)
+// already at hand.
+Etat_Observateur Calculer_Observateur(const Lieu_Observation& lieu, double jj_ut1, double jj_tt,
+                                      const double npb[3][3]);

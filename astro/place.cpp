@@ -205,8 +205,11 @@ Place Calcul_Place::Calculer(double jj_utc, const Choix_Modele& choix, const Lie
     p.JJ_TT = JJ_UTC_Vers_TT(jj_utc);
     const Etat_Terre terre = terre_.A(p.JJ_TT);
     Observateur o{terre.position, terre.vitesse_barycentrique};
-    if (choix.topocentrique && lieu != nullptr) {
-        const Etat_Observateur site = Calculer_Observateur(*lieu, jj_utc, p.JJ_TT);
+    const bool topocentrique = choix.topocentrique && lieu != nullptr;
+    Matrice npb{};  // the true equator and equinox of the date
+    if (topocentrique || choix.apparente) eraPnm00b(p.JJ_TT, 0.0, npb.m);
+    if (topocentrique) {
+        const Etat_Observateur site = Calculer_Observateur(*lieu, jj_utc, p.JJ_TT, npb.m);
         o.position = Somme(o.position, site.position);
         o.vitesse = Somme(o.vitesse, site.vitesse);
     }
@@ -218,8 +221,6 @@ Place Calcul_Place::Calculer(double jj_utc, const Choix_Modele& choix, const Lie
     double b[3] = {corps.position[0], corps.position[1], corps.position[2]}, dd[3] = {d[0], d[1], d[2]};
     p.Angle_Phase = eraSepp(b, dd) * Degres_Par_Radian;
     if (choix.apparente) {
-        Matrice npb;
-        eraPnm00b(p.JJ_TT, 0.0, npb.m);
         Ecrire_Direction(Deflechir_Aberrer(Unitaire(d), corps.position, o), npb, p);
     } else {
         Ecrire_Direction(d, Icrs_Vers_Ephemeride_, p);
