@@ -7,7 +7,7 @@
 
 #include <array>
 
-using Vecteur = std::array<double, 3>;
+#include "astro/vecteur.h"
 
 // Non-gravitational parameters of a comet, AU/day²: radial, transverse
 // (in the orbit's plane, along the motion) and normal.

@@ -5,11 +5,10 @@
 // day, at a Julian day in TT. One evaluation costs some 30 µs, so a page
 // takes the Earth at a few instants and interpolates between them.
 
-#include <array>
 #include <cstdint>
 #include <unordered_map>
 
-using Vecteur = std::array<double, 3>;
+#include "astro/vecteur.h"
 
 struct Etat_Terre {
     Vecteur position;               // heliocentric, AU

@@ -5,7 +5,6 @@ set -euo pipefail
 
 paquets=(
     cmake g++ make pkg-config
-    liberfa-dev
     qt6-base-dev qt6-qpa-plugins libqt6svg6
     libgtest-dev googletest libgmock-dev libbenchmark-dev libnova-dev
     clang-format
