@@ -1,12 +1,16 @@
 #include "batch/options_batch.h"
 
 #include <QCommandLineParser>
-#include <QRegularExpression>
 #include <vector>
 
+#include "astro/calendrier.h"
 #include "document/lieu.h"
+#include "form/edition.h"
+#include "form/textes_nombres.h"
 
 namespace {
+
+constexpr char Point = '.';  // the decimal separator of the command line
 
 const QStringList Unites = {QStringLiteral("heures"), QStringLiteral("jours"), QStringLiteral("mois"),
                             QStringLiteral("années")};
@@ -14,27 +18,45 @@ const QStringList Instruments = {QStringLiteral("Aucun"),    QStringLiteral("Arb
                                  QStringLiteral("Brisonne"), QStringLiteral("Corlande"),
                                  QStringLiteral("Dravelle"), QStringLiteral("Estrane")};
 
+// The three parts of J/M/A, each as it could be typed into its field, with
+// a point as the decimal separator.
+bool Debut_Saisissable(const QStringList& parties) {
+    const Controle champs[] = {Controle::saisie_Jour, Controle::saisie_Mois, Controle::saisie_An};
+    for (int k = 0; k < 3; ++k)
+        if (!Texte_Saisissable(champs[k], parties[k], Point)) return false;
+    return true;
+}
+
+// A start date the fields can hold, on a day its month has: the batch refuses
+// what the form would not take or would move to another date.
 QString Lire_Debut(const QString& valeur, Options_Batch& o) {
-    static const QRegularExpression date(
-        QStringLiteral("^(\\d{1,2}(?:[.,]\\d{1,6})?)/(\\d{1,2})/(-?\\d{1,7})$"));
-    const QRegularExpressionMatch m = date.match(valeur);
-    if (!m.hasMatch()) return QStringLiteral("date de début invalide : %1 (attendu J/M/A)").arg(valeur);
-    const double jour = QString(m.captured(1)).replace(u',', u'.').toDouble();
-    const int mois = m.captured(2).toInt();
-    if (jour < 1 || jour >= 32 || mois < 1 || mois > 12) {
-        return QStringLiteral("date de début invalide : %1").arg(valeur);
+    QStringList parties = valeur.split(u'/');
+    if (parties.size() != 3) return QStringLiteral("date de début invalide : %1 (attendu J/M/A)").arg(valeur);
+    parties[0].replace(u',', QLatin1Char(Point));
+    double jour = 0;
+    int32_t mois = 0;
+    int32_t an = 0;
+    if (!Debut_Saisissable(parties) || !Lire_Reel(parties[0], Point, jour) ||
+        !Lire_Entier(parties[1], mois) || !Lire_Entier(parties[2], an) || mois < 1 || mois > 12 || an == 0) {
+        return QStringLiteral("date de début invalide : %1 (attendu J/M/A, une année de 1 à 9999)")
+            .arg(valeur);
     }
-    o.jour = m.captured(1);
-    o.mois = m.captured(2);
-    o.an = m.captured(3);
+    // The day is held in a 32-bit float, which may round it up to the next month.
+    if (!(jour >= 1 && static_cast<float>(jour) < Longueur_Mois(mois, an) + 1))
+        return QStringLiteral("date de début invalide : %1 (ce mois n'a pas ce jour)").arg(valeur);
+    o.jour = parties[0].trimmed();
+    o.mois = QString::number(mois);
+    o.an = QString::number(an);
     return {};
 }
 
+// A step typed as the field takes it: digits only, within 32 bits. 0 is
+// left to the page, which has no rows for it.
 QString Lire_Pas(const QString& valeur, Options_Batch& o) {
-    bool ok = false;
-    valeur.toInt(&ok);
-    if (!ok) return QStringLiteral("pas invalide : %1 (attendu un nombre entier)").arg(valeur);
-    o.pas = valeur;
+    int32_t pas = 0;
+    if (!Texte_Saisissable(Controle::Saisie_Pas, valeur, Point) || !Lire_Entier(valeur, pas))
+        return QStringLiteral("pas invalide : %1 (attendu un nombre entier positif)").arg(valeur);
+    o.pas = QString::number(pas);
     return {};
 }
 
@@ -108,9 +130,13 @@ const std::vector<Option_Ligne>& Table_Options() {
     static const std::vector<Option_Ligne> table = {
         {{QStringLiteral("debut")},
          QStringLiteral("J/M/A"),
-         QStringLiteral("date du début, le jour avec ou sans fraction (par défaut aujourd'hui)"),
+         QStringLiteral(
+             "date du début, le jour avec ou sans fraction, l'année de 1 à 9999 (par défaut aujourd'hui)"),
          Lire_Debut},
-        {{QStringLiteral("pas")}, QStringLiteral("N"), QStringLiteral("pas entier (par défaut 1)"), Lire_Pas},
+        {{QStringLiteral("pas")},
+         QStringLiteral("N"),
+         QStringLiteral("pas entier positif (par défaut 1)"),
+         Lire_Pas},
         {{QStringLiteral("unite")},
          Unites.join(u'|'),
          QStringLiteral("unité du pas (par défaut jours)"),

@@ -29,9 +29,10 @@ QStringList Cellules_Ligne(const Ligne_Ephemeride& ligne, const Colonnes_Batch& 
                            const Notation& notation) {
     const Textes_Ligne& t = ligne.textes;
     const auto texte = [](const std::string& s) { return QString::fromStdString(s); };
-    QStringList cellules = {Texte_Jour_Ligne(ligne.Jour, notation),
-                            Texte_General(ligne.Mois, notation.Separateur_Decimal),
-                            Texte_General(ligne.An, notation.Separateur_Decimal),
+    const Textes_Date_Ligne date = Textes_Date(ligne.Jour, ligne.Mois, ligne.An, notation);
+    QStringList cellules = {date.jour,
+                            date.mois,
+                            date.an,
                             texte(t.Texte_Alpha_h),
                             texte(t.Texte_Alpha_m),
                             texte(t.Texte_Alpha_s),

@@ -331,6 +331,21 @@ QChar Filtrer_Touche(Controle c, QChar touche, const QString& texte, char separa
     return touche;
 }
 
+bool Caracteres_Saisissables(Controle c, const QString& texte, char separateur) {
+    QString tape;
+    for (const QChar touche : texte) {
+        if (Filtrer_Touche(c, touche, tape, separateur) != touche) return false;
+        tape.append(touche);
+    }
+    return true;
+}
+
+bool Texte_Saisissable(Controle c, const QString& texte, char separateur) {
+    const Disposition_Controle* d = Disposition_De(c);
+    if (d != nullptr && d->longueur_max > 0 && texte.size() > d->longueur_max) return false;
+    return Caracteres_Saisissables(c, texte, separateur);
+}
+
 void Reinitialiser_Fiche(Contexte_Formulaire& ctx) {
     Vider_Image(ctx.boite);
     Donner_Focus(ctx, C::Commentaire);

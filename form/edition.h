@@ -48,3 +48,12 @@ QChar Filtre_Signe(QChar touche, const QString& texte, char separateur);
 // The key filter of control `c` (the character unchanged for a control
 // without one), given the control's text before the character goes in.
 QChar Filtrer_Touche(Controle c, QChar touche, const QString& texte, char separateur);
+
+// The control's key filter lets every character of the text through as it
+// is. A value read from a file needs no more: the maximum length limits
+// typing only, and a text written into a field goes in whole.
+bool Caracteres_Saisissables(Controle c, const QString& texte, char separateur);
+
+// The text could have been typed into control `c`: its filter lets every
+// character through as it is, and the control holds that many.
+bool Texte_Saisissable(Controle c, const QString& texte, char separateur);

@@ -144,18 +144,6 @@ const Prise_Champ* Prise_De(Controle c) {
     return nullptr;
 }
 
-// The text could have been typed: the field's filter lets every character
-// through as it is. Its length is no rule on the value: the field's maximum
-// length limits typing only, and a text written into it goes in whole.
-bool Saisissable(Controle champ, const QString& texte, char separateur) {
-    QString tape;
-    for (const QChar c : texte) {
-        if (Filtrer_Touche(champ, c, tape, separateur) != c) return false;
-        tape.append(c);
-    }
-    return true;
-}
-
 }  // namespace
 
 bool Valeur_Prise(Controle champ, const QString& texte, const Elements& el, const Notation& notation) {
@@ -164,7 +152,7 @@ bool Valeur_Prise(Controle champ, const QString& texte, const Elements& el, cons
     if (s == nullptr || p == nullptr) return true;
     const QString propre = Nettoyer(texte, s->nettoyage, notation);
     if (propre.isEmpty()) return false;
-    if (p->clavier && !Saisissable(champ, propre, notation.Separateur_Decimal)) return false;
+    if (p->clavier && !Caracteres_Saisissables(champ, propre, notation.Separateur_Decimal)) return false;
     return p->prise(champ, propre, el, notation);
 }
 

@@ -115,13 +115,13 @@ const Colonne* Trouver_Colonne(const Colonnes& colonnes, int numero) {
 }
 
 Textes_Colonnes Textes_Ligne_Page(const Ligne_Ephemeride& l, const Notation& n) {
-    const char s = n.Separateur_Decimal;
+    const Textes_Date_Ligne date = Textes_Date(l.Jour, l.Mois, l.An, n);
     const Textes_Ligne& t = l.textes;
     const Textes_Visibilite& v = l.visibilite;
     auto q = [](const std::string& texte) { return QString::fromStdString(texte); };
-    return {Texte_Jour_Ligne(l.Jour, n),
-            Texte_General(l.Mois, s),
-            Texte_General(l.An, s),
+    return {date.jour,
+            date.mois,
+            date.an,
             q(t.Texte_Alpha_h),
             q(t.Texte_Alpha_m),
             q(t.Texte_Alpha_s),

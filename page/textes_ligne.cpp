@@ -2,12 +2,42 @@
 
 #include <cmath>
 
+#include "astro/calendrier.h"
 #include "astro/ligne.h"
 
 namespace {
 const char* const Motif_Jour = "#0.00";
 const char* const Motif_Entier = "#0";
 const char* const Motif_Magnitude = "#0.0";
+// A row's day lies within a month or two of its month's first day.
+constexpr int Mois_Deplaces_Max = 3;
+
+// The day as its column writes it.
+double Jour_Ecrit(double jour, const Notation& n) {
+    double ecrit = jour;
+    Lire_Reel(Texte_Motif(jour, Motif_Jour, n), n.Separateur_Decimal, ecrit);
+    return ecrit;
+}
+
+// Moves the day by one month towards its own month; false when it is there.
+bool Deplacer_Mois(double& jour, double ecrit, int64_t& mois, int64_t& an) {
+    if (ecrit < 1) {
+        if (--mois < 1) {
+            mois = 12;
+            --an;
+        }
+        jour += Longueur_Mois(static_cast<int32_t>(mois), static_cast<int32_t>(an));
+        return true;
+    }
+    const int32_t L = Longueur_Mois(static_cast<int32_t>(mois), static_cast<int32_t>(an));
+    if (ecrit < L + 1) return false;
+    jour -= L;
+    if (++mois > 12) {
+        mois = 1;
+        ++an;
+    }
+    return true;
+}
 }  // namespace
 
 QString Deux_Chiffres(const QString& texte, char separateur_decimal) {
@@ -19,6 +49,17 @@ QString Deux_Chiffres(const QString& texte, char separateur_decimal) {
 
 QString Texte_Jour_Ligne(double jour, const Notation& notation) {
     return Deux_Chiffres(Texte_Motif(jour, Motif_Jour, notation), notation.Separateur_Decimal);
+}
+
+Textes_Date_Ligne Textes_Date(double jour, int32_t mois, int32_t an, const Notation& n) {
+    int64_t m = mois;
+    int64_t a = an;
+    if (mois >= 1 && mois <= 12 && an > An_Minimum && an < An_Maximum) {
+        for (int k = 0; k < Mois_Deplaces_Max; ++k)
+            if (!Deplacer_Mois(jour, Jour_Ecrit(jour, n), m, a)) break;
+    }
+    return {Texte_Jour_Ligne(jour, n), Texte_General(static_cast<double>(m), n.Separateur_Decimal),
+            Texte_General(static_cast<double>(a), n.Separateur_Decimal)};
 }
 
 QString Texte_Entier_Deux_Chiffres(double valeur, const Notation& n) {

@@ -4,6 +4,7 @@
 // and the batch program.
 
 #include <QString>
+#include <cstdint>
 
 #include "form/textes_nombres.h"
 
@@ -12,4 +13,16 @@ QString Deux_Chiffres(const QString& texte, char separateur_decimal);
 
 QString Texte_Jour_Ligne(double jour, const Notation& notation);       // "#0.00", two digits
 QString Texte_Entier_Deux_Chiffres(double valeur, const Notation& n);  // "#0", two digits
-QString Texte_Magnitude(double magnitude, const Notation& notation);   // "#0.0", "--" when not finite
+
+// The day, month and year columns of a row. The day is rounded as its
+// column writes it, and a day its month does not have, from that rounding
+// (31.999 January is 01.00 February) or typed below 1, moves to the month
+// where it falls.
+struct Textes_Date_Ligne {
+    QString jour;
+    QString mois;
+    QString an;
+};
+Textes_Date_Ligne Textes_Date(double jour, int32_t mois, int32_t an, const Notation& n);
+
+QString Texte_Magnitude(double magnitude, const Notation& notation);  // "#0.0", "--" when not finite
