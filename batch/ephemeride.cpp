@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "batch/ecriture_sortie.h"
 #include "batch/options_batch.h"
 #include "batch/tableau_batch.h"
 #include "document/commandes_import.h"
@@ -183,13 +184,9 @@ bool Ecrire_Sortie(const QString& texte, const Options_Batch& o, QTextStream& so
         sortie << texte;
         return true;
     }
-    QFile fichier(o.sortie);
-    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Truncate) || fichier.write(texte.toUtf8()) < 0 ||
-        !fichier.flush()) {
-        erreurs << QStringLiteral("trajectel-ephemeride : impossible d'écrire %1\n").arg(o.sortie);
-        return false;
-    }
-    return true;
+    const QString raison = Ecrire_Fichier_Sortie(o.sortie, texte.toUtf8());
+    if (!raison.isEmpty()) erreurs << Message_Ecriture_Impossible(o.sortie, raison);
+    return raison.isEmpty();
 }
 
 Notation Notation_Batch(const Options_Batch& o) {
@@ -239,12 +236,17 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
 }
 
 int Executer_Sur_Console(Impression_Pdf imprimer) {
-    QTextStream sortie(stdout);
+    Sortie_Standard standard;
+    QTextStream sortie(&standard);
     QTextStream erreurs(stderr);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    const int statut = Executer_Ephemeride(arguments, sortie, erreurs, QDate::currentDate(), imprimer);
+    int statut = Executer_Ephemeride(arguments, sortie, erreurs, QDate::currentDate(), imprimer);
     sortie.flush();
+    if (sortie.status() != QTextStream::Ok) {
+        erreurs << Message_Ecriture_Impossible(QStringLiteral("la sortie standard"), standard.Raison());
+        statut = Fichier_Illisible;
+    }
     erreurs.flush();
     return statut;
 }

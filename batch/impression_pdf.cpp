@@ -1,8 +1,9 @@
 #include "batch/impression_pdf.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QPdfWriter>
 
+#include "batch/ecriture_sortie.h"
 #include "batch/options_batch.h"
 #include "document/programme.h"
 #include "page/vue.h"
@@ -10,14 +11,25 @@
 #include "plateforme/boite_memoire.h"
 
 namespace {
+
 constexpr int Resolution_Pdf = 300;  // dots per inch
+
+// The writer closes a document it finished with this mark.
+bool Document_Termine(const QByteArray& pdf) {
+    return pdf.startsWith("%PDF") && pdf.trimmed().endsWith("%%EOF");
+}
+
 }  // namespace
 
-// The printed page, drawn by the print command into a PDF file instead of a
-// printer: the print dialog is answered by the PDF surface.
+// The printed page, drawn by the print command into a PDF document instead
+// of a printer: the print dialog is answered by the PDF surface. The page is
+// made in memory and reaches the file only once it is complete.
 int Imprimer_Pdf(Programme& p, Boite_Memoire& boite, const QString& chemin, QTextStream& erreurs) {
+    QByteArray page;
     {
-        QPdfWriter pdf(chemin);
+        QBuffer tampon(&page);
+        tampon.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&tampon);
         pdf.setResolution(Resolution_Pdf);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setTitle(QStringLiteral("Ephéméride de %1").arg(boite.Texte(Controle::Commentaire)));
@@ -27,9 +39,9 @@ int Imprimer_Pdf(Programme& p, Boite_Memoire& boite, const QString& chemin, QTex
         ImprimerExecute(p.Page());
         boite.Fixer_Imprimante(nullptr);
     }
-    if (QFile(chemin).size() <= 0) {
-        erreurs << QStringLiteral("trajectel-ephemeride : impossible d'écrire %1\n").arg(chemin);
-        return Fichier_Illisible;
-    }
-    return Succes;
+    const QString raison =
+        Document_Termine(page) ? Ecrire_Fichier_Sortie(chemin, page) : QStringLiteral("page PDF inachevée");
+    if (raison.isEmpty()) return Succes;
+    erreurs << Message_Ecriture_Impossible(chemin, raison);
+    return Fichier_Illisible;
 }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "batch/ecriture_sortie.h"
 #include "batch/ephemeride.h"
 #include "batch/messages_toolkit.h"
 
@@ -43,6 +44,7 @@ int Confier_Impression(std::vector<char*> arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    Garder_Descripteurs_Standard();
     Taire_Messages_Toolkit();
     QStringList arguments;
     for (int k = 1; k < argc; ++k) arguments << QString::fromLocal8Bit(argv[k]);

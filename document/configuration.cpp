@@ -243,17 +243,33 @@ void Ecrire_Configuration(Contexte_Configuration& ctx) {
     if (e.resultat == Ecriture_Fichier::Resultat::Echec_Ecriture) ctx.boite.Message_Erreur(e.erreur);
 }
 
+namespace {
+
+// A short write is tried again, so that the failure that stops it brings its
+// reason (a full disk, a file size limit).
+bool Tout_Ecrire(QIODevice& fichier, const QByteArray& contenu) {
+    for (qint64 ecrit = 0; ecrit < contenu.size();) {
+        const qint64 n = fichier.write(contenu.constData() + ecrit, contenu.size() - ecrit);
+        if (n <= 0) return false;
+        ecrit += n;
+    }
+    return true;
+}
+
+}  // namespace
+
 Ecriture_Fichier Ecrire_Fichier_Entier(const QString& nom, const QByteArray& contenu,
                                        const std::function<void()>& avant_remplacement) {
     using R = Ecriture_Fichier::Resultat;
     QSaveFile fichier(nom);
     // errno is read right after the call that failed; cleared before each,
-    // so that an old code is not taken for its reason.
+    // so that an old code is not taken for its reason. Unbuffered, so that a
+    // write cut short is seen at once and retried.
     errno = 0;
-    if (!fichier.open(QIODevice::WriteOnly))
+    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return {R::Echec_Creation, fichier.errorString(), Code_Echec(nom)};
     errno = 0;
-    if (fichier.write(contenu) != contenu.size() || !fichier.flush()) {
+    if (!Tout_Ecrire(fichier, contenu) || !fichier.flush()) {
         const Ecriture_Fichier e{R::Echec_Ecriture, fichier.errorString(), Code_Echec(nom)};
         fichier.cancelWriting();
         return e;

@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "batch/ephemeride.h"
 #include "batch/options_batch.h"
@@ -189,6 +191,47 @@ TEST(Batch, StatutsEtMessages) {
          {Exemple("halley.elt"), QStringLiteral("--format"), QStringLiteral("pdf")},
          Erreur_Usage,
          "le format pdf demande --sortie"},
+        {"annee a cinq chiffres",
+         {Exemple("halley.elt"), QStringLiteral("--debut"), QStringLiteral("1/1/10000")},
+         Erreur_Usage,
+         "date de début invalide : 1/1/10000"},
+        {"annee negative",
+         {Exemple("halley.elt"), QStringLiteral("--debut"), QStringLiteral("1/1/-1000")},
+         Erreur_Usage,
+         "date de début invalide : 1/1/-1000"},
+        {"annee 0",
+         {Exemple("halley.elt"), QStringLiteral("--debut"), QStringLiteral("1/1/0")},
+         Erreur_Usage,
+         "date de début invalide"},
+        {"30 fevrier",
+         {Exemple("halley.elt"), QStringLiteral("--debut"), QStringLiteral("30/2/2025")},
+         Erreur_Usage,
+         "date de début invalide : 30/2/2025 (ce mois n'a pas ce jour)"},
+        {"29 fevrier commun",
+         {Exemple("halley.elt"), QStringLiteral("--debut"), QStringLiteral("29/2/2023")},
+         Erreur_Usage,
+         "ce mois n'a pas ce jour"},
+        {"jour arrondi au mois suivant",
+         {Exemple("halley.elt"), QStringLiteral("--debut"), QStringLiteral("30.99999999/4/2024")},
+         Erreur_Usage,
+         "ce mois n'a pas ce jour"},
+        {"pas negatif",
+         {Exemple("halley.elt"), QStringLiteral("--pas"), QStringLiteral("-1")},
+         Erreur_Usage,
+         "pas invalide : -1"},
+        {"pas minimal en mois",
+         {Exemple("halley.elt"), QStringLiteral("--pas"), QStringLiteral("-2147483648"),
+          QStringLiteral("--unite"), QStringLiteral("mois")},
+         Erreur_Usage,
+         "pas invalide"},
+        {"pas au-dela de 32 bits",
+         {Exemple("halley.elt"), QStringLiteral("--pas"), QStringLiteral("2147483648")},
+         Erreur_Usage,
+         "pas invalide"},
+        {"pas signe plus",
+         {Exemple("halley.elt"), QStringLiteral("--pas"), QStringLiteral("+2")},
+         Erreur_Usage,
+         "pas invalide"},
         {"sortie impossible",
          {Exemple("halley.elt"), QStringLiteral("--sortie"),
           dossier.filePath(QStringLiteral("absent/x.txt"))},
@@ -235,6 +278,23 @@ TEST(Batch, AideVersionEtFinDesOptions) {
          {"--debut J/M/A", "--pas N", "--unite heures|jours|mois|années", "--instrument Aucun|",
           "--separateur ,|.", "--format texte|tsv|pdf", "--sortie CHEMIN", "-v, --version"}) {
         EXPECT_TRUE(aide.contains(QString::fromUtf8(option))) << option;
+    }
+}
+
+// Dates the fields can hold, and the row that shows them.
+TEST(Batch, DatesDeDebutTenues) {
+    const std::pair<const char*, const char*> cas[] = {
+        {"29/2/2024", "29.00\t2\t2024\t"},     {"31,5/1/2024", "31.50\t1\t2024\t"},
+        {"1/1/9999", "01.00\t1\t9999\t"},      {"31.999/1/2025", "01.00\t2\t2025\t"},
+        {"30,996/4/2024", "01.00\t5\t2024\t"},
+    };
+    for (const auto& [debut, ligne] : cas) {
+        const Resultat r =
+            Executer({Exemple("halley.elt"), QStringLiteral("--debut"), QString::fromUtf8(debut),
+                      QStringLiteral("--format=tsv"), QStringLiteral("--separateur=.")});
+        ASSERT_EQ(r.statut, Succes) << debut << r.erreurs.toStdString();
+        EXPECT_TRUE(Lignes(r.sortie)[1].startsWith(QString::fromUtf8(ligne)))
+            << Lignes(r.sortie)[1].toStdString();
     }
 }
 
@@ -337,6 +397,81 @@ TEST(Batch, PagePdfSansSonImprimeur) {
     EXPECT_FALSE(QFile::exists(chemin));
     // Text needs no printing program.
     EXPECT_EQ(Lancer(seul, {Exemple("halley.elt")}).statut, Succes);
+}
+
+// Outputs that cannot be written: the status says so, standard error says
+// why, and the file named keeps what it held, with nothing left beside it.
+// In the scripts "$0" is the program, "$1" the element file, "$2" the folder
+// of the output "$2/F". A file size limit stands for a full disk.
+TEST(Batch, SortiesImpossiblesAEcrire) {
+    struct Cas {
+        const char* nom;
+        const char* script;
+        const char* message;
+    };
+    const Cas cas[] = {
+        {"texte sur un disque plein", "\"$0\" \"$1\" >/dev/full",
+         "impossible d'écrire la sortie standard : No space left on device"},
+        {"tsv sortie fermee", "\"$0\" \"$1\" --format tsv >&-",
+         "impossible d'écrire la sortie standard : Bad file descriptor"},
+        {"aide sur un disque plein", "\"$0\" --aide >/dev/full",
+         "impossible d'écrire la sortie standard : No space left on device"},
+        {"texte vers un dossier", "\"$0\" \"$1\" --sortie \"$2\"", "impossible d'écrire $2 : Is a directory"},
+        {"pdf vers un dossier", "\"$0\" \"$1\" --format pdf --sortie \"$2\"",
+         "impossible d'écrire $2 : Is a directory"},
+        {"texte vers un appareil plein", "\"$0\" \"$1\" --sortie /dev/full",
+         "impossible d'écrire /dev/full : No space left on device"},
+        {"pdf vers un appareil plein", "\"$0\" \"$1\" --format pdf --sortie /dev/full",
+         "impossible d'écrire /dev/full : No space left on device"},
+        {"texte, fichier limite", "trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$1\" --sortie \"$2/F\"",
+         "impossible d'écrire $2/F : File too large"},
+        {"pdf, fichier limite",
+         "trap '' XFSZ; ulimit -f 4; exec \"$0\" \"$1\" --format pdf --sortie \"$2/F\"",
+         "impossible d'écrire $2/F : File too large"},
+        {"dossier absent", "\"$0\" \"$1\" --format pdf --sortie \"$2/absent/F\"",
+         "impossible d'écrire $2/absent/F : "},
+    };
+    // The system's reasons in their untranslated words.
+    QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+    environnement.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    for (const Cas& c : cas) {
+        QTemporaryDir dossier;
+        QFile ancien(dossier.filePath(QStringLiteral("F")));
+        ASSERT_TRUE(ancien.open(QIODevice::WriteOnly) && ancien.write("contenu précédent") > 0);
+        ancien.close();
+        const Resultat r =
+            Lancer(QStringLiteral("bash"),
+                   {QStringLiteral("-c"), QString::fromUtf8(c.script), QStringLiteral(TRAJECTEL_EPHEMERIDE),
+                    Exemple("halley.elt"), dossier.path()},
+                   environnement);
+        EXPECT_EQ(r.statut, Fichier_Illisible) << c.nom;
+        const QString message = QString::fromUtf8(c.message).replace(QStringLiteral("$2"), dossier.path());
+        EXPECT_TRUE(r.erreurs.startsWith(QStringLiteral("trajectel-ephemeride : ") + message))
+            << c.nom << " : " << r.erreurs.toStdString();
+        EXPECT_EQ(QDir(dossier.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                  QStringList{QStringLiteral("F")})
+            << c.nom;
+        ASSERT_TRUE(ancien.open(QIODevice::ReadOnly));
+        EXPECT_EQ(ancien.readAll(), QByteArray("contenu précédent")) << c.nom;
+    }
+    EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/full")).exists() &&
+                !QFileInfo(QStringLiteral("/dev/full")).isFile());
+}
+
+// A reader that stops early ends the program by the usual signal, without
+// a word; a device that takes everything is written.
+TEST(Batch, LecteurQuiSArreteEtAppareil) {
+    const Resultat ferme =
+        Lancer(QStringLiteral("bash"),
+               {QStringLiteral("-c"),
+                QStringLiteral("\"$0\" \"$1\" | { exec 0<&-; sleep 1; }; exit ${PIPESTATUS[0]}"),
+                QStringLiteral(TRAJECTEL_EPHEMERIDE), Exemple("halley.elt")});
+    EXPECT_EQ(ferme.statut, 128 + SIGPIPE);
+    EXPECT_TRUE(ferme.erreurs.isEmpty()) << ferme.erreurs.toStdString();
+    const Resultat nul =
+        Lancer(QStringLiteral(TRAJECTEL_EPHEMERIDE),
+               {Exemple("halley.elt"), QStringLiteral("--sortie"), QStringLiteral("/dev/null")});
+    EXPECT_EQ(nul.statut, Succes) << nul.erreurs.toStdString();
 }
 
 const QString Cometes = Exemples + QStringLiteral("/cometes-mpc.txt");
