@@ -31,9 +31,11 @@ AboutBox::AboutBox(QWidget* parent)
           "Logiciel de calcul d'éphémérides astronomiques. Il indique aussi les réglages nécessaires aux "
           "télescopes de l'OBVA pour qu'ils poursuivent automatiquement l'objet observé.",
           this)),
-      About2(Texte("Utilisation libre et gratuite, pour les membres de l'OBVA comme pour tout observateur. "
-                   "Le logiciel est fourni tel quel, sans garantie d'aucune sorte.",
-                   this)),
+      About2(
+          Texte("Logiciel libre, sous licence GPL version 3 ou ultérieure : utilisation libre et gratuite, "
+                "pour les membres de l'OBVA comme pour tout observateur. Le logiciel est fourni tel quel, "
+                "sans garantie d'aucune sorte.",
+                this)),
       About3(Texte("Réalisé par l'équipe Trajectel pour les observateurs de l'OBVA.", this)),
       About4(Texte("Remarques et suggestions : par l'intermédiaire de l'OBVA.", this)),
       OKButton(new QPushButton(QStringLiteral("Ch'est parti biloute !"), this)) {

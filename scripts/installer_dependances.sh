@@ -13,7 +13,7 @@ paquets=(
     poppler-utils
     qt6-translations-l10n
     librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl man-db
-    dpkg-dev file
+    dpkg-dev file lintian
     libgsl-dev liberfa-dev
 )
 

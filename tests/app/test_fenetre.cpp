@@ -365,6 +365,7 @@ TEST(AboutBox, TextesEtBouton) {
     EXPECT_TRUE(boite.OKButton->isDefault());
     for (const QLabel* texte : {boite.About2, boite.About3, boite.About4})
         EXPECT_FALSE(texte->text().isEmpty());
+    EXPECT_TRUE(boite.About2->text().contains(QStringLiteral("GPL version 3 ou ultérieure")));
 }
 
 // The help opens at its table of contents, and every help context of the
