@@ -468,13 +468,12 @@ void Imprimer_Elements(Feuille& f) {
 
 void Imprimer_Debut(Feuille& f) {
     const Notation& n = f.p.calcul.notation;
-    auto nombre = [&](Controle c) {
-        return Texte_Entier_Deux_Chiffres(Reel_Ou_Zero(Oter_Espaces(Texte_Champ(f, c)), n.Separateur_Decimal),
-                                          n);
-    };
-    Ecrire_Centre_Page(f, QStringLiteral("Date du début de l'éphéméride = ") + nombre(Controle::saisie_Jour) +
-                              u'/' + nombre(Controle::saisie_Mois) + u'/' +
-                              Texte_Champ(f, Controle::saisie_An));
+    auto entier = [&](Controle c) { return Entier_Ou_Zero(Oter_Espaces(Texte_Champ(f, c))); };
+    const Textes_Date_Ligne debut = Textes_Date_Debut(
+        Reel_Ou_Zero(Oter_Espaces(Texte_Champ(f, Controle::saisie_Jour)), n.Separateur_Decimal),
+        entier(Controle::saisie_Mois), entier(Controle::saisie_An), n);
+    Ecrire_Centre_Page(f, QStringLiteral("Date du début de l'éphéméride = ") + debut.jour + u'/' +
+                              debut.mois + u'/' + debut.an);
     f.y += 4 * f.h;
 }
 

@@ -12,10 +12,10 @@ const char* const Motif_Magnitude = "#0.0";
 // A row's day lies within a month or two of its month's first day.
 constexpr int Mois_Deplaces_Max = 3;
 
-// The day as its column writes it.
-double Jour_Ecrit(double jour, const Notation& n) {
+// The day as `motif` writes it.
+double Jour_Ecrit(double jour, const char* motif, const Notation& n) {
     double ecrit = jour;
-    Lire_Reel(Texte_Motif(jour, Motif_Jour, n), n.Separateur_Decimal, ecrit);
+    Lire_Reel(Texte_Motif(jour, motif, n), n.Separateur_Decimal, ecrit);
     return ecrit;
 }
 
@@ -38,6 +38,21 @@ bool Deplacer_Mois(double& jour, double ecrit, int64_t& mois, int64_t& an) {
     }
     return true;
 }
+
+struct Date_Ecrite {
+    double jour;
+    int64_t mois;
+    int64_t an;
+};
+
+// The date whose day, written with `motif`, is one its month has.
+Date_Ecrite Date_Dans_Son_Mois(double jour, int32_t mois, int32_t an, const char* motif, const Notation& n) {
+    Date_Ecrite d{jour, mois, an};
+    if (mois < 1 || mois > 12 || an <= An_Minimum || an >= An_Maximum) return d;
+    for (int k = 0; k < Mois_Deplaces_Max; ++k)
+        if (!Deplacer_Mois(d.jour, Jour_Ecrit(d.jour, motif, n), d.mois, d.an)) break;
+    return d;
+}
 }  // namespace
 
 QString Deux_Chiffres(const QString& texte, char separateur_decimal) {
@@ -52,14 +67,15 @@ QString Texte_Jour_Ligne(double jour, const Notation& notation) {
 }
 
 Textes_Date_Ligne Textes_Date(double jour, int32_t mois, int32_t an, const Notation& n) {
-    int64_t m = mois;
-    int64_t a = an;
-    if (mois >= 1 && mois <= 12 && an > An_Minimum && an < An_Maximum) {
-        for (int k = 0; k < Mois_Deplaces_Max; ++k)
-            if (!Deplacer_Mois(jour, Jour_Ecrit(jour, n), m, a)) break;
-    }
-    return {Texte_Jour_Ligne(jour, n), Texte_General(static_cast<double>(m), n.Separateur_Decimal),
-            Texte_General(static_cast<double>(a), n.Separateur_Decimal)};
+    const Date_Ecrite d = Date_Dans_Son_Mois(jour, mois, an, Motif_Jour, n);
+    return {Texte_Jour_Ligne(d.jour, n), Texte_General(static_cast<double>(d.mois), n.Separateur_Decimal),
+            Texte_General(static_cast<double>(d.an), n.Separateur_Decimal)};
+}
+
+Textes_Date_Ligne Textes_Date_Debut(double jour, int32_t mois, int32_t an, const Notation& n) {
+    const Date_Ecrite d = Date_Dans_Son_Mois(jour, mois, an, Motif_Entier, n);
+    return {Texte_Entier_Deux_Chiffres(d.jour, n), Texte_Entier_Deux_Chiffres(static_cast<double>(d.mois), n),
+            Texte_General(static_cast<double>(d.an), n.Separateur_Decimal)};
 }
 
 QString Texte_Entier_Deux_Chiffres(double valeur, const Notation& n) {

@@ -24,5 +24,7 @@ struct Textes_Date_Ligne {
     QString an;
 };
 Textes_Date_Ligne Textes_Date(double jour, int32_t mois, int32_t an, const Notation& n);
+// The same for the start date of the printed page, day and month with "#0".
+Textes_Date_Ligne Textes_Date_Debut(double jour, int32_t mois, int32_t an, const Notation& n);
 
 QString Texte_Magnitude(double magnitude, const Notation& notation);  // "#0.0", "--" when not finite

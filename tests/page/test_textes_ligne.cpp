@@ -45,6 +45,17 @@ TEST(Textes_Ligne, DateDansSonMois) {
         const Textes_Date_Ligne t = Textes_Date(c.jour, c.mois, c.an, Virgule);
         EXPECT_EQ(QStringList({t.jour, t.mois, t.an}).join(u' '), QString::fromUtf8(c.attendu)) << c.nom;
     }
+    // The printed start date rounds the day to a whole one.
+    const Cas debuts[] = {
+        {"debut arrondi vers fevrier", 31.6, 1, 2025, "01 02 2025"},
+        {"debut arrondi a 10", 9.75, 3, 2024, "10 03 2024"},
+        {"debut reste le 31", 31.4, 12, 2024, "31 12 2024"},
+        {"debut vers l'an suivant", 31.5, 12, 2024, "01 01 2025"},
+    };
+    for (const Cas& c : debuts) {
+        const Textes_Date_Ligne t = Textes_Date_Debut(c.jour, c.mois, c.an, Virgule);
+        EXPECT_EQ(QStringList({t.jour, t.mois, t.an}).join(u' '), QString::fromUtf8(c.attendu)) << c.nom;
+    }
     // Every month of four years, at instants that round up to the next day.
     for (int32_t an = 1999; an <= 2002; ++an) {
         for (int32_t mois = 1; mois <= 12; ++mois) {
