@@ -9,8 +9,10 @@ namespace {
 const char* const Motif_Jour = "#0.00";
 const char* const Motif_Entier = "#0";
 const char* const Motif_Magnitude = "#0.0";
-// A row's day lies within a month or two of its month's first day.
+// A row's day lies within a month or two of its month's first day; one
+// further away than these months' days is shown as it stands.
 constexpr int Mois_Deplaces_Max = 3;
+constexpr double Jours_Deplaces_Max = 31 * Mois_Deplaces_Max;
 
 // The day as `motif` writes it.
 double Jour_Ecrit(double jour, const char* motif, const Notation& n) {
@@ -48,7 +50,9 @@ struct Date_Ecrite {
 // The date whose day, written with `motif`, is one its month has.
 Date_Ecrite Date_Dans_Son_Mois(double jour, int32_t mois, int32_t an, const char* motif, const Notation& n) {
     Date_Ecrite d{jour, mois, an};
-    if (mois < 1 || mois > 12 || an <= An_Minimum || an >= An_Maximum) return d;
+    if (mois < 1 || mois > 12 || an <= An_Minimum || an >= An_Maximum ||
+        !(std::fabs(jour) < Jours_Deplaces_Max))
+        return d;
     for (int k = 0; k < Mois_Deplaces_Max; ++k)
         if (!Deplacer_Mois(d.jour, Jour_Ecrit(d.jour, motif, n), d.mois, d.an)) break;
     return d;
