@@ -433,13 +433,17 @@ TEST(Batch, SortiesImpossiblesAEcrire) {
 }
 
 // A reader that stops early ends the program by the usual signal, without
-// a word; a device that takes everything is written.
+// a word: the program starts once the reader has closed its end ("$2/ferme").
+// A device that takes everything is written.
 TEST(Batch, LecteurQuiSArreteEtAppareil) {
-    const Resultat ferme =
-        Lancer(QStringLiteral("bash"),
-               {QStringLiteral("-c"),
-                QStringLiteral("\"$0\" \"$1\" | { exec 0<&-; sleep 1; }; exit ${PIPESTATUS[0]}"),
-                QStringLiteral(TRAJECTEL_EPHEMERIDE), Exemple("halley.elt")});
+    QTemporaryDir dossier;
+    const Resultat ferme = Lancer(
+        QStringLiteral("bash"),
+        {QStringLiteral("-c"),
+         QStringLiteral(
+             "{ for k in $(seq 200); do [ -e \"$2/ferme\" ] && break; sleep 0.05; done; \"$0\" \"$1\"; } "
+             "| { exec 0<&-; : >\"$2/ferme\"; }; exit ${PIPESTATUS[0]}"),
+         QStringLiteral(TRAJECTEL_EPHEMERIDE), Exemple("halley.elt"), dossier.path()});
     EXPECT_EQ(ferme.statut, 128 + SIGPIPE);
     EXPECT_TRUE(ferme.erreurs.isEmpty()) << ferme.erreurs.toStdString();
     const Resultat nul =
