@@ -1,7 +1,6 @@
 #include "batch/ephemeride.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <algorithm>
 #include <cstdio>
 
