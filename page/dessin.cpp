@@ -56,9 +56,9 @@ constexpr std::array<Modele_Colonne, Nombre_Colonnes> Modeles_Colonnes = {{
     {80, 235, Presence::Toujours},         {60, 175, Presence::Toujours},
     {75, 180, Presence::Instrument},       {75, 190, Presence::Instrument},
     {35, 100, Presence::Totale},           {35, 100, Presence::Noyau},
-    {40, 130, Presence::Visibilite},       {40, 120, Presence::Visibilite_Jour},
-    {45, 150, Presence::Visibilite_Jour},  {40, 120, Presence::Visibilite},
-    {45, 150, Presence::Visibilite_Jour},  {40, 120, Presence::Visibilite_Jour},
+    {40, 115, Presence::Visibilite},       {48, 160, Presence::Visibilite_Jour},
+    {56, 180, Presence::Visibilite_Jour},  {40, 105, Presence::Visibilite},
+    {56, 180, Presence::Visibilite_Jour},  {40, 105, Presence::Visibilite_Jour},
     {40, 120, Presence::Visibilite_Heure},
 }};
 constexpr int Colonnes_Ephemeride = 16;  // those before the visibility
@@ -477,6 +477,26 @@ void Imprimer_Debut(Feuille& f) {
     f.y += 4 * f.h;
 }
 
+// The rise, transit and set times hold only for the site they were computed for.
+QString Texte_Lieu(const Site_Observation& site, char separateur) {
+    const auto degres = [separateur](double x) { return Texte_General(x, separateur) + QStringLiteral("°"); };
+    QString texte = QStringLiteral("Lieu d'observation : ");
+    if (!site.Nom.isEmpty()) texte += site.Nom + QStringLiteral(", ");
+    return texte + QStringLiteral("latitude ") + degres(site.lieu.Latitude) + QStringLiteral(", longitude ") +
+           degres(site.lieu.Longitude) + QStringLiteral(", altitude ") +
+           Texte_General(site.lieu.Altitude, separateur) + QStringLiteral(" m");
+}
+
+// On the line under the start date, in the room left above the table.
+void Imprimer_Lieu(Feuille& f) {
+    const Calcul_Page& c = f.p.calcul;
+    if (!Visibilite_Montree(c)) return;
+    const int y = f.y;
+    f.y -= 3 * f.h;
+    Ecrire_Centre_Page(f, Texte_Lieu(*c.site, c.notation.Separateur_Decimal));
+    f.y = y;
+}
+
 // resolution × tenths div 254, kept within an int whatever the printer says.
 int32_t Dixiemes_Vers_Points(int D, int dixiemes) {
     const int64_t points = static_cast<int64_t>(D) * dixiemes / Dixiemes_Par_Pouce;
@@ -634,6 +654,7 @@ void Imprimer_Page(const Contexte_Page& p) {
     Imprimer_Instrument(f);
     Imprimer_Elements(f);
     Imprimer_Debut(f);
+    Imprimer_Lieu(f);
     Imprimer_Tableau(f);
     imprimante->Fin_Document();
 }

@@ -23,7 +23,7 @@ constexpr int Pas_Degres_Axe = 30;
 constexpr int Resolution_Ecran = 96;
 constexpr int Marge_Gauche = 40;
 constexpr int Marge_Droite = 12;
-constexpr int Marge_Haut = 24;
+constexpr int Marge_Haut = 40;  // the title's line, then the legend's
 constexpr int Marge_Bas = 24;
 constexpr int Taille_Texte = 8;  // points
 constexpr int Epaisseur_Courbe = 2;
@@ -32,6 +32,8 @@ const QString Mot_Sans_Site =
     QStringLiteral("Aucun lieu d'observation n'est choisi (Edition, Lieu d'observation…).");
 const QString Mot_Page_Invalide = QStringLiteral("L'éphéméride est incomplète.");
 const QString Debut_Titre = QStringLiteral("Nuit du ");
+const QString Apres_Corps = QStringLiteral(" - ");
+const QString Points_Suspension = QStringLiteral("…");
 const QString Fin_Titre = QStringLiteral(" (heure locale moyenne)");
 const QString Mot_Corps = QStringLiteral("astre");
 const QString Mot_Soleil = QStringLiteral("Soleil");
@@ -114,7 +116,7 @@ void Ecrire_Axes(Canevas& cv, const Repere& r) {
     }
 }
 
-// What each line stands for, at the right of the top margin.
+// What each line stands for, at the right of the top margin, under the title.
 void Ecrire_Legende(Canevas& cv, const Repere& r, int y, const QString& minimale, int epaisseur) {
     const int h = cv.Hauteur_Texte(QStringLiteral("0"));
     const struct {
@@ -137,12 +139,24 @@ void Ecrire_Legende(Canevas& cv, const Repere& r, int y, const QString& minimale
     }
 }
 
+// The body's name first: a printed picture must say whose night it is.
 QString Titre(const Calcul_Page& c, const Site_Observation& site) {
     const QString date = c.boite.Texte(Controle::saisie_Jour) + u'/' + c.boite.Texte(Controle::saisie_Mois) +
                          u'/' + c.boite.Texte(Controle::saisie_An);
-    QString titre = Debut_Titre + date;
+    const QString corps = c.boite.Texte(Controle::Commentaire).trimmed();
+    QString titre = (corps.isEmpty() ? QString() : corps + Apres_Corps) + Debut_Titre + date;
     if (!site.Nom.isEmpty()) titre += QStringLiteral(", ") + site.Nom;
     return titre + Fin_Titre;
+}
+
+// The text cut at its end to `largeur`, marked by an ellipsis when cut.
+QString Couper_Texte(Canevas& cv, const QString& texte, int largeur) {
+    if (cv.Largeur_Texte(texte) <= largeur) return texte;
+    for (qsizetype n = texte.size() - 1; n > 0; --n) {
+        const QString court = texte.left(n) + Points_Suspension;
+        if (cv.Largeur_Texte(court) <= largeur) return court;
+    }
+    return Points_Suspension;
 }
 
 }  // namespace
@@ -186,8 +200,9 @@ bool Dessiner_Nuit(Canevas& cv, const QRect& cadre, const Calcul_Page& c) {
     Tracer_Courbe(cv, r, n.soleil, Couleur_Soleil, Epaisseur_Courbe * e);
     Tracer_Courbe(cv, r, n.corps, Couleur_Corps, Epaisseur_Courbe * e);
     Ecrire_Axes(cv, r);
-    cv.Ecrire_Texte(r.trace.left(), cadre.top() + h / 3, Titre(c, site));
-    Ecrire_Legende(cv, r, cadre.top() + h / 3,
-                   Texte_General(site.Hauteur_Minimale, c.notation.Separateur_Decimal), Epaisseur_Courbe * e);
+    const int haut = cadre.top() + h / 3;
+    cv.Ecrire_Texte(r.trace.left(), haut, Couper_Texte(cv, Titre(c, site), cadre.right() - r.trace.left()));
+    Ecrire_Legende(cv, r, haut + h, Texte_General(site.Hauteur_Minimale, c.notation.Separateur_Decimal),
+                   Epaisseur_Courbe * e);
     return true;
 }

@@ -21,7 +21,7 @@ constexpr uint32_t Couleur_Soleil = 0xE03000;
 constexpr uint32_t Couleur_Minimale = 0x30C030;
 constexpr uint32_t Couleur_Traits = 0x000000;
 
-inline constexpr char Titre_Nuit[] = "Visibilité de la nuit";
+inline constexpr char Titre_Nuit[] = "Trajectel - Visibilité de la nuit";
 
 // The altitudes the picture draws, every few minutes of the night.
 struct Courbes_Nuit {

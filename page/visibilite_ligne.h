@@ -17,12 +17,12 @@ struct Site_Observation {
     bool Afficher = false;         // "Afficher la visibilité"
 };
 
-// Column headers, in the order the page draws them.
+// Column headers, in the order the page draws them; the times are UT.
 inline constexpr char Entete_Elongation[] = "Elong.";
-inline constexpr char Entete_Lever[] = "Lever";
-inline constexpr char Entete_Passage[] = "Passage";
+inline constexpr char Entete_Lever[] = "Lever TU";
+inline constexpr char Entete_Passage[] = "Passage TU";
 inline constexpr char Entete_Hauteur[] = "Haut.";
-inline constexpr char Entete_Coucher[] = "Coucher";
+inline constexpr char Entete_Coucher[] = "Coucher TU";
 inline constexpr char Entete_Nuit[] = "Nuit";
 inline constexpr char Entete_Azimut[] = "Azim.";
 // In place of the rise and set of a body that does not set that day.

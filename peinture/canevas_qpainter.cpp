@@ -86,7 +86,12 @@ void Canevas_QPainter::Mettre_En_Paysage() {
 }
 
 void Canevas_QPainter::Debut_Document() {
-    if (imprimante_ && !peintre_.isActive()) peintre_.begin(imprimante_);
+    if (!imprimante_ || peintre_.isActive()) return;
+    // Each document starts from the defaults: a pen or a face chosen for the
+    // previous one must not colour this one.
+    police_ = QFont();
+    crayon_ = QPen(Qt::black);
+    peintre_.begin(imprimante_);
 }
 
 void Canevas_QPainter::Fin_Document() {

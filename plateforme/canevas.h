@@ -35,7 +35,8 @@ public:
     virtual void Colorier_Rectangle(const QRect& rectangle, uint32_t couleur) = 0;
 
     // Printer only: one document is one printed page. Before the document
-    // begins, the page may turn to landscape for this document alone.
+    // begins, the page may turn to landscape for this document alone. A
+    // document begins with the default font and a black pen, one dot wide.
     virtual void Mettre_En_Paysage() {}
     virtual void Debut_Document() {}
     virtual void Fin_Document() {}

@@ -65,7 +65,7 @@ TEST(Batch, ChaqueExempleDansChaqueFormat) {
         const char* fin_entete;
         int colonnes;
     };
-    const Cas cas[] = {{"jours", "\tElong.\tLever\tPassage\tHaut.\tCoucher\tNuit", 6},
+    const Cas cas[] = {{"jours", "\tElong.\tLever TU\tPassage TU\tHaut.\tCoucher TU\tNuit", 6},
                        {"heures", "\tElong.\tHaut.\tAzim.", 3}};
     for (const QString& fichier : fichiers) {
         const QString chemin = Exemples + u'/' + fichier;

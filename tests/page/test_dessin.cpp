@@ -293,7 +293,7 @@ TEST_F(Dessin_Papier, Colonnes) {
     // Every column's width, those of the visibility included, whether shown or not.
     const std::array<int32_t, Nombre_Colonnes> largeurs = {135, 70,  112, 94,  94,  88,  112, 94,
                                                            94,  224, 277, 206, 212, 224, 118, 118,
-                                                           153, 141, 177, 141, 177, 141, 141};
+                                                           135, 188, 212, 124, 212, 124, 141};
     for (const auto& c : cas) {
         papier.Oublier();
         Imprimer(c.choix);
@@ -583,6 +583,25 @@ TEST_F(Dessin_QPainter, PageEnPdf) {
     const QByteArray contenu = pdf.readAll();
     EXPECT_TRUE(contenu.startsWith("%PDF"));
     EXPECT_EQ(contenu.count("/Type /Page\n"), 1);
+}
+
+// What one document chose (the night picture ends on its body's pen and a
+// face of its own) does not carry into the next one printed on the same surface.
+TEST_F(Dessin_QPainter, ChaqueDocumentPartDesReglagesParDefaut) {
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    QPdfWriter imprimante(dossier.filePath(QStringLiteral("deux.pdf")));
+    Canevas_QPainter canevas(imprimante);
+    const QString mot = QStringLiteral("Ephéméride de 1P/Halley");
+    canevas.Debut_Document();
+    const int largeur_defaut = canevas.Largeur_Texte(mot);
+    canevas.Choisir_Police(Police_Page, 40, Jeu_Caracteres::Defaut);
+    canevas.Choisir_Crayon(0xFFC000, Style_Trait::Tirets, 9);
+    ASSERT_NE(canevas.Largeur_Texte(mot), largeur_defaut);
+    canevas.Fin_Document();
+    canevas.Debut_Document();
+    EXPECT_EQ(canevas.Largeur_Texte(mot), largeur_defaut);
+    canevas.Fin_Document();
 }
 
 }  // namespace

@@ -61,15 +61,15 @@ TEST_F(Dessin_Nuit, BandesCourbesEtNiveaux) {
     EXPECT_EQ(bandes.front().rectangle.left(), 40);
     EXPECT_EQ(bandes.back().rectangle.right(), 640 - 12 - 1);
     // The horizon and the telescope's lowest altitude across the plot: 15° is
-    // a quarter of 60° above the horizon, on a scale of 120° over 312 pixels.
+    // a quarter of 60° above the horizon, on a scale of 120° over 296 pixels.
     auto niveau = [&](uint32_t couleur) {
         std::vector<int> y;
         for (const auto& t : cv.Horizontaux())
             if (t.crayon.couleur == couleur && t.x1 == 40 && t.x2 == 627) y.push_back(t.y1);
         return y;
     };
-    EXPECT_EQ(niveau(Couleur_Traits), (std::vector<int>{24 + 234, 24}));  // horizon, then the frame's top
-    EXPECT_EQ(niveau(Couleur_Minimale), std::vector<int>{24 + 195});
+    EXPECT_EQ(niveau(Couleur_Traits), (std::vector<int>{40 + 222, 40}));  // horizon, then the frame's top
+    EXPECT_EQ(niveau(Couleur_Minimale), std::vector<int>{40 + 185});
     int corps = 0, soleil = 0;
     for (const auto& t : cv.Traits()) {
         corps += t.crayon.couleur == Couleur_Corps;
@@ -80,7 +80,34 @@ TEST_F(Dessin_Nuit, BandesCourbesEtNiveaux) {
     EXPECT_GT(soleil, 0);
     EXPECT_EQ(cv.Trouver(QStringLiteral("18 h")).size(), 1u);
     EXPECT_EQ(cv.Trouver(QStringLiteral("06 h")).size(), 1u);
-    EXPECT_EQ(cv.Trouver(QStringLiteral("Nuit du 1/3/2000, Paris (heure locale moyenne)")).size(), 1u);
+    EXPECT_EQ(cv.Trouver(QStringLiteral("1P/Halley - Nuit du 1/3/2000, Paris (heure locale moyenne)")).size(),
+              1u);
+}
+
+// The title names the body and the site; it keeps to its own line, above
+// the legend, and is cut rather than run out of a narrow picture.
+TEST_F(Dessin_Nuit, TitreSurSaLigneDansLeCadre) {
+    struct Cas {
+        const char* nom;
+        int largeur;
+        bool coupe;
+    };
+    const Cas cas[] = {{"la fenêtre", 640, false}, {"étroite", 400, true}, {"très étroite", 60, true}};
+    p.site = Paris;
+    p.site->Nom = QStringLiteral("Observatoire de Haute-Provence");
+    const QString titre =
+        QStringLiteral("1P/Halley - Nuit du 1/3/2000, Observatoire de Haute-Provence (heure locale moyenne)");
+    for (const Cas& c : cas) {
+        cv.Oublier();
+        const QRect etroit(0, 0, c.largeur, 360);
+        ASSERT_TRUE(Dessiner_Nuit(cv, etroit, Calcul())) << c.nom;
+        const Texte_Enregistre& premier = cv.Textes()[cv.Textes().size() - 4];  // before the legend's three
+        EXPECT_EQ(premier.texte == titre, !c.coupe) << c.nom << ' ' << premier.texte.toStdString();
+        EXPECT_TRUE(premier.texte.startsWith(QStringLiteral("1P"))) << c.nom;
+        EXPECT_LE(premier.x + cv.Largeur_Texte(premier.texte), c.largeur) << c.nom;
+        for (std::size_t k = cv.Textes().size() - 3; k < cv.Textes().size(); ++k)
+            EXPECT_GE(cv.Textes()[k].y, premier.y + 13) << c.nom << ' ' << cv.Textes()[k].texte.toStdString();
+    }
 }
 
 TEST_F(Dessin_Nuit, SansSiteOuPageInvalide) {

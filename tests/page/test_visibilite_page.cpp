@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -95,9 +96,9 @@ TEST_F(Visibilite_Ecran, ColonnesALaDroite) {
          "Arbelin",
          "jours",
          686,
-         {"Elong.@688", "Lever@731", "Passage@767", "Haut.@816", "Coucher@852", "Nuit@904"},
-         {726, 766, 811, 851, 896, 936},
-         961},
+         {"Elong.@688", "Lever TU@726", "Passage TU@772", "Haut.@835", "Coucher TU@868", "Nuit@934"},
+         {726, 774, 830, 870, 926, 966},
+         991},
         {"heures, sans rien",
          "Aucun",
          "heures",
@@ -109,9 +110,9 @@ TEST_F(Visibilite_Ecran, ColonnesALaDroite) {
          "Aucun",
          "mois",
          466,
-         {"Elong.@468", "Lever@511", "Passage@547", "Haut.@596", "Coucher@632", "Nuit@684"},
-         {506, 546, 591, 631, 676, 716},
-         716},
+         {"Elong.@468", "Lever TU@506", "Passage TU@552", "Haut.@615", "Coucher TU@648", "Nuit@714"},
+         {506, 554, 610, 650, 706, 746},
+         746},
     };
     for (const Cas& c : cas) {
         const bool magnitudes = c.depart == 686;
@@ -134,7 +135,7 @@ TEST_F(Visibilite_Ecran, PremiereLigneDuCalcul) {
     ASSERT_TRUE(v.Lever && v.Passage && v.Coucher && v.Hauteur_Noire);
     std::vector<std::string> ligne = Textes_A(p.ecran, 17 + 7, 466);
     std::vector<std::string> attendue;
-    const int bords[] = {501, 541, 586, 626, 671, 711};
+    const int bords[] = {501, 549, 605, 645, 701, 741};
     const QString textes[] = {t.Elongation, t.Lever, t.Passage, t.Hauteur, t.Coucher, t.Nuit};
     for (int k = 0; k < 6; ++k)
         attendue.push_back(
@@ -174,7 +175,7 @@ TEST(Visibilite_Papier, PaysageQuandLeTableauDeborde) {
         bool paysage;
     };
     // 300 dpi, 2400 dots in portrait, 3300 in landscape: today's widest
-    // table is 2272 dots; the visibility adds 930 for days, 435 for hours.
+    // table is 2272 dots; the visibility adds 998 for days, 401 for hours.
     const Cas cas[] = {
         {"sans site", false, "Arbelin", true, "jours", false},
         {"site, télescope, jours", true, "Arbelin", true, "jours", true},
@@ -194,6 +195,18 @@ TEST(Visibilite_Papier, PaysageQuandLeTableauDeborde) {
         const int largeur = c.paysage ? 3300 : 2400;
         EXPECT_EQ(papier.Trouver(QStringLiteral("Elong.")).size(), c.site ? 1u : 0u) << c.nom;
         EXPECT_LE(p.dessin.Largeur_Tableau, largeur) << c.nom;
+        // The times hold for one site: the page names it, between the start date and the table.
+        const auto lieu = papier.Trouver(
+            QString::fromUtf8("Lieu d'observation : Paris, latitude 48,85°, longitude 2,35°, altitude 35 m"));
+        ASSERT_EQ(lieu.size(), c.site ? 1u : 0u) << c.nom;
+        if (c.site) {
+            const auto debut = std::find_if(
+                papier.Textes().begin(), papier.Textes().end(),
+                [](const auto& t) { return t.texte.startsWith(QStringLiteral("Date du début")); });
+            ASSERT_NE(debut, papier.Textes().end());
+            EXPECT_EQ(lieu[0].y, debut->y + 50) << c.nom;  // one 10-point line down
+            EXPECT_LT(lieu[0].y + 50, papier.Trouver(QStringLiteral("Elong."))[0].y) << c.nom;
+        }
         // The table is centred on the page it is printed on.
         EXPECT_EQ(Gauche_Tableau(papier, p.dessin.Largeur_Tableau), (largeur - p.dessin.Largeur_Tableau) / 2)
             << c.nom;

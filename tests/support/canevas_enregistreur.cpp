@@ -53,7 +53,11 @@ void Canevas_Enregistreur::Colorier_Rectangle(const QRect& rectangle, uint32_t c
     coloriages_.push_back({Suivant(), rectangle, couleur});
 }
 
-void Canevas_Enregistreur::Debut_Document() { debuts_.push_back(Suivant()); }
+void Canevas_Enregistreur::Debut_Document() {
+    debuts_.push_back(Suivant());
+    police_ = {};
+    crayon_ = {};
+}
 void Canevas_Enregistreur::Fin_Document() { fins_.push_back(Suivant()); }
 
 std::vector<Texte_Enregistre> Canevas_Enregistreur::Trouver(const QString& texte) const {
