@@ -5,7 +5,12 @@
 
 #include <QWidget>
 
+class QDialog;
 class QTextBrowser;
+
+// Help contexts of the dialogs: the topics of the help document they open at.
+constexpr int Aide_Lieu = 1011;
+constexpr int Aide_Import = 1012;
 
 class Fenetre_Aide : public QWidget {
 public:
@@ -17,6 +22,22 @@ public:
 
 private:
     QTextBrowser* navigateur_;
+};
+
+// While a modal dialog is open, F1 in it shows the help at its topic. The
+// dialog blocks every other window but its own, so the help window is the
+// dialog's for that time and goes back to its owner afterwards.
+class Aide_Dans_Dialogue {
+public:
+    Aide_Dans_Dialogue(QDialog& dialogue, Fenetre_Aide& aide, const QString& fichier, int contexte);
+    ~Aide_Dans_Dialogue();
+    Aide_Dans_Dialogue(const Aide_Dans_Dialogue&) = delete;
+    Aide_Dans_Dialogue& operator=(const Aide_Dans_Dialogue&) = delete;
+
+private:
+    QDialog& dialogue_;
+    Fenetre_Aide& aide_;
+    QWidget* proprietaire_;
 };
 
 // The anchor of a help context's topic in the help document ("c1002"), or

@@ -17,12 +17,15 @@
 #include <QStatusBar>
 #include <algorithm>
 
+#include "app/aide.h"
 #include "app/choix_objet_qt.h"
 #include "app/widgets_fiche.h"
 
 namespace {
 
 const QString Titre_Application = QStringLiteral("Trajectel");
+const QString Titre_Progression = QStringLiteral("Trajectel - Lecture");
+const QString Titre_Impression = QStringLiteral("Trajectel - Imprimer");
 constexpr int Position_Maximale = 100;
 constexpr int Longueur_Illimitee = 32767;  // QLineEdit's own "no limit"
 const QString Legende_Annuler = QStringLiteral("Annuler");
@@ -202,7 +205,10 @@ QRect Boite_Qt::Geometrie(Controle c) const {
     QWidget* widget = Widget(c);
     if (!widget) return {};
     if (auto* etiquette = dynamic_cast<Etiquette_Fiche*>(widget)) return etiquette->Place();
-    if (widget->isWindow()) return widget->frameGeometry();
+    // A window's place is its frame's corner, its size the inside's: the
+    // frame is not known before the window is shown, so a size read with it
+    // and set without it would grow by the frame at every start.
+    if (widget->isWindow()) return {widget->frameGeometry().topLeft(), widget->size()};
     return widget->geometry();
 }
 
@@ -212,10 +218,8 @@ void Boite_Qt::Placer(Controle c, const QRect& geometrie) {
     if (auto* etiquette = dynamic_cast<Etiquette_Fiche*>(widget)) {
         etiquette->Placer(geometrie);
     } else if (widget->isWindow()) {
-        // The frame's size is asked; Qt sizes what lies inside the frame.
-        const QSize cadre = widget->frameGeometry().size() - widget->size();
-        widget->move(geometrie.topLeft());
-        widget->resize(geometrie.size() - cadre);
+        widget->move(geometrie.topLeft());  // where the frame goes
+        widget->resize(geometrie.size());
     } else {
         if (auto* image = dynamic_cast<Image_Page*>(widget)) image->Agrandir_Memoire(geometrie.size());
         widget->setGeometry(geometrie);
@@ -287,6 +291,7 @@ Canevas* Boite_Qt::Dialogue_Impression() {
     QPrinter* imprimante = imprimante_essai_;
     if (!imprimante) {
         QPrintDialog dialogue(&imprimante_, Widget(Controle::Principale));
+        dialogue.setWindowTitle(Titre_Impression);
         if (dialogue.exec() != QDialog::Accepted) return nullptr;
         imprimante = &imprimante_;
     }
@@ -439,6 +444,7 @@ std::optional<QString> Boite_Qt::Dialogue_Enregistrer(const Dialogue_Fichier& di
 
 std::optional<int> Boite_Qt::Choisir_Objet(const QString& titre, const Source_Objets& source) {
     Dialogue_Choix_Objet dialogue(Widget(Controle::Principale), titre, source);
+    const auto aide = Aide_Dialogue ? Aide_Dialogue(dialogue, Aide_Import) : nullptr;
     dialogue.exec();
     return dialogue.Choisi();
 }
@@ -446,7 +452,7 @@ std::optional<int> Boite_Qt::Choisir_Objet(const QString& titre, const Source_Ob
 void Boite_Qt::Commencer_Progression(const QString& texte, int64_t total) {
     progression_ = std::make_unique<QProgressDialog>(texte, Legende_Annuler, 0, Pas_Progression,
                                                      Widget(Controle::Principale));
-    progression_->setWindowTitle(Titre_Application);
+    progression_->setWindowTitle(Titre_Progression);
     progression_->setWindowModality(Qt::WindowModal);
     progression_->setMinimumDuration(Delai_Progression);
     progression_->setAutoReset(false);

@@ -14,7 +14,9 @@
 #include "peinture/canevas_qpainter.h"
 #include "plateforme/boite_outils.h"
 
+class Aide_Dans_Dialogue;
 class QAction;
+class QDialog;
 class QProgressDialog;
 class QLineEdit;
 class QWidget;
@@ -44,6 +46,8 @@ public:
     void Page_Construite() override {
         if (Sur_Page_Construite) Sur_Page_Construite();
     }
+    // F1 in a modal dialog, for the dialog's time: the help at a topic.
+    std::function<std::unique_ptr<Aide_Dans_Dialogue>(QDialog&, int contexte)> Aide_Dialogue;
 
     // Test hooks: the print dialog is skipped and this printer answers it;
     // message boxes are kept in a list instead of being shown.

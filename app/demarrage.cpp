@@ -86,10 +86,12 @@ void FormCreate(Programme& p, Etat_Application& application, const Demarrage& de
     Disposer_Fenetre(p.boite);
     Contexte_Configuration configuration = Contexte_Configuration_De(p, application);
     Charger_Configuration(configuration);
-    // Without a site the page is as it always was; the status bar says why.
+    // Without a site the page is as it always was; for a file that could not
+    // be used, the status bar says so and the site dialog says why.
     const Lecture_Lieu lieu = Charger_Lieu(application.configuration.Dossier_Configuration);
     p.site = lieu.site;
-    if (!lieu.site) p.boite.Ecrire_Texte(Controle::StatusBar, lieu.raison);
+    if (!lieu.raison.isEmpty()) p.boite.Ecrire_Texte(Controle::StatusBar, lieu.raison);
+    application.Raison_Lieu = lieu.detail.isEmpty() ? lieu.raison : lieu.detail;
     Mettre_A_Jour_Historique(p.historique, p.document, p.boite);
     Inscrire_Date_Du_Jour(p, demarrage.aujourdhui);
     Desactiver_Enregistrer_Imprimer(p.boite);

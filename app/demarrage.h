@@ -32,6 +32,7 @@ struct Etat_Application {
     bool Fermeture_Permise = false;
     Configuration configuration;
     Etat_Ouverture ouverture;
+    QString Raison_Lieu;  // why Lieu.ini gave no site, shown in the site dialog
 };
 
 // What the settings file is read into and written from.

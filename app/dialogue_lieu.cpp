@@ -10,7 +10,7 @@
 #include "document/lieu.h"
 
 namespace {
-const QString Titre_Dialogue = QStringLiteral("Lieu d'observation");
+const QString Titre_Dialogue = QStringLiteral("Trajectel - Lieu d'observation");
 const QString Case_Afficher = QStringLiteral("Afficher la visibilité");
 const QString Couleur_Erreur = QStringLiteral("color: #b00000");
 
@@ -21,17 +21,19 @@ QLineEdit* Champ(const QString& texte, QWidget* parent) {
 }
 }  // namespace
 
-Dialogue_Lieu::Dialogue_Lieu(const std::optional<Site_Observation>& site, QWidget* parent) : QDialog(parent) {
+Dialogue_Lieu::Dialogue_Lieu(const std::optional<Site_Observation>& site, const Notation& notation,
+                             const QString& raison, QWidget* parent)
+    : QDialog(parent) {
     setWindowTitle(Titre_Dialogue);
     const Site_Observation s = site.value_or(Site_Observation{});
     Nom = Champ(s.Nom, this);
-    Latitude = Champ(Nombre_Lieu(s.lieu.Latitude), this);
-    Longitude = Champ(Nombre_Lieu(s.lieu.Longitude), this);
-    Altitude = Champ(Nombre_Lieu(s.lieu.Altitude), this);
-    Hauteur_Minimale = Champ(Nombre_Lieu(s.Hauteur_Minimale), this);
+    Latitude = Champ(Texte_Champ_Site(s.lieu.Latitude, notation), this);
+    Longitude = Champ(Texte_Champ_Site(s.lieu.Longitude, notation), this);
+    Altitude = Champ(Texte_Champ_Site(s.lieu.Altitude, notation), this);
+    Hauteur_Minimale = Champ(Texte_Champ_Site(s.Hauteur_Minimale, notation), this);
     Afficher = new QCheckBox(Case_Afficher, this);
     Afficher->setChecked(site ? s.Afficher : true);
-    Erreur = new QLabel(this);
+    Erreur = new QLabel(site ? QString() : raison, this);
     Erreur->setStyleSheet(Couleur_Erreur);
     Erreur->setWordWrap(true);
 

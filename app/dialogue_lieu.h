@@ -16,7 +16,10 @@ class QLineEdit;
 
 class Dialogue_Lieu : public QDialog {
 public:
-    Dialogue_Lieu(const std::optional<Site_Observation>& site, QWidget* parent);
+    // Numbers are shown as the form writes them; `raison`, when given, says
+    // why the site kept in Lieu.ini could not be used.
+    Dialogue_Lieu(const std::optional<Site_Observation>& site, const Notation& notation,
+                  const QString& raison, QWidget* parent);
 
     // The site once the dialog was accepted.
     const std::optional<Site_Observation>& Site() const { return site_; }

@@ -94,6 +94,9 @@ void Principale::Construire() {
     aide_ = new Fenetre_Aide(this);
     nuit_ = new Fenetre_Nuit([this] { return programme_.Calcul(); }, boite_, this);
     boite_.Sur_Page_Construite = [this] { nuit_->Redessiner(); };
+    boite_.Aide_Dialogue = [this](QDialog& dialogue, int contexte) {
+        return std::make_unique<Aide_Dans_Dialogue>(dialogue, *aide_, application_.Fichier_Aide, contexte);
+    };
     auto* aide_contextuelle = new QShortcut(QKeySequence::HelpContents, this);
     connect(aide_contextuelle, &QShortcut::activated, this, [this] { Aide_Contextuelle(); });
     resize(Largeur_Creation, Hauteur_Creation);
@@ -169,8 +172,12 @@ void Principale::Executer(Controle commande) {
 
 // The site chosen is kept at once in Lieu.ini; the page shows it.
 void Principale::Choisir_Lieu() {
-    Dialogue_Lieu dialogue(programme_.site, this);
-    if (dialogue.exec() != QDialog::Accepted || !dialogue.Site()) return;
+    Dialogue_Lieu dialogue(programme_.site, programme_.notation, application_.Raison_Lieu, this);
+    {
+        const auto aide = boite_.Aide_Dialogue(dialogue, Aide_Lieu);
+        if (dialogue.exec() != QDialog::Accepted || !dialogue.Site()) return;
+    }
+    application_.Raison_Lieu.clear();
     programme_.site = dialogue.Site();
     Enregistrer_Lieu(application_.configuration.Dossier_Configuration, *programme_.site, boite_);
     Rafraichir(programme_.Page());
@@ -218,12 +225,28 @@ bool Principale::event(QEvent* e) {
     return QMainWindow::event(e);
 }
 
+namespace {
+// A dropped file is only read: taken as a copy, never as a move that would
+// let the source delete it.
+bool Accepter_Copie(QDropEvent* e) {
+    if (!(e->possibleActions() & Qt::CopyAction)) return false;
+    e->setDropAction(Qt::CopyAction);
+    e->accept();
+    return true;
+}
+}  // namespace
+
 void Principale::dragEnterEvent(QDragEnterEvent* e) {
-    if (!Fichier_Depose(e->mimeData()).isEmpty()) e->acceptProposedAction();
+    if (!Fichier_Depose(e->mimeData()).isEmpty()) Accepter_Copie(e);
+}
+
+void Principale::dragMoveEvent(QDragMoveEvent* e) {
+    if (!Fichier_Depose(e->mimeData()).isEmpty()) Accepter_Copie(e);
 }
 
 void Principale::dropEvent(QDropEvent* e) {
-    if (Deposer(e->mimeData())) e->acceptProposedAction();
+    if (!(e->possibleActions() & Qt::CopyAction)) return;
+    if (Deposer(e->mimeData())) Accepter_Copie(e);
 }
 
 bool Principale::Deposer(const QMimeData* donnees) {

@@ -2,11 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <cmath>
 
 #include "document/configuration.h"
 #include "document/cp1252.h"
-#include "document/fichier_elements.h"
 #include "document/fichier_ordinaire.h"
 
 namespace {
@@ -27,9 +27,12 @@ constexpr int Chiffres_Significatifs = 15;
 const QString Titre_Lieu = QStringLiteral("Trajectel - Lieu d'observation");
 const QString Erreur_Ecriture_Lieu = QStringLiteral("Erreur d'écriture du fichier Lieu.ini");
 const QString Sans_Lieu = QStringLiteral("Pas de lieu d'observation : ");
-const QString Lieu_Absent = QStringLiteral("le fichier Lieu.ini n'existe pas");
 const QString Lieu_Illisible = QStringLiteral("le fichier Lieu.ini est illisible");
-const QString Lieu_Hors_Bornes = QStringLiteral("le fichier Lieu.ini est endommagé : ");
+const QString Lieu_Hors_Bornes = QStringLiteral("le fichier Lieu.ini est endommagé");
+const QString Voir_Dialogue = QStringLiteral(" (Edition, Lieu d'observation…)");
+const QString Detail_Hors_Bornes = QStringLiteral("Le fichier Lieu.ini est endommagé : ");
+// Every decimal a double holds, and the thousands grouped as the form does.
+const char* const Motif_Champ_Site = ",#0.##############";
 
 const QString Mot_Latitude =
     QStringLiteral("La latitude doit être comprise entre -90 et 90 degrés (nord positif).");
@@ -42,9 +45,15 @@ const QString Mot_Nom = QStringLiteral("Le nom ne doit pas dépasser 80 caractè
 
 bool Dans(double x, double bas, double haut) { return x >= bas && x <= haut; }  // false for NaN
 
-// A number typed with a comma or a point, blanks allowed around it.
-std::optional<double> Lire_Nombre(QString texte) {
-    texte = texte.trimmed();
+// Blanks that may group the thousands: the space, the no-break space and
+// the narrow ones some locales use.
+bool Est_Blanc(QChar c) { return c.isSpace() || c == QChar(0x202F) || c == QChar(0x2009); }
+
+// A number typed with a comma or a point, its digits grouped by blanks or not.
+std::optional<double> Lire_Nombre(const QString& brut) {
+    QString texte;
+    for (const QChar c : brut)
+        if (!Est_Blanc(c)) texte += c;
     texte.replace(u',', u'.');
     bool ok = false;
     const double x = texte.toDouble(&ok);
@@ -69,6 +78,21 @@ std::optional<double> Nombre(const QStringList& lignes, int k, const QString& cl
     const auto v = Valeur(lignes, k, cle);
     if (!v || v->contains(u',')) return std::nullopt;
     return Lire_Nombre(*v);
+}
+
+// UTF-8 as written now; a file that is not valid UTF-8 is an older one, in Windows-1252.
+QString Decoder_Lieu(const QByteArray& octets) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString texte = utf8.decode(octets);
+    return utf8.hasError() ? Decoder_Cp1252(octets) : texte;
+}
+
+Lecture_Lieu Illisible() { return {std::nullopt, Sans_Lieu + Lieu_Illisible, {}}; }
+
+QByteArray Encoder_Lignes_Lieu(const QStringList& lignes) {
+    QByteArray octets;
+    for (const QString& ligne : lignes) octets += ligne.toUtf8() + "\r\n";
+    return octets;
 }
 
 }  // namespace
@@ -98,6 +122,14 @@ Saisie_Site Lire_Champs_Site(const QString& nom, const QString& latitude, const 
 
 QString Nombre_Lieu(double valeur) { return QString::number(valeur, 'g', Chiffres_Significatifs); }
 
+QString Texte_Champ_Site(double valeur, const Notation& notation) {
+    Notation n = notation;
+    // A point or a comma between thousands would be read back as decimals.
+    const QString groupe = QString::fromStdString(n.Separateur_Milliers);
+    if (groupe.contains(u'.') || groupe.contains(u',')) n.Separateur_Milliers.clear();
+    return Texte_Motif(valeur, Motif_Champ_Site, n);
+}
+
 QStringList Lignes_Lieu(const Site_Observation& site) {
     return {Entete,
             Cle_Nom + Nettoyer_Nom(site.Nom),
@@ -115,32 +147,34 @@ Lecture_Lieu Lire_Lignes_Lieu(const QStringList& lignes) {
     const auto afficher = Valeur(lignes, 6, Cle_Afficher);
     if (lignes.value(0) != Entete || !nom || !lat || !lon || !alt || !hmin || !afficher ||
         (*afficher != Vrai && *afficher != Faux))
-        return {std::nullopt, Sans_Lieu + Lieu_Illisible};
+        return Illisible();
     const Site_Observation site{Nettoyer_Nom(*nom), {*lat, *lon, *alt}, *hmin, *afficher == Vrai};
     const QString erreur = Erreur_Site(site);
-    if (!erreur.isEmpty()) return {std::nullopt, Sans_Lieu + Lieu_Hors_Bornes + erreur};
-    return {site, {}};
+    if (!erreur.isEmpty())
+        return {std::nullopt, Sans_Lieu + Lieu_Hors_Bornes + Voir_Dialogue, Detail_Hors_Bornes + erreur};
+    return {site, {}, {}};
 }
 
 Lecture_Lieu Charger_Lieu(const QString& dossier) {
     QFile fichier(dossier + Nom_Fichier_Lieu);
-    if (!fichier.exists()) return {std::nullopt, Sans_Lieu + Lieu_Absent};
+    // No site is the normal case of a first start: nothing to say.
+    if (!fichier.exists()) return {};
     // Not a pipe nor a device: they could block the start or never end.
-    if (!Ouvrir_Fichier_Ordinaire(fichier)) return {std::nullopt, Sans_Lieu + Lieu_Illisible};
+    if (!Ouvrir_Fichier_Ordinaire(fichier)) return Illisible();
     const QByteArray octets = fichier.read(Taille_Maximale_Lieu + 1);
-    if (octets.size() > Taille_Maximale_Lieu) return {std::nullopt, Sans_Lieu + Lieu_Illisible};
-    QStringList lignes = Decoder_Cp1252(octets).split(u'\n');
+    if (octets.size() > Taille_Maximale_Lieu) return Illisible();
+    QStringList lignes = Decoder_Lieu(octets).split(u'\n');
     for (QString& l : lignes)
         if (l.endsWith(u'\r')) l.chop(1);
     if (lignes.size() > Nombre_Lignes_Lieu && lignes.back().isEmpty()) lignes.removeLast();
-    if (lignes.size() != Nombre_Lignes_Lieu) return {std::nullopt, Sans_Lieu + Lieu_Illisible};
+    if (lignes.size() != Nombre_Lignes_Lieu) return Illisible();
     return Lire_Lignes_Lieu(lignes);
 }
 
 bool Enregistrer_Lieu(const QString& dossier, const Site_Observation& site, Boite_Outils& boite) {
     QDir().mkpath(dossier);
     const Ecriture_Fichier e =
-        Ecrire_Fichier_Entier(dossier + Nom_Fichier_Lieu, Encoder_Lignes_Elements(Lignes_Lieu(site)));
+        Ecrire_Fichier_Entier(dossier + Nom_Fichier_Lieu, Encoder_Lignes_Lieu(Lignes_Lieu(site)));
     if (e.resultat == Ecriture_Fichier::Resultat::Ecrit) return true;
     boite.Avertissement(Titre_Lieu, Erreur_Ecriture_Lieu);
     return false;

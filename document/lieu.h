@@ -1,7 +1,8 @@
 #pragma once
 
 // The observing site, kept in its own file Lieu.ini beside Trajectel.ini:
-// seven labelled lines in Windows-1252 with CR LF, numbers with a point.
+// seven labelled lines in UTF-8 with CR LF, numbers with a point (a file
+// in Windows-1252, as older versions wrote it, is still read).
 // Written whole or not at all; a missing or damaged file means no site.
 
 #include <QByteArray>
@@ -25,8 +26,8 @@ constexpr int Longueur_Maximale_Nom = 80;         // characters
 // Empty when the site keeps every bound, else the sentence that says which does not.
 QString Erreur_Site(const Site_Observation& site);
 
-// A site from the texts of the dialog's fields (either decimal separator),
-// or the sentence that says what is wrong.
+// A site from the texts of the dialog's fields (either decimal separator,
+// thousands grouped by blanks or not), or the sentence that says what is wrong.
 struct Saisie_Site {
     std::optional<Site_Observation> site;
     QString erreur;
@@ -38,7 +39,8 @@ Saisie_Site Lire_Champs_Site(const QString& nom, const QString& latitude, const 
 QStringList Lignes_Lieu(const Site_Observation& site);
 struct Lecture_Lieu {
     std::optional<Site_Observation> site;
-    QString raison;  // why there is none, for the status bar
+    QString raison;  // why there is none, short enough for the status bar; empty when there is no file
+    QString detail;  // the value out of its bounds, for the site dialog
 };
 Lecture_Lieu Lire_Lignes_Lieu(const QStringList& lignes);
 
@@ -52,3 +54,7 @@ bool Enregistrer_Lieu(const QString& dossier, const Site_Observation& site, Boit
 
 // The text a number of the file is written with: a point, up to 15 digits.
 QString Nombre_Lieu(double valeur);
+
+// The text of a number in the site dialog, as the form writes numbers: the
+// system's decimal separator, the thousands grouped when its grouping is a blank.
+QString Texte_Champ_Site(double valeur, const Notation& notation);

@@ -54,7 +54,8 @@ public:
     virtual int Longueur_Max(Controle c) const = 0;
     virtual void Ecrire_Longueur_Max(Controle c, int longueur) = 0;
 
-    // Position and size in pixels, relative to the control's parent.
+    // Position and size in pixels, relative to the control's parent; for a
+    // window, the corner of its frame on the screen and the size inside it.
     virtual QRect Geometrie(Controle c) const = 0;
     virtual void Placer(Controle c, const QRect& geometrie) = 0;
 
@@ -90,7 +91,7 @@ public:
     virtual int Position_Barre(Controle barre) const = 0;
     virtual void Ecrire_Position_Barre(Controle barre, int position) = 0;
 
-    // Client area of the main window (Geometrie of Principale is its frame).
+    // Client area of the main window (without its menu bar).
     virtual QSize Taille_Client() const = 0;
 
     // The main window's state, and the screen it stands on.

@@ -216,4 +216,22 @@ TEST(Principale, EnregistrerSousQuitterRouvrir) {
     EXPECT_TRUE(b.Messages().empty());
 }
 
+// The window comes back at the size the user left it, start after start.
+TEST(Principale, RouverteALaMemeTaille) {
+    Xdg_Temporaire xdg;
+    const QSize taille(650, 610);
+    for (int demarrage = 1; demarrage <= 3; ++demarrage) {
+        Principale f(Demarrage{Dossier_Programme, {}, QDate(2024, 3, 5)}, true);
+        f.show();
+        QApplication::processEvents();
+        if (demarrage == 1) {
+            f.resize(taille);
+            QApplication::processEvents();
+        }
+        EXPECT_EQ(f.size(), taille) << demarrage;
+        f.Executer(Controle::FileExit1);
+        ASSERT_TRUE(f.Application().Fermeture_Permise);
+    }
+}
+
 }  // namespace

@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDragEnterEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -15,13 +17,17 @@
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <memory>
 #include <set>
 
 #include "app/a_propos.h"
 #include "app/aide.h"
+#include "app/choix_objet_qt.h"
 #include "app/commandes.h"
+#include "app/dialogue_lieu.h"
+#include "app/fenetre_nuit.h"
 #include "app/fiche_qt.h"
 #include "app/principale.h"
 #include "app/widgets_fiche.h"
@@ -386,8 +392,90 @@ TEST(Fenetre_Aide, SommaireEtRubriques) {
     std::set<int> contextes;
     for (const Disposition_Controle& d : Disposition_Fiche()) contextes.insert(d.aide);
     for (const Commande& c : Commandes()) contextes.insert(c.aide);
+    contextes.insert({Aide_Lieu, Aide_Import});
     for (int contexte : contextes)
         EXPECT_TRUE(html.contains(QStringLiteral("id=\"%1\"").arg(Ancre_Contexte(contexte)))) << contexte;
+}
+
+// F1 in the chooser opens the help at importing; Echap closes the help.
+TEST(Fenetre_Aide, DepuisLeChoixDUnObjetPuisEchap) {
+    struct Deux_Objets : Source_Objets {
+        int Nombre() const override { return 2; }
+        Ligne_Objet Ligne(int rang) const override { return {QStringLiteral("C/%1").arg(rang), {}, {}, {}}; }
+        std::vector<int> Chercher(const QString&) const override { return {0, 1}; }
+    } source;
+    auto f = Ouvrir();
+    f->show();
+    QString ancre;
+    bool fermee = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = dynamic_cast<Dialogue_Choix_Objet*>(QApplication::activeModalWidget());
+        if (!d) return;
+        QApplication::setActiveWindow(d);
+        QTest::keyClick(d->Recherche(), Qt::Key_F1);
+        QApplication::processEvents();
+        ancre = f->Aide().Navigateur()->source().fragment();
+        QTest::keyClick(f->Aide().Navigateur(), Qt::Key_Escape);
+        QApplication::processEvents();
+        fermee = !f->Aide().isVisible();
+        d->reject();
+    });
+    EXPECT_FALSE(f->Boite().Choisir_Objet(QStringLiteral("Trajectel - Choisir un objet"), source));
+    EXPECT_EQ(ancre, Ancre_Contexte(Aide_Import));
+    EXPECT_TRUE(fermee);
+}
+
+// Every window the program opens besides the main one says whose it is.
+TEST(Principale, TitresDesDialogues) {
+    auto f = Ouvrir();
+    Dialogue_Lieu lieu(std::nullopt, Notation{}, {}, f.get());
+    const std::pair<const char*, QString> fenetres[] = {
+        {"lieu", lieu.windowTitle()},
+        {"nuit", f->Nuit().windowTitle()},
+        {"aide", f->Aide().windowTitle()},
+    };
+    for (const auto& [nom, titre] : fenetres)
+        EXPECT_TRUE(titre.startsWith(QStringLiteral("Trajectel - "))) << nom << ' ' << titre.toStdString();
+}
+
+// A file dragged onto the window is taken as a copy, whatever the source
+// proposes; a source that offers only to move it is refused.
+TEST(Principale, FichierDeposeEnCopie) {
+    struct Cas {
+        const char* nom;
+        Qt::DropActions possibles;
+        Qt::DropAction proposee;
+        bool accepte;
+    };
+    const Cas cas[] = {
+        {"copie ou déplacement, déplacement proposé", Qt::CopyAction | Qt::MoveAction, Qt::MoveAction, true},
+        {"copie seule", Qt::CopyAction, Qt::CopyAction, true},
+        {"déplacement seul", Qt::MoveAction, Qt::MoveAction, false},
+    };
+    auto f = Ouvrir(Halley, Debut_Halley);
+    f->show();
+    QMimeData donnees;
+    donnees.setUrls({QUrl::fromLocalFile(Halley)});
+    for (const Cas& c : cas) {
+        QDragEnterEvent entree(QPoint(10, 10), c.possibles, &donnees, Qt::LeftButton, Qt::NoModifier);
+        entree.setDropAction(c.proposee);
+        entree.ignore();
+        QApplication::sendEvent(f.get(), &entree);
+        EXPECT_EQ(entree.isAccepted(), c.accepte) << c.nom;
+        if (c.accepte) {
+            EXPECT_EQ(entree.dropAction(), Qt::CopyAction) << c.nom;
+        }
+        QDropEvent depot(QPointF(10, 10), c.possibles, &donnees, Qt::LeftButton, Qt::NoModifier);
+        depot.setDropAction(c.proposee);
+        depot.ignore();
+        QApplication::sendEvent(f.get(), &depot);
+        QApplication::processEvents();
+        EXPECT_EQ(depot.isAccepted(), c.accepte) << c.nom;
+        if (c.accepte) {
+            EXPECT_EQ(depot.dropAction(), Qt::CopyAction) << c.nom;
+        }
+    }
+    EXPECT_TRUE(QFile::exists(Halley));
 }
 
 TEST(Principale, Quitter) {

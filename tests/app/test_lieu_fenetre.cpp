@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTimer>
 
+#include "app/aide.h"
 #include "app/dialogue_lieu.h"
 #include "app/fenetre_nuit.h"
 #include "application_essai.h"
@@ -31,7 +33,7 @@ TEST(Lieu_Fenetre, SaisiRefusePuisAccepteEtGarde) {
     const QString lieu = Dossier_Configuration() + Nom_Fichier_Lieu;
     QFile::remove(lieu);
     Fenetre_Active w;
-    EXPECT_TRUE(w.Texte(C::StatusBar).startsWith(QStringLiteral("Pas de lieu d'observation")));
+    EXPECT_TRUE(w.Texte(C::StatusBar).isEmpty());  // no site is the normal case
     const int largeur = w.Page().width();
 
     QString refus;
@@ -83,6 +85,74 @@ TEST(Lieu_Fenetre, SaisiRefusePuisAccepteEtGarde) {
     EXPECT_EQ(imprimante.pageLayout().orientation(), QPageLayout::Portrait);
     w.f->Nuit().close();
     QFile::remove(lieu);
+}
+
+// The dialog writes and reads numbers as the form does, whatever the locale
+// groups thousands with, and keeps a name outside Windows-1252.
+TEST(Lieu_Fenetre, NombresCommeLaFiche) {
+    const Notation francaise{',', "\u202f"};
+    const Site_Observation ohp{QStringLiteral("OHP"), {44.7, 5.7125, 650}, 15, true};
+    Dialogue_Lieu d(ohp, francaise, {}, nullptr);
+    d.show();
+    EXPECT_EQ(d.Latitude->text(), QStringLiteral("44,7"));
+    EXPECT_EQ(d.Longitude->text(), QStringLiteral("5,7125"));
+    EXPECT_EQ(d.Hauteur_Minimale->text(), QStringLiteral("15"));
+    d.Nom->setText(QStringLiteral("Ondřejov"));  // beyond what the test's keyboard types
+    d.Altitude->clear();
+    QTest::keyClicks(d.Altitude, QStringLiteral("2 936"));
+    QTest::keyClick(d.Altitude, Qt::Key_Return);
+    ASSERT_TRUE(d.Site()) << d.Erreur->text().toStdString();
+    EXPECT_EQ(d.Site()->Nom, QStringLiteral("Ondřejov"));
+    EXPECT_EQ(d.Site()->lieu.Altitude, 2936);
+    EXPECT_EQ(d.Site()->lieu.Latitude, 44.7);
+    Dialogue_Lieu relu(d.Site(), francaise, {}, nullptr);
+    EXPECT_EQ(relu.Altitude->text(), QStringLiteral("2\u202f936"));
+}
+
+// Why Lieu.ini could not be used is said in the dialog, wrapped to its width.
+TEST(Lieu_Fenetre, RaisonDUnFichierEndommage) {
+    QTemporaryDir dossier;
+    QFile f(dossier.filePath(Nom_Fichier_Lieu));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(
+        "[Trajectel Lieu]\r\nNom=A\r\nLatitude=95\r\nLongitude=5\r\nAltitude=0\r\n"
+        "Hauteur_Minimale=15\r\nAfficher=Vrai\r\n");
+    f.close();
+    const Lecture_Lieu lu = Charger_Lieu(dossier.path() + u'/');
+    ASSERT_FALSE(lu.site);
+    Dialogue_Lieu d(lu.site, Notation{}, lu.detail, nullptr);
+    d.show();
+    QApplication::processEvents();
+    EXPECT_EQ(d.Erreur->text(), lu.detail);
+    EXPECT_TRUE(d.Erreur->wordWrap());
+    EXPECT_LE(d.Erreur->geometry().right(), d.contentsRect().right());
+    EXPECT_GE(d.Erreur->height(), d.Erreur->heightForWidth(d.Erreur->width()));
+}
+
+// F1 in the site dialog opens the help at its topic, in a window the dialog
+// does not block; Echap closes it; the help window is the main window's again after.
+TEST(Lieu_Fenetre, AideDepuisLeDialogue) {
+    Fenetre_Active w;
+    QString ancre;
+    bool aide_fermee = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = dynamic_cast<Dialogue_Lieu*>(QApplication::activeModalWidget());
+        if (!d) return;
+        QApplication::setActiveWindow(d);
+        QTest::keyClick(d->Nom, Qt::Key_F1);
+        ancre = w.f->Aide().Navigateur()->source().fragment();
+        EXPECT_TRUE(w.f->Aide().isVisible());
+        QApplication::processEvents();
+        QTest::keyClick(w.f->Aide().Navigateur(), Qt::Key_Escape);
+        QApplication::processEvents();
+        aide_fermee = !w.f->Aide().isVisible();
+        d->reject();
+    });
+    w.b().Action(C::EditSite1)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(ancre, Ancre_Contexte(Aide_Lieu));
+    EXPECT_TRUE(aide_fermee);
+    EXPECT_EQ(w.f->Aide().parentWidget(), w.f.get());
 }
 
 }  // namespace

@@ -31,6 +31,9 @@ TEST(Lieu, BornesDesChamps) {
         {"45", "0", "9000,1", "15", "L'altitude"},
         {"45", "0", "0", "-1", "La hauteur minimale"},
         {"45", "0", "0", "91", "La hauteur minimale"},
+        {"45", "0", "2 936", "15", ""},
+        {"45", "0", "2 9 3 6", "15", ""},
+        {"45", "0", "2 936,5,1", "15", "L'altitude"},
     };
     for (const Cas& c : cas) {
         const Saisie_Site s = Lire_Champs_Site(QStringLiteral("OBVA"), QString::fromUtf8(c.latitude),
@@ -55,16 +58,46 @@ protected:
     Boite_Memoire boite;
 };
 
+// The dialog writes numbers as the form does, and reads back what it wrote.
+TEST(Lieu, NombresDuDialogue) {
+    struct Cas {
+        double valeur;
+        Notation notation;
+        const char* texte;
+    };
+    const Cas cas[] = {
+        {44.7, {',', "\u202f"}, "44,7"},
+        {2936, {',', "\u202f"}, "2\u202f936"},
+        {2936, {',', "\u00a0"}, "2\u00a0936"},
+        {-1234.5, {',', " "}, "-1 234,5"},
+        {2936, {'.', ","}, "2936"},  // a comma between thousands would read as decimals
+        {43.9316666666667, {'.', ","}, "43.9316666666667"},
+        {-0.5, {',', " "}, "-0,5"},
+    };
+    for (const Cas& c : cas) {
+        const QString texte = Texte_Champ_Site(c.valeur, c.notation);
+        EXPECT_EQ(texte, QString::fromUtf8(c.texte)) << c.valeur;
+        const Saisie_Site s =
+            Lire_Champs_Site({}, QStringLiteral("0"), QStringLiteral("0"), texte, QStringLiteral("15"), true);
+        const bool dans_les_bornes = c.valeur >= -500 && c.valeur <= 9000;
+        ASSERT_EQ(s.site.has_value(), dans_les_bornes) << texte.toStdString();
+        if (s.site) {
+            EXPECT_EQ(s.site->lieu.Altitude, c.valeur) << texte.toStdString();
+        }
+    }
+}
+
 TEST_F(Fichier_Lieu, EcritPuisRelu) {
     const Site_Observation site{
-        QStringLiteral("Observatoire de l'été"), {-33.25, 151.125, 1234.5}, 20, false};
+        QStringLiteral("Observatoire d'Ondřejov, l'été"), {-33.25, 151.125, 1234.5}, 20, false};
     ASSERT_TRUE(Enregistrer_Lieu(Dossier() + QStringLiteral("sous/"), site, boite));
     QFile f(Dossier() + QStringLiteral("sous/") + Nom_Fichier_Lieu);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(),
-              QByteArray("[Trajectel Lieu]\r\nNom=Observatoire de l'\xe9t\xe9\r\nLatitude=-33.25\r\n"
-                         "Longitude=151.125\r\nAltitude=1234.5\r\nHauteur_Minimale=20\r\n"
-                         "Afficher=Faux\r\n"));
+    EXPECT_EQ(f.readAll(), QByteArray("[Trajectel Lieu]\r\nNom=Observatoire d'Ond\xc5\x99"
+                                      "ejov, l'\xc3\xa9t\xc3\xa9\r\n"
+                                      "Latitude=-33.25\r\n"
+                                      "Longitude=151.125\r\nAltitude=1234.5\r\nHauteur_Minimale=20\r\n"
+                                      "Afficher=Faux\r\n"));
     const Lecture_Lieu l = Charger_Lieu(Dossier() + QStringLiteral("sous/"));
     ASSERT_TRUE(l.site);
     EXPECT_EQ(l.site->Nom, site.Nom);
@@ -78,9 +111,9 @@ TEST_F(Fichier_Lieu, EcritPuisRelu) {
 }
 
 TEST_F(Fichier_Lieu, AbsentOuEndommagePasDeLieu) {
+    // No file is a first start: nothing to say.
     EXPECT_FALSE(Charger_Lieu(Dossier()).site);
-    EXPECT_EQ(Charger_Lieu(Dossier()).raison,
-              QStringLiteral("Pas de lieu d'observation : le fichier Lieu.ini n'existe pas"));
+    EXPECT_TRUE(Charger_Lieu(Dossier()).raison.isEmpty());
     const QByteArray bon =
         "[Trajectel Lieu]\r\nNom=A\r\nLatitude=45\r\nLongitude=5\r\nAltitude=0\r\n"
         "Hauteur_Minimale=15\r\nAfficher=Vrai\r\n";
@@ -92,6 +125,8 @@ TEST_F(Fichier_Lieu, AbsentOuEndommagePasDeLieu) {
     QByteArray long_(5000, 'x');
     const Cas cas[] = {
         {"bon", bon, true},
+        {"nom en Windows-1252", QByteArray(bon).replace("Nom=A", "Nom=l'\xe9t\xe9"), true},
+        {"UTF-8 avec marque d'ordre", "\xef\xbb\xbf" + bon, true},
         {"fins de ligne LF", QByteArray(bon).replace("\r\n", "\n"), true},
         {"sans fin à la dernière ligne", bon.left(bon.size() - 2), true},
         {"vide", "", false},
@@ -114,6 +149,16 @@ TEST_F(Fichier_Lieu, AbsentOuEndommagePasDeLieu) {
             EXPECT_TRUE(l.raison.startsWith(QStringLiteral("Pas de lieu d'observation : "))) << c.nom;
         }
     }
+    Ecrire(QByteArray(bon).replace("Nom=A", "Nom=l'\xe9t\xe9"));
+    EXPECT_EQ(Charger_Lieu(Dossier()).site->Nom, QStringLiteral("l'été"));
+    // A value out of its bounds: the status bar says the file is damaged, the
+    // site dialog says which value.
+    Ecrire(QByteArray(bon).replace("Latitude=45", "Latitude=95"));
+    const Lecture_Lieu l = Charger_Lieu(Dossier());
+    EXPECT_EQ(l.raison, QStringLiteral("Pas de lieu d'observation : le fichier Lieu.ini est endommagé "
+                                       "(Edition, Lieu d'observation…)"));
+    EXPECT_EQ(l.detail, QStringLiteral("Le fichier Lieu.ini est endommagé : La latitude doit être comprise "
+                                       "entre -90 et 90 degrés (nord positif)."));
 }
 
 TEST(Lieu, UnNomSurUneSeuleLigne) {
