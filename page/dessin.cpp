@@ -56,9 +56,9 @@ constexpr std::array<Modele_Colonne, Nombre_Colonnes> Modeles_Colonnes = {{
     {80, 235, Presence::Toujours},         {60, 175, Presence::Toujours},
     {75, 180, Presence::Instrument},       {75, 190, Presence::Instrument},
     {35, 100, Presence::Totale},           {35, 100, Presence::Noyau},
-    {40, 115, Presence::Visibilite},       {48, 160, Presence::Visibilite_Jour},
-    {56, 180, Presence::Visibilite_Jour},  {40, 105, Presence::Visibilite},
-    {56, 180, Presence::Visibilite_Jour},  {40, 105, Presence::Visibilite_Jour},
+    {40, 130, Presence::Visibilite},       {48, 120, Presence::Visibilite_Jour},
+    {56, 150, Presence::Visibilite_Jour},  {40, 120, Presence::Visibilite},
+    {56, 150, Presence::Visibilite_Jour},  {40, 120, Presence::Visibilite_Jour},
     {40, 120, Presence::Visibilite_Heure},
 }};
 constexpr int Colonnes_Ephemeride = 16;  // those before the visibility
@@ -558,10 +558,22 @@ void Imprimer_Entete_Grec(Feuille& f, const Colonne& c, const Entete& e, int y) 
     Ecrire_Symbole(f.cv, Taille_Papier, x + wT, y - f.h / Montee_Grec, lettre);
 }
 
+// A header wider than its column goes on two lines, its last word under
+// the others, in the two lines above the rule.
+void Imprimer_Entete_Centre(Feuille& f, const Colonne& c, const QString& mot, int y) {
+    const qsizetype blanc = mot.lastIndexOf(u' ');
+    if (blanc < 0 || f.cv.Largeur_Texte(mot) <= c.largeur) {
+        Ecrire_Centre(f.cv, c.x, c.largeur, y, mot);
+        return;
+    }
+    Ecrire_Centre(f.cv, c.x, c.largeur, y - f.h / 2, mot.left(blanc));
+    Ecrire_Centre(f.cv, c.x, c.largeur, y + f.h / 2, mot.mid(blanc + 1));
+}
+
 void Imprimer_Entete(Feuille& f, const Colonnes& colonnes, int y) {
     for (const Colonne& c : colonnes) {
         const Entete& e = Entete_Colonne(Entetes_Papier, c.numero);
-        if (e.genre == Genre_Entete::Centre) Ecrire_Centre(f.cv, c.x, c.largeur, y, QString::fromUtf8(e.mot));
+        if (e.genre == Genre_Entete::Centre) Imprimer_Entete_Centre(f, c, QString::fromUtf8(e.mot), y);
         if (e.genre == Genre_Entete::Grec) Imprimer_Entete_Grec(f, c, e, y);
     }
 }

@@ -293,7 +293,7 @@ TEST_F(Dessin_Papier, Colonnes) {
     // Every column's width, those of the visibility included, whether shown or not.
     const std::array<int32_t, Nombre_Colonnes> largeurs = {135, 70,  112, 94,  94,  88,  112, 94,
                                                            94,  224, 277, 206, 212, 224, 118, 118,
-                                                           135, 188, 212, 124, 212, 124, 141};
+                                                           153, 141, 177, 141, 177, 141, 141};
     for (const auto& c : cas) {
         papier.Oublier();
         Imprimer(c.choix);

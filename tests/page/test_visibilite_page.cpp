@@ -175,7 +175,7 @@ TEST(Visibilite_Papier, PaysageQuandLeTableauDeborde) {
         bool paysage;
     };
     // 300 dpi, 2400 dots in portrait, 3300 in landscape: today's widest
-    // table is 2272 dots; the visibility adds 998 for days, 401 for hours.
+    // table is 2272 dots; the visibility adds 930 for days, 435 for hours.
     const Cas cas[] = {
         {"sans site", false, "Arbelin", true, "jours", false},
         {"site, télescope, jours", true, "Arbelin", true, "jours", true},
@@ -194,6 +194,15 @@ TEST(Visibilite_Papier, PaysageQuandLeTableauDeborde) {
         EXPECT_EQ(papier.Paysage(), c.paysage) << c.nom;
         const int largeur = c.paysage ? 3300 : 2400;
         EXPECT_EQ(papier.Trouver(QStringLiteral("Elong.")).size(), c.site ? 1u : 0u) << c.nom;
+        // "Lever TU" is wider than its column: its unit goes under it, within the header's two lines.
+        if (c.site && std::string(c.unite) == "jours") {
+            ASSERT_EQ(papier.Trouver(QStringLiteral("Lever")).size(), 1u) << c.nom;
+            ASSERT_EQ(papier.Trouver(QStringLiteral("TU")).size(), 3u) << c.nom;
+            const auto lever = papier.Trouver(QStringLiteral("Lever"))[0];
+            const auto tu = papier.Trouver(QStringLiteral("TU"))[0];
+            EXPECT_EQ(tu.y, lever.y + 50) << c.nom;
+            EXPECT_EQ(lever.y, papier.Trouver(QStringLiteral("Elong."))[0].y - 25) << c.nom;
+        }
         EXPECT_LE(p.dessin.Largeur_Tableau, largeur) << c.nom;
         // The times hold for one site: the page names it, between the start date and the table.
         const auto lieu = papier.Trouver(
