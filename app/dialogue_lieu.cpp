@@ -17,6 +17,7 @@ const QString Couleur_Erreur = QStringLiteral("color: #b00000");
 QLineEdit* Champ(const QString& texte, QWidget* parent) {
     auto* champ = new QLineEdit(texte, parent);
     champ->setMaxLength(Longueur_Maximale_Nom);
+    champ->setCursorPosition(0);  // a long name shows its start
     return champ;
 }
 }  // namespace

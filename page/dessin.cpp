@@ -56,9 +56,9 @@ constexpr std::array<Modele_Colonne, Nombre_Colonnes> Modeles_Colonnes = {{
     {80, 235, Presence::Toujours},         {60, 175, Presence::Toujours},
     {75, 180, Presence::Instrument},       {75, 190, Presence::Instrument},
     {35, 100, Presence::Totale},           {35, 100, Presence::Noyau},
-    {40, 130, Presence::Visibilite},       {48, 120, Presence::Visibilite_Jour},
-    {56, 150, Presence::Visibilite_Jour},  {40, 120, Presence::Visibilite},
-    {56, 150, Presence::Visibilite_Jour},  {40, 120, Presence::Visibilite_Jour},
+    {40, 130, Presence::Visibilite},       {52, 120, Presence::Visibilite_Jour},
+    {66, 150, Presence::Visibilite_Jour},  {40, 120, Presence::Visibilite},
+    {66, 150, Presence::Visibilite_Jour},  {40, 120, Presence::Visibilite_Jour},
     {40, 120, Presence::Visibilite_Heure},
 }};
 constexpr int Colonnes_Ephemeride = 16;  // those before the visibility

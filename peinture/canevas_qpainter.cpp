@@ -91,7 +91,14 @@ void Canevas_QPainter::Debut_Document() {
     // previous one must not colour this one.
     police_ = QFont();
     crayon_ = QPen(Qt::black);
-    peintre_.begin(imprimante_);
+    if (!peintre_.begin(imprimante_)) return;
+    // A printer used again keeps in its engine the last pen of its previous
+    // document, while the new painter believes it holds the default one and
+    // would not hand a black pen over: the pen and font are handed over anew.
+    peintre_.setPen(Qt::NoPen);
+    peintre_.setPen(crayon_);
+    peintre_.setFont(QFont(QStringLiteral("serif")));
+    peintre_.setFont(police_);
 }
 
 void Canevas_QPainter::Fin_Document() {

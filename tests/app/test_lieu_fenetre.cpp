@@ -19,6 +19,20 @@ namespace {
 
 using C = Controle;
 
+// The drawing commands of the first page of a PDF written by Qt: its first stream, inflated.
+QByteArray Contenu_Page_Pdf(const QString& chemin) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const QByteArray pdf = f.readAll();
+    const qsizetype debut = pdf.indexOf("stream\n") + 7;
+    const qsizetype fin = pdf.indexOf("endstream", debut);
+    if (debut < 7 || fin < 0) return {};
+    constexpr uint32_t Taille_Attendue = 1 << 20;  // a hint: the buffer grows as needed
+    QByteArray zlib;
+    for (int decalage : {24, 16, 8, 0}) zlib += static_cast<char>((Taille_Attendue >> decalage) & 0xFF);
+    return qUncompress(zlib + pdf.mid(debut, fin - debut));
+}
+
 // The dialog as the user fills it: the fields typed over, then Enter.
 void Remplir(Dialogue_Lieu& d, const char* latitude) {
     for (QLineEdit* champ : {d.Nom, d.Latitude, d.Longitude, d.Altitude}) champ->clear();
@@ -80,9 +94,15 @@ TEST(Lieu_Fenetre, SaisiRefusePuisAccepteEtGarde) {
     imprimante.setOutputFileName(dossier.filePath(QStringLiteral("nuit.pdf")));
     w.b().Fixer_Imprimante(&imprimante);
     w.f->Nuit().Imprimer();
-    w.b().Fixer_Imprimante(nullptr);
     EXPECT_GT(QFileInfo(imprimante.outputFileName()).size(), 1000);
     EXPECT_EQ(imprimante.pageLayout().orientation(), QPageLayout::Portrait);
+    // The page printed next on the same printer has none of the picture's amber.
+    w.f->Executer(C::Imprimer);
+    w.b().Fixer_Imprimante(nullptr);
+    const QByteArray page = Contenu_Page_Pdf(imprimante.outputFileName());
+    EXPECT_TRUE(page.contains("Tj"));
+    EXPECT_TRUE(page.contains("0 0 0 scn"));
+    EXPECT_FALSE(page.contains("1 0.752941")) << page.left(400).toStdString();
     w.f->Nuit().close();
     QFile::remove(lieu);
 }

@@ -96,9 +96,9 @@ TEST_F(Visibilite_Ecran, ColonnesALaDroite) {
          "Arbelin",
          "jours",
          686,
-         {"Elong.@688", "Lever TU@726", "Passage TU@772", "Haut.@835", "Coucher TU@868", "Nuit@934"},
-         {726, 774, 830, 870, 926, 966},
-         991},
+         {"Elong.@688", "Lever TU@728", "Passage TU@781", "Haut.@849", "Coucher TU@887", "Nuit@958"},
+         {726, 778, 844, 884, 950, 990},
+         1015},
         {"heures, sans rien",
          "Aucun",
          "heures",
@@ -110,9 +110,9 @@ TEST_F(Visibilite_Ecran, ColonnesALaDroite) {
          "Aucun",
          "mois",
          466,
-         {"Elong.@468", "Lever TU@506", "Passage TU@552", "Haut.@615", "Coucher TU@648", "Nuit@714"},
-         {506, 554, 610, 650, 706, 746},
-         746},
+         {"Elong.@468", "Lever TU@508", "Passage TU@561", "Haut.@629", "Coucher TU@667", "Nuit@738"},
+         {506, 558, 624, 664, 730, 770},
+         770},
     };
     for (const Cas& c : cas) {
         const bool magnitudes = c.depart == 686;
@@ -135,7 +135,7 @@ TEST_F(Visibilite_Ecran, PremiereLigneDuCalcul) {
     ASSERT_TRUE(v.Lever && v.Passage && v.Coucher && v.Hauteur_Noire);
     std::vector<std::string> ligne = Textes_A(p.ecran, 17 + 7, 466);
     std::vector<std::string> attendue;
-    const int bords[] = {501, 549, 605, 645, 701, 741};
+    const int bords[] = {501, 553, 619, 659, 725, 765};
     const QString textes[] = {t.Elongation, t.Lever, t.Passage, t.Hauteur, t.Coucher, t.Nuit};
     for (int k = 0; k < 6; ++k)
         attendue.push_back(
