@@ -19,6 +19,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
+#include <functional>
 #include <memory>
 #include <set>
 
@@ -397,8 +398,9 @@ TEST(Fenetre_Aide, SommaireEtRubriques) {
         EXPECT_TRUE(html.contains(QStringLiteral("id=\"%1\"").arg(Ancre_Contexte(contexte)))) << contexte;
 }
 
-// F1 in the chooser opens the help at importing; Echap closes the help.
-TEST(Fenetre_Aide, DepuisLeChoixDUnObjetPuisEchap) {
+// F1 in a dialog opens the help at the dialog's topic, in a window the
+// dialog does not block; Echap closes it; it is the main window's again after.
+TEST(Fenetre_Aide, F1DansLesDialoguesPuisEchap) {
     struct Deux_Objets : Source_Objets {
         int Nombre() const override { return 2; }
         Ligne_Objet Ligne(int rang) const override { return {QStringLiteral("C/%1").arg(rang), {}, {}, {}}; }
@@ -406,23 +408,37 @@ TEST(Fenetre_Aide, DepuisLeChoixDUnObjetPuisEchap) {
     } source;
     auto f = Ouvrir();
     f->show();
-    QString ancre;
-    bool fermee = false;
-    QTimer::singleShot(0, [&] {
-        auto* d = dynamic_cast<Dialogue_Choix_Objet*>(QApplication::activeModalWidget());
-        if (!d) return;
-        QApplication::setActiveWindow(d);
-        QTest::keyClick(d->Recherche(), Qt::Key_F1);
+    struct Cas {
+        const char* nom;
+        std::function<void()> ouvrir;
+        int contexte;
+    };
+    const Cas cas[] = {
+        {"lieu", [&] { f->Executer(Controle::EditSite1); }, Aide_Lieu},
+        {"choix d'un objet", [&] { f->Boite().Choisir_Objet(QStringLiteral("Trajectel - Choisir"), source); },
+         Aide_Import},
+    };
+    for (const Cas& c : cas) {
+        QString ancre;
+        bool fermee = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* d = QApplication::activeModalWidget();
+            if (!d) return;
+            QApplication::setActiveWindow(d);
+            QTest::keyClick(d, Qt::Key_F1);
+            QApplication::processEvents();
+            ancre = f->Aide().Navigateur()->source().fragment();
+            QTest::keyClick(f->Aide().Navigateur(), Qt::Key_Escape);
+            QApplication::processEvents();
+            fermee = !f->Aide().isVisible();
+            d->close();
+        });
+        c.ouvrir();
         QApplication::processEvents();
-        ancre = f->Aide().Navigateur()->source().fragment();
-        QTest::keyClick(f->Aide().Navigateur(), Qt::Key_Escape);
-        QApplication::processEvents();
-        fermee = !f->Aide().isVisible();
-        d->reject();
-    });
-    EXPECT_FALSE(f->Boite().Choisir_Objet(QStringLiteral("Trajectel - Choisir un objet"), source));
-    EXPECT_EQ(ancre, Ancre_Contexte(Aide_Import));
-    EXPECT_TRUE(fermee);
+        EXPECT_EQ(ancre, Ancre_Contexte(c.contexte)) << c.nom;
+        EXPECT_TRUE(fermee) << c.nom;
+        EXPECT_EQ(f->Aide().parentWidget(), f.get()) << c.nom;
+    }
 }
 
 // Every window the program opens besides the main one says whose it is.

@@ -6,10 +6,8 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QTemporaryDir>
-#include <QTextBrowser>
 #include <QTimer>
 
-#include "app/aide.h"
 #include "app/dialogue_lieu.h"
 #include "app/fenetre_nuit.h"
 #include "application_essai.h"
@@ -147,32 +145,6 @@ TEST(Lieu_Fenetre, RaisonDUnFichierEndommage) {
     EXPECT_TRUE(d.Erreur->wordWrap());
     EXPECT_LE(d.Erreur->geometry().right(), d.contentsRect().right());
     EXPECT_GE(d.Erreur->height(), d.Erreur->heightForWidth(d.Erreur->width()));
-}
-
-// F1 in the site dialog opens the help at its topic, in a window the dialog
-// does not block; Echap closes it; the help window is the main window's again after.
-TEST(Lieu_Fenetre, AideDepuisLeDialogue) {
-    Fenetre_Active w;
-    QString ancre;
-    bool aide_fermee = false;
-    QTimer::singleShot(0, [&] {
-        auto* d = dynamic_cast<Dialogue_Lieu*>(QApplication::activeModalWidget());
-        if (!d) return;
-        QApplication::setActiveWindow(d);
-        QTest::keyClick(d->Nom, Qt::Key_F1);
-        ancre = w.f->Aide().Navigateur()->source().fragment();
-        EXPECT_TRUE(w.f->Aide().isVisible());
-        QApplication::processEvents();
-        QTest::keyClick(w.f->Aide().Navigateur(), Qt::Key_Escape);
-        QApplication::processEvents();
-        aide_fermee = !w.f->Aide().isVisible();
-        d->reject();
-    });
-    w.b().Action(C::EditSite1)->trigger();
-    QApplication::processEvents();
-    EXPECT_EQ(ancre, Ancre_Contexte(Aide_Lieu));
-    EXPECT_TRUE(aide_fermee);
-    EXPECT_EQ(w.f->Aide().parentWidget(), w.f.get());
 }
 
 }  // namespace

@@ -585,23 +585,4 @@ TEST_F(Dessin_QPainter, PageEnPdf) {
     EXPECT_EQ(contenu.count("/Type /Page\n"), 1);
 }
 
-// What one document chose (the night picture ends on its body's pen and a
-// face of its own) does not carry into the next one printed on the same surface.
-TEST_F(Dessin_QPainter, ChaqueDocumentPartDesReglagesParDefaut) {
-    QTemporaryDir dossier;
-    ASSERT_TRUE(dossier.isValid());
-    QPdfWriter imprimante(dossier.filePath(QStringLiteral("deux.pdf")));
-    Canevas_QPainter canevas(imprimante);
-    const QString mot = QStringLiteral("Ephéméride de 1P/Halley");
-    canevas.Debut_Document();
-    const int largeur_defaut = canevas.Largeur_Texte(mot);
-    canevas.Choisir_Police(Police_Page, 40, Jeu_Caracteres::Defaut);
-    canevas.Choisir_Crayon(0xFFC000, Style_Trait::Tirets, 9);
-    ASSERT_NE(canevas.Largeur_Texte(mot), largeur_defaut);
-    canevas.Fin_Document();
-    canevas.Debut_Document();
-    EXPECT_EQ(canevas.Largeur_Texte(mot), largeur_defaut);
-    canevas.Fin_Document();
-}
-
 }  // namespace
