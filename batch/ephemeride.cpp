@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstdio>
+#include <map>
 
 #include "batch/ecriture_sortie.h"
 #include "batch/options_batch.h"
@@ -11,6 +12,7 @@
 #include "document/fichier_elements.h"
 #include "document/programme.h"
 #include "form/disposition_fiche.h"
+#include "form/lecture_entree_page.h"
 #include "plateforme/boite_memoire.h"
 #include "plateforme/erreur_generale.h"
 
@@ -18,22 +20,30 @@ namespace {
 
 const QString Renvoi_Aide = QStringLiteral("« trajectel-ephemeride --aide » décrit les options.\n");
 
-constexpr double Distance_Minimale = 0.0001;  // AU, as the page requires
-
-// The start date, step, unit and instrument go into their fields as a user
-// would type them.
-void Ecrire_Parametres(Programme& p, const Options_Batch& o, const QDate& aujourdhui) {
-    Boite_Outils& b = p.boite;
-    const QChar separateur = QChar::fromLatin1(p.notation.Separateur_Decimal);
+// The start date as a user would type it, with the decimal separator of the run.
+QString Texte_Jour(const Options_Batch& o, const QDate& aujourdhui, char separateur) {
     QString jour = o.jour.isEmpty() ? QString::number(aujourdhui.day()) : o.jour;
-    jour.replace(u',', separateur).replace(u'.', separateur);
-    b.Ecrire_Texte(Controle::saisie_Jour, jour);
-    b.Ecrire_Texte(Controle::saisie_Mois, o.mois.isEmpty() ? QString::number(aujourdhui.month()) : o.mois);
-    b.Ecrire_Texte(Controle::saisie_An, o.an.isEmpty() ? QString::number(aujourdhui.year()) : o.an);
-    b.Ecrire_Texte(Controle::Saisie_Pas, o.pas);
-    p.el.Pas = o.pas.toInt();
-    b.Ecrire_Texte(Controle::Liste_Pas, o.unite);
-    b.Ecrire_Texte(Controle::Liste_Instruments, o.instrument);
+    const QChar s = QChar::fromLatin1(separateur);
+    return jour.replace(u',', s).replace(u'.', s);
+}
+
+// The start date, step, unit and instrument come from the options; the rest
+// is what reading the element file left in the form.
+Entree_Page Entree_Options(const Programme& p, const Options_Batch& o, const QDate& aujourdhui) {
+    const char separateur = p.notation.Separateur_Decimal;
+    Entree_Page e = Lire_Entree_Page(p.boite, p.el, p.page.Champs_A_Corriger, separateur);
+    const QString jour = Texte_Jour(o, aujourdhui, separateur);
+    const QString mois = o.mois.isEmpty() ? QString::number(aujourdhui.month()) : o.mois;
+    const QString an = o.an.isEmpty() ? QString::number(aujourdhui.year()) : o.an;
+    e.Debut = Lire_Instant_Saisi(jour, mois, an, separateur);
+    e.Textes[Controle::saisie_Jour] = jour;
+    e.Textes[Controle::saisie_Mois] = mois;
+    e.Textes[Controle::saisie_An] = an;
+    e.Pas = o.pas.toInt();
+    e.Unite_Pas = Numero_Unite_Pas(o.unite).value_or(p.el.Unite_Pas);
+    e.Instrument = Numero_Instrument(o.instrument).value_or(p.el.Instrument);
+    e.Textes[Controle::Liste_Instruments] = o.instrument;
+    return e;
 }
 
 // The reader's own messages, on standard error.
@@ -137,43 +147,37 @@ std::optional<int> Importer_Objet(Programme& p, const Options_Batch& o, QTextStr
 }
 
 // What the page still lacks, in the observer's words.
-QStringList Elements_Manquants(const Programme& p) {
-    const Elements& el = p.el;
-    QStringList manquants;
-    if (!(el.q > Distance_Minimale)) manquants << QStringLiteral("distance du périhélie");
-    if (!(el.Jour_Perihelie >= 1 && el.Mois_Perihelie >= 1 && el.An_Perihelie >= 1)) {
-        manquants << QStringLiteral("date du périhélie");
-    }
-    if (p.boite.Texte(Controle::Equinoxe).isEmpty() || !(el.JJ_Equinoxe > 0)) {
-        manquants << QStringLiteral("équinoxe des éléments");
-    }
-    if (p.boite.Texte(Controle::Equinoxe_ephemeride).isEmpty() || !(el.JJ_Equinoxe_ephemeride > 0)) {
-        manquants << QStringLiteral("équinoxe de l'éphéméride");
-    }
-    if (el.Pas == 0) manquants << QStringLiteral("pas non nul");
-    if (manquants.isEmpty()) manquants << QStringLiteral("date de début lisible");
-    return manquants;
+QString Texte_Manques(const std::vector<Manque_Page>& manques) {
+    static const std::map<Manque_Page, QString> mots = {
+        {Manque_Page::Distance_Perihelie, QStringLiteral("distance du périhélie")},
+        {Manque_Page::Date_Perihelie, QStringLiteral("date du périhélie")},
+        {Manque_Page::Equinoxe_Elements, QStringLiteral("équinoxe des éléments")},
+        {Manque_Page::Equinoxe_Ephemeride, QStringLiteral("équinoxe de l'éphéméride")},
+        {Manque_Page::Pas_Nul, QStringLiteral("pas non nul")},
+        {Manque_Page::Date_Debut, QStringLiteral("date de début lisible")},
+        {Manque_Page::Champs_A_Corriger, QStringLiteral("correction des champs refusés")},
+    };
+    QStringList textes;
+    for (Manque_Page m : manques) textes << mots.at(m);
+    return textes.join(QStringLiteral(", "));
 }
 
-Tableau_Batch Calculer_Tableau(Programme& p) {
-    const bool visibilite = Visibilite_Montree(p.Calcul());
-    const bool heures = Lignes_Horaires(p.el);
-    const Colonnes_Batch colonnes{p.el.Instrument > 0, p.page.MT_Valide, p.page.MN_Valide,
-                                  visibilite && !heures, visibilite && heures};
+Tableau_Batch Calculer_Tableau(const Calcul_Page& calcul) {
+    const Colonnes_Batch colonnes = Colonnes_Presentes(calcul);
     Tableau_Batch tableau{Entete_Batch(colonnes), {}};
-    Generer_Lignes(p.Calcul(), [&](const Ligne_Ephemeride& ligne) {
-        tableau.lignes.push_back(Cellules_Ligne(ligne, colonnes, p.notation));
+    Generer_Lignes(calcul, [&](const Ligne_Ephemeride& ligne) {
+        tableau.lignes.push_back(Cellules_Ligne(ligne, colonnes, calcul.notation));
     });
     return tableau;
 }
 
-QString En_Tete_Texte(const Programme& p) {
-    const Boite_Outils& b = p.boite;
-    QString texte = QStringLiteral("Ephéméride de %1\n").arg(b.Texte(Controle::Commentaire));
+QString En_Tete_Texte(const Calcul_Page& calcul) {
+    const Entree_Page& e = calcul.entree;
+    QString texte = QStringLiteral("Ephéméride de %1\n").arg(e.Texte(Controle::Commentaire));
     texte += QStringLiteral("Equinoxe des éléments = %1    Equinoxe de l'éphéméride = %2\n")
-                 .arg(b.Texte(Controle::Equinoxe), b.Texte(Controle::Equinoxe_ephemeride));
-    if (p.el.Instrument > 0) {
-        texte += QStringLiteral("Instrument d'observation : %1\n").arg(b.Texte(Controle::Liste_Instruments));
+                 .arg(e.Texte(Controle::Equinoxe), e.Texte(Controle::Equinoxe_ephemeride));
+    if (calcul.el.Instrument > 0) {
+        texte += QStringLiteral("Instrument d'observation : %1\n").arg(e.Texte(Controle::Liste_Instruments));
     }
     return texte + u'\n';
 }
@@ -217,20 +221,20 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
     } else if (!Lire_Document(p, o.fichier, erreurs)) {
         return Fichier_Illisible;
     }
-    Ecrire_Parametres(p, o, aujourdhui);
-    if (!Preparer_Page(p.Calcul())) {
+    const Calcul_Page calcul = p.Calcul(Entree_Options(p, o, aujourdhui));
+    if (!Preparer_Page(calcul)) {
         erreurs << QStringLiteral("trajectel-ephemeride : éphéméride impossible, il manque : ")
-                << Elements_Manquants(p).join(QStringLiteral(", ")) << u'\n';
+                << Texte_Manques(Manques_Page(p.el, calcul.entree)) << u'\n';
         return Page_Invalide;
     }
     if (o.format == Format_Sortie::Pdf) {
-        if (imprimer) return imprimer(p, boite, o.sortie, erreurs);
+        if (imprimer) return imprimer(p.Page(calcul), boite, o.sortie, erreurs);
         erreurs << QStringLiteral("trajectel-ephemeride : ce programme n'imprime pas de page PDF\n");
         return Fichier_Illisible;
     }
-    const Tableau_Batch tableau = Calculer_Tableau(p);
-    const QString texte =
-        o.format == Format_Sortie::Tsv ? Tableau_Tsv(tableau) : En_Tete_Texte(p) + Tableau_Texte(tableau);
+    const Tableau_Batch tableau = Calculer_Tableau(calcul);
+    const QString texte = o.format == Format_Sortie::Tsv ? Tableau_Tsv(tableau)
+                                                         : En_Tete_Texte(calcul) + Tableau_Texte(tableau);
     return Ecrire_Sortie(texte, o, sortie, erreurs) ? Succes : Fichier_Illisible;
 }
 

@@ -10,10 +10,10 @@
 #include "batch/options_batch.h"
 
 class Boite_Memoire;
-class Programme;
+struct Contexte_Page;
 
 // Prints the page into a PDF file; only the printing program has one.
-using Impression_Pdf = int (*)(Programme& p, Boite_Memoire& boite, const QString& chemin,
+using Impression_Pdf = int (*)(const Contexte_Page& page, Boite_Memoire& boite, const QString& chemin,
                                QTextStream& erreurs);
 
 // `arguments` without the program's name. Today's date is the default start.

@@ -5,7 +5,7 @@
 
 #include "batch/ecriture_sortie.h"
 #include "batch/options_batch.h"
-#include "document/programme.h"
+#include "page/dessin.h"
 #include "page/vue.h"
 #include "peinture/canevas_qpainter.h"
 #include "plateforme/boite_memoire.h"
@@ -24,7 +24,7 @@ bool Document_Termine(const QByteArray& pdf) {
 // The printed page, drawn by the print command into a PDF document instead
 // of a printer: the print dialog is answered by the PDF surface. The page is
 // made in memory and reaches the file only once it is complete.
-int Imprimer_Pdf(Programme& p, Boite_Memoire& boite, const QString& chemin, QTextStream& erreurs) {
+int Imprimer_Pdf(const Contexte_Page& p, Boite_Memoire& boite, const QString& chemin, QTextStream& erreurs) {
     QByteArray page;
     {
         QBuffer tampon(&page);
@@ -32,11 +32,11 @@ int Imprimer_Pdf(Programme& p, Boite_Memoire& boite, const QString& chemin, QTex
         QPdfWriter pdf(&tampon);
         pdf.setResolution(Resolution_Pdf);
         pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setTitle(QStringLiteral("Ephéméride de %1").arg(boite.Texte(Controle::Commentaire)));
+        pdf.setTitle(QStringLiteral("Ephéméride de %1").arg(p.calcul.entree.Texte(Controle::Commentaire)));
         pdf.setCreator(QStringLiteral("Trajectel %1").arg(p.Version_Programme));
         Canevas_QPainter canevas(pdf);
         boite.Fixer_Imprimante(&canevas);
-        ImprimerExecute(p.Page());
+        ImprimerExecute(p);
         boite.Fixer_Imprimante(nullptr);
     }
     const QString raison =

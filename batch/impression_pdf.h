@@ -7,6 +7,7 @@
 #include <QTextStream>
 
 class Boite_Memoire;
-class Programme;
+struct Contexte_Page;
 
-int Imprimer_Pdf(Programme& p, Boite_Memoire& boite, const QString& chemin, QTextStream& erreurs);
+int Imprimer_Pdf(const Contexte_Page& page, Boite_Memoire& boite, const QString& chemin,
+                 QTextStream& erreurs);

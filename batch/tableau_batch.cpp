@@ -2,53 +2,21 @@
 
 #include <algorithm>
 
-#include "page/textes_ligne.h"
-
 namespace {
 const QString Separateur_Tsv = QStringLiteral("\t");
 const QString Separation_Colonnes = QStringLiteral("  ");
 }  // namespace
 
 QStringList Entete_Batch(const Colonnes_Batch& colonnes) {
-    QStringList entete = {QStringLiteral("J"),        QStringLiteral("M"),        QStringLiteral("An"),
-                          QStringLiteral("Alpha h"),  QStringLiteral("Alpha m"),  QStringLiteral("Alpha s"),
-                          QStringLiteral("Delta d"),  QStringLiteral("Delta m"),  QStringLiteral("Delta s"),
-                          QStringLiteral("Distance"), QStringLiteral("Dérive a"), QStringLiteral("Dérive d")};
-    if (colonnes.reglages) entete << QStringLiteral("Réglage a") << QStringLiteral("Réglage d");
-    if (colonnes.M1) entete << QStringLiteral("M1");
-    if (colonnes.M2) entete << QStringLiteral("M2");
-    auto u = [](const char* texte) { return QString::fromUtf8(texte); };
-    if (colonnes.visibilite_jour)
-        entete << u(Entete_Elongation) << u(Entete_Lever) << u(Entete_Passage) << u(Entete_Hauteur)
-               << u(Entete_Coucher) << u(Entete_Nuit);
-    if (colonnes.visibilite_heure) entete << u(Entete_Elongation) << u(Entete_Hauteur) << u(Entete_Azimut);
+    QStringList entete;
+    for (int k : colonnes) entete << QString::fromUtf8(Modeles_Colonnes()[k].titre);
     return entete;
 }
 
 QStringList Cellules_Ligne(const Ligne_Ephemeride& ligne, const Colonnes_Batch& colonnes,
                            const Notation& notation) {
-    const Textes_Ligne& t = ligne.textes;
-    const auto texte = [](const std::string& s) { return QString::fromStdString(s); };
-    const Textes_Date_Ligne date = Textes_Date(ligne.Jour, ligne.Mois, ligne.An, notation);
-    QStringList cellules = {date.jour,
-                            date.mois,
-                            date.an,
-                            texte(t.Texte_Alpha_h),
-                            texte(t.Texte_Alpha_m),
-                            texte(t.Texte_Alpha_s),
-                            texte(t.Texte_Delta_d),
-                            texte(t.Texte_Delta_m),
-                            texte(t.Texte_Delta_s),
-                            texte(t.Texte_Distance),
-                            texte(t.Texte_Derive_a),
-                            texte(t.Texte_Derive_d)};
-    if (colonnes.reglages) cellules << texte(t.Texte_Reglage_a) << texte(t.Texte_Reglage_d);
-    if (colonnes.M1) cellules << Texte_Magnitude(ligne.M1, notation);
-    if (colonnes.M2) cellules << Texte_Magnitude(ligne.M2, notation);
-    const Textes_Visibilite& v = ligne.visibilite;
-    if (colonnes.visibilite_jour)
-        cellules << v.Elongation << v.Lever << v.Passage << v.Hauteur << v.Coucher << v.Nuit;
-    if (colonnes.visibilite_heure) cellules << v.Elongation << v.Hauteur << v.Azimut;
+    QStringList cellules;
+    for (int k : colonnes) cellules << Modeles_Colonnes()[k].texte(ligne, notation);
     return cellules;
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "form/textes_nombres.h"
-#include "page/etat_page.h"
+#include "page/colonnes.h"
 #include "page/lignes.h"
 
 struct Tableau_Batch {
@@ -16,14 +16,8 @@ struct Tableau_Batch {
     std::vector<QStringList> lignes;
 };
 
-// Which optional columns the page shows decides the table's columns.
-struct Colonnes_Batch {
-    bool reglages = false;
-    bool M1 = false;
-    bool M2 = false;
-    bool visibilite_jour = false;   // elongation, rise, transit, altitude, set, night
-    bool visibilite_heure = false;  // elongation, altitude, azimuth
-};
+// The columns the page shows, as indices in Modeles_Colonnes.
+using Colonnes_Batch = std::vector<int>;
 
 QStringList Entete_Batch(const Colonnes_Batch& colonnes);
 

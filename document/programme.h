@@ -15,6 +15,7 @@
 #include "document/historique.h"
 #include "form/etat.h"
 #include "form/formulaire.h"
+#include "form/lecture_entree_page.h"
 #include "form/textes_nombres.h"
 #include "page/dessin.h"
 #include "page/etat_page.h"
@@ -43,8 +44,17 @@ struct Programme {
     Historique historique;
     std::optional<Site_Observation> site;  // none: no site, no visibility
 
-    Calcul_Page Calcul() { return {el, page, position, tables, notation, boite, site ? &*site : nullptr}; }
-    Contexte_Page Page() { return {Calcul(), dessin, vue, document, boite, Version_Programme}; }
+    // The page as the controls stand: the field texts stay the state.
+    Calcul_Page Calcul() {
+        return Calcul(Lire_Entree_Page(boite, el, page.Champs_A_Corriger, notation.Separateur_Decimal));
+    }
+    Calcul_Page Calcul(Entree_Page entree) {
+        return {el, page, position, tables, notation, std::move(entree), site ? &*site : nullptr};
+    }
+    Contexte_Page Page() { return Page(Calcul()); }
+    Contexte_Page Page(Calcul_Page calcul) {
+        return {std::move(calcul), dessin, vue, document, boite, Version_Programme};
+    }
     Contexte_Document Contexte() {
         return {el, boite, formulaire, document, historique, notation, Version_Programme, &page};
     }

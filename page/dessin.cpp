@@ -37,32 +37,7 @@ constexpr int Montee_Grec = 10;       // Greek letters of the header rise by h d
 const char* const Motif_Distance = "0.000 000 000";
 const char* const Motif_Angle = "0.000 000";
 
-// Visibilite: with the site's visibility; Jour and Heure: the same, for rows
-// stepped by days (months, years) or by hours only.
-enum class Presence { Toujours, Instrument, Totale, Noyau, Visibilite, Visibilite_Jour, Visibilite_Heure };
-
-// Width on screen (pixels), on paper (tenths of a millimetre), and when present.
-struct Modele_Colonne {
-    int pixels;
-    int dixiemes;
-    Presence presence;
-};
-constexpr std::array<Modele_Colonne, Nombre_Colonnes> Modeles_Colonnes = {{
-    {40, 115, Presence::Toujours},         {20, 60, Presence::Toujours},
-    {33, 95, Presence::Toujours},          {27, 80, Presence::Toujours},
-    {27, 80, Presence::Toujours},          {26, 75, Presence::Toujours},
-    {33, 95, Presence::Toujours},          {27, 80, Presence::Toujours},
-    {27, 80, Presence::Toujours},          {66, 190, Presence::Toujours},
-    {80, 235, Presence::Toujours},         {60, 175, Presence::Toujours},
-    {75, 180, Presence::Instrument},       {75, 190, Presence::Instrument},
-    {35, 100, Presence::Totale},           {35, 100, Presence::Noyau},
-    {40, 130, Presence::Visibilite},       {52, 120, Presence::Visibilite_Jour},
-    {66, 150, Presence::Visibilite_Jour},  {40, 120, Presence::Visibilite},
-    {66, 150, Presence::Visibilite_Jour},  {40, 120, Presence::Visibilite_Jour},
-    {40, 120, Presence::Visibilite_Heure},
-}};
-constexpr int Colonnes_Ephemeride = 16;  // those before the visibility
-constexpr int Colonnes_Centrees = 9;     // the date and the sexagesimal parts
+constexpr int Colonnes_Centrees = 9;  // the date and the sexagesimal parts
 
 // Columns 4, 5, 7 and 8 lie inside "Alpha" and "Delta": their rules start under the header.
 bool Colonne_Interieure(int numero) { return numero == 4 || numero == 5 || numero == 7 || numero == 8; }
@@ -77,31 +52,11 @@ using Colonnes = std::vector<Colonne>;
 using Largeurs = std::array<int32_t, Nombre_Colonnes>;
 using Textes_Colonnes = std::array<QString, Nombre_Colonnes>;
 
-bool Presente(Presence presence, const Calcul_Page& c) {
-    switch (presence) {
-        case Presence::Instrument:
-            return c.el.Instrument > 0;
-        case Presence::Totale:
-            return c.page.MT_Valide;
-        case Presence::Noyau:
-            return c.page.MN_Valide;
-        case Presence::Visibilite:
-            return Visibilite_Montree(c);
-        case Presence::Visibilite_Jour:
-            return Visibilite_Montree(c) && !Lignes_Horaires(c.el);
-        case Presence::Visibilite_Heure:
-            return Visibilite_Montree(c) && Lignes_Horaires(c.el);
-        default:
-            return true;
-    }
-}
-
 // The columns in use, side by side from x0.
 Colonnes Colonnes_En_Usage(const Calcul_Page& c, int x0, const Largeurs& largeurs) {
     Colonnes colonnes;
     int x = x0;
-    for (int k = 0; k < Nombre_Colonnes; ++k) {
-        if (!Presente(Modeles_Colonnes[k].presence, c)) continue;
+    for (int k : Colonnes_Presentes(c)) {
         colonnes.push_back({k + 1, x, largeurs[k]});
         x += largeurs[k];
     }
@@ -115,33 +70,9 @@ const Colonne* Trouver_Colonne(const Colonnes& colonnes, int numero) {
 }
 
 Textes_Colonnes Textes_Ligne_Page(const Ligne_Ephemeride& l, const Notation& n) {
-    const Textes_Date_Ligne date = Textes_Date(l.Jour, l.Mois, l.An, n);
-    const Textes_Ligne& t = l.textes;
-    const Textes_Visibilite& v = l.visibilite;
-    auto q = [](const std::string& texte) { return QString::fromStdString(texte); };
-    return {date.jour,
-            date.mois,
-            date.an,
-            q(t.Texte_Alpha_h),
-            q(t.Texte_Alpha_m),
-            q(t.Texte_Alpha_s),
-            q(t.Texte_Delta_d),
-            q(t.Texte_Delta_m),
-            q(t.Texte_Delta_s),
-            q(t.Texte_Distance),
-            q(t.Texte_Derive_a),
-            q(t.Texte_Derive_d),
-            q(t.Texte_Reglage_a),
-            q(t.Texte_Reglage_d),
-            Texte_Magnitude(l.M1, n),
-            Texte_Magnitude(l.M2, n),
-            v.Elongation,
-            v.Lever,
-            v.Passage,
-            v.Hauteur,
-            v.Coucher,
-            v.Nuit,
-            v.Azimut};
+    Textes_Colonnes textes;
+    for (int k = 0; k < Nombre_Colonnes; ++k) textes[k] = Modeles_Colonnes()[k].texte(l, n);
+    return textes;
 }
 
 // Centred in [debut, debut + largeur); a text wider than that starts to its left.
@@ -185,52 +116,10 @@ int Ecrire_Symbole(Canevas& cv, int taille, int x, int y, const QString& latin) 
 
 // ---- Screen
 
-enum class Genre_Entete { Aucun, Centre, Groupe, Grec, Magnitude };
-struct Entete {
-    Genre_Entete genre;
-    const char* mot;
-    const char* lettre;  // the Latin letter of the symbol face
-};
-constexpr std::array<Entete, Colonnes_Ephemeride> Entetes_Ecran = {{
-    {Genre_Entete::Centre, "J", ""},
-    {Genre_Entete::Centre, "m", ""},
-    {Genre_Entete::Centre, "An", ""},
-    {Genre_Entete::Groupe, "Alpha", ""},
-    {Genre_Entete::Aucun, "", ""},
-    {Genre_Entete::Aucun, "", ""},
-    {Genre_Entete::Groupe, "Delta", ""},
-    {Genre_Entete::Aucun, "", ""},
-    {Genre_Entete::Aucun, "", ""},
-    {Genre_Entete::Centre, "Distance", ""},
-    {Genre_Entete::Grec, "Dérive", "a"},
-    {Genre_Entete::Grec, "Dérive", "d"},
-    {Genre_Entete::Grec, "Réglage", "a"},
-    {Genre_Entete::Grec, "Réglage", "d"},
-    {Genre_Entete::Magnitude, "M1", ""},
-    {Genre_Entete::Magnitude, "M2", ""},
-}};
-// The visibility columns are headed alike on screen and on paper.
-constexpr std::array<Entete, Nombre_Colonnes - Colonnes_Ephemeride> Entetes_Visibilite = {{
-    {Genre_Entete::Centre, Entete_Elongation, ""},
-    {Genre_Entete::Centre, Entete_Lever, ""},
-    {Genre_Entete::Centre, Entete_Passage, ""},
-    {Genre_Entete::Centre, Entete_Hauteur, ""},
-    {Genre_Entete::Centre, Entete_Coucher, ""},
-    {Genre_Entete::Centre, Entete_Nuit, ""},
-    {Genre_Entete::Centre, Entete_Azimut, ""},
-}};
-
-// The header of column `numero` (1 to 23), from `entetes` for the ephemeris's own columns.
-const Entete& Entete_Colonne(const std::array<Entete, Colonnes_Ephemeride>& entetes, int numero) {
-    if (numero > Colonnes_Ephemeride)
-        return Entetes_Visibilite[static_cast<std::size_t>(numero - Colonnes_Ephemeride - 1)];
-    return entetes[static_cast<std::size_t>(numero - 1)];
-}
-
 constexpr int Colonnes_Par_Groupe = 3;  // "Alpha" and "Delta" head three columns each
 
 void Ecrire_Entete_Ecran(Canevas& cv, const Colonne& c) {
-    const Entete& e = Entete_Colonne(Entetes_Ecran, c.numero);
+    const Entete& e = Modeles_Colonnes()[c.numero - 1].ecran;
     const QString mot = QString::fromUtf8(e.mot);
     const int w = cv.Largeur_Texte(mot);
     switch (e.genre) {
@@ -240,7 +129,7 @@ void Ecrire_Entete_Ecran(Canevas& cv, const Colonne& c) {
         case Genre_Entete::Groupe: {
             int largeur = 0;
             for (int k = 0; k < Colonnes_Par_Groupe; ++k)
-                largeur += Modeles_Colonnes[c.numero - 1 + k].pixels;
+                largeur += Modeles_Colonnes()[c.numero - 1 + k].pixels;
             Ecrire_Centre(cv, c.x, largeur, 0, mot);
             break;
         }
@@ -305,7 +194,7 @@ int Largeur_Image(const Calcul_Page& c, const Boite_Outils& b) {
     if (c.page.MT_Valide) largeur += Largeur_MT_Ecran;
     if (c.page.MN_Valide) largeur += Largeur_MN_Ecran;
     for (int k = Colonnes_Ephemeride; k < Nombre_Colonnes; ++k)
-        if (Presente(Modeles_Colonnes[k].presence, c)) largeur += Modeles_Colonnes[k].pixels;
+        if (Colonne_Presente(Modeles_Colonnes()[k], c)) largeur += Modeles_Colonnes()[k].pixels;
     largeur = std::max(largeur, Largeur_Minimale_Ecran);
     const QRect titre7 = b.Geometrie(Controle::Titre7);
     return std::max(largeur, titre7.x() + titre7.width());
@@ -328,7 +217,7 @@ void Dessiner_Ligne_Ecran(Canevas& cv, Boite_Outils& b, const Colonnes& colonnes
 
 Largeurs Largeurs_Ecran() {
     Largeurs largeurs{};
-    for (int k = 0; k < Nombre_Colonnes; ++k) largeurs[k] = Modeles_Colonnes[k].pixels;
+    for (int k = 0; k < Nombre_Colonnes; ++k) largeurs[k] = Modeles_Colonnes()[k].pixels;
     return largeurs;
 }
 
@@ -344,7 +233,7 @@ struct Feuille {
     int y = 0;
 };
 
-QString Texte_Champ(const Feuille& f, Controle c) { return f.p.boite.Texte(c); }
+QString Texte_Champ(const Feuille& f, Controle c) { return f.p.calcul.entree.Texte(c); }
 
 // The number of a field written with a pattern.
 QString Valeur_Champ(const Feuille& f, Controle champ, const char* motif) {
@@ -409,7 +298,7 @@ struct Bloc {
 void Imprimer_Angles(Feuille& f, const Bloc& b) {
     const QString l15 = Texte_Champ(f, Controle::Label15);
     int x = b.gauche;
-    if (f.p.boite.Police(Controle::Label15).compare(QStringLiteral("Symbol"), Qt::CaseInsensitive) == 0) {
+    if (f.p.calcul.entree.Omega_Symbole) {
         x += Ecrire_Symbole(f.cv, Taille_Papier, b.gauche, f.y, l15);
     } else {
         f.cv.Ecrire_Texte(b.gauche, f.y, l15);
@@ -422,7 +311,7 @@ void Imprimer_Angles(Feuille& f, const Bloc& b) {
 }
 
 QString Date_Perihelie(const Feuille& f) {
-    if (f.p.boite.Coche(Controle::Julienne)) return Texte_Champ(f, Controle::saisie_Jour_Perihelie);
+    if (f.p.calcul.entree.Julienne) return Texte_Champ(f, Controle::saisie_Jour_Perihelie);
     const QString separation = QStringLiteral(" / ");
     return Texte_Champ(f, Controle::saisie_Jour_Perihelie) + separation +
            Texte_Champ(f, Controle::saisie_Mois_Perihelie) + separation +
@@ -507,7 +396,7 @@ int32_t Dixiemes_Vers_Points(int D, int dixiemes) {
 void Mesurer_Tableau(const Contexte_Page& p, int D) {
     Etat_Dessin& d = p.dessin;
     for (int k = 0; k < Nombre_Colonnes; ++k)
-        d.Largeurs_Colonnes[k] = Dixiemes_Vers_Points(D, Modeles_Colonnes[k].dixiemes);
+        d.Largeurs_Colonnes[k] = Dixiemes_Vers_Points(D, Modeles_Colonnes()[k].dixiemes);
     const Colonnes depuis_zero = Colonnes_En_Usage(p.calcul, 0, d.Largeurs_Colonnes);
     d.Largeur_Tableau = depuis_zero.empty() ? 0 : depuis_zero.back().Fin();
 }
@@ -527,25 +416,6 @@ void Tracer_Cadre(Feuille& f, const Colonnes& colonnes, int Y0, int32_t lignes) 
     for (const Colonne& c : colonnes)
         f.cv.Tracer_Ligne(c.Fin(), Colonne_Interieure(c.numero) ? Y0 : haut, c.Fin(), bas);
 }
-
-constexpr std::array<Entete, Colonnes_Ephemeride> Entetes_Papier = {{
-    {Genre_Entete::Centre, "J", ""},
-    {Genre_Entete::Centre, "M", ""},
-    {Genre_Entete::Centre, "An", ""},
-    {Genre_Entete::Aucun, "", ""},
-    {Genre_Entete::Centre, "Alpha", ""},
-    {Genre_Entete::Aucun, "", ""},
-    {Genre_Entete::Aucun, "", ""},
-    {Genre_Entete::Centre, "Delta", ""},
-    {Genre_Entete::Aucun, "", ""},
-    {Genre_Entete::Centre, "Distance", ""},
-    {Genre_Entete::Grec, "Dérive", "a"},
-    {Genre_Entete::Grec, "Dérive", "d"},
-    {Genre_Entete::Grec, "Réglage", "a"},
-    {Genre_Entete::Grec, "Réglage", "d"},
-    {Genre_Entete::Centre, "M1", ""},
-    {Genre_Entete::Centre, "M2", ""},
-}};
 
 // A word and its Greek letter, raised a tenth of a line, centred together.
 void Imprimer_Entete_Grec(Feuille& f, const Colonne& c, const Entete& e, int y) {
@@ -572,7 +442,7 @@ void Imprimer_Entete_Centre(Feuille& f, const Colonne& c, const QString& mot, in
 
 void Imprimer_Entete(Feuille& f, const Colonnes& colonnes, int y) {
     for (const Colonne& c : colonnes) {
-        const Entete& e = Entete_Colonne(Entetes_Papier, c.numero);
+        const Entete& e = Modeles_Colonnes()[c.numero - 1].papier;
         if (e.genre == Genre_Entete::Centre) Imprimer_Entete_Centre(f, c, QString::fromUtf8(e.mot), y);
         if (e.genre == Genre_Entete::Grec) Imprimer_Entete_Grec(f, c, e, y);
     }

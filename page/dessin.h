@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "form/etat.h"
+#include "page/colonnes.h"
 #include "page/lignes.h"
 #include "page/vue.h"
 #include "plateforme/boite_outils.h"
@@ -17,9 +18,6 @@
 // texts fit the fixed columns, which the regular DejaVu Sans overflows on
 // paper; where it is missing, the system's default sans face stands in.
 inline const QString Police_Page = QStringLiteral("DejaVu Sans Condensed");
-
-// The sixteen columns of the ephemeris, then seven of the site's visibility.
-constexpr int Nombre_Colonnes = 23;
 
 // What the last build drew with, kept until the next one.
 struct Etat_Dessin {

@@ -15,7 +15,7 @@ constexpr double Facteur_r_Totale = 10;  // magnitudes per decade of r, total ma
 constexpr double Facteur_r_Noyau = 5;    // magnitudes per decade of r, nucleus
 constexpr double Facteur_Delta = 5;      // magnitudes per decade of Δ
 constexpr long double Heures_Par_Jour = 24;
-constexpr double Jour_Maximum = std::numeric_limits<float>::max();
+constexpr double Jour_Maximum = std::numeric_limits<float>::max();  // a day is kept in a float
 
 // Values of Unite_Pas.
 constexpr int32_t En_Heures = 1;
@@ -23,83 +23,15 @@ constexpr int32_t En_Jours = 2;
 constexpr int32_t En_Mois = 3;
 constexpr int32_t En_Annees = 4;
 
-// The index of `texte` in `noms`, or -1.
-template <std::size_t N>
-int32_t Indice_Texte(const QString& texte, const std::array<const char*, N>& noms) {
-    for (std::size_t k = 0; k < N; ++k) {
-        if (texte == QString::fromUtf8(noms[k])) return static_cast<int32_t>(k);
-    }
-    return -1;
-}
-
-// A list text that matches no item leaves the value as it was.
-void Lire_Listes(const Boite_Outils& boite, Elements& el) {
-    const int32_t instrument = Indice_Texte(boite.Texte(Controle::Liste_Instruments), Noms_Instruments);
-    if (instrument >= 0) el.Instrument = instrument;
-    const int32_t unite = Indice_Texte(boite.Texte(Controle::Liste_Pas), Noms_Unites_Pas);
-    if (unite >= 0) el.Unite_Pas = unite + 1;
-}
-
-// A day is kept in a 32-bit float: a number beyond its range is not a day.
-bool Lire_Jour(const QString& texte, char separateur, double& jour) {
-    return Lire_Reel(texte, separateur, jour) && std::fabs(jour) <= Jour_Maximum;
-}
-
-struct Instant {
-    double Jour = 0;  // within the range of a float
-    int32_t Mois = 0;
-    int32_t An = 0;
-};
-
-bool Lire_Instant(const Boite_Outils& boite, Controle jour, Controle mois, Controle an, char separateur,
-                  Instant& instant) {
-    return Lire_Jour(boite.Texte(jour), separateur, instant.Jour) &&
-           Lire_Entier(boite.Texte(mois), instant.Mois) && Lire_Entier(boite.Texte(an), instant.An);
-}
-
-bool Lire_Debut(const Boite_Outils& boite, char separateur, Instant& debut) {
-    return Lire_Instant(boite, Controle::saisie_Jour, Controle::saisie_Mois, Controle::saisie_An, separateur,
-                        debut);
-}
-
-void Placer_Instant(const Instant& instant, Elements& el) {
+void Placer_Instant(const Instant_Saisi& instant, Elements& el) {
     el.Jour = static_cast<float>(instant.Jour);
     el.Mois = instant.Mois;
     el.An = instant.An;
 }
 
-// The four fields of one observed magnitude.
-struct Magnitude_Observee {
-    Controle magnitude;
-    Controle jour;
-    Controle mois;
-    Controle an;
-};
-constexpr Magnitude_Observee Totale{Controle::Saisie_MT, Controle::Saisie_JMT, Controle::Saisie_MMT,
-                                    Controle::Saisie_AMT};
-constexpr Magnitude_Observee Noyau{Controle::Saisie_MN, Controle::Saisie_JMN, Controle::Saisie_MMN,
-                                   Controle::Saisie_AMN};
-
-bool Textes_Magnitude_Valides(const Boite_Outils& boite, const Magnitude_Observee& m) {
-    return Classe_Magnitude(boite.Texte(m.magnitude)) != 0 && Classe_Nombre(boite.Texte(m.jour)) != 0 &&
-           Classe_Nombre(boite.Texte(m.mois)) == 1 && Classe_Nombre(boite.Texte(m.an)) == 1;
-}
-
-struct Donnees_Magnitude {
-    bool valide = false;
-    double magnitude = 0;
-    Instant date;
-};
-
-// The magnitude and its date; a text that passes the tests but cannot be
-// read makes the data unusable too.
-Donnees_Magnitude Lire_Magnitude(const Boite_Outils& boite, const Magnitude_Observee& m, char separateur) {
-    Donnees_Magnitude d;
-    d.valide = Textes_Magnitude_Valides(boite, m) &&
-               Lire_Reel(boite.Texte(m.magnitude), separateur, d.magnitude) &&
-               Lire_Instant(boite, m.jour, m.mois, m.an, separateur, d.date) && d.date.Jour >= 1 &&
-               d.date.Mois > 0 && d.date.An > An_Reforme;
-    return d;
+// Observed after the calendar reform, on a day of a month.
+bool Magnitude_Valide(const std::optional<Magnitude_Saisie>& m) {
+    return m && m->Date.Jour >= 1 && m->Date.Mois > 0 && m->Date.An > An_Reforme;
 }
 
 // The magnitude change from r = Δ = 1 AU to the distances of `pos`; not
@@ -109,10 +41,10 @@ double Effet_Distances(double facteur_r, const Position& pos) {
 }
 
 // The observed magnitude reduced to r = Δ = 1 AU with the position at its date.
-double Magnitude_Absolue(const Calcul_Page& c, const Donnees_Magnitude& d, double facteur_r) {
-    Placer_Instant(d.date, c.el);
+double Magnitude_Absolue(const Calcul_Page& c, const Magnitude_Saisie& m, double facteur_r) {
+    Placer_Instant(m.Date, c.el);
     Calculer_Position(c.el, 0, c.pos);
-    return d.magnitude - Effet_Distances(facteur_r, c.pos);
+    return m.Magnitude - Effet_Distances(facteur_r, c.pos);
 }
 
 bool Perihelie_Renseigne(const Elements& el) {
@@ -121,24 +53,7 @@ bool Perihelie_Renseigne(const Elements& el) {
 
 // An equinox counts only once its Julian day is set: a text alone would
 // precess from year 0.
-bool Equinoxes_Renseignes(const Elements& el, const Boite_Outils& boite) {
-    return !boite.Texte(Controle::Equinoxe).isEmpty() &&
-           !boite.Texte(Controle::Equinoxe_ephemeride).isEmpty() && el.JJ_Equinoxe > 0 &&
-           el.JJ_Equinoxe_ephemeride > 0;
-}
-
-bool Champs_Corriges(const Calcul_Page& c) {
-    for (const auto& [champ, texte] : c.page.Champs_A_Corriger) {
-        if (c.boite.Texte(champ) == texte) return false;
-    }
-    return true;
-}
-
-bool Page_Montrable(const Calcul_Page& c) {
-    Instant debut;
-    return c.el.q > q_Minimum && Perihelie_Renseigne(c.el) && Equinoxes_Renseignes(c.el, c.boite) &&
-           Lire_Debut(c.boite, c.notation.Separateur_Decimal, debut) && c.el.Pas != 0 && Champs_Corriges(c);
-}
+bool Equinoxe_Renseigne(bool saisi, double JJ) { return saisi && JJ > 0; }
 
 // Jour plus a number of days, unless the sum leaves the range of a float.
 bool Ajouter_Jours(Elements& el, long double jours) {
@@ -212,9 +127,9 @@ bool Visibilite_Montree(const Calcul_Page& c) { return c.site != nullptr && c.si
 bool Lignes_Horaires(const Elements& el) { return el.Unite_Pas == En_Heures; }
 
 std::optional<double> JJ_Premiere_Ligne(const Calcul_Page& c) {
-    Instant debut;
-    if (!Lire_Debut(c.boite, c.notation.Separateur_Decimal, debut)) return std::nullopt;
-    return Date_Vers_JJ(debut.Mois, static_cast<float>(debut.An), static_cast<float>(debut.Jour));
+    const std::optional<Instant_Saisi>& debut = c.entree.Debut;
+    if (!debut) return std::nullopt;
+    return Date_Vers_JJ(debut->Mois, static_cast<float>(debut->An), static_cast<float>(debut->Jour));
 }
 
 int32_t Nombre_Lignes(int32_t Unite_Pas) {
@@ -232,37 +147,41 @@ int32_t Nombre_Lignes(int32_t Unite_Pas) {
     }
 }
 
-void Calculer_JJ_Perihelie(Elements& el, const Boite_Outils& boite, char separateur_decimal) {
-    const double jour = Reel_Ou_Zero(boite.Texte(Controle::saisie_Jour_Perihelie), separateur_decimal);
-    const int32_t mois = Entier_Ou_Zero(boite.Texte(Controle::saisie_Mois_Perihelie));
-    const int32_t an = Entier_Ou_Zero(boite.Texte(Controle::saisie_An_Perihelie));
-    el.JJ_Perihelie = Date_Vers_JJ(mois, static_cast<float>(an), jour);
+std::vector<Manque_Page> Manques_Page(const Elements& el, const Entree_Page& e) {
+    std::vector<Manque_Page> manques;
+    if (!(el.q > q_Minimum)) manques.push_back(Manque_Page::Distance_Perihelie);
+    if (!Perihelie_Renseigne(el)) manques.push_back(Manque_Page::Date_Perihelie);
+    if (!Equinoxe_Renseigne(e.Equinoxe_Saisi, el.JJ_Equinoxe))
+        manques.push_back(Manque_Page::Equinoxe_Elements);
+    if (!Equinoxe_Renseigne(e.Equinoxe_Ephemeride_Saisi, el.JJ_Equinoxe_ephemeride))
+        manques.push_back(Manque_Page::Equinoxe_Ephemeride);
+    if (e.Pas == 0) manques.push_back(Manque_Page::Pas_Nul);
+    if (!e.Debut) manques.push_back(Manque_Page::Date_Debut);
+    if (!e.Champs_Corriges) manques.push_back(Manque_Page::Champs_A_Corriger);
+    return manques;
 }
 
 bool Preparer_Page(const Calcul_Page& c) {
-    Lire_Listes(c.boite, c.el);
-    const char separateur = c.notation.Separateur_Decimal;
-    const Donnees_Magnitude MT = Lire_Magnitude(c.boite, Totale, separateur);
-    const Donnees_Magnitude MN = Lire_Magnitude(c.boite, Noyau, separateur);
-    c.page.MT_Valide = MT.valide;
-    c.page.MN_Valide = MN.valide;
-    c.page.Page_Valide = Page_Montrable(c);
+    const Entree_Page& e = c.entree;
+    c.el.Instrument = e.Instrument;
+    c.el.Unite_Pas = e.Unite_Pas;
+    c.el.Pas = e.Pas;
+    c.page.MT_Valide = Magnitude_Valide(e.Totale);
+    c.page.MN_Valide = Magnitude_Valide(e.Noyau);
+    c.page.Page_Valide = Manques_Page(c.el, e).empty();
     if (!c.page.Page_Valide) return false;
 
-    if (c.boite.Coche(Controle::Julienne)) {
-        c.el.JJ_Perihelie = Reel_Ou_Zero(c.boite.Texte(Controle::saisie_Jour_Perihelie), separateur);
-    } else {
-        Calculer_JJ_Perihelie(c.el, c.boite, separateur);
-    }
-    if (MT.valide) c.page.MT_Absolue = Magnitude_Absolue(c, MT, Facteur_r_Totale);
-    if (MN.valide) c.page.MN_Absolue = Magnitude_Absolue(c, MN, Facteur_r_Noyau);
+    c.el.JJ_Perihelie =
+        e.Julienne ? e.Jour_Perihelie
+                   : Date_Vers_JJ(e.Mois_Perihelie, static_cast<float>(e.An_Perihelie), e.Jour_Perihelie);
+    if (c.page.MT_Valide) c.page.MT_Absolue = Magnitude_Absolue(c, *e.Totale, Facteur_r_Totale);
+    if (c.page.MN_Valide) c.page.MN_Absolue = Magnitude_Absolue(c, *e.Noyau, Facteur_r_Noyau);
     return true;
 }
 
 void Generer_Lignes(const Calcul_Page& c, const Consommateur_Lignes& consommateur) {
-    Instant debut;
-    if (!consommateur || !Lire_Debut(c.boite, c.notation.Separateur_Decimal, debut)) return;
-    Placer_Instant(debut, c.el);
+    if (!consommateur || !c.entree.Debut) return;
+    Placer_Instant(*c.entree.Debut, c.el);
     const int32_t n = Nombre_Lignes(c.el.Unite_Pas);
     Ligne_Calculee calcul;
     std::optional<Ciel_Jour> ciel;

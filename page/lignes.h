@@ -5,25 +5,19 @@
 // each handed to the drawing as soon as it is computed.
 
 #include <QString>
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "astro/elements.h"
 #include "astro/instruments.h"
 #include "astro/ligne.h"
 #include "astro/position.h"
+#include "form/entree_page.h"
 #include "form/textes_nombres.h"
 #include "page/etat_page.h"
 #include "page/visibilite_ligne.h"
-#include "plateforme/boite_outils.h"
-
-// The texts of Liste_Instruments, indexed by Instrument (0 "Aucun").
-inline constexpr std::array<const char*, Nombre_Instruments + 1> Noms_Instruments = {
-    "Aucun", "Arbelin", "Brisonne", "Corlande", "Dravelle", "Estrane"};
-// The texts of Liste_Pas, indexed by Unite_Pas - 1 (UTF-8).
-inline constexpr std::array<const char*, 4> Noms_Unites_Pas = {"heures", "jours", "mois", "années"};
 
 // One row as drawn: the instant before the step, its texts and magnitudes.
 struct Ligne_Ephemeride {
@@ -46,9 +40,23 @@ struct Calcul_Page {
     Position& pos;
     const Tables_Instruments& tables;
     const Notation& notation;
-    const Boite_Outils& boite;
+    Entree_Page entree;                      // what the form holds for this build
     const Site_Observation* site = nullptr;  // none: the page has no visibility columns
 };
+
+// What keeps the page from being computed.
+enum class Manque_Page {
+    Distance_Perihelie,
+    Date_Perihelie,
+    Equinoxe_Elements,
+    Equinoxe_Ephemeride,
+    Pas_Nul,
+    Date_Debut,
+    Champs_A_Corriger,
+};
+
+// Everything the page lacks, in this order; none when it can be computed.
+std::vector<Manque_Page> Manques_Page(const Elements& el, const Entree_Page& entree);
 
 // A site is set and its visibility is to be shown.
 bool Visibilite_Montree(const Calcul_Page& c);
@@ -61,11 +69,7 @@ std::optional<double> JJ_Premiere_Ligne(const Calcul_Page& c);
 // row for a unit that is none of these.
 int32_t Nombre_Lignes(int32_t Unite_Pas);
 
-// JJ_Perihelie from the three perihelion date fields as they stand, an empty
-// or unreadable field counting as 0.
-void Calculer_JJ_Perihelie(Elements& el, const Boite_Outils& boite, char separateur_decimal);
-
-// Reads the two lists into Instrument and Unite_Pas, decides MT_Valide,
+// Takes the instrument, step and unit of the record into `el`, decides MT_Valide,
 // MN_Valide and Page_Valide, and when the page is valid brings JJ_Perihelie
 // and the absolute magnitudes up to date. Answers Page_Valide.
 bool Preparer_Page(const Calcul_Page& c);

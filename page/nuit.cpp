@@ -141,9 +141,10 @@ void Ecrire_Legende(Canevas& cv, const Repere& r, int y, const QString& minimale
 
 // The body's name first: a printed picture must say whose night it is.
 QString Titre(const Calcul_Page& c, const Site_Observation& site) {
-    const QString date = c.boite.Texte(Controle::saisie_Jour) + u'/' + c.boite.Texte(Controle::saisie_Mois) +
-                         u'/' + c.boite.Texte(Controle::saisie_An);
-    const QString corps = c.boite.Texte(Controle::Commentaire).trimmed();
+    const Entree_Page& e = c.entree;
+    const QString date = e.Texte(Controle::saisie_Jour) + u'/' + e.Texte(Controle::saisie_Mois) + u'/' +
+                         e.Texte(Controle::saisie_An);
+    const QString corps = e.Texte(Controle::Commentaire).trimmed();
     QString titre = (corps.isEmpty() ? QString() : corps + Apres_Corps) + Debut_Titre + date;
     if (!site.Nom.isEmpty()) titre += QStringLiteral(", ") + site.Nom;
     return titre + Fin_Titre;

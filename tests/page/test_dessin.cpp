@@ -184,7 +184,7 @@ TEST_F(Dessin_Ecran, HauteurParUnite) {
     const Cas cas[] = {{"heures", 431, 24}, {"jours", 550, 31}, {"mois", 227, 12}, {"années", 193, 10}};
     for (const auto& c : cas) {
         p.ecran.Oublier();
-        p.Ecrire(Controle::Liste_Pas, c.unite);
+        p.Choisir_Unite(c.unite);
         Construire(Aucun);
         EXPECT_EQ(Hauteur_Fenetre(), c.hauteur) << c.unite;
         EXPECT_EQ(p.boite.Geometrie(Controle::Fiche).height(), Page_Exemple::Haut_Fenetre + c.hauteur)
@@ -233,7 +233,7 @@ TEST_F(Dessin_Ecran, PageInvalideCacheFenetreSeulement) {
     const QRect fiche{0, 27, 321, 373};
     p.boite.Placer(Controle::Fenetre, fenetre);
     p.boite.Placer(Controle::Fiche, fiche);
-    p.Ecrire(Controle::saisie_Jour, "");
+    p.entree.Debut.reset();
     Construire(Telescope_Magnitudes);
     EXPECT_FALSE(p.boite.Visible(Controle::Fenetre));
     EXPECT_EQ(p.boite.Geometrie(Controle::Fenetre), fenetre);
@@ -243,7 +243,7 @@ TEST_F(Dessin_Ecran, PageInvalideCacheFenetreSeulement) {
     EXPECT_TRUE(p.ecran.Vide());
     EXPECT_EQ(p.boite.Etat_Barre(Controle::VerticalBar).taille_page, 0);
 
-    p.Ecrire(Controle::saisie_Jour, "1");
+    p.Commencer("1", "3");
     Construire(Telescope_Magnitudes);
     EXPECT_TRUE(p.boite.Visible(Controle::Fenetre));
     EXPECT_TRUE(p.boite.Actif(Controle::Imprimer1));
@@ -390,7 +390,7 @@ TEST_F(Dessin_Papier, BlocDesElements) {
              q.Ecrire(Controle::saisie_Omega, "110");
              q.Ecrire(Controle::Label15, "L =  ");
              q.Ecrire(Controle::Label16, "longitude du périhélie =");
-             q.boite.Ecrire_Police(Controle::Label15, QStringLiteral("MS Sans Serif"));
+             q.entree.Omega_Symbole = false;
          },
          {"e = exentricité = 1,000 000@115,151", "q = distance du périhélie = 1,500 000 000 UA@115,201",
           "i = inclinaison = 10,000 000 °@1200,201", "L =  @115,251",
@@ -418,7 +418,8 @@ TEST_F(Dessin_Papier, BlocDesElements) {
 
 // With the Julian mode, the perihelion line shows the field's Julian day as typed.
 TEST_F(Dessin_Papier, PerihelieEnJourJulien) {
-    p.boite.Cocher(Controle::Julienne, true);
+    p.entree.Julienne = true;
+    p.entree.Jour_Perihelie = 2451545.5;
     p.Ecrire(Controle::saisie_Jour_Perihelie, "2451545,5");
     p.Ecrire(Controle::saisie_gQ, "4,499 999 999 9");
     Imprimer(Aucun);
@@ -440,8 +441,7 @@ TEST_F(Dessin_Papier, DateDeDebut) {
     };
     for (const auto& c : cas) {
         papier.Oublier();
-        p.Ecrire(Controle::saisie_Jour, c.jour);
-        p.Ecrire(Controle::saisie_Mois, c.mois);
+        p.Commencer(c.jour, c.mois);
         Imprimer(Aucun);
         EXPECT_EQ(Decrire_Textes(papier, 501, 501), std::vector<std::string>{c.ligne}) << c.jour;
         const auto premiere = Ligne_A(papier, 711);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "astro/calendrier.h"
+#include "form/lecture_entree_page.h"
 #include "page/lignes.h"
 #include "plateforme/boite_memoire.h"
 
@@ -69,7 +70,7 @@ public:
 
     std::vector<Ligne_Ephemeride> Lignes() {
         std::vector<Ligne_Ephemeride> lignes;
-        Generer_Lignes(calcul, [&lignes](const Ligne_Ephemeride& l) { lignes.push_back(l); });
+        Generer_Lignes(Calcul(), [&lignes](const Ligne_Ephemeride& l) { lignes.push_back(l); });
         return lignes;
     }
 
@@ -79,7 +80,11 @@ public:
     Tables_Instruments tables;
     Notation notation{',', " "};
     Boite_Memoire boite;
-    Calcul_Page calcul{el, page, pos, tables, notation, boite};
+
+    // The page as the fields stand, read as the window reads them.
+    Calcul_Page Calcul() {
+        return {el, page, pos, tables, notation, Lire_Entree_Page(boite, el, page.Champs_A_Corriger, ',')};
+    }
 };
 
 const Controle Champs_MT[4] = {Controle::Saisie_MT, Controle::Saisie_JMT, Controle::Saisie_MMT,
@@ -115,7 +120,7 @@ TEST_F(Lignes_Page, ValiditeDesChamps) {
     for (const auto& c : cas) {
         SetUp();
         Ecrire(c.champ, c.texte);
-        EXPECT_EQ(Preparer_Page(calcul), c.valide) << Nom_Controle(c.champ) << " \"" << c.texte << '"';
+        EXPECT_EQ(Preparer_Page(Calcul()), c.valide) << Nom_Controle(c.champ) << " \"" << c.texte << '"';
         EXPECT_EQ(page.Page_Valide, c.valide) << Nom_Controle(c.champ) << " \"" << c.texte << '"';
     }
 }
@@ -142,7 +147,7 @@ TEST_F(Lignes_Page, ValiditeDesElements) {
     for (const auto& c : cas) {
         SetUp();
         c.changer(el);
-        EXPECT_EQ(Preparer_Page(calcul), c.valide) << c.nom;
+        EXPECT_EQ(Preparer_Page(Calcul()), c.valide) << c.nom;
     }
 }
 
@@ -174,13 +179,13 @@ TEST_F(Lignes_Page, DonneesDeMagnitude) {
     for (const auto& c : cas) {
         SetUp();
         Magnitude(Champs_MT, c.textes);
-        Preparer_Page(calcul);
+        Preparer_Page(Calcul());
         EXPECT_EQ(page.MT_Valide, c.valide) << "MT " << c.nom;
         EXPECT_FALSE(page.MN_Valide) << "MT " << c.nom;
 
         SetUp();
         Magnitude(Champs_MN, c.textes);
-        Preparer_Page(calcul);
+        Preparer_Page(Calcul());
         EXPECT_EQ(page.MN_Valide, c.valide) << "MN " << c.nom;
         EXPECT_FALSE(page.MT_Valide) << "MN " << c.nom;
     }
@@ -204,7 +209,7 @@ TEST_F(Lignes_Page, Listes) {
         int32_t& valeur = c.liste == Controle::Liste_Instruments ? el.Instrument : el.Unite_Pas;
         valeur = c.avant;
         Ecrire(c.liste, c.texte);
-        Preparer_Page(calcul);
+        Preparer_Page(Calcul());
         EXPECT_EQ(valeur, c.apres) << c.texte;
     }
 }
@@ -225,7 +230,7 @@ TEST_F(Lignes_Page, JourJulienDuPerihelie) {
         SetUp();
         boite.Cocher(Controle::Julienne, c.julienne);
         Ecrire(Controle::saisie_Jour_Perihelie, c.jour);
-        ASSERT_TRUE(Preparer_Page(calcul)) << c.nom;
+        ASSERT_TRUE(Preparer_Page(Calcul())) << c.nom;
         EXPECT_NEAR(el.JJ_Perihelie, c.jj, 1e-9) << c.nom;
     }
 }
@@ -238,7 +243,7 @@ TEST_F(Lignes_Page, Magnitudes) {
     const double Delta = 0.716295;
     Magnitude(Champs_MT, {"10", "1", "3", "2000"});
     Magnitude(Champs_MN, {"14,5", "11", "3", "2000"});
-    ASSERT_TRUE(Preparer_Page(calcul));
+    ASSERT_TRUE(Preparer_Page(Calcul()));
     ASSERT_TRUE(page.MT_Valide && page.MN_Valide);
     EXPECT_NEAR(page.MT_Absolue, 10 - 10 * std::log10(r) - 5 * std::log10(Delta), 1e-5);
     const std::vector<Ligne_Ephemeride> lignes = Lignes();
@@ -249,13 +254,13 @@ TEST_F(Lignes_Page, Magnitudes) {
     // r enters the nucleus law with half the weight of the total law.
     SetUp();
     Magnitude(Champs_MN, {"14,5", "1", "3", "2000"});
-    ASSERT_TRUE(Preparer_Page(calcul));
+    ASSERT_TRUE(Preparer_Page(Calcul()));
     EXPECT_NEAR(page.MN_Absolue, 14.5 - 5 * std::log10(r) - 5 * std::log10(Delta), 1e-5);
 }
 
 TEST_F(Lignes_Page, TextesDeLaLigne) {
     Ecrire(Controle::Liste_Instruments, "Arbelin");
-    ASSERT_TRUE(Preparer_Page(calcul));
+    ASSERT_TRUE(Preparer_Page(Calcul()));
     const std::vector<Ligne_Ephemeride> lignes = Lignes();
     ASSERT_FALSE(lignes.empty());
     const Textes_Ligne& t = lignes[0].textes;
@@ -304,7 +309,7 @@ TEST_F(Lignes_Page, DatesDesLignes) {
         Ecrire(Controle::Liste_Pas, c.unite);
         el.Pas = c.pas;
         Debut(c.debut);
-        ASSERT_TRUE(Preparer_Page(calcul)) << c.nom;
+        ASSERT_TRUE(Preparer_Page(Calcul())) << c.nom;
         const std::vector<Ligne_Ephemeride> lignes = Lignes();
         ASSERT_EQ(lignes.size(), static_cast<std::size_t>(Nombre_Lignes(el.Unite_Pas))) << c.nom;
         const Ligne_Ephemeride& l = lignes[c.ligne];
@@ -345,7 +350,7 @@ TEST_F(Lignes_Page, ValeursExtremes) {
         el.Pas = c.pas;
         Debut(c.debut);
         const auto debut = std::chrono::steady_clock::now();
-        EXPECT_EQ(Preparer_Page(calcul), c.lignes > 0) << c.nom;
+        EXPECT_EQ(Preparer_Page(Calcul()), c.lignes > 0) << c.nom;
         const std::vector<Ligne_Ephemeride> lignes = Lignes();
         const std::chrono::duration<double> duree = std::chrono::steady_clock::now() - debut;
         EXPECT_LT(duree.count(), 2.0) << c.nom;
@@ -359,7 +364,7 @@ TEST_F(Lignes_Page, ValeursExtremes) {
 TEST_F(Lignes_Page, DistancesNonDefinies) {
     el.a = std::nan("");
     Magnitude(Champs_MT, {"10", "1", "3", "2000"});
-    ASSERT_TRUE(Preparer_Page(calcul));
+    ASSERT_TRUE(Preparer_Page(Calcul()));
     ASSERT_TRUE(page.MT_Valide);
     EXPECT_FALSE(std::isfinite(page.MT_Absolue));
     const std::vector<Ligne_Ephemeride> lignes = Lignes();

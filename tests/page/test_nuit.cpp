@@ -115,7 +115,7 @@ TEST_F(Dessin_Nuit, SansSiteOuPageInvalide) {
     EXPECT_TRUE(cv.Coloriages().empty());
     ASSERT_EQ(cv.Textes().size(), 1u);
     p.site = Paris;
-    p.Ecrire(Controle::saisie_An, "");
+    p.entree.Debut.reset();
     cv.Oublier();
     EXPECT_FALSE(Dessiner_Nuit(cv, cadre, Calcul()));
     ASSERT_EQ(cv.Textes().size(), 1u);
@@ -131,13 +131,7 @@ TEST(Nuit_Page, RedessineeAvecLaPage) {
     Boite_Comptee boite;
     boite.Fixer_Canevas_Fenetre(&p.ecran);
     Contexte_Page c = p.Contexte();
-    Contexte_Page sur_boite{
-        {c.calcul.el, c.calcul.page, c.calcul.pos, c.calcul.tables, c.calcul.notation, p.boite},
-        c.dessin,
-        c.vue,
-        c.document,
-        boite,
-        c.Version_Programme};
+    Contexte_Page sur_boite{c.calcul, c.dessin, c.vue, c.document, boite, c.Version_Programme};
     Construire_Page(sur_boite);
     EXPECT_EQ(boite.constructions, 1);
 }

@@ -73,7 +73,7 @@ TEST(Textes_Visibilite, CircumpolaireEtJamaisLeve) {
 class Visibilite_Ecran : public ::testing::Test {
 protected:
     void Construire(const char* unite, std::optional<Site_Observation> site) {
-        p.Ecrire(Controle::Liste_Pas, unite);
+        p.Choisir_Unite(unite);
         p.site = std::move(site);
         p.ecran.Oublier();
         Construire_Page(p.Contexte());
@@ -186,7 +186,7 @@ TEST(Visibilite_Papier, PaysageQuandLeTableauDeborde) {
         Page_Exemple p;
         Canevas_Enregistreur papier{300, 2400, 3300};
         p.Choisir(c.instrument, c.magnitudes, c.magnitudes);
-        p.Ecrire(Controle::Liste_Pas, c.unite);
+        p.Choisir_Unite(c.unite);
         if (c.site) p.site = Paris;
         p.boite.Fixer_Imprimante(&papier);
         p.dessin.Impression = true;

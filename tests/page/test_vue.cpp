@@ -246,11 +246,11 @@ TEST_F(Vue, AjusterBarres) {
 // From "années" to "jours" the image grows from 193 to 550 pixels and the
 // bar's page shrinks at the next refresh.
 TEST_F(Vue, ChangementUnitePas) {
-    p.Ecrire(Controle::Liste_Pas, "années");
+    p.Choisir_Unite("années");
     Rafraichir(p.Contexte());
     const int hauteur_annees = Fiche().height();
     EXPECT_FALSE(p.boite.Visible(Controle::VerticalBar));
-    p.Ecrire(Controle::Liste_Pas, "jours");
+    p.Choisir_Unite("jours");
     Rafraichir(p.Contexte());
     EXPECT_EQ(Fiche().height() - hauteur_annees, 357);
     EXPECT_TRUE(p.boite.Visible(Controle::VerticalBar));
@@ -269,7 +269,7 @@ TEST_F(Vue, RafraichirActiveEnregistrer) {
                        {"invalide, non modifié", false, false}};
     for (const auto& c : cas) {
         Page_Exemple page;
-        page.Ecrire(Controle::saisie_An, c.valide ? "2000" : "");
+        if (!c.valide) page.entree.Debut.reset();
         page.document.Modifie = c.modifie;
         page.dessin.Impression = true;
         page.boite.Activer(Controle::Enregistrer, false);
@@ -301,7 +301,7 @@ TEST_F(Vue, ImprimerExecute) {
         Page_Exemple page;
         Canevas_Enregistreur imprimante{300, 2400};
         page.boite.Fixer_Imprimante(c.accepte ? &imprimante : nullptr);
-        page.Ecrire(Controle::Equinoxe, c.valide ? "2000" : "");
+        page.entree.Equinoxe_Saisi = c.valide;
         const QRect fenetre{0, 250, 660, 193};
         page.boite.Placer(Controle::Fenetre, fenetre);
         page.boite.Activer(Controle::Enregistrer, false);

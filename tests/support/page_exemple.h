@@ -1,15 +1,16 @@
 #pragma once
 
-// A frame as a user leaves it, for the drawing and view tests: a = 3 AU,
-// e = 0.5, perihelion on 1 January 2000, both equinoxes 2000, start on
-// 1 March 2000, one day a row, no telescope, no magnitudes; the labels hold
-// the form's captions. Fenetre sits at y = 250 on the frame, under a 26-pixel
+// A page's input as a user leaves the form, for the drawing and view tests:
+// a = 3 AU, e = 0.5, perihelion on 1 January 2000, both equinoxes 2000,
+// start on 1 March 2000, one day a row, no telescope, no magnitudes; the
+// printed texts are the form's captions and fields. Fenetre sits at y = 250 on the frame, under a 26-pixel
 // tool bar and above a 19-pixel status bar, in an 800 × 600 client area.
 
 #include <QString>
 #include <optional>
 #include <utility>
 
+#include "form/lecture_entree_page.h"
 #include "page/dessin.h"
 #include "plateforme/boite_memoire.h"
 #include "support/canevas_enregistreur.h"
@@ -21,8 +22,8 @@ struct Page_Exemple {
     Page_Exemple() {
         Remplir_Instruments(tables);
         Remplir_Elements();
-        Remplir_Champs();
-        Remplir_Libelles();
+        Remplir_Entree();
+        Remplir_Textes();
         Remplir_Geometrie();
         boite.Fixer_Canevas_Fenetre(&ecran);
     }
@@ -30,7 +31,7 @@ struct Page_Exemple {
     Page_Exemple& operator=(const Page_Exemple&) = delete;
 
     Contexte_Page Contexte() {
-        return {{el, page, pos, tables, notation, boite, site ? &*site : nullptr},
+        return {{el, page, pos, tables, notation, entree, site ? &*site : nullptr},
                 dessin,
                 vue,
                 document,
@@ -38,16 +39,35 @@ struct Page_Exemple {
                 version};
     }
 
-    void Ecrire(Controle c, const char* texte) { boite.Ecrire_Texte(c, QString::fromUtf8(texte)); }
+    // A printed text.
+    void Ecrire(Controle c, const char* texte) { entree.Textes[c] = QString::fromUtf8(texte); }
 
-    // A telescope by name ("Aucun" for none) and which magnitudes are usable.
+    // A telescope by name ("Aucun" for none) and which magnitudes, observed
+    // on 1 February 2000, are usable.
     void Choisir(const char* instrument, bool MT, bool MN) {
         Ecrire(Controle::Liste_Instruments, instrument);
-        Ecrire(Controle::Saisie_MT, MT ? "8" : "");
-        Ecrire(Controle::Saisie_MN, MN ? "12,5" : "");
+        entree.Instrument = Numero_Instrument(QString::fromUtf8(instrument)).value_or(0);
+        const Instant_Saisi observation{1, 2, 2000};
+        entree.Totale = MT ? std::optional<Magnitude_Saisie>({8, observation}) : std::nullopt;
+        entree.Noyau = MN ? std::optional<Magnitude_Saisie>({12.5, observation}) : std::nullopt;
+    }
+
+    void Choisir_Unite(const char* unite) {
+        Ecrire(Controle::Liste_Pas, unite);
+        entree.Unite_Pas = Numero_Unite_Pas(QString::fromUtf8(unite)).value_or(0);
+    }
+
+    // The start date as typed, the year left as it is.
+    void Commencer(const char* jour, const char* mois) {
+        Ecrire(Controle::saisie_Jour, jour);
+        Ecrire(Controle::saisie_Mois, mois);
+        entree.Debut =
+            Lire_Instant_Saisi(entree.Texte(Controle::saisie_Jour), entree.Texte(Controle::saisie_Mois),
+                               entree.Texte(Controle::saisie_An), notation.Separateur_Decimal);
     }
 
     Elements el;
+    Entree_Page entree;
     Etat_Page page;
     Position pos;
     Tables_Instruments tables;
@@ -79,8 +99,19 @@ private:
         el.Pas = 1;
     }
 
-    void Remplir_Champs() {
-        const std::pair<Controle, const char*> champs[] = {
+    void Remplir_Entree() {
+        entree.Debut = Instant_Saisi{1, 3, 2000};
+        entree.Pas = 1;
+        entree.Unite_Pas = 2;
+        entree.Equinoxe_Saisi = entree.Equinoxe_Ephemeride_Saisi = true;
+        entree.Jour_Perihelie = 1;
+        entree.Mois_Perihelie = 1;
+        entree.An_Perihelie = 2000;
+    }
+
+    // The fields and captions as the form shows them.
+    void Remplir_Textes() {
+        const std::pair<Controle, const char*> textes[] = {
             {Controle::Commentaire, "1P/Halley"},
             {Controle::saisie_a, "3"},
             {Controle::saisie_n, "0,1897"},
@@ -98,21 +129,8 @@ private:
             {Controle::saisie_Jour, "1"},
             {Controle::saisie_Mois, "3"},
             {Controle::saisie_An, "2000"},
-            {Controle::Saisie_Pas, "1"},
             {Controle::Liste_Pas, "jours"},
             {Controle::Liste_Instruments, "Aucun"},
-            {Controle::Saisie_JMT, "1"},
-            {Controle::Saisie_MMT, "2"},
-            {Controle::Saisie_AMT, "2000"},
-            {Controle::Saisie_JMN, "1"},
-            {Controle::Saisie_MMN, "2"},
-            {Controle::Saisie_AMN, "2000"},
-        };
-        for (const auto& [c, texte] : champs) Ecrire(c, texte);
-    }
-
-    void Remplir_Libelles() {
-        const std::pair<Controle, const char*> libelles[] = {
             {Controle::Titre4, "a = demi grand axe ="},
             {Controle::Titre5, "UA"},
             {Controle::Titre6, "n = moyen mouvement ="},
@@ -134,8 +152,7 @@ private:
             {Controle::Label26, "Equinoxe des éléments ="},
             {Controle::Label29, "Equinoxe de l'éphéméride ="},
         };
-        for (const auto& [c, texte] : libelles) Ecrire(c, texte);
-        boite.Ecrire_Police(Controle::Label15, QStringLiteral("Symbol"));
+        for (const auto& [c, texte] : textes) Ecrire(c, texte);
     }
 
     void Remplir_Geometrie() {

@@ -1,0 +1,40 @@
+#pragma once
+
+// Reads the page's input record from the entry controls as they stand.
+
+#include <QString>
+#include <array>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "astro/elements.h"
+#include "astro/instruments.h"
+#include "form/entree_page.h"
+#include "plateforme/boite_outils.h"
+
+// The texts of Liste_Instruments, indexed by Instrument (0 "Aucun").
+inline constexpr std::array<const char*, Nombre_Instruments + 1> Noms_Instruments = {
+    "Aucun", "Arbelin", "Brisonne", "Corlande", "Dravelle", "Estrane"};
+// The texts of Liste_Pas, indexed by Unite_Pas - 1 (UTF-8).
+inline constexpr std::array<const char*, 4> Noms_Unites_Pas = {"heures", "jours", "mois", "années"};
+
+// The Instrument a list text names, or none.
+std::optional<int32_t> Numero_Instrument(const QString& texte);
+// The Unite_Pas a list text names, or none.
+std::optional<int32_t> Numero_Unite_Pas(const QString& texte);
+
+// A date from its three field texts; none when one of them cannot be read
+// or the day leaves the range of a float.
+std::optional<Instant_Saisi> Lire_Instant_Saisi(const QString& jour, const QString& mois, const QString& an,
+                                                char separateur);
+
+// Fields an element file held a value for that the form refuses, with the
+// text the read left in them.
+using Champs_Refuses = std::vector<std::pair<Controle, QString>>;
+
+// The record from the controls. A list text that names nothing keeps the
+// instrument and the unit of `el`; the step is the one the step field's exit
+// left in `el`.
+Entree_Page Lire_Entree_Page(const Boite_Outils& boite, const Elements& el, const Champs_Refuses& refuses,
+                             char separateur);

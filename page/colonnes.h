@@ -1,0 +1,47 @@
+#pragma once
+
+// The columns of the ephemeris, one row each, for the screen, the paper and
+// the batch program's text and TSV tables: widths, when a column is shown,
+// its headers and the text of its cell. A new column is one row of the table.
+
+#include <QString>
+#include <array>
+#include <vector>
+
+#include "page/lignes.h"
+
+// Visibilite: with the site's visibility; Jour and Heure: the same, for rows
+// stepped by days (months, years) or by hours only.
+enum class Presence { Toujours, Instrument, Totale, Noyau, Visibilite, Visibilite_Jour, Visibilite_Heure };
+
+// Groupe heads the three columns it starts; Grec is a word and a symbol-face
+// letter; Magnitude is centred on the screen's wider room for M1.
+enum class Genre_Entete { Aucun, Centre, Groupe, Grec, Magnitude };
+struct Entete {
+    Genre_Entete genre;
+    const char* mot;     // UTF-8
+    const char* lettre;  // the Latin letter of the symbol face
+};
+
+using Texte_Cellule = QString (*)(const Ligne_Ephemeride& ligne, const Notation& notation);
+
+struct Modele_Colonne {
+    int pixels;    // width on screen
+    int dixiemes;  // width on paper, tenths of a millimetre
+    Presence presence;
+    Entete ecran;
+    Entete papier;
+    const char* titre;  // header of the text and TSV tables, UTF-8
+    Texte_Cellule texte;
+};
+
+// The sixteen columns of the ephemeris, then seven of the site's visibility.
+constexpr int Nombre_Colonnes = 23;
+constexpr int Colonnes_Ephemeride = 16;  // those before the visibility
+
+const std::array<Modele_Colonne, Nombre_Colonnes>& Modeles_Colonnes();
+
+bool Colonne_Presente(const Modele_Colonne& colonne, const Calcul_Page& c);
+
+// The indices in Modeles_Colonnes of the columns this page shows, in order.
+std::vector<int> Colonnes_Presentes(const Calcul_Page& c);
