@@ -98,6 +98,53 @@ bool Date_Calendrier(const Ligne_Ephemeride& l) {
            l.Jour < Longueur_Mois(l.Mois, l.An) + 1;
 }
 
+// Each gap on its own, then several at once, named in a fixed order.
+TEST(Manques_Page, ChaqueManque) {
+    using M = Manque_Page;
+    struct Cas {
+        const char* nom;
+        void (*gater)(Elements&, Entree_Page&);
+        std::vector<M> manques;
+    };
+    const Cas cas[] = {
+        {"rien", [](Elements&, Entree_Page&) {}, {}},
+        {"q nul", [](Elements& el, Entree_Page&) { el.q = 0.0001; }, {M::Distance_Perihelie}},
+        {"q NaN", [](Elements& el, Entree_Page&) { el.q = std::nan(""); }, {M::Distance_Perihelie}},
+        {"mois du périhélie", [](Elements& el, Entree_Page&) { el.Mois_Perihelie = 0; }, {M::Date_Perihelie}},
+        {"texte d'équinoxe",
+         [](Elements&, Entree_Page& e) { e.Equinoxe_Saisi = false; },
+         {M::Equinoxe_Elements}},
+        {"jour de l'équinoxe",
+         [](Elements& el, Entree_Page&) { el.JJ_Equinoxe_ephemeride = 0; },
+         {M::Equinoxe_Ephemeride}},
+        {"pas nul", [](Elements&, Entree_Page& e) { e.Pas = 0; }, {M::Pas_Nul}},
+        {"début illisible", [](Elements&, Entree_Page& e) { e.Debut.reset(); }, {M::Date_Debut}},
+        {"champ refusé",
+         [](Elements&, Entree_Page& e) { e.Champs_Corriges = false; },
+         {M::Champs_A_Corriger}},
+        {"tout",
+         [](Elements& el, Entree_Page& e) {
+             el = Elements{};
+             e = Entree_Page{};
+             e.Champs_Corriges = false;
+         },
+         {M::Distance_Perihelie, M::Date_Perihelie, M::Equinoxe_Elements, M::Equinoxe_Ephemeride, M::Pas_Nul,
+          M::Date_Debut, M::Champs_A_Corriger}},
+    };
+    for (const Cas& c : cas) {
+        Elements el;
+        el.q = 1.5;
+        el.Jour_Perihelie = el.Mois_Perihelie = el.An_Perihelie = 1;
+        el.JJ_Equinoxe = el.JJ_Equinoxe_ephemeride = JJ_2000;
+        Entree_Page e;
+        e.Debut = Instant_Saisi{1, 3, 2000};
+        e.Pas = 1;
+        e.Equinoxe_Saisi = e.Equinoxe_Ephemeride_Saisi = true;
+        c.gater(el, e);
+        EXPECT_EQ(Manques_Page(el, e), c.manques) << c.nom;
+    }
+}
+
 TEST(Nombre_Lignes, ParUnite) {
     const std::pair<int32_t, int32_t> cas[] = {{1, 24}, {2, 31}, {3, 12}, {4, 10}, {0, 0}, {5, 0}, {-1, 0}};
     for (const auto& [unite, lignes] : cas) EXPECT_EQ(Nombre_Lignes(unite), lignes) << "unité " << unite;
