@@ -25,10 +25,19 @@ struct Entete {
 
 using Texte_Cellule = QString (*)(const Ligne_Ephemeride& ligne, const Notation& notation);
 
+// How a column's text and right rule are drawn on screen and paper.
+enum class Trace {
+    Centre,     // text centred
+    Interieur,  // text centred, inside a group header: its right rule starts under the header
+    Droite,     // text ending a margin before its right rule
+};
+
 struct Modele_Colonne {
     int pixels;    // width on screen
     int dixiemes;  // width on paper, tenths of a millimetre
     Presence presence;
+    Trace trace;
+    bool regle_jointe;  // on screen, the rule under the header runs on from the column before
     Entete ecran;
     Entete papier;
     const char* titre;  // header of the text and TSV tables, UTF-8
@@ -37,7 +46,6 @@ struct Modele_Colonne {
 
 // The sixteen columns of the ephemeris, then seven of the site's visibility.
 constexpr int Nombre_Colonnes = 23;
-constexpr int Colonnes_Ephemeride = 16;  // those before the visibility
 
 const std::array<Modele_Colonne, Nombre_Colonnes>& Modeles_Colonnes();
 

@@ -22,11 +22,8 @@ constexpr int Haut_Regles_Ligne = 3;  // its rules from 17 k + 3
 constexpr int Bas_Regles_Ligne = 20;  // to 17 k + 20
 constexpr int Marge_Bas_Ecran = 23;   // the image is 17 N + 23 high
 constexpr int Largeur_Minimale_Ecran = 660;
-constexpr int Marge_Droite_Ecran = 5;        // right-aligned texts end 5 before their rule
-constexpr int Largeur_Fixe_Ecran = 466;      // columns 1 to 12
-constexpr int Largeur_Reglages_Ecran = 150;  // columns 13 and 14
-constexpr int Largeur_MT_Ecran = 60;         // room left for M1 (its column is 35)
-constexpr int Largeur_MN_Ecran = 35;
+constexpr int Marge_Droite_Ecran = 5;     // right-aligned texts end 5 before their rule
+constexpr int Place_Apres_M1_Ecran = 25;  // room the image leaves after the M1 column
 
 // Paper, in printer dots unless stated.
 constexpr int Taille_Titre = 20;   // points
@@ -37,17 +34,16 @@ constexpr int Montee_Grec = 10;       // Greek letters of the header rise by h d
 const char* const Motif_Distance = "0.000 000 000";
 const char* const Motif_Angle = "0.000 000";
 
-constexpr int Colonnes_Centrees = 9;  // the date and the sexagesimal parts
-
-// Columns 4, 5, 7 and 8 lie inside "Alpha" and "Delta": their rules start under the header.
-bool Colonne_Interieure(int numero) { return numero == 4 || numero == 5 || numero == 7 || numero == 8; }
-
 struct Colonne {
-    int numero;  // 1 to 16
+    int numero;  // 1 to Nombre_Colonnes
     int x;
     int largeur;
     int Fin() const { return x + largeur; }
+    const Modele_Colonne& Modele() const { return Modeles_Colonnes()[static_cast<std::size_t>(numero - 1)]; }
 };
+
+// Inside a group header: its right rule starts under the header.
+bool Colonne_Interieure(const Colonne& c) { return c.Modele().trace == Trace::Interieur; }
 using Colonnes = std::vector<Colonne>;
 using Largeurs = std::array<int32_t, Nombre_Colonnes>;
 using Textes_Colonnes = std::array<QString, Nombre_Colonnes>;
@@ -63,12 +59,6 @@ Colonnes Colonnes_En_Usage(const Calcul_Page& c, int x0, const Largeurs& largeur
     return colonnes;
 }
 
-const Colonne* Trouver_Colonne(const Colonnes& colonnes, int numero) {
-    for (const Colonne& c : colonnes)
-        if (c.numero == numero) return &c;
-    return nullptr;
-}
-
 Textes_Colonnes Textes_Ligne_Page(const Ligne_Ephemeride& l, const Notation& n) {
     Textes_Colonnes textes;
     for (int k = 0; k < Nombre_Colonnes; ++k) textes[k] = Modeles_Colonnes()[k].texte(l, n);
@@ -80,11 +70,11 @@ void Ecrire_Centre(Canevas& cv, int debut, int largeur, int y, const QString& te
     cv.Ecrire_Texte(debut + (largeur - cv.Largeur_Texte(texte)) / 2, y, texte);
 }
 
-// One row: the first nine columns centred, the others ending `marge` before their rule.
+// One row: centred texts, or texts ending `marge` before their rule.
 void Ecrire_Ligne(Canevas& cv, const Colonnes& colonnes, const Textes_Colonnes& textes, int y, int marge) {
     for (const Colonne& c : colonnes) {
         const QString& texte = textes[static_cast<std::size_t>(c.numero - 1)];
-        if (c.numero <= Colonnes_Centrees) {
+        if (c.Modele().trace != Trace::Droite) {
             Ecrire_Centre(cv, c.x, c.largeur, y, texte);
         } else {
             cv.Ecrire_Texte(c.Fin() - cv.Largeur_Texte(texte) - marge, y, texte);
@@ -119,7 +109,7 @@ int Ecrire_Symbole(Canevas& cv, int taille, int x, int y, const QString& latin) 
 constexpr int Colonnes_Par_Groupe = 3;  // "Alpha" and "Delta" head three columns each
 
 void Ecrire_Entete_Ecran(Canevas& cv, const Colonne& c) {
-    const Entete& e = Modeles_Colonnes()[c.numero - 1].ecran;
+    const Entete& e = c.Modele().ecran;
     const QString mot = QString::fromUtf8(e.mot);
     const int w = cv.Largeur_Texte(mot);
     switch (e.genre) {
@@ -147,15 +137,13 @@ void Ecrire_Entete_Ecran(Canevas& cv, const Colonne& c) {
     }
 }
 
-// Under the header: the fixed columns, the two settings as one piece, each magnitude.
+// Under the header, one rule for each run of joined columns.
 void Tracer_Regle_Entete(Canevas& cv, const Colonnes& colonnes) {
-    cv.Tracer_Ligne(0, Bas_Entete_Ecran, Largeur_Fixe_Ecran, Bas_Entete_Ecran);
-    const Colonne* reglage_a = Trouver_Colonne(colonnes, 13);
-    const Colonne* reglage_d = Trouver_Colonne(colonnes, 14);
-    if (reglage_a && reglage_d)
-        cv.Tracer_Ligne(reglage_a->x, Bas_Entete_Ecran, reglage_d->Fin(), Bas_Entete_Ecran);
-    for (const Colonne& c : colonnes)
-        if (c.numero > 14) cv.Tracer_Ligne(c.x, Bas_Entete_Ecran, c.Fin(), Bas_Entete_Ecran);
+    for (std::size_t k = 0, debut = 0; k < colonnes.size(); ++k) {
+        if (!colonnes[k].Modele().regle_jointe) debut = k;
+        if (k + 1 < colonnes.size() && colonnes[k + 1].Modele().regle_jointe) continue;
+        cv.Tracer_Ligne(colonnes[debut].x, Bas_Entete_Ecran, colonnes[k].Fin(), Bas_Entete_Ecran);
+    }
 }
 
 void Dessiner_Entete_Ecran(Canevas& cv, const Colonnes& colonnes) {
@@ -163,7 +151,7 @@ void Dessiner_Entete_Ecran(Canevas& cv, const Colonnes& colonnes) {
     Choisir_Texte(cv, Taille_Ecran);
     for (const Colonne& c : colonnes) {
         Ecrire_Entete_Ecran(cv, c);
-        if (!Colonne_Interieure(c.numero)) cv.Tracer_Ligne(c.Fin(), 0, c.Fin(), Bas_Entete_Ecran);
+        if (!Colonne_Interieure(c)) cv.Tracer_Ligne(c.Fin(), 0, c.Fin(), Bas_Entete_Ecran);
     }
 }
 
@@ -189,12 +177,8 @@ void Ajuster_Fiche(Boite_Outils& b) {
 }
 
 int Largeur_Image(const Calcul_Page& c, const Boite_Outils& b) {
-    int largeur = Largeur_Fixe_Ecran;
-    if (c.el.Instrument > 0) largeur += Largeur_Reglages_Ecran;
-    if (c.page.MT_Valide) largeur += Largeur_MT_Ecran;
-    if (c.page.MN_Valide) largeur += Largeur_MN_Ecran;
-    for (int k = Colonnes_Ephemeride; k < Nombre_Colonnes; ++k)
-        if (Colonne_Presente(Modeles_Colonnes()[k], c)) largeur += Modeles_Colonnes()[k].pixels;
+    int largeur = c.page.MT_Valide ? Place_Apres_M1_Ecran : 0;
+    for (int k : Colonnes_Presentes(c)) largeur += Modeles_Colonnes()[k].pixels;
     largeur = std::max(largeur, Largeur_Minimale_Ecran);
     const QRect titre7 = b.Geometrie(Controle::Titre7);
     return std::max(largeur, titre7.x() + titre7.width());
@@ -414,7 +398,7 @@ void Tracer_Cadre(Feuille& f, const Colonnes& colonnes, int Y0, int32_t lignes) 
     const int haut = Y0 - 2 * f.h;
     const int bas = haut + (lignes + 2) * f.h;
     for (const Colonne& c : colonnes)
-        f.cv.Tracer_Ligne(c.Fin(), Colonne_Interieure(c.numero) ? Y0 : haut, c.Fin(), bas);
+        f.cv.Tracer_Ligne(c.Fin(), Colonne_Interieure(c) ? Y0 : haut, c.Fin(), bas);
 }
 
 // A word and its Greek letter, raised a tenth of a line, centred together.
@@ -442,7 +426,7 @@ void Imprimer_Entete_Centre(Feuille& f, const Colonne& c, const QString& mot, in
 
 void Imprimer_Entete(Feuille& f, const Colonnes& colonnes, int y) {
     for (const Colonne& c : colonnes) {
-        const Entete& e = Modeles_Colonnes()[c.numero - 1].papier;
+        const Entete& e = c.Modele().papier;
         if (e.genre == Genre_Entete::Centre) Imprimer_Entete_Centre(f, c, QString::fromUtf8(e.mot), y);
         if (e.genre == Genre_Entete::Grec) Imprimer_Entete_Grec(f, c, e, y);
     }
