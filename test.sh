@@ -16,15 +16,15 @@ export LC_ALL=C.UTF-8
 
 echo "== Construction"
 mkdir -p build
-scripts/construire.sh build
+scripts/construire.sh build -DTRAJECTEL_WERROR=ON
 echo "== Tests"
 ctest --test-dir build --output-on-failure -j"$(nproc)"
 
 echo "== Construction avec les sanitiseurs"
-scripts/construire.sh build-asan -DTRAJECTEL_SANITISEURS=ON -DTRAJECTEL_BENCHMARKS=OFF
+scripts/construire.sh build-asan -DTRAJECTEL_WERROR=ON -DTRAJECTEL_SANITISEURS=ON -DTRAJECTEL_BENCHMARKS=OFF
 echo "== Tests sous AddressSanitizer et UndefinedBehaviorSanitizer"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
 
 echo "== Fuzzing court de chaque cible"
-scripts/fuzz.sh 20
+TRAJECTEL_WERROR=ON scripts/fuzz.sh 20

@@ -3,7 +3,8 @@
 # SECONDES (600 by default) on a fresh copy of its seed corpus, then prints
 # its executions and coverage. Fails when any target crashes, hangs (an input
 # over 1 s), leaks or runs out of memory; the input is kept in
-# build-fuzz/artefacts/CIBLE/.
+# build-fuzz/artefacts/CIBLE/. With TRAJECTEL_WERROR=ON in the environment
+# (as ./test.sh runs it) a warning of clang fails the build.
 #
 #     scripts/fuzz.sh [SECONDES] [CIBLE...]     (every target when none is named)
 set -euo pipefail
@@ -18,7 +19,7 @@ mkdir -p "$dossier"
 # Two runs started together share the build folder: one builds, the other waits.
 (
     flock 9
-    CC=clang CXX=clang++ cmake -S . -B "$dossier" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRAJECTEL_FUZZ=ON \
+    CC=clang CXX=clang++ cmake -S . -B "$dossier" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRAJECTEL_FUZZ=ON -DTRAJECTEL_WERROR="${TRAJECTEL_WERROR:-OFF}" \
         -DTRAJECTEL_TESTS=OFF -DTRAJECTEL_BENCHMARKS=OFF >"$dossier/configuration.log" 2>&1 ||
         { cat "$dossier/configuration.log"; exit 1; }
     cmake --build "$dossier" -j"$(nproc)" --target cibles_fuzz >"$dossier/construction.log" 2>&1 ||
