@@ -7,8 +7,8 @@
 #include <QObject>
 #include <functional>
 
-#include "app/aiguillage.h"
 #include "app/boite_qt.h"
+#include "document/aiguillage.h"
 
 class QComboBox;
 class QKeyEvent;

@@ -6,10 +6,10 @@
 
 #include <QMainWindow>
 
-#include "app/aiguillage.h"
 #include "app/boite_qt.h"
-#include "app/demarrage.h"
+#include "document/aiguillage.h"
 #include "document/commandes_import.h"
+#include "document/demarrage.h"
 
 class AboutBox;
 class QMimeData;

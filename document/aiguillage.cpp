@@ -1,4 +1,4 @@
-#include "app/aiguillage.h"
+#include "document/aiguillage.h"
 
 #include "form/boutons_pas.h"
 #include "form/dates_juliennes.h"

@@ -1,4 +1,4 @@
-#include "app/demarrage.h"
+#include "document/demarrage.h"
 
 #include "document/lieu.h"
 

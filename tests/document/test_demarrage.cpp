@@ -5,35 +5,49 @@
 #include <QTemporaryDir>
 #include <utility>
 
-#include "app/aiguillage.h"
-#include "app/demarrage.h"
-#include "application_essai.h"
+#include "document/aiguillage.h"
+#include "document/demarrage.h"
 #include "form/disposition_fiche.h"
 #include "plateforme/boite_memoire.h"
+#include "support/xdg_temporaire.h"
 
 namespace {
 
+using Genre = Boite_Memoire::Genre;
+
+const QString Dossier_Exemples = QStringLiteral(TRAJECTEL_EXEMPLES);
 const Notation Virgule{',', " "};
 constexpr int Hauteur_Barre_Outils = 30;
 
-// The window as the form creates it, on the in-memory platform.
+// The window as the form creates it, on the in-memory platform, with its
+// settings in a folder of its own and the help document beside the program.
 struct Fenetre_Memoire {
+    Xdg_Temporaire xdg;
+    QTemporaryDir dossier_programme;
     Boite_Memoire boite;
     Programme programme{boite, Virgule, QStringLiteral("1.0.0")};
     Etat_Application application;
     QStringList messages;
 
     Fenetre_Memoire() {
+        QFile aide(Aide());
+        EXPECT_TRUE(aide.open(QIODevice::WriteOnly));
         Creer_Fiche(boite);
         boite.Placer(Controle::ToolBar1, QRect(0, 0, 700, Hauteur_Barre_Outils));
         boite.Placer(Controle::Titre7, QRect(264, 119, 32, 13));
     }
-    void Creer(const QString& argument, QDate jour = QDate(2024, 3, 5),
-               const QString& dossier = Dossier_Programme) {
-        FormCreate(programme, application, {dossier, argument, jour},
+    QString Aide() const { return dossier_programme.filePath(QStringLiteral("Trajectel.html")); }
+    void Creer(const QString& argument = {}, QDate jour = QDate(2024, 3, 5), const QString& dossier = {}) {
+        FormCreate(programme, application,
+                   {dossier.isEmpty() ? dossier_programme.path() : dossier, argument, jour},
                    [this](const QString& texte) { messages << texte; });
     }
     QString Titre() const { return boite.Texte(Controle::Principale); }
+    int Messages(Genre genre) const {
+        int n = 0;
+        for (const auto& m : boite.Messages()) n += m.genre == genre;
+        return n;
+    }
 };
 
 TEST(Nom_Dernier_Fichier, CeQuiSuitLeDernierSeparateur) {
@@ -90,7 +104,7 @@ TEST(FormCreate, SansArgument) {
     EXPECT_FALSE(f.application.Fermeture_Permise);
     EXPECT_TRUE(f.messages.isEmpty());
     EXPECT_TRUE(f.boite.Messages().empty());
-    EXPECT_EQ(f.application.Fichier_Aide, Dossier_Programme + QStringLiteral("/Trajectel.html"));
+    EXPECT_EQ(f.application.Fichier_Aide, f.Aide());
 }
 
 // The layout of step 7 and the perihelion geometry kept for the Julian form.
@@ -256,6 +270,100 @@ TEST(Aiguillage_Fiche, FocusUtilisateur) {
     EXPECT_EQ(aiguillage.Focus(), Controle::Liste_Pas);
     // Keys pass as typed.
     EXPECT_EQ(aiguillage.Traiter({G::Touche, Controle::saisie_e, QChar(u'7')}), QChar(u'7'));
+}
+
+QByteArray Reglages(const char* etat, const char* largeur, const char* gauche, const char* entree1) {
+    return QByteArray("[Trajectel 0.9.1]\r\n") + etat + "\r\n" + largeur + "\r\n700\r\n" + gauche +
+           "\r\n30\r\nVrai\r\n" + entree1 + "\r\n/e/deux.elt\r\n" + QByteArray("\r\n").repeated(8);
+}
+
+// Start-up reads the settings after laying out the window, then builds the
+// recent-files menu from them.
+TEST(FormCreate, LitLesReglages) {
+    struct Cas {
+        const char* nom;
+        QByteArray contenu;  // empty: no file
+        QRect fenetre;
+        Etat_Fenetre etat;
+        int avertissements;
+        const char* article1;  // caption of Historique1, nullptr when hidden
+    };
+    const Cas cas[] = {
+        {"premier lancement", {}, {0, 0, 600, 830}, Etat_Fenetre::Normale, 0, nullptr},
+        {"réglages lus",
+         Reglages("2", "640", "-8", "/e/un.elt"),
+         {-8, 30, 640, 700},
+         Etat_Fenetre::Maximisee,
+         0,
+         "&1 /e/un.elt"},
+        {"trop large, trop à droite",
+         Reglages("0", "5000", "1910", "/e/un.elt"),
+         {0, 30, 600, 700},
+         Etat_Fenetre::Normale,
+         0,
+         "&1 /e/un.elt"},
+        {"largeur illisible",
+         Reglages("0", "6OO", "0", "/e/un.elt"),
+         {0, 0, 600, 830},
+         Etat_Fenetre::Normale,
+         1,
+         nullptr},
+    };
+    for (const Cas& c : cas) {
+        Fenetre_Memoire f;
+        if (!c.contenu.isEmpty()) f.xdg.Ecrire(c.contenu);
+        f.Creer();
+        EXPECT_EQ(f.boite.Geometrie(Controle::Principale), c.fenetre) << c.nom;
+        EXPECT_EQ(f.boite.Etat_Principale(), c.etat) << c.nom;
+        EXPECT_EQ(f.Messages(Genre::Avertissement), c.avertissements) << c.nom;
+        EXPECT_EQ(f.boite.Visible(Controle::N3), c.article1 != nullptr) << c.nom;
+        EXPECT_EQ(f.boite.Visible(Controle::Historique1), c.article1 != nullptr) << c.nom;
+        EXPECT_EQ(f.boite.Visible(Controle::Historique2), c.article1 != nullptr) << c.nom;
+        EXPECT_FALSE(f.boite.Visible(Controle::Historique3)) << c.nom;
+        if (c.article1) {
+            EXPECT_EQ(f.boite.Texte(Controle::Historique1), QString::fromUtf8(c.article1)) << c.nom;
+        }
+    }
+}
+
+// Quitting: the save prompt first, the settings file last, and nothing
+// written while the window stays open.
+TEST(Quitter_Application, InviteEtReglages) {
+    struct Cas {
+        const char* nom;
+        bool modifie;
+        const char* document;  // name in the folder, "" for none
+        std::vector<Reponse> reponses;
+        int questions;
+        bool fermeture;
+    };
+    const Cas cas[] = {
+        {"sans changement", false, "", {}, 0, true},
+        {"Non", true, "doc.elt", {Reponse::Non}, 1, true},
+        {"Annuler", true, "doc.elt", {Reponse::Annuler}, 1, false},
+        {"Oui, enregistré", true, "doc.elt", {Reponse::Oui}, 1, true},
+        {"Oui, sans nom, dialogue annulé", true, "", {Reponse::Oui}, 1, false},
+        {"Oui, enregistrement impossible", true, "ordinaire/doc.elt", {Reponse::Oui}, 1, false},
+    };
+    for (const Cas& c : cas) {
+        Fenetre_Memoire f;
+        QFile ordinaire(f.xdg.Chemin("ordinaire"));
+        ASSERT_TRUE(ordinaire.open(QIODevice::WriteOnly));
+        f.Creer();
+        const QString document = *c.document ? f.xdg.Chemin(c.document) : QString();
+        f.programme.document.Nom_Fichier = document;
+        f.programme.document.Modifie = c.modifie;
+        f.programme.document.Erreur_Fichier = true;
+        for (Reponse r : c.reponses) f.boite.Prevoir_Reponse(r);
+
+        EXPECT_EQ(Quitter_Application(f.programme, f.application), c.fermeture) << c.nom;
+        EXPECT_EQ(f.application.Fermeture_Permise, c.fermeture) << c.nom;
+        EXPECT_EQ(f.Messages(Genre::Question), c.questions) << c.nom;
+        EXPECT_EQ(f.programme.document.Modifie, c.modifie && !c.fermeture) << c.nom;
+        EXPECT_EQ(f.programme.document.Erreur_Fichier, !c.fermeture) << c.nom;
+        EXPECT_EQ(f.xdg.Lire().startsWith("[Trajectel 1.0.0]\r\n"), c.fermeture) << c.nom;
+        EXPECT_EQ(f.boite.Controle_Focus(), Controle::saisie_q) << c.nom;
+    }
 }
 
 }  // namespace
