@@ -4,10 +4,10 @@
 #include <array>
 #include <cmath>
 
+#include "astro/angles.h"
+
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
-constexpr double Degres_Par_Radian = 180 / Pi;
 // Times beyond this, in units of q^1.5 / k, put the body further than a
 // double can tell; the bound keeps the guesses below from overflowing.
 constexpr double T_Maximum = 1e300;
@@ -132,13 +132,13 @@ Point_Orbite Resoudre_Conique(double q, double e, double t) {
     if (e < 1) {
         // Whole revolutions are taken off, then the half after aphelion is
         // the mirror of the half before it.
-        const double Periode = 2 * Pi / std::pow(1 - e, 1.5);
+        const double Periode = Deux_Pi / std::pow(1 - e, 1.5);
         T = std::fmod(T, Periode);
         if (T > Periode / 2) {
             T = Periode - T;
             signe = -signe;
         }
-        haut = std::min(T, Pi / std::sqrt(1 - e));  // E = π
+        haut = std::min(T, Pi_Radians / std::sqrt(1 - e));  // E = π
     }
     const double xi = Resoudre_Universel({e, T}, haut);
     const Stumpff s = Calculer_Stumpff((1 - e) * xi * xi);

@@ -4,8 +4,7 @@
 // time since perihelion alone: the ellipse, the parabola and the hyperbola
 // in one universal anomaly, so that nothing is lost close to e = 1.
 
-// Gauss's constant, radians per day (AU, solar masses).
-constexpr double K_Gauss = 0.01720209895;
+#include "astro/constante_gauss.h"
 
 // Where the body stands on its orbit.
 struct Point_Orbite {

@@ -2,9 +2,10 @@
 
 #include <cmath>
 
+#include "astro/angles.h"
+
 namespace {
 constexpr double Puissance_10_10 = 1e10;
-constexpr double Tour = 360.0;  // degrees
 }  // namespace
 
 bool Orbite_Parabolique(double e) { return e >= Excentricite_Parabolique; }

@@ -12,6 +12,11 @@ constexpr int Positions_Reglage = 201;     // settings -10.0 to +10.0 by 0.1
 constexpr int Position_Zero = 100;         // setting 0.0
 constexpr double Rapport_Vitesses = 16.0;  // between two declination ranges V1, V2, V3
 
+// The telescopes' names, as the list of instruments shows them, indexed by
+// instrument (0 "Aucun").
+inline constexpr std::array<const char*, Nombre_Instruments + 1> Noms_Instruments = {
+    "Aucun", "Arbelin", "Brisonne", "Corlande", "Dravelle", "Estrane"};
+
 using Table_Reglage = std::array<float, Positions_Reglage>;
 
 struct Tables_Instruments {

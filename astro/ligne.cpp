@@ -3,19 +3,18 @@
 #include <cmath>
 #include <limits>
 
+#include "astro/angles.h"
 #include "astro/format.h"
 
 namespace {
 
 constexpr double Heures_Par_Radian = 12 / Pi_Radians;
-constexpr double Degres_Par_Radian = 180 / Pi_Radians;
 // A change over one hour, in radians, as minutes of time per day (12/π hours
 // per radian, 60 minutes, 24 hours) and as minutes of arc per day.
 constexpr double Derive_a_Par_Radian_Heure = 17280 / Pi_Radians;
 constexpr double Derive_d_Par_Radian_Heure = 259200 / Pi_Radians;
 constexpr int Soixante = 60;  // minutes per hour or degree, seconds per minute
 constexpr double Heures_Par_Jour = 24;
-constexpr double Degres_Par_Tour = 360;
 
 struct Sexagesimal {
     double unites = 0;  // whole hours or degrees
@@ -120,7 +119,7 @@ void Ecrire_Alpha(double Alpha, char separateur_decimal, Textes_Ligne& t) {
 void Ecrire_Delta(double Delta, char separateur_decimal, Textes_Ligne& t) {
     const double G = Delta * Degres_Par_Radian;
     // Trunc(G) is taken towards zero: the parts of |G| are those of G.
-    const Textes_Sexagesimaux x = Ecrire_Sexagesimal(std::fabs(G), Degres_Par_Tour, separateur_decimal);
+    const Textes_Sexagesimaux x = Ecrire_Sexagesimal(std::fabs(G), Tour, separateur_decimal);
     const bool sud = G < 0 && std::isfinite(G);
     t.Texte_Delta_d = (sud ? "-" : " ") + x.unites + "°";
     t.Texte_Delta_m = x.minutes + "'";
@@ -130,8 +129,8 @@ void Ecrire_Delta(double Delta, char separateur_decimal, Textes_Ligne& t) {
 void Calculer_Derives(double alpha_avant, double delta_avant, double alpha_apres, double delta_apres,
                       char separateur_decimal, Ligne_Calculee& ligne) {
     // Undo a crossing of 0 h between the two positions.
-    if (alpha_avant - alpha_apres > Pi_Radians) alpha_apres += 2 * Pi_Radians;
-    if (alpha_avant - alpha_apres < -Pi_Radians) alpha_avant += 2 * Pi_Radians;
+    if (alpha_avant - alpha_apres > Pi_Radians) alpha_apres += Deux_Pi;
+    if (alpha_avant - alpha_apres < -Pi_Radians) alpha_avant += Deux_Pi;
     ligne.Derive_a = Vers_Float((alpha_apres - alpha_avant) * Derive_a_Par_Radian_Heure);
     ligne.Derive_d = Vers_Float((delta_apres - delta_avant) * Derive_d_Par_Radian_Heure);
     // Round is half to even, before the pattern's own rounding.

@@ -8,15 +8,12 @@
 
 namespace {
 
-constexpr double Tour = 360.0;                         // degrees
-constexpr double Deux_Pi = 2 * Pi_Radians;             // radians
 constexpr double JJ_1900 = 2415020.0;                  // 1900 January 0.5, days
 constexpr double Siecle_Julien = 36525.0;              // days
 constexpr double JJ_1900_Tropical = 2415020.313;       // start of the tropical year 1900, days
 constexpr double Siecle_Tropical = 36524.2199;         // days
 constexpr double JJ_1900_Precession = 2415020.5;       // 1900 January 1.0, days
 constexpr double Echelle_Distance_Soleil = 1.0000002;  // semi-major axis of the Earth's orbit, AU
-constexpr double Constante_Barker = 0.0364911624;      // 3k/√2, k Gauss's constant: per day, q in AU
 constexpr double Tolerance_Kepler = 1e-9;              // degrees
 constexpr double Tolerance_Barker = 1e-9;              // on the residual of s³ + 3s = W
 // Newton's method started from E = M converges in under 20 steps for nearly
@@ -30,10 +27,6 @@ constexpr int Pas_Maximum_Dichotomie = 100;
 // fed with NaN or infinities.
 constexpr int Pas_Maximum_Barker = 200;
 constexpr double Declinaison_Arccos = 1.4137166941154069573;  // 81 degrees, radians
-
-double Sin_Deg(double x) { return std::sin(x * Radians_Par_Degre); }
-double Cos_Deg(double x) { return std::cos(x * Radians_Par_Degre); }
-double Tan_Deg(double x) { return std::tan(x * Radians_Par_Degre); }
 
 // Rounding may push a sine or a cosine just past ±1.
 double Arcsin(double x) { return std::asin(std::clamp(x, -1.0, 1.0)); }

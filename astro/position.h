@@ -6,11 +6,9 @@
 
 #include <cstdint>
 
+#include "astro/angles.h"
 #include "astro/elements.h"
 
-constexpr double Pi_Radians = 3.14159265358979323846;
-constexpr double Radians_Par_Degre = 0.017453292519943295769;
-constexpr double Radians_Par_Seconde = 4.84813681109536e-6;
 constexpr double Demi_Heure = 0.02083333333333;  // days
 
 // Values of the last computation, read by the row and the page.

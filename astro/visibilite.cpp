@@ -3,16 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "astro/angles.h"
 #include "astro/position.h"
 
 namespace {
 
 constexpr double JJ_J2000 = 2451545.0;   // 2000 January 1.5 UT
 constexpr double Siecle_Julien = 36525;  // days
-constexpr double Tour = 360;             // degrees
-constexpr double Demi_Tour = 180;        // degrees
-constexpr double Deux_Pi = 2 * Pi_Radians;
-constexpr double Degres_Par_Radian = 1 / Radians_Par_Degre;
 // The searches stop within a second of time, or once the function is within
 // 1e-4° of its target; the bound stops a search fed with NaN.
 constexpr double Precision_Recherche = 1e-5;  // days
@@ -22,9 +19,6 @@ constexpr int Pas_Maximum_Recherche = 60;
 constexpr std::size_t Culminations_Maximum = 16;
 // Lagrange through the nodes 0 to 4: the products of (i - j) over j ≠ i.
 constexpr std::array<double, Trajet::Noeuds> Denominateurs_Lagrange = {24, -6, 4, -6, 24};
-
-double Sin_Deg(double x) { return std::sin(x * Radians_Par_Degre); }
-double Cos_Deg(double x) { return std::cos(x * Radians_Par_Degre); }
 
 // Meeus' eq. 12.4, not reduced to one turn, so that the hour angle runs on
 // without a jump through a whole search.

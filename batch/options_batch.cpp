@@ -5,6 +5,7 @@
 
 #include "astro/calendrier.h"
 #include "document/lieu.h"
+#include "form/disposition_fiche.h"
 #include "form/edition.h"
 #include "form/textes_nombres.h"
 
@@ -12,11 +13,8 @@ namespace {
 
 constexpr char Point = '.';  // the decimal separator of the command line
 
-const QStringList Unites = {QStringLiteral("heures"), QStringLiteral("jours"), QStringLiteral("mois"),
-                            QStringLiteral("années")};
-const QStringList Instruments = {QStringLiteral("Aucun"),    QStringLiteral("Arbelin"),
-                                 QStringLiteral("Brisonne"), QStringLiteral("Corlande"),
-                                 QStringLiteral("Dravelle"), QStringLiteral("Estrane")};
+const QStringList Unites = Articles_Liste(Controle::Liste_Pas);
+const QStringList Instruments = Articles_Liste(Controle::Liste_Instruments);
 
 // The three parts of J/M/A, each as it could be typed into its field, with
 // a point as the decimal separator.

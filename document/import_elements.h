@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/constante_gauss.h"
+
 // One published orbit, as the program's elements: angles in degrees,
 // ecliptic of the equinox `Equinoxe`, the perihelion as a Julian day (TT).
 struct Orbite_Publiee {
@@ -47,9 +49,6 @@ struct Date_Perihelie {
 // The date of a Julian day, rounded to `decimales` decimals of a day first,
 // so that its text never shows a day past the end of its month.
 std::optional<Date_Perihelie> Date_Arrondie(double jj, int decimales);
-
-// Gauss's constant k in degrees per day: the mean motion of a = 1 UA.
-constexpr double Moyen_Mouvement_Unite = 0.98560768655;
 
 // The Julian day of a packed MPC date: century letter (I, J, K for 18, 19,
 // 20), two digits of the year, month 1-9 A-C, day 1-9 A-V.

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "astro/elements.h"
+#include "astro/instruments.h"
+
 namespace {
 
 // Heights, pixels. A label sits 4 pixels under its row's top, centred on the fields.
@@ -185,10 +188,6 @@ std::vector<Disposition_Controle> Construire_Disposition() {
     };
 }
 
-constexpr std::array<const char*, 6> Instruments = {"Aucun",    "Arbelin",  "Brisonne",
-                                                    "Corlande", "Dravelle", "Estrane"};
-constexpr std::array<const char*, 4> Unites = {"heures", "jours", "mois", "années"};
-
 template <std::size_t N>
 QStringList Liste_De(const std::array<const char*, N>& articles) {
     QStringList liste;
@@ -211,8 +210,8 @@ const Disposition_Controle* Disposition_De(Controle c) {
 }
 
 QStringList Articles_Liste(Controle liste) {
-    if (liste == Controle::Liste_Instruments) return Liste_De(Instruments);
-    if (liste == Controle::Liste_Pas) return Liste_De(Unites);
+    if (liste == Controle::Liste_Instruments) return Liste_De(Noms_Instruments);
+    if (liste == Controle::Liste_Pas) return Liste_De(Noms_Unites_Pas);
     return {};
 }
 

@@ -13,12 +13,6 @@
 #include "form/entree_page.h"
 #include "plateforme/boite_outils.h"
 
-// The texts of Liste_Instruments, indexed by Instrument (0 "Aucun").
-inline constexpr std::array<const char*, Nombre_Instruments + 1> Noms_Instruments = {
-    "Aucun", "Arbelin", "Brisonne", "Corlande", "Dravelle", "Estrane"};
-// The texts of Liste_Pas, indexed by Unite_Pas - 1 (UTF-8).
-inline constexpr std::array<const char*, 4> Noms_Unites_Pas = {"heures", "jours", "mois", "années"};
-
 // The Instrument a list text names, or none.
 std::optional<int32_t> Numero_Instrument(const QString& texte);
 // The Unite_Pas a list text names, or none.

@@ -1,6 +1,11 @@
 #include "form/listes.h"
 
+#include <array>
+#include <initializer_list>
 #include <vector>
+
+#include "astro/elements.h"
+#include "astro/instruments.h"
 
 #include "form/angle_perihelie.h"
 #include "form/disposition_fiche.h"
@@ -19,12 +24,20 @@ struct Regles_Liste {
     bool sortie_rafraichit_toujours;
 };
 
-const Regles_Liste Instruments{Controle::Liste_Instruments,
-                               {"Aucun", "Dravelle", "Arbelin", "Estrane", "Brisonne", "Corlande"},
-                               false,
-                               true};
+// The items of `noms` in the order of `indices`.
+template <std::size_t N>
+std::vector<const char*> Dans_L_Ordre(const std::array<const char*, N>& noms,
+                                      std::initializer_list<int> indices) {
+    std::vector<const char*> articles;
+    for (int k : indices) articles.push_back(noms[static_cast<std::size_t>(k)]);
+    return articles;
+}
 
-const Regles_Liste Unites{Controle::Liste_Pas, {"heures", "jours", "mois", "années"}, true, false};
+// A prefix is tried on Aucun, Dravelle, Arbelin, Estrane, Brisonne, Corlande.
+const Regles_Liste Instruments{Controle::Liste_Instruments,
+                               Dans_L_Ordre(Noms_Instruments, {0, 4, 1, 5, 2, 3}), false, true};
+
+const Regles_Liste Unites{Controle::Liste_Pas, {Noms_Unites_Pas.begin(), Noms_Unites_Pas.end()}, true, false};
 
 const Regles_Liste* Regles_De(Controle liste) {
     if (liste == Controle::Liste_Instruments) return &Instruments;

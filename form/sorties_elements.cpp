@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "astro/angles.h"
 #include "astro/calendrier.h"
 #include "form/affichage_elements.h"
 #include "form/angle_perihelie.h"
@@ -10,7 +11,6 @@
 namespace {
 
 constexpr double Inclinaison_Max = 360;         // degrees, excluded
-constexpr double Tour = 360;                    // degrees, the angle limits (excluded)
 constexpr double Angle_Nul = 0.0001;            // degrees: an angle this small or smaller is none
 constexpr double Moyen_Mouvement_Nul = 0.0001;  // degrees per day
 constexpr double Annee_Max = 2200;              // equinox as a year, included
