@@ -23,7 +23,6 @@
 
 namespace {
 
-const QString Titre_Application = QStringLiteral("Trajectel");
 const QString Titre_Progression = QStringLiteral("Trajectel - Lecture");
 const QString Titre_Impression = QStringLiteral("Trajectel - Imprimer");
 constexpr int Position_Maximale = 100;
@@ -262,8 +261,8 @@ bool Boite_Qt::Retenu(Genre_Message genre, const QString& titre, const QString& 
 }
 
 void Boite_Qt::Message(const QString& texte) {
-    if (Retenu(Genre_Message::Simple, Titre_Application, texte)) return;
-    QMessageBox boite(QMessageBox::NoIcon, Titre_Application, texte, QMessageBox::Ok,
+    if (Retenu(Genre_Message::Simple, Titre_Programme, texte)) return;
+    QMessageBox boite(QMessageBox::NoIcon, Titre_Programme, texte, QMessageBox::Ok,
                       Widget(Controle::Principale));
     boite.exec();
 }
@@ -275,8 +274,8 @@ void Boite_Qt::Avertissement(const QString& titre, const QString& texte) {
 }
 
 void Boite_Qt::Message_Erreur(const QString& texte) {
-    if (Retenu(Genre_Message::Erreur, Titre_Application, texte)) return;
-    QMessageBox::critical(Widget(Controle::Principale), Titre_Application, texte);
+    if (Retenu(Genre_Message::Erreur, Titre_Programme, texte)) return;
+    QMessageBox::critical(Widget(Controle::Principale), Titre_Programme, texte);
 }
 
 Canevas& Boite_Qt::Canevas_Fenetre() {
@@ -402,7 +401,7 @@ Reponse Boite_Qt::Confirmer(const QString& question, Reponse par_defaut) {
     // The question breaks its line with a carriage return, which a label does not show.
     QString texte = question;
     texte.replace(u'\r', u'\n');
-    QMessageBox boite(QMessageBox::Question, Titre_Application, texte, QMessageBox::NoButton,
+    QMessageBox boite(QMessageBox::Question, Titre_Programme, texte, QMessageBox::NoButton,
                       Widget(Controle::Principale));
     QPushButton* oui = boite.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
     QPushButton* non = boite.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);

@@ -6,7 +6,7 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Trajectel"));
+    QApplication::setApplicationName(Titre_Programme);
     // The desktop matches the window with its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("trajectel"));
     Traduire_Toolkit(application, QLocale());

@@ -19,7 +19,6 @@
 
 namespace {
 
-const QString Titre_Principale = QStringLiteral("Trajectel");
 const QString Titre_Ouvrir = QStringLiteral("Trajectel - ouvrir un fichier");
 const QString Titre_Enregistrer = QStringLiteral("Trajectel - Enregistrer");
 const QString Filtre = QStringLiteral("Fichiers éléments *.elt|*.elt|Tous fichiers *.*|*.*");
@@ -180,8 +179,8 @@ bool Faire_Sauvegarde(const QString& nom, const QString& sauvegarde, Regle_Sauve
 }
 
 QString Legende_Principale(const QString& Nom_Fichier) {
-    return Nom_Fichier.isEmpty() ? Titre_Principale
-                                 : Titre_Principale + QStringLiteral(" - ") + Nom_Court(Nom_Fichier);
+    return Nom_Fichier.isEmpty() ? Titre_Programme
+                                 : Titre_Programme + QStringLiteral(" - ") + Nom_Court(Nom_Fichier);
 }
 
 QString Nom_Sauvegarde(const QString& nom) {
@@ -268,7 +267,7 @@ bool Charger_Document(Programme& p) {
     if (!d.Erreur_Fichier) return true;
     d.Nom_Fichier.clear();
     d.Dernier_Fichier.clear();
-    p.boite.Ecrire_Texte(Controle::Principale, Titre_Principale);
+    p.boite.Ecrire_Texte(Controle::Principale, Titre_Programme);
     return false;
 }
 

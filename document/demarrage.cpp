@@ -55,7 +55,7 @@ void Ouvrir_Argument(Programme& p, const QString& argument) {
     Etat_Document& d = p.document;
     d.Nom_Fichier = argument;
     d.Dernier_Fichier = Nom_Dernier_Fichier(argument);
-    p.boite.Ecrire_Texte(Controle::Principale, Titre_Principale + QStringLiteral(" - ") + d.Dernier_Fichier);
+    p.boite.Ecrire_Texte(Controle::Principale, Titre_Programme + QStringLiteral(" - ") + d.Dernier_Fichier);
     Charger_Document(p);
 }
 
@@ -79,7 +79,7 @@ void FormCreate(Programme& p, Etat_Application& application, const Demarrage& de
         message(QStringLiteral("Le fichier d'aide est introuvable !"));
     // The version and the decimal separator were fixed with the program object.
     application.Fermeture_Permise = false;
-    p.boite.Ecrire_Texte(Controle::Principale, Titre_Principale);
+    p.boite.Ecrire_Texte(Controle::Principale, Titre_Programme);
     p.dessin.Impression = false;
     application.configuration.Dossier_Configuration = Dossier_Configuration();
     p.document.Nom_Fichier.clear();

@@ -20,7 +20,6 @@ struct Demarrage {
 };
 
 inline const QString Nom_Fichier_Aide = QStringLiteral("Trajectel.html");
-inline const QString Titre_Principale = QStringLiteral("Trajectel");
 
 // The help document beside the program, else where the installation puts
 // it; beside the program when neither holds it.

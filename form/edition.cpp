@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "astro/elements.h"
 #include "form/affichage_elements.h"
 #include "form/dates_juliennes.h"
 #include "form/disposition_fiche.h"
@@ -134,7 +135,6 @@ QChar Filtrer(const Contexte_Formulaire& ctx, Controle c, QChar touche) {
 
 // ---- The reset, step by step
 
-const QString Titre_Programme = QStringLiteral("Trajectel");
 const QString Legende_Equinoxe_Ephemeride = QStringLiteral("Equinoxe éphéméride =");
 const QString Legende_Equinoxe_Elements = QStringLiteral("Equinoxe des éléments =");
 constexpr int Gauche_Label29 = 345;  // pixels; the reset's place, not the creation's
@@ -193,7 +193,7 @@ void Vider_Elements(Contexte_Formulaire& ctx) {
     el.Anomalie_Moyenne = 0;
     ctx.boite.Ecrire_Texte(C::Saisie_Pas, QStringLiteral("1"));
     el.Pas = 1;
-    ctx.boite.Ecrire_Texte(C::Liste_Pas, QStringLiteral("jours"));
+    ctx.boite.Ecrire_Texte(C::Liste_Pas, QString::fromUtf8(Noms_Unites_Pas[1]));  // days
 }
 
 void Vider_Equinoxes(Contexte_Formulaire& ctx) {

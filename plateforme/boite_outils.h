@@ -14,6 +14,10 @@
 #include "plateforme/choix_objet.h"
 #include "plateforme/controles.h"
 
+// The program's name: the main window's caption while no document is named,
+// and the title of its plain messages.
+inline const QString Titre_Programme = QStringLiteral("Trajectel");
+
 // Answer of a confirmation dialog; closing it counts as Annuler.
 enum class Reponse { Oui, Non, Annuler };
 

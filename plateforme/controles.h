@@ -6,152 +6,157 @@
 
 #include <array>
 
-enum class Controle {
-    // The 28 entry controls, in tab order.
-    Commentaire,
-    Equinoxe,
-    Equinoxe_ephemeride,
-    saisie_e,
-    saisie_q,
-    saisie_a,
-    saisie_gQ,
-    saisie_n,
-    saisie_i,
-    saisie_Omega,
-    saisie_gOmega,
-    saisie_Jour_Perihelie,
-    saisie_Mois_Perihelie,
-    saisie_An_Perihelie,
-    Saisie_MT,
-    Saisie_JMT,
-    Saisie_MMT,
-    Saisie_AMT,
-    Saisie_MN,
-    Saisie_JMN,
-    Saisie_MMN,
-    Saisie_AMN,
-    saisie_Jour,
-    saisie_Mois,
-    saisie_An,
-    Saisie_Pas,
-    Liste_Pas,
-    Liste_Instruments,
+// clang-format off
+// Every control once: X(name) for each, in this order. The enum and the
+// names of the controls are both made from this list.
+#define TRAJECTEL_CONTROLES(X) \
+    /* The 28 entry controls, in tab order. */ \
+    X(Commentaire) \
+    X(Equinoxe) \
+    X(Equinoxe_ephemeride) \
+    X(saisie_e) \
+    X(saisie_q) \
+    X(saisie_a) \
+    X(saisie_gQ) \
+    X(saisie_n) \
+    X(saisie_i) \
+    X(saisie_Omega) \
+    X(saisie_gOmega) \
+    X(saisie_Jour_Perihelie) \
+    X(saisie_Mois_Perihelie) \
+    X(saisie_An_Perihelie) \
+    X(Saisie_MT) \
+    X(Saisie_JMT) \
+    X(Saisie_MMT) \
+    X(Saisie_AMT) \
+    X(Saisie_MN) \
+    X(Saisie_JMN) \
+    X(Saisie_MMN) \
+    X(Saisie_AMN) \
+    X(saisie_Jour) \
+    X(saisie_Mois) \
+    X(saisie_An) \
+    X(Saisie_Pas) \
+    X(Liste_Pas) \
+    X(Liste_Instruments) \
+    \
+    /* Labels of the entry frame. */ \
+    X(Label1) \
+    X(Label2) \
+    X(Label3) \
+    X(Label26) \
+    X(Label29) \
+    X(Label8) \
+    X(Label11) \
+    X(Label12) \
+    X(Titre4) \
+    X(Titre5) \
+    X(Titre9) \
+    X(Titre10) \
+    X(Titre6) \
+    X(Titre7) \
+    X(Label13) \
+    X(Label14) \
+    X(Label15) \
+    X(Label16) \
+    X(Label17) \
+    X(Label18) \
+    X(Label19) \
+    X(Label20) \
+    X(TitrePerihelie) \
+    X(Révolution) \
+    X(Magnitude_Totale) \
+    X(Label5) \
+    X(Magnitude_noyau) \
+    X(Label7) \
+    X(Label27) \
+    X(Label28) \
+    \
+    /* Stepping buttons of the start date. */ \
+    X(JourPlus) \
+    X(JourMoins) \
+    X(MoisPlus) \
+    X(MoisMoins) \
+    X(AnPlus) \
+    X(AnMoins) \
+    \
+    /* The page image, the frame and the window around it (its text is the caption). */ \
+    X(Fenetre) \
+    X(Fiche) \
+    X(Principale) \
+    X(ToolBar1) \
+    X(StatusBar) \
+    X(VerticalBar) \
+    X(HorizontalBar) \
+    \
+    /* Menu items. */ \
+    X(Nouveau1) \
+    X(Ouvrir1) \
+    X(Enregistrer) \
+    X(EnregistrerSous) \
+    X(N1) \
+    X(Imprimer1) \
+    X(Trait) \
+    X(Historique1) \
+    X(Historique2) \
+    X(Historique3) \
+    X(Historique4) \
+    X(Historique5) \
+    X(Historique6) \
+    X(Historique7) \
+    X(Historique8) \
+    X(Historique9) \
+    X(Historique10) \
+    X(N3) \
+    X(Quitter1) \
+    X(Couper) \
+    X(Copier) \
+    X(Coller) \
+    X(Julienne_éléments) \
+    X(Julienne_éphéméride) \
+    X(Julienne) \
+    X(Aide1) \
+    X(HelpAboutItem) \
+    X(Cut1) \
+    X(Copy1) \
+    X(Paste1) \
+    X(Importer1) \
+    X(CollerElements) \
+    X(LieuObservation1) \
+    X(VisibiliteNuit1) \
+    \
+    /* Tool buttons. */ \
+    X(ToolNouveau) \
+    X(ToolOuvrir) \
+    X(ToolEnregistrer) \
+    X(ToolEnregistrerSous) \
+    X(ToolImprimer) \
+    X(ToolCouper) \
+    X(ToolCopier) \
+    X(ToolColler) \
+    X(ToolAide) \
+    \
+    /* Actions. */ \
+    X(FileNew1) \
+    X(FileOpen1) \
+    X(FileSave1) \
+    X(FileSaveAs1) \
+    X(Imprimer) \
+    X(FileExit1) \
+    X(EditCut1) \
+    X(EditCopy1) \
+    X(EditPaste1) \
+    X(AfficheAide) \
+    X(HelpAbout1) \
+    X(FileImport1) \
+    X(EditPasteElements1) \
+    X(EditSite1) \
+    X(DatesNight1)
+// clang-format on
 
-    // Labels of the entry frame.
-    Label1,
-    Label2,
-    Label3,
-    Label26,
-    Label29,
-    Label8,
-    Label11,
-    Label12,
-    Titre4,
-    Titre5,
-    Titre9,
-    Titre10,
-    Titre6,
-    Titre7,
-    Label13,
-    Label14,
-    Label15,
-    Label16,
-    Label17,
-    Label18,
-    Label19,
-    Label20,
-    TitrePerihelie,
-    Révolution,
-    Magnitude_Totale,
-    Label5,
-    Magnitude_noyau,
-    Label7,
-    Label27,
-    Label28,
-
-    // Stepping buttons of the start date.
-    JourPlus,
-    JourMoins,
-    MoisPlus,
-    MoisMoins,
-    AnPlus,
-    AnMoins,
-
-    // The page image, the frame and the window around it (its text is the caption).
-    Fenetre,
-    Fiche,
-    Principale,
-    ToolBar1,
-    StatusBar,
-    VerticalBar,
-    HorizontalBar,
-
-    // Menu items.
-    Nouveau1,
-    Ouvrir1,
-    Enregistrer,
-    EnregistrerSous,
-    N1,
-    Imprimer1,
-    Trait,
-    Historique1,
-    Historique2,
-    Historique3,
-    Historique4,
-    Historique5,
-    Historique6,
-    Historique7,
-    Historique8,
-    Historique9,
-    Historique10,
-    N3,
-    Quitter1,
-    Couper,
-    Copier,
-    Coller,
-    Julienne_éléments,
-    Julienne_éphéméride,
-    Julienne,
-    Aide1,
-    HelpAboutItem,
-    Cut1,
-    Copy1,
-    Paste1,
-    Importer1,
-    CollerElements,
-    LieuObservation1,
-    VisibiliteNuit1,
-
-    // Tool buttons.
-    ToolNouveau,
-    ToolOuvrir,
-    ToolEnregistrer,
-    ToolEnregistrerSous,
-    ToolImprimer,
-    ToolCouper,
-    ToolCopier,
-    ToolColler,
-    ToolAide,
-
-    // Actions.
-    FileNew1,
-    FileOpen1,
-    FileSave1,
-    FileSaveAs1,
-    Imprimer,
-    FileExit1,
-    EditCut1,
-    EditCopy1,
-    EditPaste1,
-    AfficheAide,
-    HelpAbout1,
-    FileImport1,
-    EditPasteElements1,
-    EditSite1,
-    DatesNight1,
-
-    Nombre_Controles
-};
+#define TRAJECTEL_VALEUR_CONTROLE(nom) nom,
+enum class Controle { TRAJECTEL_CONTROLES(TRAJECTEL_VALEUR_CONTROLE) Nombre_Controles };
+#undef TRAJECTEL_VALEUR_CONTROLE
 
 constexpr int Nombre_Controles = static_cast<int>(Controle::Nombre_Controles);
 constexpr int Nombre_Controles_Saisie = 28;
