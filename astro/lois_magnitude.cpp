@@ -4,9 +4,10 @@
 #include <cmath>
 #include <iterator>
 
+#include "astro/angles.h"
+
 namespace {
 
-constexpr double Radians_Par_Degre = 0.017453292519943295769;
 constexpr double Facteur_Delta = 5;             // magnitudes per decade of Δ
 constexpr double Facteur_Flux = 2.5;            // magnitudes per decade of flux
 constexpr double K1_Programme = 10;             // magnitudes per decade of r, total

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "astro/angles.h"
 #include "astro/calendrier.h"
 #include "astro/echelles_temps.h"
 
@@ -16,7 +17,6 @@ constexpr double Jours_Par_An_Julien = 365.25;
 constexpr double Secondes_Par_Jour = 86400.0;
 constexpr double Vitesse_Lumiere = Secondes_Par_Jour / ERFA_AULT;  // AU/day
 constexpr double Heures_Par_Radian = 12 / Pi_Radians;
-constexpr double Degres_Par_Radian = 180 / Pi_Radians;
 // Each pass of the light time divides its error by about c over the body's
 // speed relative to the observer (10⁴ for a comet near the Earth); foretold
 // from the last places, it mostly takes one or two passes to reach 1e-9 day.

@@ -127,7 +127,6 @@ int Valeur_Compacte(char c) {
 std::optional<double> Perihelie_Depuis_Anomalie(std::optional<double> epoque, std::optional<double> M,
                                                 std::optional<double> n) {
     if (!epoque || !M || !n || !(*n > 0) || !(*M >= 0 && *M <= Angle_Max)) return std::nullopt;
-    constexpr double Demi_Tour = Angle_Max / 2;
     return *M > Demi_Tour ? *epoque + (Angle_Max - *M) / *n : *epoque - *M / *n;
 }
 
