@@ -3,11 +3,11 @@
 #include <QLocale>
 #include <cmath>
 
+#include "astro/angles.h"
 #include "astro/format.h"
 
 namespace {
 
-constexpr double Pi = 3.1415926535897932385;
 const QChar Espace_Insecable(0x00A0);
 
 // The C locale's conversions, without its thousands separator: "1,000" is
@@ -42,7 +42,7 @@ int Classer_Corps(const QString& corps) {
 }  // namespace
 
 char Trouver_Separateur() {
-    const QString pi = QLocale::system().toString(Pi, 'g', QLocale::FloatingPointShortest);
+    const QString pi = QLocale::system().toString(Pi_Radians, 'g', QLocale::FloatingPointShortest);
     // Only "," and "." are known to the number texts; any other system
     // separator falls back to the point.
     return (pi.size() > 1 && pi[1] == u',') ? ',' : '.';
