@@ -5,6 +5,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
+
+#include "astro/equations_mouvement.h"
+#include "astro/lois_magnitude.h"
 
 #include "astro/constante_gauss.h"
 
@@ -16,6 +21,16 @@ constexpr double Jours_Par_An = 365.25;
 
 // The step's units, as the list of units shows them, indexed by Unite_Pas - 1 (UTF-8).
 inline constexpr std::array<const char*, 4> Noms_Unites_Pas = {"heures", "jours", "mois", "années"};
+
+// The instant the elements osculate at, and a comet's non-gravitational
+// parameters, with where they came from. No epoch: the body follows its
+// two-body orbit.
+struct Osculation {
+    std::optional<double> JJ_Epoque;             // Julian day, TT
+    std::optional<Non_Gravitationnel> Non_Grav;  // AU/day²
+    Origine_Loi origine = Origine_Loi::Programme;
+    std::string source;  // the file they were imported from, in UTF-8
+};
 
 struct Elements {
     // Orbital elements: AU, degrees, degrees per day.
@@ -51,6 +66,12 @@ struct Elements {
     // Ephemeris parameters.
     int32_t Pas = 0;
     int32_t Unite_Pas = 0;  // 1 heures, 2 jours, 3 mois, 4 années
+
+    // Carried with the orbit, so that every layer that reads the elements
+    // reads them too: the law of each magnitude column, the program's own
+    // unless a source or the user gave one, and the osculation.
+    Lois_Magnitude Lois;
+    Osculation Epoque;
 };
 
 // Elliptic below 0.99, given by q and e alone from 0.99 on (near-parabolic

@@ -191,6 +191,8 @@ void Vider_Elements(Contexte_Formulaire& ctx) {
     el.Jour_Perihelie = 0;
     el.Mois_Perihelie = el.An_Perihelie = 0;
     el.Anomalie_Moyenne = 0;
+    el.Lois = {};
+    el.Epoque = {};
     ctx.boite.Ecrire_Texte(C::Saisie_Pas, QStringLiteral("1"));
     el.Pas = 1;
     ctx.boite.Ecrire_Texte(C::Liste_Pas, QString::fromUtf8(Noms_Unites_Pas[1]));  // days
