@@ -9,6 +9,7 @@
 
 #include "astro/calendrier.h"
 #include "document/cp1252.h"
+#include "document/fichier_lois_epoque.h"
 #include "document/fichier_ordinaire.h"
 #include "form/affichage_elements.h"
 #include "form/angle_perihelie.h"
@@ -32,9 +33,10 @@ constexpr qsizetype Position_Version = 10;
 constexpr char16_t Version_Sans_Magnitudes = u'2';
 
 // What is read of a file, whatever it holds: an element file is about 700
-// bytes, the legacy layout has 24 lines.
+// bytes and 20 lines, with some twenty more for its laws and epoch; the
+// legacy layout has 24 lines.
 constexpr qint64 Taille_Max_Lue = 1 << 20;  // bytes
-constexpr qsizetype Lignes_Max = 24;
+constexpr qsizetype Lignes_Max = 64;
 constexpr qsizetype Longueur_Max_Ligne = 4096;  // characters
 
 constexpr double Jour_Nul = 0.0001;  // days: a perihelion day this small is no day
@@ -344,13 +346,25 @@ void Activer_Enregistrer(Boite_Outils& boite, bool actif) {
     boite.Activer(Controle::Enregistrer, actif);
 }
 
+// The lines after the element set: its laws and epoch, or the program's own
+// laws and no epoch.
+void Lire_Lois_Epoque(Lecteur& l) {
+    Elements& el = l.ctx.el;
+    if (l.Ancienne || l.suivante >= l.lignes.size()) return;
+    const QStringList suite = l.lignes.mid(l.suivante);
+    if (!Lire_Lignes_Lois_Epoque(suite, l.Separateur(), el.Lois, el.Epoque)) l.Erreur_Format = true;
+}
+
 // A file of the legacy layout is offered for saving in the current one.
 void Lire_Disposition(Lecteur& l) {
+    l.ctx.el.Lois = {};
+    l.ctx.el.Epoque = {};
     l.Lire_Ligne();
     Oter_Guillemets(l.ligne);
     const QString entete = l.ligne;
     l.Ancienne = entete.size() < Longueur_Entete_Courante;
     Lire_Etapes(l, l.Ancienne ? Plan_Ancien(entete) : Plan_Courant());
+    Lire_Lois_Epoque(l);
     Activer_Enregistrer(l.ctx.boite, l.Ancienne);
 }
 
@@ -510,6 +524,7 @@ QStringList Ecrire_Lignes_Elements(Contexte_Document& ctx) {
         const Libelle_Fichier& l = Libelles_Fichier[k];
         lignes.append(l.Libelle.toString() + valeurs[k] + l.Unite.toString());
     }
+    lignes << Ecrire_Lignes_Lois_Epoque(ctx.el.Lois, ctx.el.Epoque);
     for (QString& ligne : lignes) ligne = Sans_Sauts_De_Ligne(ligne);
     return lignes;
 }
