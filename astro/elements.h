@@ -8,10 +8,9 @@
 #include <optional>
 #include <string>
 
+#include "astro/constante_gauss.h"
 #include "astro/equations_mouvement.h"
 #include "astro/lois_magnitude.h"
-
-#include "astro/constante_gauss.h"
 
 // From this eccentricity on, the orbit is given by q and e alone: a, n and Q
 // are neither shown nor used, and the body moves on its true conic.

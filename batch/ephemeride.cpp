@@ -1,6 +1,7 @@
 #include "batch/ephemeride.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -78,6 +79,13 @@ void Ecrire_Objet(const Ligne_Objet& l, QTextStream& flux) {
     flux << l.Designation << u'\t' << l.Perihelie << u'\t' << l.q << u'\t' << l.e << u'\n';
 }
 
+// The object's line, then the laws its source gives.
+void Lister_Objet(const Catalogue_Orbites& catalogue, int rang, const Notation& notation, QTextStream& flux) {
+    const Ligne_Objet l = catalogue.Ligne(rang);
+    flux << l.Designation << u'\t' << l.Perihelie << u'\t' << l.q << u'\t' << l.e << u'\t'
+         << Texte_Lois(catalogue.Orbite(rang), notation) << u'\n';
+}
+
 // Why no orbit of the file can be used.
 QString Texte_Echec_Import(const Fichier_Orbites& lu, const QString& fichier) {
     using I = Fichier_Orbites::Issue;
@@ -121,12 +129,12 @@ std::optional<int> Importer_Objet(Programme& p, const Options_Batch& o, QTextStr
     }
     const Catalogue_Orbites& catalogue = *lu.catalogue;
     if (o.lister) {
-        for (int k = 0; k < catalogue.Nombre(); ++k) Ecrire_Objet(catalogue.Ligne(k), sortie);
+        for (int k = 0; k < catalogue.Nombre(); ++k) Lister_Objet(catalogue, k, p.notation, sortie);
         return Succes;
     }
     const std::vector<int> rangs = Rangs_Choisis(catalogue, o);
     if (rangs.size() == 1) {
-        Remplir_Orbite(p, catalogue.Orbite(rangs[0]));
+        Remplir_Orbite(p, catalogue.Orbite(rangs[0]), QFileInfo(o.importer).fileName());
         return std::nullopt;
     }
     if (rangs.empty()) {

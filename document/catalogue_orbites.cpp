@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <QStringList>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -45,15 +47,51 @@ bool Catalogue_Orbites::Ajouter(const Orbite_Publiee& o) {
     if (noms_.size() + static_cast<std::size_t>(utf8.size()) + 1 > Taille_Max_Noms ||
         plis_.size() + pli.size() + 1 > Taille_Max_Noms)
         return false;
-    orbites_.push_back({o.e, o.q, o.i, o.Omega, o.gOmega, o.JJ_Perihelie, o.Equinoxe, o.JJ_Epoque,
-                        static_cast<uint32_t>(noms_.size())});
+    Orbite_Compacte c{o.e,
+                      o.q,
+                      o.i,
+                      o.Omega,
+                      o.gOmega,
+                      o.JJ_Perihelie,
+                      o.Equinoxe,
+                      o.JJ_Epoque,
+                      {},
+                      {},
+                      static_cast<uint32_t>(noms_.size()),
+                      {},
+                      {}};
+    c.forme_totale = Compacter_Loi(o.Loi_Totale, c.totale);
+    c.forme_noyau = Compacter_Loi(o.Loi_Noyau, c.noyau);
+    if (o.Non_Grav) non_grav_.emplace_back(Nombre(), *o.Non_Grav);
+    orbites_.push_back(c);
     noms_.append(utf8.constData(), static_cast<std::size_t>(utf8.size())).push_back('\n');
     debut_plis_.push_back(static_cast<uint32_t>(plis_.size()));
     plis_.append(pli).push_back('\n');
     return true;
 }
 
+Catalogue_Orbites::Forme_Compacte Catalogue_Orbites::Compacter_Loi(const std::optional<Loi_Magnitude>& loi,
+                                                                   Loi_Compacte& c) {
+    if (!loi) return Forme_Compacte::Aucune;
+    const bool asteroide = loi->forme == Forme_Loi::Asteroide;
+    c = {loi->Zero, asteroide ? loi->G : loi->K, loi->PC};
+    return asteroide ? Forme_Compacte::Asteroide : Forme_Compacte::Comete;
+}
+
+std::optional<Loi_Magnitude> Catalogue_Orbites::Deployer_Loi(Forme_Compacte forme, const Loi_Compacte& c) {
+    switch (forme) {
+        case Forme_Compacte::Aucune:
+            return std::nullopt;
+        case Forme_Compacte::Comete:
+            return Loi_Comete(c.Zero, c.Pente, c.PC, Origine_Loi::Importee);
+        case Forme_Compacte::Asteroide:
+            return Loi_Asteroide(c.Zero, c.Pente, Origine_Loi::Importee);
+    }
+    return std::nullopt;
+}
+
 void Catalogue_Orbites::Compacter() {
+    non_grav_.shrink_to_fit();
     orbites_.shrink_to_fit();
     noms_.shrink_to_fit();
     plis_.shrink_to_fit();
@@ -68,7 +106,14 @@ QString Catalogue_Orbites::Nom(int rang) const {
 
 Orbite_Publiee Catalogue_Orbites::Orbite(int rang) const {
     const Orbite_Compacte& c = orbites_[static_cast<std::size_t>(rang)];
-    return {Nom(rang), c.e, c.q, c.i, c.Omega, c.gOmega, c.JJ_Perihelie, c.Equinoxe, c.JJ_Epoque};
+    Orbite_Publiee o{Nom(rang),      c.e,        c.q,         c.i, c.Omega, c.gOmega,
+                     c.JJ_Perihelie, c.Equinoxe, c.JJ_Epoque, {},  {},      {}};
+    o.Loi_Totale = Deployer_Loi(c.forme_totale, c.totale);
+    o.Loi_Noyau = Deployer_Loi(c.forme_noyau, c.noyau);
+    const auto ng = std::lower_bound(non_grav_.begin(), non_grav_.end(), rang,
+                                     [](const auto& paire, int r) { return paire.first < r; });
+    if (ng != non_grav_.end() && ng->first == rang) o.Non_Grav = ng->second;
+    return o;
 }
 
 Ligne_Objet Catalogue_Orbites::Ligne(int rang) const {
@@ -108,7 +153,7 @@ std::vector<int> Catalogue_Orbites::Chercher(const QString& texte) const {
 
 std::size_t Catalogue_Orbites::Taille_Memoire() const {
     return orbites_.capacity() * sizeof(Orbite_Compacte) + noms_.capacity() + plis_.capacity() +
-           debut_plis_.capacity() * sizeof(uint32_t);
+           debut_plis_.capacity() * sizeof(uint32_t) + non_grav_.capacity() * sizeof(non_grav_[0]);
 }
 
 QString Texte_Date_Perihelie(double jj, const Notation& notation) {
@@ -116,4 +161,36 @@ QString Texte_Date_Perihelie(double jj, const Notation& notation) {
     if (!date) return {};
     return Texte_Motif(date->Jour, Motif_Jour, notation) +
            QStringLiteral("/%1/%2").arg(date->Mois, 2, 10, QChar(u'0')).arg(date->An);
+}
+
+namespace {
+
+const QString Parametre_Egal = QStringLiteral("%1 = %2");
+const QString Entre_Parametres = QStringLiteral(" ; ");
+
+// "M1 = 5,5", … for the column whose comet symbols are `zero` and `K`.
+void Ajouter_Loi(QStringList& textes, const std::optional<Loi_Magnitude>& loi, const QString& zero,
+                 const QString& K, bool phase, char separateur) {
+    if (!loi) return;
+    const auto texte = [&](const QString& nom, double x) {
+        textes << Parametre_Egal.arg(nom, Texte_General(x, separateur));
+    };
+    if (loi->forme == Forme_Loi::Asteroide) {
+        texte(QStringLiteral("H"), loi->Zero);
+        texte(QStringLiteral("G"), loi->G);
+        return;
+    }
+    texte(zero, loi->Zero);
+    texte(K, loi->K);
+    if (phase || loi->PC != 0) texte(QStringLiteral("PC"), loi->PC);
+}
+
+}  // namespace
+
+QString Texte_Lois(const Orbite_Publiee& o, const Notation& notation) {
+    QStringList textes;
+    const char sep = notation.Separateur_Decimal;
+    Ajouter_Loi(textes, o.Loi_Totale, QStringLiteral("M1"), QStringLiteral("K1"), false, sep);
+    Ajouter_Loi(textes, o.Loi_Noyau, QStringLiteral("M2"), QStringLiteral("K2"), true, sep);
+    return textes.join(Entre_Parametres);
 }

@@ -5,7 +5,9 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/import_elements.h"
@@ -32,11 +34,20 @@ public:
     std::size_t Taille_Memoire() const;
 
 private:
+    // A published law: its zero point, K or G, and PC; its form, or none.
+    struct Loi_Compacte {
+        double Zero, Pente, PC;
+    };
+    enum class Forme_Compacte : uint8_t { Aucune, Comete, Asteroide };
     // The elements of one orbit; its name is in noms_ from `nom` to the next '\n'.
     struct Orbite_Compacte {
         double e, q, i, Omega, gOmega, JJ_Perihelie, Equinoxe, JJ_Epoque;
+        Loi_Compacte totale, noyau;
         uint32_t nom;
+        Forme_Compacte forme_totale, forme_noyau;
     };
+    static Forme_Compacte Compacter_Loi(const std::optional<Loi_Magnitude>& loi, Loi_Compacte& c);
+    static std::optional<Loi_Magnitude> Deployer_Loi(Forme_Compacte forme, const Loi_Compacte& c);
     QString Nom(int rang) const;
 
     Notation notation_;
@@ -44,7 +55,13 @@ private:
     std::string noms_;                  // UTF-8, each name ended by '\n'
     std::string plis_;                  // the same names with their case folded
     std::vector<uint32_t> debut_plis_;  // where each folded name begins
+    // The few comets with non-gravitational parameters, by rank, ascending.
+    std::vector<std::pair<int, Non_Gravitationnel>> non_grav_;
 };
 
 // The text of a date of perihelion in the chooser and the status bar.
 QString Texte_Date_Perihelie(double jj, const Notation& notation);
+
+// The parameters of the laws an orbit's source gives, "M1 = 5,5 ; K1 = 8 ;
+// M2 = 13,6 ; K2 = 5 ; PC = 0,03" or "H = 3,4 ; G = 0,15"; empty for none.
+QString Texte_Lois(const Orbite_Publiee& o, const Notation& notation);

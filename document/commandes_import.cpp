@@ -6,6 +6,7 @@
 #include "astro/format.h"
 #include "document/commandes_document.h"
 #include "document/fichier_elements.h"
+#include "document/fichier_lois_epoque.h"
 #include "document/fichier_ordinaire.h"
 #include "form/edition.h"
 #include "page/vue.h"
@@ -88,14 +89,40 @@ std::vector<QString> Valeurs_Orbite(const Programme& p, const Orbite_Publiee& o)
     return v;
 }
 
-QStringList Lignes_Orbite(const Programme& p, const Orbite_Publiee& o) {
+// A published law, marked as read from `source`.
+Loi_Magnitude Loi_Importee(const std::optional<Loi_Magnitude>& publiee, const Loi_Magnitude& programme,
+                           const std::string& source) {
+    if (!publiee) return programme;
+    Loi_Magnitude loi = *publiee;
+    loi.origine = Origine_Loi::Importee;
+    loi.source = source;
+    return loi;
+}
+
+// The laws, the epoch and the forces the orbit's source gives, from `source`
+// (a file's name; none for the clipboard).
+void Donnees_Importees(const Orbite_Publiee& o, const QString& source, Lois_Magnitude& lois,
+                       Osculation& osculation) {
+    const std::string nom = source.toStdString();
+    lois.totale = Loi_Importee(o.Loi_Totale, Loi_Totale_Programme(), nom);
+    lois.noyau = Loi_Importee(o.Loi_Noyau, Loi_Noyau_Programme(), nom);
+    if (std::isfinite(o.JJ_Epoque)) osculation.JJ_Epoque = o.JJ_Epoque;
+    osculation.Non_Grav = o.Non_Grav;
+    osculation.origine = Origine_Loi::Importee;
+    osculation.source = nom;
+}
+
+QStringList Lignes_Orbite(const Programme& p, const Orbite_Publiee& o, const QString& source) {
     const std::vector<QString> valeurs = Valeurs_Orbite(p, o);
     QStringList lignes{QStringLiteral("Trajectel version ") + p.Version_Programme};
     for (std::size_t k = 0; k < Libelles_Fichier.size(); ++k) {
         const Libelle_Fichier& l = Libelles_Fichier[k];
         lignes.append(l.Libelle.toString() + valeurs[k] + l.Unite.toString());
     }
-    return lignes;
+    Lois_Magnitude lois;
+    Osculation osculation;
+    Donnees_Importees(o, source, lois, osculation);
+    return lignes + Ecrire_Lignes_Lois_Epoque(lois, osculation);
 }
 
 void Signaler_Refus(Boite_Outils& boite, const Refus_Comptes& refus) {
@@ -123,7 +150,7 @@ void Prendre_Orbite(Programme& p, const Catalogue_Orbites& catalogue, const Refu
     if (!Preparer_Remplacement(p)) return;
     Vider_Document(p);
     const Orbite_Publiee orbite = catalogue.Orbite(*rang);
-    Remplir_Orbite(p, orbite);
+    Remplir_Orbite(p, orbite, source);
     p.boite.Ecrire_Texte(Controle::StatusBar, source.isEmpty()
                                                   ? Etat_Colle.arg(orbite.Designation)
                                                   : Etat_Importe.arg(orbite.Designation, source));
@@ -203,10 +230,10 @@ Fichier_Orbites Lire_Fichier_Orbites(const QString& chemin, const Notation& nota
     return resultat;
 }
 
-void Remplir_Orbite(Programme& p, const Orbite_Publiee& orbite) {
+void Remplir_Orbite(Programme& p, const Orbite_Publiee& orbite, const QString& source) {
     Contexte_Document ctx = p.Contexte();
     try {
-        Lire_Lignes_Elements(ctx, Lignes_Orbite(p, orbite));
+        Lire_Lignes_Elements(ctx, Lignes_Orbite(p, orbite, source));
     } catch (const Erreur_Generale& e) {
         p.boite.Message_Erreur(e.Message());
     }

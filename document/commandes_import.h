@@ -34,9 +34,11 @@ QStringList Textes_Refus(const Refus_Comptes& refus);
 Fichier_Orbites Lire_Fichier_Orbites(const QString& chemin, const Notation& notation,
                                      const std::function<bool(int64_t lus, int64_t total)>& avancer);
 
-// The orbit into the fields and the elements through the element file's own
-// reader, then the document unnamed and modified, and the page.
-void Remplir_Orbite(Programme& p, const Orbite_Publiee& orbite);
+// The orbit into the fields and the elements, with its laws and epoch
+// marked as read from `source` (a file's name, empty for the clipboard),
+// through the element file's own reader; then the document unnamed and
+// modified, and the page.
+void Remplir_Orbite(Programme& p, const Orbite_Publiee& orbite, const QString& source = {});
 
 // The open dialog, the read with its progress, the choice among the orbits,
 // then the save prompt, the reset and the orbit.

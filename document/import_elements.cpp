@@ -136,6 +136,33 @@ std::optional<double> Distance_Perihelie(std::optional<double> a, std::optional<
     return *a * (1 - *e);
 }
 
+// ---- Magnitude laws ----
+
+// k of a g,k law is magnitudes per decade of r divided by 2.5.
+constexpr double Pente_Par_k = 2.5;
+// The slope the MPC assumes for an asteroid whose G is not given.
+constexpr double G_Par_Defaut = 0.15;
+
+std::optional<Loi_Magnitude> Loi_Acceptee(const Loi_Magnitude& loi) {
+    if (!Loi_Valide(loi)) return std::nullopt;
+    return loi;
+}
+
+// A comet's g + 5 log Δ + 2.5 k log r: the law of the total column.
+std::optional<Loi_Magnitude> Loi_g_k(std::optional<double> g, std::optional<double> k) {
+    if (!g || !k) return std::nullopt;
+    return Loi_Acceptee(Loi_Comete(*g, Pente_Par_k * *k, 0, Origine_Loi::Importee));
+}
+
+// An asteroid's H,G: the law of the nucleus column, the whole body being one.
+std::optional<Loi_Magnitude> Loi_H_G(std::optional<double> H, std::optional<double> G) {
+    if (!H) return std::nullopt;
+    return Loi_Acceptee(Loi_Asteroide(*H, G.value_or(G_Par_Defaut), Origine_Loi::Importee));
+}
+
+// An epoch, or the NaN of none.
+double Epoque_Ou_Rien(std::optional<double> jj) { return jj.value_or(NAN); }
+
 // ---- Fixed columns ----
 
 // A number of a fixed-column format, its columns from 1: blanks, a sign,
@@ -167,6 +194,8 @@ constexpr Champ_Fixe e_Comete{42, 43, 49};
 constexpr Champ_Fixe w_Comete{52, 55, 59};
 constexpr Champ_Fixe Noeud_Comete{62, 65, 69};
 constexpr Champ_Fixe i_Comete{72, 75, 79};
+constexpr Champ_Fixe g_Comete{92, 94, 95};
+constexpr Champ_Fixe k_Comete{97, 99, 100};
 
 constexpr std::array<std::size_t, 17> Blancs_MPCORB = {8,  14, 20, 26, 36, 37,  47,  48, 58,
                                                        59, 69, 70, 80, 92, 104, 105, 166};
@@ -189,6 +218,13 @@ std::vector<Vue> Decouper(Vue ligne, char separateur) {
     }
 }
 
+// The epoch of a comet line, YYYYMMDD at 0h TT; none when the columns are blank.
+std::optional<double> Epoque_Comete(Vue l) {
+    const Vue date = Champ(l, 82, 89);
+    if (date.size() != 8 || !std::all_of(date.begin(), date.end(), Chiffre)) return std::nullopt;
+    return JJ_Calendrier(Entier(date.substr(4, 2)), Entier(date.substr(0, 4)), Nombre(date.substr(6, 2)));
+}
+
 // XEphem writes dates month/day.fraction/year, a validity range after "|".
 std::optional<double> JJ_XEphem(Vue date) {
     date = date.substr(0, date.find('|'));
@@ -199,9 +235,14 @@ std::optional<double> JJ_XEphem(Vue date) {
 
 // ---- Horizons ----
 
-// The six keys of an orbit, then the epoch of the header's set.
-constexpr std::array<Vue, 7> Cles_Horizons = {"EC", "QR", "TP", "OM", "W", "IN", "EPOCH"};
+// The six keys of an orbit, the epoch of the header's set, then the body's
+// physical parameters: a comet's magnitude laws and non-gravitational
+// parameters, an asteroid's H and G.
+constexpr std::array<Vue, 17> Cles_Horizons = {"EC", "QR", "TP",    "OM", "W",  "IN", "EPOCH", "M1", "M2",
+                                               "K1", "K2", "PHCOF", "A1", "A2", "A3", "H",     "G"};
 constexpr int Cle_Epoque = 6;
+constexpr int Premiere_Physique = 7;
+enum class Physique { M1, M2, K1, K2, PHCOF, A1, A2, A3, H, G };
 constexpr unsigned Toutes_Cles = (1u << Cle_Epoque) - 1;
 
 struct Paire {
@@ -216,10 +257,10 @@ std::vector<Paire> Paires_Horizons(Vue ligne) {
         std::size_t fin = egal;
         while (fin > 0 && Blanc(ligne[fin - 1])) --fin;
         std::size_t debut = fin;
-        while (debut > 0 && Lettre(ligne[debut - 1])) --debut;
-        if (debut == fin || (debut > 0 && !Blanc(ligne[debut - 1]))) continue;
+        while (debut > 0 && (Lettre(ligne[debut - 1]) || Chiffre(ligne[debut - 1]))) --debut;
+        if (debut == fin || !Lettre(ligne[debut]) || (debut > 0 && !Blanc(ligne[debut - 1]))) continue;
         std::string cle(ligne.substr(debut, fin - debut));
-        std::transform(cle.begin(), cle.end(), cle.begin(), [](char c) { return c & ~0x20; });
+        std::transform(cle.begin(), cle.end(), cle.begin(), [](char c) { return Lettre(c) ? c & ~0x20 : c; });
         const auto trouvee = std::find(Cles_Horizons.begin(), Cles_Horizons.end(), cle);
         if (trouvee == Cles_Horizons.end()) continue;
         std::size_t v = egal + 1;
@@ -300,30 +341,60 @@ Orbite_Lue Lire_Comete_MPC(Vue l) {
     if (!jj || !q || !e || !w || !noeud || !i) return {};
     Vue nom = Rogner(Colonnes(l, 103, 158));
     if (nom.empty()) nom = Rogner(Colonnes(l, 1, 12));
-    return Examiner({Texte_Source(nom), *e, *q, *i, *w, *noeud, *jj, 2000});
+    Orbite_Lue lue =
+        Examiner({Texte_Source(nom), *e, *q, *i, *w, *noeud, *jj, 2000, Epoque_Ou_Rien(Epoque_Comete(l))});
+    if (lue.orbite) lue.orbite->Loi_Totale = Loi_g_k(Nombre_Fixe(l, g_Comete), Nombre_Fixe(l, k_Comete));
+    return lue;
 }
 
 Orbite_Lue Lire_MPCORB(Vue l) {
     if (!Blancs_En_Place(l, Blancs_MPCORB)) return {};
     const std::optional<double> e = Nombre_Fixe(l, e_MPCORB);
     const std::optional<double> q = Distance_Perihelie(Nombre_Fixe(l, a_MPCORB), e);
-    const std::optional<double> jj = Perihelie_Depuis_Anomalie(
-        JJ_Date_Compacte(Champ(l, 21, 25)), Nombre_Fixe(l, M_MPCORB), Nombre_Fixe(l, n_MPCORB));
+    const std::optional<double> epoque = JJ_Date_Compacte(Champ(l, 21, 25));
+    const std::optional<double> jj =
+        Perihelie_Depuis_Anomalie(epoque, Nombre_Fixe(l, M_MPCORB), Nombre_Fixe(l, n_MPCORB));
     const std::optional<double> w = Nombre_Fixe(l, w_MPCORB);
     const std::optional<double> noeud = Nombre_Fixe(l, Noeud_MPCORB);
     const std::optional<double> i = Nombre_Fixe(l, i_MPCORB);
     if (!jj || !q || !w || !noeud || !i) return {};
     Vue nom = Rogner(Colonnes(l, 167, 194));
     if (nom.empty()) nom = Rogner(Colonnes(l, 1, 7));
-    return Examiner({Texte_Source(nom), *e, *q, *i, *w, *noeud, *jj, 2000});
+    Orbite_Lue lue = Examiner({Texte_Source(nom), *e, *q, *i, *w, *noeud, *jj, 2000, *epoque});
+    if (lue.orbite) lue.orbite->Loi_Noyau = Loi_H_G(Nombre(Colonnes(l, 9, 13)), Nombre(Colonnes(l, 15, 19)));
+    return lue;
 }
+
+namespace {
+
+// The two magnitude fields of an XEphem line from `premier`: g,k after a "g",
+// H,G after an "H" or, where `nu_H_G`, bare.
+void Lois_XEphem(const std::vector<Vue>& f, std::size_t premier, bool nu_H_G, Orbite_Publiee& o) {
+    if (f.size() < premier + 2) return;
+    Vue zero = Rogner(f[premier]);
+    const char prefixe = zero.empty() ? ' ' : zero.front();
+    if (prefixe == 'g' || prefixe == 'H') zero = zero.substr(1);
+    // The slope may carry its own letter, "G0.12" or "k4.0".
+    Vue pente = Rogner(f[premier + 1]);
+    if (!pente.empty() && Lettre(pente.front())) pente = pente.substr(1);
+    const std::optional<double> a = Nombre(zero);
+    const std::optional<double> b = Nombre(pente);
+    const bool H_G = prefixe == 'H' || (nu_H_G && prefixe != 'g');
+    if (H_G)
+        o.Loi_Noyau = Loi_H_G(a, b);
+    else
+        o.Loi_Totale = Loi_g_k(a, b);
+}
+
+}  // namespace
 
 Orbite_Lue Lire_XEphem(Vue l) {
     const std::vector<Vue> f = Decouper(Rogner(l), ',');
     if (f.size() < 2 || Rogner(f[1]).empty()) return {};
     const QString nom = Texte_Source(Rogner(f[0]));
-    std::optional<double> e, q, i, w, noeud, jj, equinoxe;
-    switch (Rogner(f[1]).front()) {
+    std::optional<double> e, q, i, w, noeud, jj, equinoxe, epoque;
+    const char type = Rogner(f[1]).front();
+    switch (type) {
         case 'e': {
             if (f.size() < Champs_Ellipse_XEphem) return {};
             const std::optional<double> a = Nombre(f[5]);
@@ -333,7 +404,8 @@ Orbite_Lue Lire_XEphem(Vue l) {
                 n = Moyen_Mouvement_Unite / std::pow(*a, 1.5);
             i = Nombre(f[2]), noeud = Nombre(f[3]), w = Nombre(f[4]), e = Nombre(f[7]);
             q = Distance_Perihelie(a, e);
-            jj = Perihelie_Depuis_Anomalie(JJ_XEphem(f[9]), Nombre(f[8]), n);
+            epoque = JJ_XEphem(f[9]);
+            jj = Perihelie_Depuis_Anomalie(epoque, Nombre(f[8]), n);
             equinoxe = Nombre(f[10]);
             break;
         }
@@ -352,7 +424,13 @@ Orbite_Lue Lire_XEphem(Vue l) {
             return {};
     }
     if (!e || !q || !i || !w || !noeud || !jj || !equinoxe) return {};
-    return Examiner({nom, *e, *q, *i, *w, *noeud, *jj, *equinoxe});
+    Orbite_Lue lue = Examiner({nom, *e, *q, *i, *w, *noeud, *jj, *equinoxe, Epoque_Ou_Rien(epoque)});
+    // The magnitudes follow the equinox, the last field of the orbit.
+    const std::size_t premier = type == 'e'   ? Champs_Ellipse_XEphem
+                                : type == 'h' ? Champs_Hyperbole_XEphem
+                                              : Champs_Parabole_XEphem;
+    if (lue.orbite) Lois_XEphem(f, premier, type == 'e', *lue.orbite);
+    return lue;
 }
 
 Forme_Ligne Reconnaitre_Ligne(Vue l) {
@@ -396,7 +474,9 @@ bool Lecteur_Horizons::Lire_Ligne(Vue ligne) {
     if (Lire_Repere(ligne)) return true;
     const std::vector<Paire> paires = Paires_Horizons(ligne);
     for (const Paire& p : paires) {
-        if (p.cle != Cle_Epoque)
+        if (p.cle >= Premiere_Physique)
+            physique_[static_cast<std::size_t>(p.cle - Premiere_Physique)] = Nombre(p.valeur).value_or(NAN);
+        else if (p.cle != Cle_Epoque)
             Prendre(p.cle, p.valeur);
         else if (const std::optional<double> jj = Nombre(p.valeur))
             epoque_ = *jj;
@@ -445,8 +525,18 @@ void Lecteur_Horizons::Prendre(int cle, Vue valeur) {
 
 void Lecteur_Horizons::Completer() {
     lues_ = 0;
-    Orbite_Lue lue = Examiner(
-        {nom_, valeurs_[0], valeurs_[1], valeurs_[5], valeurs_[4], valeurs_[3], valeurs_[2], 2000, epoque_});
+    Orbite_Lue lue = Examiner({nom_,
+                               valeurs_[0],
+                               valeurs_[1],
+                               valeurs_[5],
+                               valeurs_[4],
+                               valeurs_[3],
+                               valeurs_[2],
+                               2000,
+                               epoque_,
+                               {},
+                               {},
+                               {}});
     epoque_ = NAN;
     if (!lue.orbite) {
         refus_.Compter(lue.refus);
@@ -455,7 +545,7 @@ void Lecteur_Horizons::Completer() {
     if (!dans_table_)
         entete_.push_back(std::move(*lue.orbite));
     else if (nomme_)
-        recepteur_(std::move(*lue.orbite));
+        Envoyer(std::move(*lue.orbite));
     else
         table_.push_back(std::move(*lue.orbite));
 }
@@ -472,13 +562,50 @@ void Lecteur_Horizons::Finir_Listage() {
     for (std::vector<Orbite_Publiee>* attente : {&table_, &entete_}) {
         for (Orbite_Publiee& o : *attente) {
             o.Designation = nom_;
-            recepteur_(std::move(o));
+            Envoyer(std::move(o));
         }
         attente->clear();
     }
+    physique_.fill(NAN);
     nom_.clear();
     nomme_ = cible_ = dans_table_ = false;
     epoque_ = NAN;
+}
+
+namespace {
+
+// A physical parameter of the listing, when it gave one.
+std::optional<double> Parametre(const std::array<double, 10>& physique, Physique p) {
+    const double x = physique[static_cast<std::size_t>(p)];
+    if (std::isnan(x)) return std::nullopt;
+    return x;
+}
+
+std::optional<Loi_Magnitude> Loi_Comete_Horizons(std::optional<double> M, std::optional<double> K,
+                                                 std::optional<double> PC) {
+    if (!M || !K) return std::nullopt;
+    return Loi_Acceptee(Loi_Comete(*M, *K, PC.value_or(0), Origine_Loi::Importee));
+}
+
+// Any of A1, A2, A3 given makes the comet's forces; the others are nought.
+std::optional<Non_Gravitationnel> Non_Grav_Horizons(const std::array<double, 10>& physique) {
+    const std::optional<double> A1 = Parametre(physique, Physique::A1);
+    const std::optional<double> A2 = Parametre(physique, Physique::A2);
+    const std::optional<double> A3 = Parametre(physique, Physique::A3);
+    if (!A1 && !A2 && !A3) return std::nullopt;
+    return Non_Gravitationnel{A1.value_or(0), A2.value_or(0), A3.value_or(0)};
+}
+
+}  // namespace
+
+// Every set of the listing carries the body's laws and forces.
+void Lecteur_Horizons::Envoyer(Orbite_Publiee&& o) {
+    const auto p = [this](Physique k) { return Parametre(physique_, k); };
+    o.Loi_Totale = Loi_Comete_Horizons(p(Physique::M1), p(Physique::K1), std::nullopt);
+    o.Loi_Noyau = Loi_Comete_Horizons(p(Physique::M2), p(Physique::K2), p(Physique::PHCOF));
+    if (!o.Loi_Noyau) o.Loi_Noyau = Loi_H_G(p(Physique::H), p(Physique::G));
+    o.Non_Grav = Non_Grav_Horizons(physique_);
+    recepteur_(std::move(o));
 }
 
 void Lecteur_Horizons::Terminer() { Finir_Listage(); }

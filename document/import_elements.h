@@ -6,6 +6,7 @@
 // that cannot be read is skipped and counted, never guessed at.
 
 #include <QString>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -14,6 +15,8 @@
 #include <vector>
 
 #include "astro/constante_gauss.h"
+#include "astro/equations_mouvement.h"
+#include "astro/lois_magnitude.h"
 
 // One published orbit, as the program's elements: angles in degrees,
 // ecliptic of the equinox `Equinoxe`, the perihelion as a Julian day (TT).
@@ -26,8 +29,14 @@ struct Orbite_Publiee {
     double gOmega = 0;  // longitude of the ascending node
     double JJ_Perihelie = 0;
     double Equinoxe = 2000;  // a year
-    // The Julian day (TDB) a Horizons set osculates at; NaN when the source gives none.
+    // The Julian day (TT, or TDB for Horizons) the set osculates at; NaN
+    // when the source gives none.
     double JJ_Epoque = NAN;
+    // The laws the source gives, each column on its own, marked imported;
+    // none leaves its column the program's own law.
+    std::optional<Loi_Magnitude> Loi_Totale{};
+    std::optional<Loi_Magnitude> Loi_Noyau{};
+    std::optional<Non_Gravitationnel> Non_Grav{};  // AU/day², a comet's
 };
 
 // Why a line that holds an orbit gives none: it does not fit its format, its
@@ -81,7 +90,7 @@ struct Refus_Comptes {
 class Lecteur_Horizons {
 public:
     using Recepteur = std::function<void(Orbite_Publiee&&)>;
-    explicit Lecteur_Horizons(Recepteur recepteur) : recepteur_(std::move(recepteur)) {}
+    explicit Lecteur_Horizons(Recepteur recepteur) : recepteur_(std::move(recepteur)) { physique_.fill(NAN); }
 
     // False when the line is none of a listing's.
     bool Lire_Ligne(std::string_view ligne);
@@ -95,13 +104,17 @@ private:
     void Completer();
     void Abandonner_Ensemble();
     void Finir_Listage();
+    void Envoyer(Orbite_Publiee&& o);
 
     Recepteur recepteur_;
     QString nom_;
-    bool nomme_ = false;                  // the listing's name is known
-    bool cible_ = false;                  // its "Target body name:" line was read
-    bool dans_table_ = false;             // between $$SOE and $$EOE
-    double epoque_ = NAN;                 // of the set being read
+    bool nomme_ = false;       // the listing's name is known
+    bool cible_ = false;       // its "Target body name:" line was read
+    bool dans_table_ = false;  // between $$SOE and $$EOE
+    double epoque_ = NAN;      // of the set being read
+    // The body's physical parameters of the listing, by rank of their key:
+    // NaN until read, or written "n.a.".
+    std::array<double, 10> physique_;
     std::vector<Orbite_Publiee> table_;   // sets waiting for the name
     std::vector<Orbite_Publiee> entete_;  // sets of the header, which come last
     double valeurs_[6] = {};

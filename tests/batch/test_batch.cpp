@@ -508,7 +508,7 @@ TEST(Batch, ImportStatutsEtListes) {
          Erreur_Usage,
          0,
          "trajectel-ephemeride : 2 objets contiennent « C », précisez --objet ou choisissez par --rang :\n"
-         "1\tC/1995 O1 (Hale-Bopp)\t"},
+         "1\tC/1995 O1 (Hale-Bopp), époque 24/02/2020\t"},
         {{i("--importer"), Cometes, i("--objet"), i("C"), i("--rang"), i("2")}, Succes, 2 + 32, ""},
         {{i("--importer"), Cometes, i("--rang"), i("1")}, Succes, 2 + 32, ""},
         {{i("--importer"), Cometes, i("--objet"), i("hale"), i("--rang"), i("2")},
@@ -627,6 +627,16 @@ TEST(Batch, ImportMessagesPropres) {
         EXPECT_TRUE(*c.erreur ? r.erreurs.startsWith(QString::fromUtf8(c.erreur)) : r.erreurs.isEmpty())
             << r.erreurs.toStdString();
     }
+}
+
+// Each object listed with the epoch of its elements and the laws its line gives.
+TEST(Batch, ListeAvecEpoquesEtLois) {
+    const Resultat r = Executer({QStringLiteral("--importer"), Cometes, QStringLiteral("--lister")});
+    ASSERT_EQ(r.statut, Succes) << r.erreurs.toStdString();
+    EXPECT_EQ(
+        Lignes(r.sortie).join(u'\n').toStdString(),
+        "C/1995 O1 (Hale-Bopp), époque 24/02/2020\t29.6333/03/1997\t0.916241\t0.994928\tM1 = -2 ; K1 = 10\n"
+        "2P/Encke, époque 1/10/1990\t28.545/10/1990\t0.330886\t0.85022\tM1 = 11.5 ; K1 = 15");
 }
 
 // Halley from Sydney on 9 March 1986, a morning object high in the south.

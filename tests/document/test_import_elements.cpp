@@ -383,3 +383,126 @@ TEST(Catalogue_Orbites, Recherche_Sans_Casse) {
 }
 
 }  // namespace
+
+namespace {
+
+// A law as a source gives it; `present` false for none.
+struct Loi_Attendue {
+    bool present;
+    Forme_Loi forme;
+    double Zero, K, PC, G;
+};
+constexpr Loi_Attendue Sans_Loi{false, Forme_Loi::Comete, 0, 0, 0, 0};
+constexpr Loi_Attendue Loi_gk(double g, double k) { return {true, Forme_Loi::Comete, g, 2.5 * k, 0, 0}; }
+constexpr Loi_Attendue Loi_HG(double H, double G) { return {true, Forme_Loi::Asteroide, H, 0, 0, G}; }
+
+void Verifier_Loi(const std::optional<Loi_Magnitude>& loi, const Loi_Attendue& a, const char* colonne) {
+    SCOPED_TRACE(colonne);
+    ASSERT_EQ(loi.has_value(), a.present);
+    if (!loi) return;
+    EXPECT_EQ(loi->forme, a.forme);
+    EXPECT_NEAR(loi->Zero, a.Zero, 1e-12);
+    EXPECT_NEAR(loi->K, a.K, 1e-12);
+    EXPECT_NEAR(loi->PC, a.PC, 1e-12);
+    EXPECT_NEAR(loi->G, a.G, 1e-12);
+    EXPECT_EQ(loi->origine, Origine_Loi::Importee);
+}
+
+// Ceres's listing with its physical parameters before the table.
+const std::string Horizons_Ceres =
+    "Target body name: 1 Ceres (A801 AA)     {source: JPL#48}\n"
+    "Asteroid physical parameters (km, seconds, rotational period in hours):\n"
+    "   GM= 62.6284             RAD= 469.7              ROTPER= 9.07417\n"
+    "   H= 3.34                 G= .120                 B-V= .713\n"
+    "$$SOE\n"
+    "2459000.500000000 = A.D. 2020-May-31 00:00:00.0000 TDB \n"
+    " EC= 7.760820939398051E-02 QR= 2.552709591058082E+00 IN= 1.058839944626998E+01\n"
+    " OM= 8.028665839862813E+01 W = 7.381538981015487E+01 Tp=  2458239.920839166734\n"
+    "$$EOE\n";
+
+// Halley's header set with non-gravitational parameters, one of them not given.
+std::string Halley_Non_Grav() {
+    std::string texte = Horizons_Halley_Entete + Horizons_Halley;
+    const std::string physique = "Comet physical";
+    texte.insert(texte.find(physique), "   A1= 2.7E-10   A2= -1.55E-10   A3= n.a.\n");
+    return texte;
+}
+
+}  // namespace
+
+// Each format's magnitude parameters go to their column: g,k to the total
+// law with K1 = 2.5 k, H,G to the nucleus; and its epoch, when it gives one.
+TEST(Import_Elements, Chaque_Format_Donne_Ses_Lois_Et_Son_Epoque) {
+    const double Sans_Epoque = NAN;
+    const struct {
+        const char* nom;
+        std::string texte;
+        Loi_Attendue totale, noyau;
+        double epoque;
+    } cas[] = {
+        {"comète MPC, k = 4", Ligne_Hale_Bopp, Loi_gk(-2.0, 4.0), Sans_Loi, JJ(2, 2020, 24)},
+        {"comète MPC, k = 6", Ligne_Encke, Loi_gk(11.5, 6.0), Sans_Loi, JJ(9, 2023, 1)},
+        {"comète MPC sans magnitudes", std::string(Ligne_Encke).replace(91, 10, 10, ' '), Sans_Loi, Sans_Loi,
+         JJ(9, 2023, 1)},
+        {"MPCORB", Ligne_Ceres, Sans_Loi, Loi_HG(3.4, 0.15), 2459000.5},
+        {"MPCORB sans G", std::string(Ligne_Ceres).replace(14, 5, 5, ' '), Sans_Loi, Loi_HG(3.4, 0.15),
+         2459000.5},
+        {"XEphem e, H et G préfixés",
+         "1 Ceres,e,10.5935,80.3099,73.1153,2.767046,0.2141,0.078913,352.2305,03/23.0/2018,2000,H3.34,G0.12",
+         Sans_Loi, Loi_HG(3.34, 0.12), JJ(3, 2018, 23)},
+        {"XEphem e, nombre nu",
+         "1 Ceres,e,10.5935,80.3099,73.1153,2.767046,0.2141,0.078913,352.2305,03/23.0/2018,2000,3.34,0.12",
+         Sans_Loi, Loi_HG(3.34, 0.12), JJ(3, 2018, 23)},
+        {"XEphem e, g préfixé",
+         "2P/Encke,e,11.78,334.57,186.54,2.215,0.2990,0.8483,340.0,09/01.0/2023,2000,g 11.5,6.0",
+         Loi_gk(11.5, 6.0), Sans_Loi, JJ(9, 2023, 1)},
+        {"XEphem e, sans magnitudes", "X,e,5,6,7,2.5,0,0.5,10,1/1/2000,1950", Sans_Loi, Sans_Loi,
+         JJ(1, 2000, 1)},
+        {"XEphem h",
+         "C/2019 Q4 (Borisov),h,12/08.5474/2019,44.0526,308.1496,209.1246,3.356191,2.006624,2000,g16.0,4.0",
+         Loi_gk(16.0, 4.0), Sans_Loi, Sans_Epoque},
+        {"XEphem p, nombre nu", std::string(Ligne_Parabole) + ",9.0,4.0", Loi_gk(9.0, 4.0), Sans_Loi,
+         Sans_Epoque},
+        {"Horizons comète",
+         Horizons_Halley_Entete + Horizons_Halley,
+         Loi_gk(5.5, 8.0 / 2.5),
+         {true, Forme_Loi::Comete, 13.6, 5, 0.03, 0},
+         2460310.5},
+        {"Horizons astéroïde", Horizons_Ceres, Sans_Loi, Loi_HG(3.34, 0.12), 2459000.5},
+        {"Horizons sans paramètres physiques", Horizons_Entete, Sans_Loi, Sans_Loi, 2459070.5},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const Lu lu = Lire_Texte(c.texte);
+        ASSERT_FALSE(lu.orbites.empty());
+        const Orbite_Publiee& o = lu.orbites[0];
+        Verifier_Loi(o.Loi_Totale, c.totale, "totale");
+        Verifier_Loi(o.Loi_Noyau, c.noyau, "noyau");
+        EXPECT_EQ(std::isnan(o.JJ_Epoque), std::isnan(c.epoque));
+        if (!std::isnan(c.epoque)) {
+            EXPECT_NEAR(o.JJ_Epoque, c.epoque, 1e-9);
+        }
+        EXPECT_FALSE(o.Non_Grav);
+    }
+}
+
+// Every set of a Horizons listing carries the comet's A1, A2, A3; "n.a." is
+// none; and the catalogue gives them back with the laws.
+TEST(Import_Elements, Horizons_Non_Gravitationnel) {
+    const Lu lu = Lire_Texte(Halley_Non_Grav());
+    ASSERT_EQ(lu.orbites.size(), 2u);
+    Catalogue_Orbites catalogue(Notation{',', " "});
+    for (const Orbite_Publiee& o : lu.orbites) catalogue.Ajouter(o);
+    for (int k = 0; k < 2; ++k) {
+        SCOPED_TRACE(k);
+        const Orbite_Publiee o = catalogue.Orbite(k);
+        ASSERT_TRUE(o.Non_Grav);
+        EXPECT_NEAR(o.Non_Grav->A1, 2.7e-10, 1e-24);
+        EXPECT_NEAR(o.Non_Grav->A2, -1.55e-10, 1e-24);
+        EXPECT_NEAR(o.Non_Grav->A3, 0, 1e-24);
+        Verifier_Loi(o.Loi_Totale, Loi_gk(5.5, 8.0 / 2.5), "totale");
+        Verifier_Loi(o.Loi_Noyau, {true, Forme_Loi::Comete, 13.6, 5, 0.03, 0}, "noyau");
+        EXPECT_EQ(Texte_Lois(o, Notation{',', " "}).toStdString(),
+                  "M1 = 5,5 ; K1 = 8 ; M2 = 13,6 ; K2 = 5 ; PC = 0,03");
+    }
+}
