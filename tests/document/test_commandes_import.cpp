@@ -4,7 +4,9 @@
 #include <QTemporaryDir>
 
 #include "astro/calendrier.h"
+#include "document/commandes_document.h"
 #include "document/commandes_import.h"
+#include "document/fichier_elements.h"
 #include "form/dates_juliennes.h"
 #include "form/disposition_fiche.h"
 #include "plateforme/boite_memoire.h"
@@ -122,6 +124,54 @@ TEST(Importer_Elements, Un_Seul_Objet_Sans_Choix) {
     EXPECT_GT(b.boite.Pas_Progression(), 0);
     EXPECT_FALSE(b.boite.Progression_En_Cours());
     EXPECT_TRUE(b.Avertissements().isEmpty());
+}
+
+// The laws and epoch of the line chosen go with the set, marked as read
+// from the file; they are saved after the 20 lines and read back; the
+// clipboard is a source without a name; New gives back the program's own.
+TEST(Importer_Elements, Lois_Et_Epoque_Du_Fichier) {
+    Banc b;
+    Importer_Fichier(b.p, b.Fichier("encke.txt", QByteArray(Ligne_Encke) + "\n"));
+    const Lois_Magnitude& lois = b.p.el.Lois;
+    EXPECT_EQ(lois.totale.origine, Origine_Loi::Importee);
+    EXPECT_EQ(lois.totale.source, "encke.txt");
+    EXPECT_NEAR(lois.totale.Zero, 11.5, 1e-12);
+    EXPECT_NEAR(lois.totale.K, 15, 1e-12);
+    EXPECT_EQ(lois.noyau.origine, Origine_Loi::Programme);
+    EXPECT_NEAR(lois.noyau.K, 5, 1e-12);
+    ASSERT_TRUE(b.p.el.Epoque.JJ_Epoque);
+    EXPECT_NEAR(*b.p.el.Epoque.JJ_Epoque, Date_Vers_JJ(9, 2023, 1), 1e-9);
+    EXPECT_EQ(b.p.el.Epoque.source, "encke.txt");
+    EXPECT_TRUE(b.p.document.Modifie);
+    EXPECT_TRUE(b.Avertissements().isEmpty());
+
+    Contexte_Document ctx = b.p.Contexte();
+    const QStringList lignes = Ecrire_Lignes_Elements(ctx);
+    EXPECT_EQ(lignes.mid(Nombre_Lignes_Elements).join(u'\n').toStdString(),
+              "Loi de la magnitude totale = comète\n"
+              "Magnitude absolue totale = 11,5\n"
+              "Coefficient de log r total = 15\n"
+              "Coefficient de phase total = 0 mag/°\n"
+              "Origine de la loi totale = importée de encke.txt\n"
+              "Epoque d'osculation = 2460188,5 JJ TT\n"
+              "Origine de l'époque = importée de encke.txt");
+
+    b.boite.Fixer_Presse_Papiers(QString::fromUtf8(Ligne_Ceres));
+    b.boite.Prevoir_Reponse(Reponse::Non);
+    Coller_Elements(b.p);
+    EXPECT_EQ(b.p.el.Lois.totale.origine, Origine_Loi::Programme);
+    EXPECT_EQ(b.p.el.Lois.noyau.forme, Forme_Loi::Asteroide);
+    EXPECT_EQ(b.p.el.Lois.noyau.origine, Origine_Loi::Importee);
+    EXPECT_EQ(b.p.el.Lois.noyau.source, "");
+
+    Lire_Lignes_Elements(ctx, lignes);
+    EXPECT_EQ(b.p.el.Lois.totale.source, "encke.txt");
+    EXPECT_EQ(b.p.el.Lois.noyau.origine, Origine_Loi::Programme);
+
+    b.p.document.Modifie = false;
+    FileNew1Execute(b.p);
+    EXPECT_EQ(b.p.el.Lois.totale.origine, Origine_Loi::Programme);
+    EXPECT_FALSE(b.p.el.Epoque.JJ_Epoque);
 }
 
 // Whatever stops an import before the choice, the document stays as it was.
