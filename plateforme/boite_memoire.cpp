@@ -131,6 +131,21 @@ std::optional<int> Boite_Memoire::Choisir_Objet(const QString&, const Source_Obj
     return rangs[static_cast<std::size_t>(*c.ligne)];
 }
 
+std::optional<Saisie_Lois> Boite_Memoire::Saisir_Lois(const Saisie_Lois& actuelle,
+                                                      const Refus_Saisie_Lois& refus) {
+    lois_montrees_ = actuelle;
+    if (lois_.empty()) return std::nullopt;
+    const std::optional<std::function<void(Saisie_Lois&)>> saisie = lois_.front();
+    lois_.pop_front();
+    if (!saisie) return std::nullopt;
+    Saisie_Lois texte = actuelle;
+    (*saisie)(texte);
+    const QString pourquoi = refus(texte);
+    if (pourquoi.isEmpty()) return texte;
+    refus_lois_.push_back(pourquoi);
+    return std::nullopt;
+}
+
 void Boite_Memoire::Commencer_Progression(const QString&, int64_t) {
     progression_ = true;
     pas_ = 0;

@@ -56,6 +56,8 @@ public:
     std::optional<QString> Dialogue_Ouvrir(const Dialogue_Fichier& dialogue) override;
     std::optional<QString> Dialogue_Enregistrer(const Dialogue_Fichier& dialogue) override;
     std::optional<int> Choisir_Objet(const QString& titre, const Source_Objets& source) override;
+    std::optional<Saisie_Lois> Saisir_Lois(const Saisie_Lois& actuelle,
+                                           const Refus_Saisie_Lois& refus) override;
     void Commencer_Progression(const QString& texte, int64_t total) override;
     bool Avancer_Progression(int64_t fait) override;
     void Terminer_Progression() override;
@@ -75,6 +77,15 @@ public:
     void Prevoir_Choix(const QString& recherche, std::optional<int> ligne) {
         choix_.push_back({recherche, ligne});
     }
+    // What the user makes of the next laws dialog: the texts it holds when
+    // OK is pressed (nothing: cancelled). Texts it refuses are recorded and
+    // the dialog is then cancelled.
+    void Prevoir_Lois(std::optional<std::function<void(Saisie_Lois&)>> saisie) {
+        lois_.push_back(std::move(saisie));
+    }
+    // What the last laws dialog showed, and each refusal it named.
+    const Saisie_Lois& Lois_Montrees() const { return lois_montrees_; }
+    const std::vector<QString>& Refus_Lois() const { return refus_lois_; }
     // The rows the last choice showed after its search, and how many were shown.
     const std::vector<Ligne_Objet>& Lignes_Choix() const { return lignes_choix_; }
     int Choix_Montres() const { return choix_montres_; }
@@ -131,6 +142,9 @@ private:
     Proprietes& De(Controle c);
 
     std::array<Proprietes, Nombre_Controles> controles_;
+    std::deque<std::optional<std::function<void(Saisie_Lois&)>>> lois_;
+    Saisie_Lois lois_montrees_;
+    std::vector<QString> refus_lois_;
     std::vector<Message_Montre> messages_;
     Canevas* canevas_fenetre_ = nullptr;
     Canevas* imprimante_ = nullptr;

@@ -13,6 +13,7 @@
 #include "plateforme/canevas.h"
 #include "plateforme/choix_objet.h"
 #include "plateforme/controles.h"
+#include "plateforme/saisie_lois.h"
 
 // The program's name: the main window's caption while no document is named,
 // and the title of its plain messages.
@@ -128,6 +129,12 @@ public:
     // "Choose one of these objects": a search field that filters the list
     // as one types. The rank chosen in `source`, nothing when cancelled.
     virtual std::optional<int> Choisir_Objet(const QString& titre, const Source_Objets& source) = 0;
+
+    // The magnitude laws and epoch shown for editing; the texts accepted, or
+    // nothing when cancelled. A text that `refus` refuses is named in the
+    // dialog, which stays open.
+    virtual std::optional<Saisie_Lois> Saisir_Lois(const Saisie_Lois& actuelle,
+                                                   const Refus_Saisie_Lois& refus) = 0;
 
     // A long operation shows its progress and may be cancelled: begun with
     // its text and its total, advanced (false once the user cancelled), ended.
