@@ -19,6 +19,7 @@
 
 #include "app/aide.h"
 #include "app/choix_objet_qt.h"
+#include "app/dialogue_lois.h"
 #include "app/widgets_fiche.h"
 
 namespace {
@@ -446,6 +447,13 @@ std::optional<int> Boite_Qt::Choisir_Objet(const QString& titre, const Source_Ob
     const auto aide = Aide_Dialogue ? Aide_Dialogue(dialogue, Aide_Import) : nullptr;
     dialogue.exec();
     return dialogue.Choisi();
+}
+
+std::optional<Saisie_Lois> Boite_Qt::Saisir_Lois(const Saisie_Lois& actuelle,
+                                                 const Refus_Saisie_Lois& refus) {
+    Dialogue_Lois dialogue(actuelle, refus, Widget(Controle::Principale));
+    dialogue.exec();
+    return dialogue.Saisie();
 }
 
 void Boite_Qt::Commencer_Progression(const QString& texte, int64_t total) {

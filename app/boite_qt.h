@@ -104,6 +104,8 @@ public:
     std::optional<QString> Dialogue_Ouvrir(const Dialogue_Fichier& dialogue) override;
     std::optional<QString> Dialogue_Enregistrer(const Dialogue_Fichier& dialogue) override;
     std::optional<int> Choisir_Objet(const QString& titre, const Source_Objets& source) override;
+    std::optional<Saisie_Lois> Saisir_Lois(const Saisie_Lois& actuelle,
+                                           const Refus_Saisie_Lois& refus) override;
     void Commencer_Progression(const QString& texte, int64_t total) override;
     bool Avancer_Progression(int64_t fait) override;
     void Terminer_Progression() override;

@@ -22,6 +22,7 @@
 #include "app/widgets_fiche.h"
 #include "app/zone_client.h"
 #include "document/commandes_document.h"
+#include "document/commandes_lois.h"
 #include "document/lieu.h"
 #include "form/disposition_fiche.h"
 #include "form/presse_papiers.h"
@@ -129,6 +130,9 @@ void Principale::Executer(Controle commande) {
             break;
         case Controle::EditSite1:
             Choisir_Lieu();
+            break;
+        case Controle::EditLaws1:
+            Modifier_Lois(programme_);
             break;
         case Controle::DatesNight1:
             nuit_->show();

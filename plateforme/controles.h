@@ -123,6 +123,7 @@
     X(Importer1) \
     X(CollerElements) \
     X(LieuObservation1) \
+    X(LoisMagnitude1) \
     X(VisibiliteNuit1) \
     \
     /* Tool buttons. */ \
@@ -151,6 +152,7 @@
     X(FileImport1) \
     X(EditPasteElements1) \
     X(EditSite1) \
+    X(EditLaws1) \
     X(DatesNight1)
 // clang-format on
 
