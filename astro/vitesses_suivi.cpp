@@ -1,0 +1,45 @@
+#include "astro/vitesses_suivi.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double Secondes_Par_Jour = 86400;
+constexpr double Secondes_Arc_Par_Heure = 54000;  // 15° an hour of right ascension
+constexpr double Secondes_Arc_Par_Degre = 3600;
+constexpr double Heures_Par_Tour = 24;
+constexpr double Pi = 3.14159265358979323846;
+
+// The change of right ascension from a to b, hours, the short way round 0 h.
+double Difference_Alpha(double a, double b) {
+    return std::remainder(b - a, Heures_Par_Tour);
+}
+
+Vitesses_Suivi Vitesses_Entre(const Place_Equatoriale& avant, const Place_Equatoriale& apres, double duree) {
+    const double d_alpha = Difference_Alpha(avant.Alpha, apres.Alpha) * Secondes_Arc_Par_Heure / duree;
+    const double d_delta = (apres.Delta - avant.Delta) * Secondes_Arc_Par_Degre / duree;
+    return {Vitesse_Siderale - d_alpha, d_delta};
+}
+
+}  // namespace
+
+Vitesses_Suivi Vitesses_Depuis_Mouvement(const Place_A_L_Instant& place, double jj, double demi_intervalle) {
+    const double h = demi_intervalle / Secondes_Par_Jour;
+    return Vitesses_Entre(place(jj - h), place(jj + h), 2 * demi_intervalle);
+}
+
+Vitesses_Suivi Vitesses_Sur_Intervalle(const Place_A_L_Instant& place, double jj, double intervalle) {
+    return Vitesses_Entre(place(jj), place(jj + intervalle / Secondes_Par_Jour), intervalle);
+}
+
+double Ecart_Angulaire(const Place_Equatoriale& a, const Place_Equatoriale& b) {
+    const double radian_heure = Pi / 12, radian_degre = Pi / 180;
+    const double d_alpha = (b.Alpha - a.Alpha) * radian_heure;
+    const double d1 = a.Delta * radian_degre, d2 = b.Delta * radian_degre;
+    const double x = std::cos(d2) * std::sin(d_alpha);
+    const double y = std::cos(d1) * std::sin(d2) - std::sin(d1) * std::cos(d2) * std::cos(d_alpha);
+    const double z = std::sin(d1) * std::sin(d2) + std::cos(d1) * std::cos(d2) * std::cos(d_alpha);
+    return std::atan2(std::hypot(x, y), z) / radian_degre * Secondes_Arc_Par_Degre;
+}
+
+bool Signe_Inverse(double avant, double apres) { return (avant < 0 && apres > 0) || (avant > 0 && apres < 0); }

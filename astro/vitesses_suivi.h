@@ -1,0 +1,41 @@
+#pragma once
+
+// The rates that make a mount follow a moving body: absolute axis rates, the
+// way mounts take them. The right ascension axis turns at the sidereal rate
+// less the body's own motion in right ascension, as an angle on the axis
+// (15″ per second of time, no cos δ); the declination axis turns at the
+// body's motion in declination.
+
+#include <functional>
+
+struct Place_Equatoriale {
+    double Alpha = 0;  // hours, [0, 24)
+    double Delta = 0;  // degrees
+};
+
+// The body's place at a Julian day in UTC.
+using Place_A_L_Instant = std::function<Place_Equatoriale(double jj)>;
+
+struct Vitesses_Suivi {
+    double Ascension_Droite = 0;  // arc seconds per SI second
+    double Declinaison = 0;       // arc seconds per SI second
+};
+
+constexpr double Vitesse_Siderale = 15.041067;  // arc seconds per SI second
+
+// The rates at `jj`, from the places `demi_intervalle` seconds before and
+// after (a centred difference); not finite when a place is not.
+Vitesses_Suivi Vitesses_Depuis_Mouvement(const Place_A_L_Instant& place, double jj, double demi_intervalle);
+
+// The rates that bring the mount from where the body is at `jj` to where it
+// will be `intervalle` seconds later: the mean motion over the interval, so
+// that a curving path does not leave the mount behind at each update.
+Vitesses_Suivi Vitesses_Sur_Intervalle(const Place_A_L_Instant& place, double jj, double intervalle);
+
+// The angle between two places, arc seconds (Vincenty's form, exact at any
+// separation); NaN when a place is not finite.
+double Ecart_Angulaire(const Place_Equatoriale& a, const Place_Equatoriale& b);
+
+// True when a rate changes from one sign to the other; a mount refuses such
+// a change while tracking, so it is made through zero.
+bool Signe_Inverse(double avant, double apres);

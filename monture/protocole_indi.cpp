@@ -1,0 +1,188 @@
+#include "monture/protocole_indi.h"
+
+#include <QRegularExpression>
+#include <QXmlStreamWriter>
+#include <cmath>
+
+namespace {
+
+const QString Version_Protocole = QStringLiteral("1.7");
+const QByteArray Racine = QByteArrayLiteral("<indi>");
+constexpr qint64 Taille_Maximale_Element = 1 << 20;  // bytes; no BLOB is ever asked for
+constexpr int Parties_Sexagesimales = 3;             // degrees or hours, minutes, seconds
+constexpr double Base_Sexagesimale = 60;
+
+const QString Mot_Flux_Illisible = QStringLiteral("le serveur envoie un texte qui n'est pas du XML INDI");
+const QString Mot_Element_Trop_Long = QStringLiteral("le serveur envoie un élément trop long");
+
+Etat_Indi Lire_Etat(QStringView texte) {
+    if (texte == u"Ok") return Etat_Indi::Ok;
+    if (texte == u"Busy") return Etat_Indi::Occupe;
+    if (texte == u"Alert") return Etat_Indi::Alerte;
+    return Etat_Indi::Repos;
+}
+
+// "defNumberVector" gives {"Number", true}; nothing for other elements. A
+// client's "new…Vector" is read too, for a server of the tests.
+std::optional<QPair<QString, bool>> Genre_Vecteur(QStringView nom) {
+    for (const char* prefixe : {"def", "set", "new"}) {
+        if (nom.startsWith(QLatin1String(prefixe)) && nom.endsWith(u"Vector") && nom.size() > 9)
+            return QPair<QString, bool>{nom.mid(3, nom.size() - 9).toString(), prefixe[0] == 'd'};
+    }
+    return std::nullopt;
+}
+
+QByteArray Vecteur(const QString& balise, const QString& enfant, const QString& appareil, const QString& nom,
+                   const QList<QPair<QString, QString>>& valeurs) {
+    QByteArray sortie;
+    {
+    QXmlStreamWriter xml(&sortie);
+    xml.writeStartElement(balise);
+    xml.writeAttribute(QStringLiteral("device"), appareil);
+    xml.writeAttribute(QStringLiteral("name"), nom);
+    for (const auto& [element, valeur] : valeurs) {
+        xml.writeStartElement(enfant);
+        xml.writeAttribute(QStringLiteral("name"), element);
+        xml.writeCharacters(valeur);
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+    }
+    return sortie + '\n';
+}
+
+}  // namespace
+
+std::optional<QString> Vecteur_Indi::Texte(const QString& element) const {
+    for (const auto& [nom_element, valeur] : valeurs)
+        if (nom_element == element) return valeur;
+    return std::nullopt;
+}
+
+std::optional<double> Vecteur_Indi::Nombre(const QString& element) const {
+    const auto t = Texte(element);
+    return t ? Lire_Nombre_Indi(*t) : std::nullopt;
+}
+
+bool Vecteur_Indi::Allume(const QString& element) const { return Texte(element).value_or(QString()) == u"On"; }
+
+std::optional<double> Lire_Nombre_Indi(const QString& texte) {
+    QString t = texte.trimmed();
+    const bool negatif = t.startsWith(u'-');
+    if (negatif || t.startsWith(u'+')) t.remove(0, 1);
+    const QStringList parties = t.split(QRegularExpression(QStringLiteral("[: ;]+")));
+    if (parties.isEmpty() || parties.size() > Parties_Sexagesimales) return std::nullopt;
+    double valeur = 0, echelle = 1;
+    for (const QString& p : parties) {
+        bool ok = false;
+        const double x = p.toDouble(&ok);
+        if (!ok || !std::isfinite(x) || (parties.size() > 1 && x < 0)) return std::nullopt;
+        valeur += x / echelle;
+        echelle *= Base_Sexagesimale;
+    }
+    return negatif ? -valeur : valeur;
+}
+
+Lecteur_Indi::Lecteur_Indi() { xml_.addData(Racine); }
+
+void Lecteur_Indi::Recommencer() {
+    xml_.clear();
+    xml_.addData(Racine);
+    erreur_.clear();
+    profondeur_ = 0;
+    dans_vecteur_ = false;
+    element_.clear();
+    lus_ = entre_elements_ = 0;
+}
+
+std::vector<Evenement_Indi> Lecteur_Indi::Lire(const QByteArray& morceau) {
+    std::vector<Evenement_Indi> evenements;
+    if (!erreur_.isEmpty()) return evenements;
+    lus_ += morceau.size();
+    xml_.addData(morceau);
+    // Each turn consumes a token of the data received, so the loop ends with it.
+    while (!xml_.atEnd()) {
+        switch (xml_.readNext()) {
+        case QXmlStreamReader::StartElement: Debut(evenements); break;
+        case QXmlStreamReader::EndElement: Fin(evenements); break;
+        case QXmlStreamReader::Characters:
+            if (!element_.isEmpty() && texte_.size() < Taille_Maximale_Element) texte_ += xml_.text();
+            break;
+        default: break;
+        }
+        if (profondeur_ <= 1) entre_elements_ = lus_;
+    }
+    if (xml_.error() == QXmlStreamReader::PrematureEndOfDocumentError) {
+        if (lus_ - entre_elements_ > Taille_Maximale_Element) erreur_ = Mot_Element_Trop_Long;
+    } else if (xml_.hasError() || xml_.tokenType() == QXmlStreamReader::EndDocument) {
+        erreur_ = Mot_Flux_Illisible;
+    }
+    return evenements;
+}
+
+void Lecteur_Indi::Debut(std::vector<Evenement_Indi>& evenements) {
+    ++profondeur_;
+    const auto a = xml_.attributes();
+    if (profondeur_ == 3 && dans_vecteur_) {
+        element_ = a.value(QLatin1String("name")).toString();
+        texte_.clear();
+        return;
+    }
+    if (profondeur_ != 2) return;
+    const auto genre = Genre_Vecteur(xml_.name());
+    if (genre) {
+        dans_vecteur_ = true;
+        vecteur_ = {a.value(QLatin1String("device")).toString(), a.value(QLatin1String("name")).toString(), genre->first,
+                    Lire_Etat(a.value(QLatin1String("state"))), a.value(QLatin1String("message")).toString(), genre->second, {}};
+    } else if (xml_.name() == u"message" || xml_.name() == u"delProperty") {
+        Evenement_Indi e;
+        e.genre = xml_.name() == u"message" ? Evenement_Indi::Genre::Message : Evenement_Indi::Genre::Suppression;
+        e.vecteur.appareil = a.value(QLatin1String("device")).toString();
+        e.vecteur.nom = a.value(QLatin1String("name")).toString();
+        e.message = a.value(QLatin1String("message")).toString();
+        evenements.push_back(e);
+    }
+}
+
+void Lecteur_Indi::Fin(std::vector<Evenement_Indi>& evenements) {
+    if (profondeur_ == 3 && dans_vecteur_ && !element_.isEmpty()) {
+        vecteur_.valeurs.append({element_, texte_.trimmed()});
+        element_.clear();
+    } else if (profondeur_ == 2 && dans_vecteur_) {
+        dans_vecteur_ = false;
+        evenements.push_back({Evenement_Indi::Genre::Vecteur, vecteur_, vecteur_.message});
+    }
+    --profondeur_;
+}
+
+QByteArray Demande_Proprietes(const QString& appareil) {
+    QByteArray sortie;
+    {
+    QXmlStreamWriter xml(&sortie);
+    xml.writeStartElement(QStringLiteral("getProperties"));
+    xml.writeAttribute(QStringLiteral("version"), Version_Protocole);
+    if (!appareil.isEmpty()) xml.writeAttribute(QStringLiteral("device"), appareil);
+    xml.writeEndElement();
+    }
+    return sortie + '\n';
+}
+
+QByteArray Nouveaux_Nombres(const QString& appareil, const QString& nom,
+                            const QList<QPair<QString, double>>& valeurs) {
+    QList<QPair<QString, QString>> textes;
+    for (const auto& [element, x] : valeurs) textes.append({element, QString::number(x, 'g', 17)});
+    return Vecteur(QStringLiteral("newNumberVector"), QStringLiteral("oneNumber"), appareil, nom, textes);
+}
+
+QByteArray Nouveaux_Interrupteurs(const QString& appareil, const QString& nom,
+                                  const QList<QPair<QString, bool>>& valeurs) {
+    QList<QPair<QString, QString>> textes;
+    for (const auto& [element, allume] : valeurs)
+        textes.append({element, allume ? QStringLiteral("On") : QStringLiteral("Off")});
+    return Vecteur(QStringLiteral("newSwitchVector"), QStringLiteral("oneSwitch"), appareil, nom, textes);
+}
+
+QByteArray Nouveaux_Textes(const QString& appareil, const QString& nom,
+                           const QList<QPair<QString, QString>>& valeurs) {
+    return Vecteur(QStringLiteral("newTextVector"), QStringLiteral("oneText"), appareil, nom, valeurs);
+}

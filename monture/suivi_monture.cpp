@@ -1,0 +1,352 @@
+#include "monture/suivi_monture.h"
+
+#include <QDateTime>
+#include <cmath>
+
+namespace {
+
+// The properties and elements every INDI mount driver shares.
+const QString Connexion = QStringLiteral("CONNECTION");
+const QString Connecter_Appareil = QStringLiteral("CONNECT");
+const QString Place_Date = QStringLiteral("EQUATORIAL_EOD_COORD");
+const QString Ascension_Droite = QStringLiteral("RA");  // hours
+const QString Declinaison = QStringLiteral("DEC");      // degrees
+const QString Sur_Coordonnees = QStringLiteral("ON_COORD_SET");
+const QString Poursuivre = QStringLiteral("TRACK");
+const QString Mode_Poursuite = QStringLiteral("TELESCOPE_TRACK_MODE");
+const QString Poursuite_Siderale = QStringLiteral("TRACK_SIDEREAL");
+const QString Poursuite_Propre = QStringLiteral("TRACK_CUSTOM");
+const QString Etat_Poursuite = QStringLiteral("TELESCOPE_TRACK_STATE");
+const QString Poursuite_En_Marche = QStringLiteral("TRACK_ON");
+const QString Vitesses_Poursuite = QStringLiteral("TELESCOPE_TRACK_RATE");
+const QString Vitesse_AD = QStringLiteral("TRACK_RATE_RA");
+const QString Vitesse_DE = QStringLiteral("TRACK_RATE_DE");
+const QString Arret_Mouvement = QStringLiteral("TELESCOPE_ABORT_MOTION");
+const QString Arret = QStringLiteral("ABORT");
+const QString Parcage = QStringLiteral("TELESCOPE_PARK");
+const QString Parquer = QStringLiteral("PARK");
+const QString Site = QStringLiteral("GEOGRAPHIC_COORD");
+const QString Heure = QStringLiteral("TIME_UTC");
+
+constexpr double Jour_Julien_Unix = 2440587.5;    // 1970-01-01 0 h UTC
+constexpr double Millisecondes_Par_Jour = 86400000;
+constexpr double Degres_Par_Tour = 360;
+constexpr int Millisecondes_Par_Seconde = 1000;
+
+const QString Mot_Arrete = QStringLiteral("arrêté");
+const QString Mot_Pointage = QStringLiteral("pointage");
+const QString Mot_Vitesses_Propres = QStringLiteral("suivi : vitesses propres");
+const QString Mot_Repointage = QStringLiteral("suivi : repointage");
+
+const QString Mot_Pas_Connecte = QStringLiteral("Pas de connexion au serveur INDI.");
+const QString Mot_Pas_Appareil = QStringLiteral("Aucune monture n'est choisie.");
+const QString Mot_Appareil_Muet = QStringLiteral("La monture « %1 » ne répond pas.");
+const QString Mot_Appareil_Perdu = QStringLiteral("La monture « %1 » a disparu du serveur INDI.");
+const QString Mot_Connexion_Refusee = QStringLiteral("La monture « %1 » refuse la connexion : %2");
+const QString Mot_Parquee = QStringLiteral(
+    "La monture est parquée : elle refuse tout mouvement. Déparquez-la, puis pointez de nouveau.");
+const QString Mot_Cible_Refusee = QStringLiteral("Pointage refusé : %1");
+const QString Mot_Place_Incalculable = QStringLiteral("Pointage refusé : la place du corps n'est pas calculable.");
+const QString Mot_Pointage_Refuse = QStringLiteral("La monture refuse le pointage : %1");
+const QString Mot_Pointage_Trop_Long = QStringLiteral("Le pointage ne s'achève pas : suivi abandonné.");
+const QString Mot_Reste_Loin =
+    QStringLiteral("Après %1 pointages, la monture reste à %2″ du corps.");
+const QString Mot_Sans_Vitesses = QStringLiteral(
+    "La monture n'accepte pas de vitesses propres : elle est repointée sur le corps toutes les %1 min, "
+    "à la vitesse sidérale entre deux pointages.");
+const QString Mot_Vitesses_Refusees = QStringLiteral(
+    "La monture refuse les vitesses propres (%1) : elle est repointée sur le corps toutes les %2 min.");
+const QString Mot_Suivi_Arrete = QStringLiteral("Suivi arrêté : la monture suit à la vitesse sidérale.");
+
+bool Fini(const Place_Equatoriale& p) { return std::isfinite(p.Alpha) && std::isfinite(p.Delta); }
+bool Fini(const Vitesses_Suivi& v) { return std::isfinite(v.Ascension_Droite) && std::isfinite(v.Declinaison); }
+
+}  // namespace
+
+QString Texte_Mode(Mode_Suivi mode) {
+    switch (mode) {
+    case Mode_Suivi::Pointage: return Mot_Pointage;
+    case Mode_Suivi::Vitesses_Propres: return Mot_Vitesses_Propres;
+    case Mode_Suivi::Repointage: return Mot_Repointage;
+    case Mode_Suivi::Arrete: break;
+    }
+    return Mot_Arrete;
+}
+
+double Jour_Julien_Maintenant() {
+    return Jour_Julien_Unix + double(QDateTime::currentMSecsSinceEpoch()) / Millisecondes_Par_Jour;
+}
+
+Suivi_Monture::Suivi_Monture(Place_A_L_Instant place, Verification_Cible verification, const Site_Monture& site,
+                             const Reglages_Suivi& reglages, QObject* parent)
+    : QObject(parent), place_(std::move(place)), verification_(std::move(verification)), site_(site),
+      reglages_(reglages) {
+    for (QTimer* t : {&suivi_, &reponse_, &pointage_}) t->setSingleShot(true);
+    connect(&suivi_, &QTimer::timeout, this, &Suivi_Monture::Echeance_Suivi);
+    connect(&reponse_, &QTimer::timeout, this,
+            [this] { Terminer(Mot_Appareil_Muet.arg(statut_.appareil)); });
+    connect(&pointage_, &QTimer::timeout, this, [this] { Terminer(Mot_Pointage_Trop_Long); });
+    connect(&client_, &Client_Indi::Connecte, this, [this] {
+        statut_.connecte = true;
+        emit Statut_Change(statut_);
+    });
+    connect(&client_, &Client_Indi::Perdu, this, [this](const QString& raison) {
+        statut_.connecte = false;
+        Terminer(raison);
+    });
+    connect(&client_, &Client_Indi::Propriete_Changee, this, &Suivi_Monture::Propriete_Changee);
+    connect(&client_, &Client_Indi::Propriete_Supprimee, this, &Suivi_Monture::Propriete_Supprimee);
+    connect(&client_, &Client_Indi::Message_Appareil, this, &Suivi_Monture::Message);
+}
+
+Suivi_Monture::~Suivi_Monture() {
+    // Leaving never lets the mount run on at the body's rates.
+    if (phase_ != Phase::Inactif) Arreter();
+    client_.Deconnecter();
+}
+
+void Suivi_Monture::Connecter(const QString& hote, quint16 port) {
+    Deconnecter();
+    client_.Connecter(hote, port, reglages_.Delai_Connexion);
+}
+
+void Suivi_Monture::Deconnecter() {
+    if (phase_ != Phase::Inactif) Arreter();
+    client_.Deconnecter();
+    demande_ = connexion_demandee_ = false;
+    statut_.connecte = false;
+    Publier(Mode_Suivi::Arrete);
+}
+
+void Suivi_Monture::Choisir_Appareil(const QString& appareil) {
+    statut_.appareil = appareil;
+    connexion_demandee_ = vitesses_refusees_ = false;
+    if (const Vecteur_Indi* c = Propriete(Connexion)) Connexion_Appareil(*c);
+}
+
+void Suivi_Monture::Pointer_Et_Suivre() {
+    if (!client_.Est_Connecte()) return Terminer(Mot_Pas_Connecte);
+    if (statut_.appareil.isEmpty()) return Terminer(Mot_Pas_Appareil);
+    if (Appareil_Pret()) return Commencer();
+    demande_ = true;
+    phase_ = Phase::Attente_Appareil;
+    Attendre_Reponse();
+}
+
+void Suivi_Monture::Arreter() {
+    suivi_.stop();
+    reponse_.stop();
+    pointage_.stop();
+    demande_ = false;
+    phase_ = Phase::Inactif;
+    if (Appareil_Pret()) {
+        client_.Envoyer_Interrupteurs(statut_.appareil, Arret_Mouvement, {{Arret, true}});
+        if (Propriete(Mode_Poursuite))
+            client_.Envoyer_Interrupteurs(statut_.appareil, Mode_Poursuite, {{Poursuite_Siderale, true}});
+        if (Propriete(Etat_Poursuite))
+            client_.Envoyer_Interrupteurs(statut_.appareil, Etat_Poursuite, {{Poursuite_En_Marche, true}});
+    }
+    Publier(Mode_Suivi::Arrete, Mot_Suivi_Arrete);
+}
+
+bool Suivi_Monture::Appareil_Pret() const { return client_.Est_Connecte() && Propriete(Place_Date) != nullptr; }
+
+bool Suivi_Monture::Vitesses_Possibles() const {
+    const Vecteur_Indi* mode = Propriete(Mode_Poursuite);
+    return !vitesses_refusees_ && Propriete(Vitesses_Poursuite) && mode && mode->Texte(Poursuite_Propre);
+}
+
+void Suivi_Monture::Propriete_Changee(const Vecteur_Indi& v) {
+    if (v.appareil != statut_.appareil) {
+        if (v.definition && v.nom == QStringLiteral("DRIVER_INFO")) emit Telescopes_Changes(client_.Telescopes());
+        return;
+    }
+    reponse_.stop();  // the mount answers
+    if (v.definition) emit Telescopes_Changes(client_.Telescopes());
+    if (v.nom == Connexion) Connexion_Appareil(v);
+    else if (v.nom == Place_Date) Place_Monture_Changee(v);
+    else if (v.nom == Vitesses_Poursuite || v.nom == Mode_Poursuite) Reponse_Vitesses(v);
+}
+
+void Suivi_Monture::Connexion_Appareil(const Vecteur_Indi& v) {
+    if (v.etat == Etat_Indi::Alerte && connexion_demandee_)
+        return Terminer(Mot_Connexion_Refusee.arg(statut_.appareil, v.message));
+    if (!v.Allume(Connecter_Appareil) && v.etat != Etat_Indi::Occupe && !connexion_demandee_) {
+        connexion_demandee_ = true;
+        client_.Envoyer_Interrupteurs(statut_.appareil, Connexion, {{Connecter_Appareil, true}});
+        if (demande_) Attendre_Reponse();
+    }
+}
+
+void Suivi_Monture::Place_Monture_Changee(const Vecteur_Indi& v) {
+    const auto alpha = v.Nombre(Ascension_Droite), delta = v.Nombre(Declinaison);
+    if (alpha && delta) {
+        const double jj = Jour_Julien_Maintenant();
+        QString raison;
+        statut_.place_monture = Place_Equatoriale{*alpha, *delta};
+        statut_.place_corps = Place_Corps(jj, raison);
+        statut_.ecart = statut_.place_corps ? std::optional(Ecart_Angulaire(*statut_.place_monture, *statut_.place_corps))
+                                            : std::nullopt;
+    }
+    if (phase_ == Phase::Attente_Appareil && demande_) return Commencer();
+    if (phase_ != Phase::Pointage) return emit Statut_Change(statut_);
+    if (v.etat == Etat_Indi::Alerte) return Terminer(Mot_Pointage_Refuse.arg(v.message));
+    if (v.etat == Etat_Indi::Occupe) occupe_vu_ = true;
+    if (v.etat == Etat_Indi::Ok && occupe_vu_) return Fin_Pointage();
+    emit Statut_Change(statut_);
+}
+
+void Suivi_Monture::Reponse_Vitesses(const Vecteur_Indi& v) {
+    if (phase_ != Phase::Vitesses || v.etat != Etat_Indi::Alerte) return;
+    vitesses_refusees_ = true;
+    statut_.message = Mot_Vitesses_Refusees.arg(v.message).arg(reglages_.Intervalle_Repointage / 60000.0);
+    Commencer_Suivi();
+}
+
+void Suivi_Monture::Propriete_Supprimee(const QString& appareil, const QString& nom) {
+    if (appareil != statut_.appareil || (!nom.isEmpty() && nom != Place_Date)) return;
+    if (phase_ != Phase::Inactif) Terminer(Mot_Appareil_Perdu.arg(appareil));
+}
+
+void Suivi_Monture::Message(const QString& appareil, const QString& texte) {
+    if (!appareil.isEmpty() && appareil != statut_.appareil) return;
+    statut_.message = texte;
+    emit Statut_Change(statut_);
+}
+
+std::optional<Place_Equatoriale> Suivi_Monture::Place_Corps(double jj, QString& raison) const {
+    const Place_Equatoriale p = place_(jj);
+    if (!Fini(p)) {
+        raison = Mot_Place_Incalculable;
+        return std::nullopt;
+    }
+    return Place_Equatoriale{std::fmod(std::fmod(p.Alpha, 24) + 24, 24), p.Delta};
+}
+
+void Suivi_Monture::Commencer() {
+    demande_ = false;
+    repointages_ = 0;
+    Envoyer_Site_Et_Heure();
+    Lancer_Pointage();
+}
+
+void Suivi_Monture::Envoyer_Site_Et_Heure() {
+    if (Propriete(Site)) {
+        const double longitude = std::fmod(std::fmod(site_.Longitude, Degres_Par_Tour) + Degres_Par_Tour, Degres_Par_Tour);
+        client_.Envoyer_Nombres(statut_.appareil, Site,
+                                {{QStringLiteral("LAT"), site_.Latitude},
+                                 {QStringLiteral("LONG"), longitude},
+                                 {QStringLiteral("ELEV"), site_.Altitude}});
+    }
+    if (Propriete(Heure)) {
+        const QString maintenant = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).remove(u'Z');
+        client_.Envoyer_Textes(statut_.appareil, Heure,
+                               {{QStringLiteral("UTC"), maintenant}, {QStringLiteral("OFFSET"), QStringLiteral("0")}});
+    }
+}
+
+void Suivi_Monture::Lancer_Pointage() {
+    const Vecteur_Indi* parc = Propriete(Parcage);
+    if (parc && parc->Allume(Parquer)) return Terminer(Mot_Parquee);
+    const double jj = Jour_Julien_Maintenant();
+    QString raison;
+    const auto place = Place_Corps(jj, raison);
+    if (!place) return Terminer(raison);
+    if (verification_) {
+        const QString refus = verification_(jj, *place);
+        if (!refus.isEmpty()) return Terminer(Mot_Cible_Refusee.arg(refus));
+    }
+    if (Propriete(Sur_Coordonnees))
+        client_.Envoyer_Interrupteurs(statut_.appareil, Sur_Coordonnees, {{Poursuivre, true}});
+    client_.Envoyer_Nombres(statut_.appareil, Place_Date, {{Ascension_Droite, place->Alpha}, {Declinaison, place->Delta}});
+    phase_ = Phase::Pointage;
+    occupe_vu_ = false;
+    suivi_.stop();
+    pointage_.start(reglages_.Duree_Maximale_Pointage);
+    Attendre_Reponse();
+    Publier(Mode_Suivi::Pointage);
+}
+
+void Suivi_Monture::Fin_Pointage() {
+    pointage_.stop();
+    const double ecart = statut_.ecart.value_or(INFINITY);
+    if (ecart > reglages_.Tolerance && repointages_ < reglages_.Repointages_Maximum) {
+        ++repointages_;
+        return Lancer_Pointage();
+    }
+    if (ecart > reglages_.Tolerance)
+        statut_.message = Mot_Reste_Loin.arg(repointages_).arg(std::round(ecart));
+    Commencer_Suivi();
+}
+
+void Suivi_Monture::Commencer_Suivi() {
+    if (Vitesses_Possibles()) {
+        // Chosen after the slew, while the mount tracks: an idle mount only records the mode.
+        client_.Envoyer_Interrupteurs(statut_.appareil, Mode_Poursuite, {{Poursuite_Propre, true}});
+        phase_ = Phase::Vitesses;
+        statut_.vitesses.reset();
+        Envoyer_Vitesses();
+        if (phase_ != Phase::Vitesses) return;
+        suivi_.start(reglages_.Intervalle_Vitesses);
+        return Publier(Mode_Suivi::Vitesses_Propres);
+    }
+    if (Propriete(Mode_Poursuite))
+        client_.Envoyer_Interrupteurs(statut_.appareil, Mode_Poursuite, {{Poursuite_Siderale, true}});
+    phase_ = Phase::Repointage;
+    statut_.vitesses.reset();
+    if (!vitesses_refusees_) statut_.message = Mot_Sans_Vitesses.arg(reglages_.Intervalle_Repointage / 60000.0);
+    suivi_.start(reglages_.Intervalle_Repointage);
+    Publier(Mode_Suivi::Repointage);
+}
+
+void Suivi_Monture::Envoyer_Vitesses() {
+    const double intervalle = double(reglages_.Intervalle_Vitesses) / Millisecondes_Par_Seconde;
+    const Vitesses_Suivi v = Vitesses_Sur_Intervalle(place_, Jour_Julien_Maintenant(), intervalle);
+    if (!Fini(v)) return Terminer(Mot_Place_Incalculable);
+    // A rate whose sign reverses while tracking is refused (and yet shown as
+    // accepted): it goes through zero first.
+    if (statut_.vitesses) {
+        const bool ad = Signe_Inverse(statut_.vitesses->Ascension_Droite, v.Ascension_Droite);
+        const bool de = Signe_Inverse(statut_.vitesses->Declinaison, v.Declinaison);
+        if (ad || de)
+            client_.Envoyer_Nombres(statut_.appareil, Vitesses_Poursuite,
+                                    {{Vitesse_AD, ad ? 0 : statut_.vitesses->Ascension_Droite},
+                                     {Vitesse_DE, de ? 0 : statut_.vitesses->Declinaison}});
+    }
+    client_.Envoyer_Nombres(statut_.appareil, Vitesses_Poursuite,
+                            {{Vitesse_AD, v.Ascension_Droite}, {Vitesse_DE, v.Declinaison}});
+    statut_.vitesses = v;
+    Attendre_Reponse();
+}
+
+void Suivi_Monture::Echeance_Suivi() {
+    if (phase_ == Phase::Vitesses) {
+        Envoyer_Vitesses();
+        if (phase_ == Phase::Vitesses) suivi_.start(reglages_.Intervalle_Vitesses);
+        emit Statut_Change(statut_);
+    } else if (phase_ == Phase::Repointage) {
+        repointages_ = 0;
+        Lancer_Pointage();
+    }
+}
+
+void Suivi_Monture::Attendre_Reponse() {
+    if (!reponse_.isActive()) reponse_.start(reglages_.Delai_Reponse);
+}
+
+void Suivi_Monture::Terminer(const QString& raison) {
+    const bool suivait = phase_ != Phase::Inactif || demande_;
+    suivi_.stop();
+    reponse_.stop();
+    pointage_.stop();
+    phase_ = Phase::Inactif;
+    demande_ = false;
+    Publier(Mode_Suivi::Arrete, raison);
+    if (suivait || !statut_.connecte) emit Suivi_Termine(raison);
+}
+
+void Suivi_Monture::Publier(Mode_Suivi mode, const QString& message) {
+    statut_.mode = mode;
+    if (!message.isEmpty()) statut_.message = message;
+    emit Statut_Change(statut_);
+}

@@ -1,0 +1,122 @@
+#pragma once
+
+// Following the body with an INDI mount: go to the body, point again while
+// the mount stops too far from it, then track at the body's own rates, sent
+// again at each interval; a mount without custom rates goes to the body again
+// at each longer interval and tracks at the sidereal rate in between.
+//
+// Everything runs on the owner's thread and event loop: a window keeps
+// responding, and a batch loop reads `Statut` after each change.
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <optional>
+
+#include "astro/vitesses_suivi.h"
+#include "monture/client_indi.h"
+
+enum class Mode_Suivi { Arrete, Pointage, Vitesses_Propres, Repointage };
+
+// The words of the status bar: "suivi : vitesses propres", "suivi : repointage", "arrêté"…
+QString Texte_Mode(Mode_Suivi mode);
+
+struct Statut_Suivi {
+    bool connecte = false;
+    QString appareil;
+    Mode_Suivi mode = Mode_Suivi::Arrete;
+    std::optional<Place_Equatoriale> place_monture;  // as the mount reports it
+    std::optional<Place_Equatoriale> place_corps;    // computed for the same instant
+    std::optional<double> ecart;                     // arc seconds between the two
+    std::optional<Vitesses_Suivi> vitesses;          // the last rates sent
+    QString message;                                 // the last word of the driver or of the following
+};
+
+struct Site_Monture {
+    double Latitude = 0;   // degrees, north positive
+    double Longitude = 0;  // degrees, east positive
+    double Altitude = 0;   // metres
+};
+
+// Empty when the body may be pointed at this instant, else why not (below
+// the site's lowest usable altitude, in daylight…).
+using Verification_Cible = std::function<QString(double jj, const Place_Equatoriale& place)>;
+
+struct Reglages_Suivi {
+    int Delai_Connexion = 5000;         // ms: an unreachable server is reported by then
+    int Intervalle_Vitesses = 60000;    // ms between two rate updates
+    int Intervalle_Repointage = 120000; // ms between two pointings without custom rates
+    int Delai_Reponse = 15000;          // ms: a mount silent this long after a command has stopped answering
+    int Duree_Maximale_Pointage = 300000;  // ms for a slew to end
+    double Tolerance = 20;              // arc seconds between the mount and the body
+    int Repointages_Maximum = 3;        // pointings again after a slew
+};
+
+// The Julian day in UTC of the system clock, which is the simulators' clock too.
+double Jour_Julien_Maintenant();
+
+class Suivi_Monture : public QObject {
+    Q_OBJECT
+public:
+    // `place` gives the body's apparent topocentric place of date at an
+    // instant; `verification` may be empty.
+    Suivi_Monture(Place_A_L_Instant place, Verification_Cible verification, const Site_Monture& site,
+                  const Reglages_Suivi& reglages = {}, QObject* parent = nullptr);
+    ~Suivi_Monture() override;
+
+    void Connecter(const QString& hote, quint16 port);
+    QStringList Telescopes() const { return client_.Telescopes(); }
+    // The device to follow with; the server is asked to connect it.
+    void Choisir_Appareil(const QString& appareil);
+    // Points and follows as soon as the device is ready.
+    void Pointer_Et_Suivre();
+    // Aborts the slew and leaves the mount tracking at the sidereal rate.
+    void Arreter();
+    void Deconnecter();
+
+    const Statut_Suivi& Statut() const { return statut_; }
+    const Client_Indi& Client() const { return client_; }
+
+signals:
+    void Statut_Change(const Statut_Suivi& statut);
+    void Telescopes_Changes(const QStringList& telescopes);
+    void Suivi_Termine(const QString& raison);  // ended by a fault or a refusal
+
+private:
+    enum class Phase { Inactif, Attente_Appareil, Pointage, Vitesses, Repointage };
+
+    void Propriete_Changee(const Vecteur_Indi& v);
+    void Place_Monture_Changee(const Vecteur_Indi& v);
+    void Reponse_Vitesses(const Vecteur_Indi& v);
+    void Connexion_Appareil(const Vecteur_Indi& v);
+    void Propriete_Supprimee(const QString& appareil, const QString& nom);
+    void Message(const QString& appareil, const QString& texte);
+    void Commencer();
+    void Envoyer_Site_Et_Heure();
+    void Lancer_Pointage();
+    void Fin_Pointage();
+    void Commencer_Suivi();
+    void Envoyer_Vitesses();
+    void Echeance_Suivi();
+    void Attendre_Reponse();
+    void Terminer(const QString& raison);
+    void Publier(Mode_Suivi mode, const QString& message = {});
+    bool Appareil_Pret() const;
+    bool Vitesses_Possibles() const;
+    const Vecteur_Indi* Propriete(const QString& nom) const { return client_.Propriete(statut_.appareil, nom); }
+    std::optional<Place_Equatoriale> Place_Corps(double jj, QString& raison) const;
+
+    Place_A_L_Instant place_;
+    Verification_Cible verification_;
+    Site_Monture site_;
+    Reglages_Suivi reglages_;
+    Client_Indi client_;
+    Statut_Suivi statut_;
+    Phase phase_ = Phase::Inactif;
+    bool demande_ = false;          // point as soon as the device is ready
+    bool connexion_demandee_ = false;
+    bool occupe_vu_ = false;        // the slew has started
+    bool vitesses_refusees_ = false;
+    int repointages_ = 0;
+    QTimer suivi_, reponse_, pointage_;
+};
