@@ -11,9 +11,7 @@ constexpr double Heures_Par_Tour = 24;
 constexpr double Pi = 3.14159265358979323846;
 
 // The change of right ascension from a to b, hours, the short way round 0 h.
-double Difference_Alpha(double a, double b) {
-    return std::remainder(b - a, Heures_Par_Tour);
-}
+double Difference_Alpha(double a, double b) { return std::remainder(b - a, Heures_Par_Tour); }
 
 Vitesses_Suivi Vitesses_Entre(const Place_Equatoriale& avant, const Place_Equatoriale& apres, double duree) {
     const double d_alpha = Difference_Alpha(avant.Alpha, apres.Alpha) * Secondes_Arc_Par_Heure / duree;
@@ -42,4 +40,6 @@ double Ecart_Angulaire(const Place_Equatoriale& a, const Place_Equatoriale& b) {
     return std::atan2(std::hypot(x, y), z) / radian_degre * Secondes_Arc_Par_Degre;
 }
 
-bool Signe_Inverse(double avant, double apres) { return (avant < 0 && apres > 0) || (avant > 0 && apres < 0); }
+bool Signe_Inverse(double avant, double apres) {
+    return (avant < 0 && apres > 0) || (avant > 0 && apres < 0);
+}

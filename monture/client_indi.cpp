@@ -5,7 +5,7 @@ namespace {
 const QString Propriete_Pilote = QStringLiteral("DRIVER_INFO");
 const QString Interface_Pilote = QStringLiteral("DRIVER_INTERFACE");
 const QString Place_Pointee = QStringLiteral("EQUATORIAL_EOD_COORD");
-constexpr int Interface_Telescope = 1;  // the telescope bit of a driver's interfaces
+constexpr int Interface_Telescope = 1;   // the telescope bit of a driver's interfaces
 constexpr int Delai_Envoi_Final = 1000;  // ms
 constexpr int Nombre_Maximal_Appareils = 1000;
 constexpr int Nombre_Maximal_Proprietes = 10000;  // per device: a server cannot fill the memory
@@ -27,8 +27,9 @@ Client_Indi::Client_Indi(QObject* parent) : QObject(parent) {
     connect(&socket_, &QTcpSocket::readyRead, this, &Client_Indi::Recevoir);
     connect(&socket_, &QTcpSocket::errorOccurred, this, [this] {
         const bool etait_connecte = !delai_.isActive();
-        Finir(etait_connecte ? Mot_Coupure
-                             : Mot_Refus.arg(socket_.peerName()).arg(socket_.peerPort()).arg(socket_.errorString()));
+        Finir(etait_connecte
+                  ? Mot_Coupure
+                  : Mot_Refus.arg(socket_.peerName()).arg(socket_.peerPort()).arg(socket_.errorString()));
     });
     connect(&delai_, &QTimer::timeout, this,
             [this] { Finir(Mot_Injoignable.arg(socket_.peerName()).arg(socket_.peerPort())); });
@@ -88,18 +89,22 @@ void Client_Indi::Recevoir() {
 void Client_Indi::Traiter(const Evenement_Indi& e) {
     const QString& appareil = e.vecteur.appareil;
     switch (e.genre) {
-    case Evenement_Indi::Genre::Message:
-        if (!e.message.isEmpty()) emit Message_Appareil(appareil, e.message);
-        return;
-    case Evenement_Indi::Genre::Suppression:
-        if (e.vecteur.nom.isEmpty()) proprietes_.remove(appareil);
-        else if (proprietes_.contains(appareil)) proprietes_[appareil].remove(e.vecteur.nom);
-        emit Propriete_Supprimee(appareil, e.vecteur.nom);
-        return;
-    case Evenement_Indi::Genre::Vecteur: break;
+        case Evenement_Indi::Genre::Message:
+            if (!e.message.isEmpty()) emit Message_Appareil(appareil, e.message);
+            return;
+        case Evenement_Indi::Genre::Suppression:
+            if (e.vecteur.nom.isEmpty())
+                proprietes_.remove(appareil);
+            else if (proprietes_.contains(appareil))
+                proprietes_[appareil].remove(e.vecteur.nom);
+            emit Propriete_Supprimee(appareil, e.vecteur.nom);
+            return;
+        case Evenement_Indi::Genre::Vecteur:
+            break;
     }
     // An update of a property never described is ignored.
-    if (!proprietes_.contains(appareil) && (!e.vecteur.definition || proprietes_.size() >= Nombre_Maximal_Appareils))
+    if (!proprietes_.contains(appareil) &&
+        (!e.vecteur.definition || proprietes_.size() >= Nombre_Maximal_Appareils))
         return;
     auto& du_appareil = proprietes_[appareil];
     auto p = du_appareil.find(e.vecteur.nom);

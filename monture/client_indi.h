@@ -26,10 +26,12 @@ public:
     QStringList Telescopes() const;
     const Vecteur_Indi* Propriete(const QString& appareil, const QString& nom) const;
 
-    void Envoyer_Nombres(const QString& appareil, const QString& nom, const QList<QPair<QString, double>>& valeurs);
+    void Envoyer_Nombres(const QString& appareil, const QString& nom,
+                         const QList<QPair<QString, double>>& valeurs);
     void Envoyer_Interrupteurs(const QString& appareil, const QString& nom,
                                const QList<QPair<QString, bool>>& valeurs);
-    void Envoyer_Textes(const QString& appareil, const QString& nom, const QList<QPair<QString, QString>>& valeurs);
+    void Envoyer_Textes(const QString& appareil, const QString& nom,
+                        const QList<QPair<QString, QString>>& valeurs);
 
 signals:
     void Connecte();

@@ -36,17 +36,17 @@ QByteArray Vecteur(const QString& balise, const QString& enfant, const QString& 
                    const QList<QPair<QString, QString>>& valeurs) {
     QByteArray sortie;
     {
-    QXmlStreamWriter xml(&sortie);
-    xml.writeStartElement(balise);
-    xml.writeAttribute(QStringLiteral("device"), appareil);
-    xml.writeAttribute(QStringLiteral("name"), nom);
-    for (const auto& [element, valeur] : valeurs) {
-        xml.writeStartElement(enfant);
-        xml.writeAttribute(QStringLiteral("name"), element);
-        xml.writeCharacters(valeur);
+        QXmlStreamWriter xml(&sortie);
+        xml.writeStartElement(balise);
+        xml.writeAttribute(QStringLiteral("device"), appareil);
+        xml.writeAttribute(QStringLiteral("name"), nom);
+        for (const auto& [element, valeur] : valeurs) {
+            xml.writeStartElement(enfant);
+            xml.writeAttribute(QStringLiteral("name"), element);
+            xml.writeCharacters(valeur);
+            xml.writeEndElement();
+        }
         xml.writeEndElement();
-    }
-    xml.writeEndElement();
     }
     return sortie + '\n';
 }
@@ -64,7 +64,9 @@ std::optional<double> Vecteur_Indi::Nombre(const QString& element) const {
     return t ? Lire_Nombre_Indi(*t) : std::nullopt;
 }
 
-bool Vecteur_Indi::Allume(const QString& element) const { return Texte(element).value_or(QString()) == u"On"; }
+bool Vecteur_Indi::Allume(const QString& element) const {
+    return Texte(element).value_or(QString()) == u"On";
+}
 
 std::optional<double> Lire_Nombre_Indi(const QString& texte) {
     QString t = texte.trimmed();
@@ -103,12 +105,17 @@ std::vector<Evenement_Indi> Lecteur_Indi::Lire(const QByteArray& morceau) {
     // Each turn consumes a token of the data received, so the loop ends with it.
     while (!xml_.atEnd()) {
         switch (xml_.readNext()) {
-        case QXmlStreamReader::StartElement: Debut(evenements); break;
-        case QXmlStreamReader::EndElement: Fin(evenements); break;
-        case QXmlStreamReader::Characters:
-            if (!element_.isEmpty() && texte_.size() < Taille_Maximale_Element) texte_ += xml_.text();
-            break;
-        default: break;
+            case QXmlStreamReader::StartElement:
+                Debut(evenements);
+                break;
+            case QXmlStreamReader::EndElement:
+                Fin(evenements);
+                break;
+            case QXmlStreamReader::Characters:
+                if (!element_.isEmpty() && texte_.size() < Taille_Maximale_Element) texte_ += xml_.text();
+                break;
+            default:
+                break;
         }
         if (profondeur_ <= 1) entre_elements_ = lus_;
     }
@@ -132,11 +139,17 @@ void Lecteur_Indi::Debut(std::vector<Evenement_Indi>& evenements) {
     const auto genre = Genre_Vecteur(xml_.name());
     if (genre) {
         dans_vecteur_ = true;
-        vecteur_ = {a.value(QLatin1String("device")).toString(), a.value(QLatin1String("name")).toString(), genre->first,
-                    Lire_Etat(a.value(QLatin1String("state"))), a.value(QLatin1String("message")).toString(), genre->second, {}};
+        vecteur_ = {a.value(QLatin1String("device")).toString(),
+                    a.value(QLatin1String("name")).toString(),
+                    genre->first,
+                    Lire_Etat(a.value(QLatin1String("state"))),
+                    a.value(QLatin1String("message")).toString(),
+                    genre->second,
+                    {}};
     } else if (xml_.name() == u"message" || xml_.name() == u"delProperty") {
         Evenement_Indi e;
-        e.genre = xml_.name() == u"message" ? Evenement_Indi::Genre::Message : Evenement_Indi::Genre::Suppression;
+        e.genre =
+            xml_.name() == u"message" ? Evenement_Indi::Genre::Message : Evenement_Indi::Genre::Suppression;
         e.vecteur.appareil = a.value(QLatin1String("device")).toString();
         e.vecteur.nom = a.value(QLatin1String("name")).toString();
         e.message = a.value(QLatin1String("message")).toString();
@@ -158,11 +171,11 @@ void Lecteur_Indi::Fin(std::vector<Evenement_Indi>& evenements) {
 QByteArray Demande_Proprietes(const QString& appareil) {
     QByteArray sortie;
     {
-    QXmlStreamWriter xml(&sortie);
-    xml.writeStartElement(QStringLiteral("getProperties"));
-    xml.writeAttribute(QStringLiteral("version"), Version_Protocole);
-    if (!appareil.isEmpty()) xml.writeAttribute(QStringLiteral("device"), appareil);
-    xml.writeEndElement();
+        QXmlStreamWriter xml(&sortie);
+        xml.writeStartElement(QStringLiteral("getProperties"));
+        xml.writeAttribute(QStringLiteral("version"), Version_Protocole);
+        if (!appareil.isEmpty()) xml.writeAttribute(QStringLiteral("device"), appareil);
+        xml.writeEndElement();
     }
     return sortie + '\n';
 }

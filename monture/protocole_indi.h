@@ -62,12 +62,12 @@ private:
     void Fin(std::vector<Evenement_Indi>& evenements);
     QXmlStreamReader xml_;
     QString erreur_;
-    int profondeur_ = 0;          // 1 between the server's elements
+    int profondeur_ = 0;  // 1 between the server's elements
     bool dans_vecteur_ = false;
-    Vecteur_Indi vecteur_;        // the vector being read
-    QString element_, texte_;     // its element being read
-    qint64 lus_ = 0;              // bytes received
-    qint64 entre_elements_ = 0;   // bytes received when last between two elements
+    Vecteur_Indi vecteur_;       // the vector being read
+    QString element_, texte_;    // its element being read
+    qint64 lus_ = 0;             // bytes received
+    qint64 entre_elements_ = 0;  // bytes received when last between two elements
 };
 
 // The messages a client sends.

@@ -21,7 +21,8 @@ constexpr int Port_Maximal = 65535;
 
 const QString Monture_Absente = QStringLiteral("le fichier Monture.ini n'existe pas");
 const QString Monture_Illisible = QStringLiteral("le fichier Monture.ini est illisible");
-const QString Mot_Serveur = QStringLiteral("Le serveur s'écrit hôte:port, le port de 1 à 65535 (par exemple localhost:7624).");
+const QString Mot_Serveur =
+    QStringLiteral("Le serveur s'écrit hôte:port, le port de 1 à 65535 (par exemple localhost:7624).");
 const QString Mot_Ecriture = QStringLiteral("Erreur d'écriture du fichier Monture.ini : %1");
 
 bool Texte_Propre(const QString& t, int longueur_maximale) {
@@ -61,7 +62,8 @@ Lecture_Monture Lire_Lignes_Monture(const QStringList& lignes) {
         return {{}, Monture_Illisible};
     const Lecture_Serveur serveur = Lire_Serveur(lignes[1].mid(Cle_Serveur.size()));
     const QString appareil = lignes[2].mid(Cle_Appareil.size());
-    if (!serveur.valide || !Texte_Propre(appareil, Longueur_Maximale_Appareil)) return {{}, Monture_Illisible};
+    if (!serveur.valide || !Texte_Propre(appareil, Longueur_Maximale_Appareil))
+        return {{}, Monture_Illisible};
     return {{serveur.hote, serveur.port, appareil}, {}};
 }
 
@@ -83,8 +85,8 @@ Lecture_Monture Charger_Monture(const QString& dossier) {
 
 QString Enregistrer_Monture(const QString& dossier, const Reglages_Monture& reglages) {
     QDir().mkpath(dossier);
-    const Ecriture_Fichier e =
-        Ecrire_Fichier_Entier(dossier + Nom_Fichier_Monture, Encoder_Lignes_Elements(Lignes_Monture(reglages)));
+    const Ecriture_Fichier e = Ecrire_Fichier_Entier(dossier + Nom_Fichier_Monture,
+                                                     Encoder_Lignes_Elements(Lignes_Monture(reglages)));
     if (e.resultat == Ecriture_Fichier::Resultat::Ecrit) return {};
     return Mot_Ecriture.arg(e.erreur);
 }

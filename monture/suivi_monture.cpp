@@ -28,7 +28,7 @@ const QString Parquer = QStringLiteral("PARK");
 const QString Site = QStringLiteral("GEOGRAPHIC_COORD");
 const QString Heure = QStringLiteral("TIME_UTC");
 
-constexpr double Jour_Julien_Unix = 2440587.5;    // 1970-01-01 0 h UTC
+constexpr double Jour_Julien_Unix = 2440587.5;  // 1970-01-01 0 h UTC
 constexpr double Millisecondes_Par_Jour = 86400000;
 constexpr double Degres_Par_Tour = 360;
 constexpr int Millisecondes_Par_Seconde = 1000;
@@ -46,11 +46,11 @@ const QString Mot_Connexion_Refusee = QStringLiteral("La monture « %1 » refuse
 const QString Mot_Parquee = QStringLiteral(
     "La monture est parquée : elle refuse tout mouvement. Déparquez-la, puis pointez de nouveau.");
 const QString Mot_Cible_Refusee = QStringLiteral("Pointage refusé : %1");
-const QString Mot_Place_Incalculable = QStringLiteral("Pointage refusé : la place du corps n'est pas calculable.");
+const QString Mot_Place_Incalculable =
+    QStringLiteral("Pointage refusé : la place du corps n'est pas calculable.");
 const QString Mot_Pointage_Refuse = QStringLiteral("La monture refuse le pointage : %1");
 const QString Mot_Pointage_Trop_Long = QStringLiteral("Le pointage ne s'achève pas : suivi abandonné.");
-const QString Mot_Reste_Loin =
-    QStringLiteral("Après %1 pointages, la monture reste à %2″ du corps.");
+const QString Mot_Reste_Loin = QStringLiteral("Après %1 pointages, la monture reste à %2″ du corps.");
 const QString Mot_Sans_Vitesses = QStringLiteral(
     "La monture n'accepte pas de vitesses propres : elle est repointée sur le corps toutes les %1 min, "
     "à la vitesse sidérale entre deux pointages.");
@@ -59,16 +59,22 @@ const QString Mot_Vitesses_Refusees = QStringLiteral(
 const QString Mot_Suivi_Arrete = QStringLiteral("Suivi arrêté : la monture suit à la vitesse sidérale.");
 
 bool Fini(const Place_Equatoriale& p) { return std::isfinite(p.Alpha) && std::isfinite(p.Delta); }
-bool Fini(const Vitesses_Suivi& v) { return std::isfinite(v.Ascension_Droite) && std::isfinite(v.Declinaison); }
+bool Fini(const Vitesses_Suivi& v) {
+    return std::isfinite(v.Ascension_Droite) && std::isfinite(v.Declinaison);
+}
 
 }  // namespace
 
 QString Texte_Mode(Mode_Suivi mode) {
     switch (mode) {
-    case Mode_Suivi::Pointage: return Mot_Pointage;
-    case Mode_Suivi::Vitesses_Propres: return Mot_Vitesses_Propres;
-    case Mode_Suivi::Repointage: return Mot_Repointage;
-    case Mode_Suivi::Arrete: break;
+        case Mode_Suivi::Pointage:
+            return Mot_Pointage;
+        case Mode_Suivi::Vitesses_Propres:
+            return Mot_Vitesses_Propres;
+        case Mode_Suivi::Repointage:
+            return Mot_Repointage;
+        case Mode_Suivi::Arrete:
+            break;
     }
     return Mot_Arrete;
 }
@@ -77,14 +83,16 @@ double Jour_Julien_Maintenant() {
     return Jour_Julien_Unix + double(QDateTime::currentMSecsSinceEpoch()) / Millisecondes_Par_Jour;
 }
 
-Suivi_Monture::Suivi_Monture(Place_A_L_Instant place, Verification_Cible verification, const Site_Monture& site,
-                             const Reglages_Suivi& reglages, QObject* parent)
-    : QObject(parent), place_(std::move(place)), verification_(std::move(verification)), site_(site),
+Suivi_Monture::Suivi_Monture(Place_A_L_Instant place, Verification_Cible verification,
+                             const Site_Monture& site, const Reglages_Suivi& reglages, QObject* parent)
+    : QObject(parent),
+      place_(std::move(place)),
+      verification_(std::move(verification)),
+      site_(site),
       reglages_(reglages) {
     for (QTimer* t : {&suivi_, &reponse_, &pointage_}) t->setSingleShot(true);
     connect(&suivi_, &QTimer::timeout, this, &Suivi_Monture::Echeance_Suivi);
-    connect(&reponse_, &QTimer::timeout, this,
-            [this] { Terminer(Mot_Appareil_Muet.arg(statut_.appareil)); });
+    connect(&reponse_, &QTimer::timeout, this, [this] { Terminer(Mot_Appareil_Muet.arg(statut_.appareil)); });
     connect(&pointage_, &QTimer::timeout, this, [this] { Terminer(Mot_Pointage_Trop_Long); });
     connect(&client_, &Client_Indi::Connecte, this, [this] {
         statut_.connecte = true;
@@ -149,7 +157,9 @@ void Suivi_Monture::Arreter() {
     Publier(Mode_Suivi::Arrete, Mot_Suivi_Arrete);
 }
 
-bool Suivi_Monture::Appareil_Pret() const { return client_.Est_Connecte() && Propriete(Place_Date) != nullptr; }
+bool Suivi_Monture::Appareil_Pret() const {
+    return client_.Est_Connecte() && Propriete(Place_Date) != nullptr;
+}
 
 bool Suivi_Monture::Vitesses_Possibles() const {
     const Vecteur_Indi* mode = Propriete(Mode_Poursuite);
@@ -158,14 +168,18 @@ bool Suivi_Monture::Vitesses_Possibles() const {
 
 void Suivi_Monture::Propriete_Changee(const Vecteur_Indi& v) {
     if (v.appareil != statut_.appareil) {
-        if (v.definition && v.nom == QStringLiteral("DRIVER_INFO")) emit Telescopes_Changes(client_.Telescopes());
+        if (v.definition && v.nom == QStringLiteral("DRIVER_INFO"))
+            emit Telescopes_Changes(client_.Telescopes());
         return;
     }
     reponse_.stop();  // the mount answers
     if (v.definition) emit Telescopes_Changes(client_.Telescopes());
-    if (v.nom == Connexion) Connexion_Appareil(v);
-    else if (v.nom == Place_Date) Place_Monture_Changee(v);
-    else if (v.nom == Vitesses_Poursuite || v.nom == Mode_Poursuite) Reponse_Vitesses(v);
+    if (v.nom == Connexion)
+        Connexion_Appareil(v);
+    else if (v.nom == Place_Date)
+        Place_Monture_Changee(v);
+    else if (v.nom == Vitesses_Poursuite || v.nom == Mode_Poursuite)
+        Reponse_Vitesses(v);
 }
 
 void Suivi_Monture::Connexion_Appareil(const Vecteur_Indi& v) {
@@ -185,8 +199,9 @@ void Suivi_Monture::Place_Monture_Changee(const Vecteur_Indi& v) {
         QString raison;
         statut_.place_monture = Place_Equatoriale{*alpha, *delta};
         statut_.place_corps = Place_Corps(jj, raison);
-        statut_.ecart = statut_.place_corps ? std::optional(Ecart_Angulaire(*statut_.place_monture, *statut_.place_corps))
-                                            : std::nullopt;
+        statut_.ecart = statut_.place_corps
+                            ? std::optional(Ecart_Angulaire(*statut_.place_monture, *statut_.place_corps))
+                            : std::nullopt;
     }
     if (phase_ == Phase::Attente_Appareil && demande_) return Commencer();
     if (phase_ != Phase::Pointage) return emit Statut_Change(statut_);
@@ -232,7 +247,8 @@ void Suivi_Monture::Commencer() {
 
 void Suivi_Monture::Envoyer_Site_Et_Heure() {
     if (Propriete(Site)) {
-        const double longitude = std::fmod(std::fmod(site_.Longitude, Degres_Par_Tour) + Degres_Par_Tour, Degres_Par_Tour);
+        const double longitude =
+            std::fmod(std::fmod(site_.Longitude, Degres_Par_Tour) + Degres_Par_Tour, Degres_Par_Tour);
         client_.Envoyer_Nombres(statut_.appareil, Site,
                                 {{QStringLiteral("LAT"), site_.Latitude},
                                  {QStringLiteral("LONG"), longitude},
@@ -240,8 +256,9 @@ void Suivi_Monture::Envoyer_Site_Et_Heure() {
     }
     if (Propriete(Heure)) {
         const QString maintenant = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).remove(u'Z');
-        client_.Envoyer_Textes(statut_.appareil, Heure,
-                               {{QStringLiteral("UTC"), maintenant}, {QStringLiteral("OFFSET"), QStringLiteral("0")}});
+        client_.Envoyer_Textes(
+            statut_.appareil, Heure,
+            {{QStringLiteral("UTC"), maintenant}, {QStringLiteral("OFFSET"), QStringLiteral("0")}});
     }
 }
 
@@ -258,7 +275,8 @@ void Suivi_Monture::Lancer_Pointage() {
     }
     if (Propriete(Sur_Coordonnees))
         client_.Envoyer_Interrupteurs(statut_.appareil, Sur_Coordonnees, {{Poursuivre, true}});
-    client_.Envoyer_Nombres(statut_.appareil, Place_Date, {{Ascension_Droite, place->Alpha}, {Declinaison, place->Delta}});
+    client_.Envoyer_Nombres(statut_.appareil, Place_Date,
+                            {{Ascension_Droite, place->Alpha}, {Declinaison, place->Delta}});
     phase_ = Phase::Pointage;
     occupe_vu_ = false;
     suivi_.stop();
@@ -294,7 +312,8 @@ void Suivi_Monture::Commencer_Suivi() {
         client_.Envoyer_Interrupteurs(statut_.appareil, Mode_Poursuite, {{Poursuite_Siderale, true}});
     phase_ = Phase::Repointage;
     statut_.vitesses.reset();
-    if (!vitesses_refusees_) statut_.message = Mot_Sans_Vitesses.arg(reglages_.Intervalle_Repointage / 60000.0);
+    if (!vitesses_refusees_)
+        statut_.message = Mot_Sans_Vitesses.arg(reglages_.Intervalle_Repointage / 60000.0);
     suivi_.start(reglages_.Intervalle_Repointage);
     Publier(Mode_Suivi::Repointage);
 }
@@ -335,14 +354,13 @@ void Suivi_Monture::Attendre_Reponse() {
 }
 
 void Suivi_Monture::Terminer(const QString& raison) {
-    const bool suivait = phase_ != Phase::Inactif || demande_;
     suivi_.stop();
     reponse_.stop();
     pointage_.stop();
     phase_ = Phase::Inactif;
     demande_ = false;
     Publier(Mode_Suivi::Arrete, raison);
-    if (suivait || !statut_.connecte) emit Suivi_Termine(raison);
+    emit Suivi_Termine(raison);
 }
 
 void Suivi_Monture::Publier(Mode_Suivi mode, const QString& message) {

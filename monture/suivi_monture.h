@@ -43,13 +43,13 @@ struct Site_Monture {
 using Verification_Cible = std::function<QString(double jj, const Place_Equatoriale& place)>;
 
 struct Reglages_Suivi {
-    int Delai_Connexion = 5000;         // ms: an unreachable server is reported by then
-    int Intervalle_Vitesses = 60000;    // ms between two rate updates
-    int Intervalle_Repointage = 120000; // ms between two pointings without custom rates
-    int Delai_Reponse = 15000;          // ms: a mount silent this long after a command has stopped answering
+    int Delai_Connexion = 5000;          // ms: an unreachable server is reported by then
+    int Intervalle_Vitesses = 60000;     // ms between two rate updates
+    int Intervalle_Repointage = 120000;  // ms between two pointings without custom rates
+    int Delai_Reponse = 15000;           // ms: a mount silent this long after a command has stopped answering
     int Duree_Maximale_Pointage = 300000;  // ms for a slew to end
-    double Tolerance = 20;              // arc seconds between the mount and the body
-    int Repointages_Maximum = 3;        // pointings again after a slew
+    double Tolerance = 20;                 // arc seconds between the mount and the body
+    int Repointages_Maximum = 3;           // pointings again after a slew
 };
 
 // The Julian day in UTC of the system clock, which is the simulators' clock too.
@@ -103,7 +103,9 @@ private:
     void Publier(Mode_Suivi mode, const QString& message = {});
     bool Appareil_Pret() const;
     bool Vitesses_Possibles() const;
-    const Vecteur_Indi* Propriete(const QString& nom) const { return client_.Propriete(statut_.appareil, nom); }
+    const Vecteur_Indi* Propriete(const QString& nom) const {
+        return client_.Propriete(statut_.appareil, nom);
+    }
     std::optional<Place_Equatoriale> Place_Corps(double jj, QString& raison) const;
 
     Place_A_L_Instant place_;
@@ -113,9 +115,9 @@ private:
     Client_Indi client_;
     Statut_Suivi statut_;
     Phase phase_ = Phase::Inactif;
-    bool demande_ = false;          // point as soon as the device is ready
+    bool demande_ = false;  // point as soon as the device is ready
     bool connexion_demandee_ = false;
-    bool occupe_vu_ = false;        // the slew has started
+    bool occupe_vu_ = false;  // the slew has started
     bool vitesses_refusees_ = false;
     int repointages_ = 0;
     QTimer suivi_, reponse_, pointage_;
