@@ -19,15 +19,21 @@ Vitesses_Suivi Vitesses_Entre(const Place_Equatoriale& avant, const Place_Equato
     return {Vitesse_Siderale - d_alpha, d_delta};
 }
 
+// A Julian day holds time to some 40 µs only: the rate is taken over the
+// interval between the two instants actually used.
+Vitesses_Suivi Vitesses_Entre_Instants(const Place_A_L_Instant& place, double jj1, double jj2) {
+    return Vitesses_Entre(place(jj1), place(jj2), (jj2 - jj1) * Secondes_Par_Jour);
+}
+
 }  // namespace
 
 Vitesses_Suivi Vitesses_Depuis_Mouvement(const Place_A_L_Instant& place, double jj, double demi_intervalle) {
     const double h = demi_intervalle / Secondes_Par_Jour;
-    return Vitesses_Entre(place(jj - h), place(jj + h), 2 * demi_intervalle);
+    return Vitesses_Entre_Instants(place, jj - h, jj + h);
 }
 
 Vitesses_Suivi Vitesses_Sur_Intervalle(const Place_A_L_Instant& place, double jj, double intervalle) {
-    return Vitesses_Entre(place(jj), place(jj + intervalle / Secondes_Par_Jour), intervalle);
+    return Vitesses_Entre_Instants(place, jj, jj + intervalle / Secondes_Par_Jour);
 }
 
 double Ecart_Angulaire(const Place_Equatoriale& a, const Place_Equatoriale& b) {

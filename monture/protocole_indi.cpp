@@ -117,10 +117,10 @@ std::vector<Evenement_Indi> Lecteur_Indi::Lire(const QByteArray& morceau) {
             default:
                 break;
         }
-        if (profondeur_ <= 1) entre_elements_ = lus_;
+        if (profondeur_ <= 1) entre_elements_ = xml_.characterOffset();
     }
     if (xml_.error() == QXmlStreamReader::PrematureEndOfDocumentError) {
-        if (lus_ - entre_elements_ > Taille_Maximale_Element) erreur_ = Mot_Element_Trop_Long;
+        if (lus_ + Racine.size() - entre_elements_ > Taille_Maximale_Element) erreur_ = Mot_Element_Trop_Long;
     } else if (xml_.hasError() || xml_.tokenType() == QXmlStreamReader::EndDocument) {
         erreur_ = Mot_Flux_Illisible;
     }

@@ -67,7 +67,7 @@ private:
     Vecteur_Indi vecteur_;       // the vector being read
     QString element_, texte_;    // its element being read
     qint64 lus_ = 0;             // bytes received
-    qint64 entre_elements_ = 0;  // bytes received when last between two elements
+    qint64 entre_elements_ = 0;  // where the stream was last between two elements
 };
 
 // The messages a client sends.

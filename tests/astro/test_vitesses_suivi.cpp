@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "astro/vitesses_suivi.h"
+
+namespace {
+
+constexpr double Secondes_Par_Jour = 86400;
+constexpr double Jj0 = 2461000.5;
+
+// A body moving uniformly: `da` ″/s of right ascension as an angle, `dd` ″/s
+// of declination, from (alpha0, delta0).
+Place_A_L_Instant Uniforme(double alpha0, double delta0, double da, double dd) {
+    return [=](double jj) {
+        const double t = (jj - Jj0) * Secondes_Par_Jour;
+        return Place_Equatoriale{std::fmod(alpha0 + da * t / 54000 + 24, 24), delta0 + dd * t / 3600};
+    };
+}
+
+TEST(Vitesses_Suivi, DepuisUnMouvementUniforme) {
+    struct Cas {
+        const char* nom;
+        double alpha0, delta0, da, dd;
+    };
+    const Cas cas[] = {
+        {"immobile", 6, 20, 0, 0},
+        {"vers l'est et le nord", 6, 20, 2, 1},
+        {"vers l'ouest et le sud, près du pôle", 12, 89, -30, -5},
+        {"à travers 0 h vers l'est", 23.9999, -40, 15, 0.5},
+        {"à travers 0 h vers l'ouest", 0.0001, -40, -15, 0},
+        {"un corps très rapide", 3, 0, 3600, -3600},
+    };
+    for (const Cas& c : cas) {
+        const auto place = Uniforme(c.alpha0, c.delta0, c.da, c.dd);
+        for (const double demi : {1.0, 30.0}) {
+            const Vitesses_Suivi v = Vitesses_Depuis_Mouvement(place, Jj0, demi);
+            EXPECT_NEAR(v.Ascension_Droite, 15.041067 - c.da, 1e-4) << c.nom << ' ' << demi;
+            EXPECT_NEAR(v.Declinaison, c.dd, 1e-4) << c.nom << ' ' << demi;
+        }
+        const Vitesses_Suivi m = Vitesses_Sur_Intervalle(place, Jj0, 60);
+        EXPECT_NEAR(m.Ascension_Droite, 15.041067 - c.da, 1e-4) << c.nom;
+        EXPECT_NEAR(m.Declinaison, c.dd, 1e-4) << c.nom;
+    }
+}
+
+// On a curving path the rate over the coming interval lands the mount where
+// the body will be, not where a tangent would take it.
+TEST(Vitesses_Suivi, SurUnIntervalleLaCourbeEstRejointe) {
+    const auto place = [](double jj) {
+        const double t = (jj - Jj0) * Secondes_Par_Jour;
+        return Place_Equatoriale{1, 10 + 0.5 * t * t / 3600};  // 1″/s² in declination
+    };
+    const double intervalle = 60;
+    EXPECT_NEAR(Vitesses_Depuis_Mouvement(place, Jj0, 30).Declinaison, 0, 1e-4);
+    EXPECT_NEAR(Vitesses_Sur_Intervalle(place, Jj0, intervalle).Declinaison, 30, 1e-3);
+}
+
+TEST(Vitesses_Suivi, PlaceNonFinie) {
+    const Place_A_L_Instant place = [](double) { return Place_Equatoriale{NAN, 0}; };
+    const Vitesses_Suivi v = Vitesses_Depuis_Mouvement(place, Jj0, 30);
+    EXPECT_FALSE(std::isfinite(v.Ascension_Droite));
+    EXPECT_TRUE(std::isnan(Ecart_Angulaire({NAN, 0}, {0, 0})));
+}
+
+TEST(Vitesses_Suivi, EcartAngulaire) {
+    struct Cas {
+        Place_Equatoriale a, b;
+        double ecart;  // arc seconds
+    };
+    const Cas cas[] = {
+        {{5, 30}, {5, 30}, 0},
+        {{5, 30}, {5, 30 + 20.0 / 3600}, 20},
+        {{0, 0}, {1.0 / 3600, 0}, 15},                   // a second of time on the equator
+        {{0, 60}, {1.0 / 3600, 60}, 7.5},                // shrinks as cos δ
+        {{23.99999, 0}, {0.00001, 0}, 0.00002 * 54000},  // across 0 h
+        {{3, 89.9999}, {15, 89.9999}, 0.72},             // across the pole
+        {{0, 0}, {12, 0}, 180 * 3600.0},
+    };
+    for (const Cas& c : cas)
+        EXPECT_NEAR(Ecart_Angulaire(c.a, c.b), c.ecart, 1e-6 * c.ecart + 1e-6)
+            << c.a.Alpha << ' ' << c.a.Delta;
+}
+
+TEST(Vitesses_Suivi, SigneInverse) {
+    struct Cas {
+        double avant, apres;
+        bool inverse;
+    };
+    const Cas cas[] = {{1, -1, true},  {-0.1, 2, true}, {1, 2, false},
+                       {0, -1, false}, {-1, 0, false},  {-1, -2, false}};
+    for (const Cas& c : cas)
+        EXPECT_EQ(Signe_Inverse(c.avant, c.apres), c.inverse) << c.avant << ' ' << c.apres;
+}
+
+}  // namespace
