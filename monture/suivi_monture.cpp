@@ -33,11 +33,6 @@ constexpr double Millisecondes_Par_Jour = 86400000;
 constexpr double Degres_Par_Tour = 360;
 constexpr int Millisecondes_Par_Seconde = 1000;
 
-const QString Mot_Arrete = QStringLiteral("arrêté");
-const QString Mot_Pointage = QStringLiteral("pointage");
-const QString Mot_Vitesses_Propres = QStringLiteral("suivi : vitesses propres");
-const QString Mot_Repointage = QStringLiteral("suivi : repointage");
-
 const QString Mot_Pas_Connecte = QStringLiteral("Pas de connexion au serveur INDI.");
 const QString Mot_Pas_Appareil = QStringLiteral("Aucune monture n'est choisie.");
 const QString Mot_Appareil_Muet = QStringLiteral("La monture « %1 » ne répond pas.");
@@ -64,20 +59,6 @@ bool Fini(const Vitesses_Suivi& v) {
 }
 
 }  // namespace
-
-QString Texte_Mode(Mode_Suivi mode) {
-    switch (mode) {
-        case Mode_Suivi::Pointage:
-            return Mot_Pointage;
-        case Mode_Suivi::Vitesses_Propres:
-            return Mot_Vitesses_Propres;
-        case Mode_Suivi::Repointage:
-            return Mot_Repointage;
-        case Mode_Suivi::Arrete:
-            break;
-    }
-    return Mot_Arrete;
-}
 
 double Jour_Julien_Maintenant() {
     return Jour_Julien_Unix + double(QDateTime::currentMSecsSinceEpoch()) / Millisecondes_Par_Jour;
@@ -162,8 +143,12 @@ bool Suivi_Monture::Appareil_Pret() const {
 }
 
 bool Suivi_Monture::Vitesses_Possibles() const {
+    // A mount with a right ascension rate only is pointed again like one
+    // without: the declination would drift away between two pointings.
     const Vecteur_Indi* mode = Propriete(Mode_Poursuite);
-    return !vitesses_refusees_ && Propriete(Vitesses_Poursuite) && mode && mode->Texte(Poursuite_Propre);
+    const Vecteur_Indi* vitesses = Propriete(Vitesses_Poursuite);
+    return !vitesses_refusees_ && vitesses && vitesses->Texte(Vitesse_AD) && vitesses->Texte(Vitesse_DE) &&
+           mode && mode->Texte(Poursuite_Propre);
 }
 
 void Suivi_Monture::Propriete_Changee(const Vecteur_Indi& v) {
@@ -195,13 +180,8 @@ void Suivi_Monture::Connexion_Appareil(const Vecteur_Indi& v) {
 void Suivi_Monture::Place_Monture_Changee(const Vecteur_Indi& v) {
     const auto alpha = v.Nombre(Ascension_Droite), delta = v.Nombre(Declinaison);
     if (alpha && delta) {
-        const double jj = Jour_Julien_Maintenant();
-        QString raison;
         statut_.place_monture = Place_Equatoriale{*alpha, *delta};
-        statut_.place_corps = Place_Corps(jj, raison);
-        statut_.ecart = statut_.place_corps
-                            ? std::optional(Ecart_Angulaire(*statut_.place_monture, *statut_.place_corps))
-                            : std::nullopt;
+        Actualiser_Statut();
     }
     if (phase_ == Phase::Attente_Appareil && demande_) return Commencer();
     if (phase_ != Phase::Pointage) return emit Statut_Change(statut_);
@@ -227,6 +207,15 @@ void Suivi_Monture::Message(const QString& appareil, const QString& texte) {
     if (!appareil.isEmpty() && appareil != statut_.appareil) return;
     statut_.message = texte;
     emit Statut_Change(statut_);
+}
+
+const Statut_Suivi& Suivi_Monture::Actualiser_Statut() {
+    QString raison;
+    statut_.place_corps = Place_Corps(Jour_Julien_Maintenant(), raison);
+    statut_.ecart = statut_.place_corps && statut_.place_monture
+                        ? std::optional(Ecart_Angulaire(*statut_.place_monture, *statut_.place_corps))
+                        : std::nullopt;
+    return statut_;
 }
 
 std::optional<Place_Equatoriale> Suivi_Monture::Place_Corps(double jj, QString& raison) const {

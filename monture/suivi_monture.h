@@ -15,22 +15,7 @@
 
 #include "astro/vitesses_suivi.h"
 #include "monture/client_indi.h"
-
-enum class Mode_Suivi { Arrete, Pointage, Vitesses_Propres, Repointage };
-
-// The words of the status bar: "suivi : vitesses propres", "suivi : repointage", "arrêté"…
-QString Texte_Mode(Mode_Suivi mode);
-
-struct Statut_Suivi {
-    bool connecte = false;
-    QString appareil;
-    Mode_Suivi mode = Mode_Suivi::Arrete;
-    std::optional<Place_Equatoriale> place_monture;  // as the mount reports it
-    std::optional<Place_Equatoriale> place_corps;    // computed for the same instant
-    std::optional<double> ecart;                     // arc seconds between the two
-    std::optional<Vitesses_Suivi> vitesses;          // the last rates sent
-    QString message;                                 // the last word of the driver or of the following
-};
+#include "monture/statut_suivi.h"
 
 struct Site_Monture {
     double Latitude = 0;   // degrees, north positive
@@ -75,6 +60,9 @@ public:
     void Deconnecter();
 
     const Statut_Suivi& Statut() const { return statut_; }
+    // The body's place and the offset recomputed for now: a mount tracking at
+    // the sidereal rate reports nothing while the body moves on.
+    const Statut_Suivi& Actualiser_Statut();
     const Client_Indi& Client() const { return client_; }
 
 signals:

@@ -15,7 +15,7 @@ paquets=(
     librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl man-db
     dpkg-dev file lintian
     libgsl-dev liberfa-dev
-    indi-bin libindi-dev
+    indi-bin
 )
 
 manquants=()

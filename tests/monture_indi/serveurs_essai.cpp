@@ -3,9 +3,11 @@
 #include <sys/types.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 #include <QTimer>
 #include <csignal>
+#include <cstdio>
 
 namespace {
 
@@ -68,7 +70,10 @@ Serveur_Simulateur::Serveur_Simulateur() {
     processus_.setStandardOutputFile(dossier_.filePath(QStringLiteral("indiserver.log")));
     processus_.setStandardErrorFile(dossier_.filePath(QStringLiteral("indiserver.log")));
     processus_.start(QStringLiteral("indiserver"),
-                     {QStringLiteral("-p"), QString::number(p), QStringLiteral("indi_simulator_telescope")});
+                     {QStringLiteral("-p"), QString::number(p),
+                      // its local socket too, or two servers at once would share one
+                      QStringLiteral("-u"), dossier_.filePath(QStringLiteral("indiserver")),
+                      QStringLiteral("indi_simulator_telescope")});
     if (!processus_.waitForStarted()) return;
     const bool ecoute = Attendre(
         [p] {
@@ -77,7 +82,12 @@ Serveur_Simulateur::Serveur_Simulateur() {
             return s.waitForConnected(200);
         },
         Delai_Demarrage);
-    if (ecoute) port = p;
+    if (ecoute)
+        port = p;
+    else {
+        QFile journal(dossier_.filePath(QStringLiteral("indiserver.log")));
+        if (journal.open(QIODevice::ReadOnly)) fprintf(stderr, "%s\n", journal.read(4096).constData());
+    }
 }
 
 void Serveur_Simulateur::Tuer() {

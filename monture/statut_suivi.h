@@ -1,0 +1,35 @@
+#pragma once
+
+// What the following is doing, as the window's status bar and the batch
+// program's lines show it.
+
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+#include "astro/vitesses_suivi.h"
+
+enum class Mode_Suivi { Arrete, Pointage, Vitesses_Propres, Repointage };
+
+// The words of the status bar: "suivi : vitesses propres", "suivi : repointage", "arrêté"…
+QString Texte_Mode(Mode_Suivi mode);
+
+struct Statut_Suivi {
+    bool connecte = false;
+    QString appareil;
+    Mode_Suivi mode = Mode_Suivi::Arrete;
+    std::optional<Place_Equatoriale> place_monture;  // as the mount reports it
+    std::optional<Place_Equatoriale> place_corps;    // computed for the same instant
+    std::optional<double> ecart;                     // arc seconds between the two
+    std::optional<Vitesses_Suivi> vitesses;          // the last rates sent
+    QString message;                                 // the last word of the driver or of the following
+};
+
+// The status bar: connection, mode, the mount's place, its offset from the
+// body and the last message.
+QString Texte_Statut(const Statut_Suivi& statut);
+
+// One line of the batch program at `instant`: time, body's place, mount's
+// place, offset, rates sent, mode; fields separated by tabulations, places
+// in decimal hours and degrees, "-" for what is not known.
+QString Ligne_Suivi(const Statut_Suivi& statut, const QDateTime& instant);
