@@ -73,15 +73,17 @@ Suivi_Monture::Suivi_Monture(Place_A_L_Instant place, Verification_Cible verific
       reglages_(reglages) {
     for (QTimer* t : {&suivi_, &reponse_, &pointage_}) t->setSingleShot(true);
     connect(&suivi_, &QTimer::timeout, this, &Suivi_Monture::Echeance_Suivi);
-    connect(&reponse_, &QTimer::timeout, this, [this] { Terminer(Mot_Appareil_Muet.arg(statut_.appareil)); });
-    connect(&pointage_, &QTimer::timeout, this, [this] { Terminer(Mot_Pointage_Trop_Long); });
+    connect(&reponse_, &QTimer::timeout, this,
+            [this] { Terminer(Mot_Appareil_Muet.arg(statut_.appareil), Cause_Fin::Monture); });
+    connect(&pointage_, &QTimer::timeout, this,
+            [this] { Terminer(Mot_Pointage_Trop_Long, Cause_Fin::Monture); });
     connect(&client_, &Client_Indi::Connecte, this, [this] {
         statut_.connecte = true;
         emit Statut_Change(statut_);
     });
     connect(&client_, &Client_Indi::Perdu, this, [this](const QString& raison) {
         statut_.connecte = false;
-        Terminer(raison);
+        Terminer(raison, Cause_Fin::Serveur);
     });
     connect(&client_, &Client_Indi::Propriete_Changee, this, &Suivi_Monture::Propriete_Changee);
     connect(&client_, &Client_Indi::Propriete_Supprimee, this, &Suivi_Monture::Propriete_Supprimee);
@@ -114,8 +116,8 @@ void Suivi_Monture::Choisir_Appareil(const QString& appareil) {
 }
 
 void Suivi_Monture::Pointer_Et_Suivre() {
-    if (!client_.Est_Connecte()) return Terminer(Mot_Pas_Connecte);
-    if (statut_.appareil.isEmpty()) return Terminer(Mot_Pas_Appareil);
+    if (!client_.Est_Connecte()) return Terminer(Mot_Pas_Connecte, Cause_Fin::Serveur);
+    if (statut_.appareil.isEmpty()) return Terminer(Mot_Pas_Appareil, Cause_Fin::Monture);
     if (Appareil_Pret()) return Commencer();
     demande_ = true;
     phase_ = Phase::Attente_Appareil;
@@ -169,7 +171,7 @@ void Suivi_Monture::Propriete_Changee(const Vecteur_Indi& v) {
 
 void Suivi_Monture::Connexion_Appareil(const Vecteur_Indi& v) {
     if (v.etat == Etat_Indi::Alerte && connexion_demandee_)
-        return Terminer(Mot_Connexion_Refusee.arg(statut_.appareil, v.message));
+        return Terminer(Mot_Connexion_Refusee.arg(statut_.appareil, v.message), Cause_Fin::Monture);
     if (!v.Allume(Connecter_Appareil) && v.etat != Etat_Indi::Occupe && !connexion_demandee_) {
         connexion_demandee_ = true;
         client_.Envoyer_Interrupteurs(statut_.appareil, Connexion, {{Connecter_Appareil, true}});
@@ -185,7 +187,7 @@ void Suivi_Monture::Place_Monture_Changee(const Vecteur_Indi& v) {
     }
     if (phase_ == Phase::Attente_Appareil && demande_) return Commencer();
     if (phase_ != Phase::Pointage) return emit Statut_Change(statut_);
-    if (v.etat == Etat_Indi::Alerte) return Terminer(Mot_Pointage_Refuse.arg(v.message));
+    if (v.etat == Etat_Indi::Alerte) return Terminer(Mot_Pointage_Refuse.arg(v.message), Cause_Fin::Monture);
     if (v.etat == Etat_Indi::Occupe) occupe_vu_ = true;
     if (v.etat == Etat_Indi::Ok && occupe_vu_) return Fin_Pointage();
     emit Statut_Change(statut_);
@@ -200,7 +202,7 @@ void Suivi_Monture::Reponse_Vitesses(const Vecteur_Indi& v) {
 
 void Suivi_Monture::Propriete_Supprimee(const QString& appareil, const QString& nom) {
     if (appareil != statut_.appareil || (!nom.isEmpty() && nom != Place_Date)) return;
-    if (phase_ != Phase::Inactif) Terminer(Mot_Appareil_Perdu.arg(appareil));
+    if (phase_ != Phase::Inactif) Terminer(Mot_Appareil_Perdu.arg(appareil), Cause_Fin::Monture);
 }
 
 void Suivi_Monture::Message(const QString& appareil, const QString& texte) {
@@ -235,7 +237,9 @@ void Suivi_Monture::Commencer() {
 }
 
 void Suivi_Monture::Envoyer_Site_Et_Heure() {
-    if (Propriete(Site)) {
+    const bool site_valide =
+        std::isfinite(site_.Latitude) && std::isfinite(site_.Longitude) && std::isfinite(site_.Altitude);
+    if (Propriete(Site) && site_valide) {
         const double longitude =
             std::fmod(std::fmod(site_.Longitude, Degres_Par_Tour) + Degres_Par_Tour, Degres_Par_Tour);
         client_.Envoyer_Nombres(statut_.appareil, Site,
@@ -253,14 +257,14 @@ void Suivi_Monture::Envoyer_Site_Et_Heure() {
 
 void Suivi_Monture::Lancer_Pointage() {
     const Vecteur_Indi* parc = Propriete(Parcage);
-    if (parc && parc->Allume(Parquer)) return Terminer(Mot_Parquee);
+    if (parc && parc->Allume(Parquer)) return Terminer(Mot_Parquee, Cause_Fin::Refus);
     const double jj = Jour_Julien_Maintenant();
     QString raison;
     const auto place = Place_Corps(jj, raison);
-    if (!place) return Terminer(raison);
+    if (!place) return Terminer(raison, Cause_Fin::Refus);
     if (verification_) {
         const QString refus = verification_(jj, *place);
-        if (!refus.isEmpty()) return Terminer(Mot_Cible_Refusee.arg(refus));
+        if (!refus.isEmpty()) return Terminer(Mot_Cible_Refusee.arg(refus), Cause_Fin::Refus);
     }
     if (Propriete(Sur_Coordonnees))
         client_.Envoyer_Interrupteurs(statut_.appareil, Sur_Coordonnees, {{Poursuivre, true}});
@@ -310,7 +314,7 @@ void Suivi_Monture::Commencer_Suivi() {
 void Suivi_Monture::Envoyer_Vitesses() {
     const double intervalle = double(reglages_.Intervalle_Vitesses) / Millisecondes_Par_Seconde;
     const Vitesses_Suivi v = Vitesses_Sur_Intervalle(place_, Jour_Julien_Maintenant(), intervalle);
-    if (!Fini(v)) return Terminer(Mot_Place_Incalculable);
+    if (!Fini(v)) return Terminer(Mot_Place_Incalculable, Cause_Fin::Refus);
     // A rate whose sign reverses while tracking is refused (and yet shown as
     // accepted): it goes through zero first.
     if (statut_.vitesses) {
@@ -342,14 +346,14 @@ void Suivi_Monture::Attendre_Reponse() {
     if (!reponse_.isActive()) reponse_.start(reglages_.Delai_Reponse);
 }
 
-void Suivi_Monture::Terminer(const QString& raison) {
+void Suivi_Monture::Terminer(const QString& raison, Cause_Fin cause) {
     suivi_.stop();
     reponse_.stop();
     pointage_.stop();
     phase_ = Phase::Inactif;
     demande_ = false;
     Publier(Mode_Suivi::Arrete, raison);
-    emit Suivi_Termine(raison);
+    emit Suivi_Termine(raison, cause);
 }
 
 void Suivi_Monture::Publier(Mode_Suivi mode, const QString& message) {

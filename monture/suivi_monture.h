@@ -17,6 +17,13 @@
 #include "monture/client_indi.h"
 #include "monture/statut_suivi.h"
 
+// Why the following ended, for the batch program's exit status.
+enum class Cause_Fin {
+    Serveur,  // unreachable, or the connection was lost
+    Monture,  // the mount refused a command, stopped answering or vanished
+    Refus,    // the target was refused before anything was sent: parked, low, daylight, no place
+};
+
 struct Site_Monture {
     double Latitude = 0;   // degrees, north positive
     double Longitude = 0;  // degrees, east positive
@@ -68,7 +75,7 @@ public:
 signals:
     void Statut_Change(const Statut_Suivi& statut);
     void Telescopes_Changes(const QStringList& telescopes);
-    void Suivi_Termine(const QString& raison);  // ended by a fault or a refusal
+    void Suivi_Termine(const QString& raison, Cause_Fin cause);  // ended by a fault or a refusal
 
 private:
     enum class Phase { Inactif, Attente_Appareil, Pointage, Vitesses, Repointage };
@@ -87,7 +94,7 @@ private:
     void Envoyer_Vitesses();
     void Echeance_Suivi();
     void Attendre_Reponse();
-    void Terminer(const QString& raison);
+    void Terminer(const QString& raison, Cause_Fin cause);
     void Publier(Mode_Suivi mode, const QString& message = {});
     bool Appareil_Pret() const;
     bool Vitesses_Possibles() const;

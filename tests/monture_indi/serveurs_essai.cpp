@@ -120,8 +120,12 @@ void Monture_Factice::Recevoir(QTcpSocket* s) {
         if (v.nom == QStringLiteral("TELESCOPE_TRACK_MODE"))
             for (const auto& [mode, etat] : v.valeurs)
                 if (etat == QStringLiteral("On")) modes.append(mode);
-        if (v.genre == QStringLiteral("Switch") || v.genre == QStringLiteral("Text") ||
-            v.nom == QStringLiteral("GEOGRAPHIC_COORD"))
+        if (v.nom == QStringLiteral("TELESCOPE_TRACK_RATE"))
+            s->write(Mise_A_Jour(v.genre, v.nom,
+                                 options_.refuse_vitesses ? QStringLiteral("Alert") : QStringLiteral("Ok"),
+                                 v.valeurs, Appareil));
+        else if (v.genre == QStringLiteral("Switch") || v.genre == QStringLiteral("Text") ||
+                 v.nom == QStringLiteral("GEOGRAPHIC_COORD"))
             s->write(Mise_A_Jour(v.genre, v.nom, QStringLiteral("Ok"), v.valeurs, Appareil));
     }
 }

@@ -37,7 +37,8 @@ public:
     struct Options {
         bool vitesses_propres = false;  // TELESCOPE_TRACK_RATE and TRACK_CUSTOM
         bool parquee = false;
-        bool muette = false;  // describes itself, then never answers
+        bool muette = false;           // describes itself, then never answers
+        bool refuse_vitesses = false;  // answers custom rates with an alert
     };
     explicit Monture_Factice(const Options& options);
     quint16 port = 0;

@@ -51,6 +51,7 @@ void Demarrer(Suivi_Monture& suivi, quint16 port, const QString& appareil) {
 struct Fin_Suivi {
     bool finie = false;
     QString raison;
+    Cause_Fin cause = Cause_Fin::Refus;
 };
 
 class Suivi_Indi : public ::testing::Test {
@@ -135,12 +136,15 @@ TEST_F(Suivi_Indi, UnServeurArreteTermineLeSuivi) {
     const Corps_Essai corps(5, 80, 1, 1);
     Suivi_Monture suivi(corps, {}, Site_Essai);
     Fin_Suivi fin;
-    QObject::connect(&suivi, &Suivi_Monture::Suivi_Termine, [&](const QString& r) { fin = {true, r}; });
+    QObject::connect(&suivi, &Suivi_Monture::Suivi_Termine, [&](const QString& r, Cause_Fin k) {
+        fin = {true, r, k};
+    });
     Demarrer(suivi, serveur.port, Serveur_Simulateur::Appareil);
     ASSERT_TRUE(Attendre([&] { return suivi.Statut().mode == Mode_Suivi::Vitesses_Propres; }, 20000));
     serveur.Tuer();
     EXPECT_TRUE(Attendre([&] { return fin.finie; }, 5000));
     EXPECT_EQ(fin.raison, QStringLiteral("La connexion au serveur INDI est coupée."));
+    EXPECT_EQ(fin.cause, Cause_Fin::Serveur);
     EXPECT_EQ(suivi.Statut().mode, Mode_Suivi::Arrete);
     EXPECT_FALSE(suivi.Statut().connecte);
 }
@@ -154,31 +158,47 @@ TEST_F(Suivi_Indi, SansServeurUnMessageSousCinqSecondes) {
     const Corps_Essai corps(0, 0, 0, 0);
     Suivi_Monture suivi(corps, {}, Site_Essai);
     Fin_Suivi fin;
-    QObject::connect(&suivi, &Suivi_Monture::Suivi_Termine, [&](const QString& r) { fin = {true, r}; });
+    QObject::connect(&suivi, &Suivi_Monture::Suivi_Termine, [&](const QString& r, Cause_Fin k) {
+        fin = {true, r, k};
+    });
     suivi.Connecter(QStringLiteral("127.0.0.1"), port);
     EXPECT_TRUE(Attendre([&] { return fin.finie; }, 5500));
     EXPECT_TRUE(fin.raison.startsWith(QStringLiteral("Le serveur INDI 127.0.0.1:")))
         << fin.raison.toStdString();
+    EXPECT_EQ(fin.cause, Cause_Fin::Serveur);
     EXPECT_FALSE(suivi.Statut().connecte);
 }
 
-// A mount without custom rates is pointed again at each interval, tracking
-// at the sidereal rate in between, and the status says so.
+// A mount without custom rates, or refusing them, is pointed again at each
+// interval, tracking at the sidereal rate in between, and the status says so.
 TEST_F(Suivi_Indi, SansVitessesPropresRepointePeriodiquement) {
-    Monture_Factice monture({});
-    const Corps_Essai corps(-1, 40, 5, 5);
-    Reglages_Suivi reglages;
-    reglages.Intervalle_Repointage = 1000;
-    Suivi_Monture suivi(corps, {}, Site_Essai, reglages);
-    Demarrer(suivi, monture.port, Monture_Factice::Appareil);
-    ASSERT_TRUE(Attendre([&] { return monture.pointages >= 3; }, 6000))
-        << suivi.Statut().message.toStdString();
-    EXPECT_TRUE(Attendre([&] { return suivi.Statut().mode == Mode_Suivi::Repointage; }, 2000));
-    EXPECT_EQ(Texte_Mode(suivi.Statut().mode), QStringLiteral("suivi : repointage"));
-    EXPECT_TRUE(suivi.Statut().message.contains(QStringLiteral("repointée")))
-        << suivi.Statut().message.toStdString();
-    EXPECT_TRUE(monture.modes.contains(QStringLiteral("TRACK_SIDEREAL")));
-    EXPECT_FALSE(monture.modes.contains(QStringLiteral("TRACK_CUSTOM")));
+    struct Cas {
+        const char* nom;
+        Monture_Factice::Options options;
+        const char* mot;  // in the status's message
+    };
+    const Cas cas[] = {
+        {"sans vitesses propres", {}, "n'accepte pas de vitesses propres"},
+        {"vitesses refusées", {true, false, false, true}, "refuse les vitesses propres"},
+    };
+    for (const Cas& c : cas) {
+        Monture_Factice monture(c.options);
+        const Corps_Essai corps(-1, 40, 5, 5);
+        Reglages_Suivi reglages;
+        reglages.Intervalle_Repointage = 1000;
+        Suivi_Monture suivi(corps, {}, Site_Essai, reglages);
+        Demarrer(suivi, monture.port, Monture_Factice::Appareil);
+        ASSERT_TRUE(Attendre([&] { return monture.pointages >= 3; }, 6000)) << c.nom;
+        EXPECT_TRUE(Attendre([&] { return suivi.Statut().mode == Mode_Suivi::Repointage; }, 2000)) << c.nom;
+        EXPECT_EQ(Texte_Mode(suivi.Statut().mode), QStringLiteral("suivi : repointage")) << c.nom;
+        EXPECT_TRUE(suivi.Statut().message.contains(QString::fromUtf8(c.mot)))
+            << c.nom << ": " << suivi.Statut().message.toStdString();
+        EXPECT_EQ(monture.modes.value(monture.modes.size() - 1), QStringLiteral("TRACK_SIDEREAL")) << c.nom;
+        EXPECT_EQ(monture.modes.contains(QStringLiteral("TRACK_CUSTOM")), c.options.vitesses_propres)
+            << c.nom;
+        ASSERT_TRUE(suivi.Statut().ecart.has_value()) << c.nom;
+        EXPECT_LT(*suivi.Statut().ecart, Tolerance) << c.nom;
+    }
 }
 
 // What keeps the mount from moving: parked, a target the caller refuses, a
@@ -189,16 +209,20 @@ TEST_F(Suivi_Indi, RefusEtSilenceDeLaMonture) {
         Monture_Factice::Options options;
         QString refus;  // from the caller's check of the target
         const char* debut_message;
-        int pointages;
+        Cause_Fin cause;
     };
     const Cas cas[] = {
-        {"parquée", {false, true, false}, {}, "La monture est parquée", 0},
+        {"parquée", {false, true, false}, {}, "La monture est parquée", Cause_Fin::Refus},
         {"sous la hauteur minimale",
          {true, false, false},
          QStringLiteral("le corps est sous la hauteur minimale"),
          "Pointage refusé : le corps est sous",
-         0},
-        {"muette", {true, false, true}, {}, "La monture « Monture factice » ne répond pas.", 0},
+         Cause_Fin::Refus},
+        {"muette",
+         {true, false, true},
+         {},
+         "La monture « Monture factice » ne répond pas.",
+         Cause_Fin::Monture},
     };
     for (const Cas& c : cas) {
         Monture_Factice monture(c.options);
@@ -208,13 +232,16 @@ TEST_F(Suivi_Indi, RefusEtSilenceDeLaMonture) {
         Suivi_Monture suivi(
             corps, [&](double, const Place_Equatoriale&) { return c.refus; }, Site_Essai, reglages);
         Fin_Suivi fin;
-        QObject::connect(&suivi, &Suivi_Monture::Suivi_Termine, [&](const QString& r) { fin = {true, r}; });
+        QObject::connect(&suivi, &Suivi_Monture::Suivi_Termine, [&](const QString& r, Cause_Fin k) {
+            fin = {true, r, k};
+        });
         Demarrer(suivi, monture.port, Monture_Factice::Appareil);
         EXPECT_TRUE(Attendre([&] { return fin.finie; }, 3000)) << c.nom;
         EXPECT_TRUE(fin.raison.startsWith(QString::fromUtf8(c.debut_message)))
             << c.nom << ": " << fin.raison.toStdString();
         EXPECT_EQ(suivi.Statut().mode, Mode_Suivi::Arrete) << c.nom;
-        EXPECT_EQ(monture.pointages, c.pointages) << c.nom;
+        EXPECT_EQ(fin.cause, c.cause) << c.nom;
+        EXPECT_EQ(monture.pointages, 0) << c.nom;
     }
 }
 
