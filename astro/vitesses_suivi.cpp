@@ -1,6 +1,7 @@
 #include "astro/vitesses_suivi.h"
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -13,9 +14,11 @@ constexpr double Pi = 3.14159265358979323846;
 // The change of right ascension from a to b, hours, the short way round 0 h.
 double Difference_Alpha(double a, double b) { return std::remainder(b - a, Heures_Par_Tour); }
 
-Vitesses_Suivi Vitesses_Entre(const Place_Equatoriale& avant, const Place_Equatoriale& apres, double duree) {
-    const double d_alpha = Difference_Alpha(avant.Alpha, apres.Alpha) * Secondes_Arc_Par_Heure / duree;
-    const double d_delta = (apres.Delta - avant.Delta) * Secondes_Arc_Par_Degre / duree;
+Vitesses_Suivi Vitesses_Entre(const Coordonnees_Monture& avant, const Coordonnees_Monture& apres,
+                              double duree) {
+    const double d_alpha =
+        Difference_Alpha(avant.Ascension_Droite, apres.Ascension_Droite) * Secondes_Arc_Par_Heure / duree;
+    const double d_delta = (apres.Declinaison - avant.Declinaison) * Secondes_Arc_Par_Degre / duree;
     return {Vitesse_Siderale - d_alpha, d_delta};
 }
 
@@ -36,10 +39,10 @@ Vitesses_Suivi Vitesses_Sur_Intervalle(const Place_A_L_Instant& place, double jj
     return Vitesses_Entre_Instants(place, jj, jj + intervalle / Secondes_Par_Jour);
 }
 
-double Ecart_Angulaire(const Place_Equatoriale& a, const Place_Equatoriale& b) {
+double Ecart_Angulaire(const Coordonnees_Monture& a, const Coordonnees_Monture& b) {
     const double radian_heure = Pi / 12, radian_degre = Pi / 180;
-    const double d_alpha = (b.Alpha - a.Alpha) * radian_heure;
-    const double d1 = a.Delta * radian_degre, d2 = b.Delta * radian_degre;
+    const double d_alpha = (b.Ascension_Droite - a.Ascension_Droite) * radian_heure;
+    const double d1 = a.Declinaison * radian_degre, d2 = b.Declinaison * radian_degre;
     const double x = std::cos(d2) * std::sin(d_alpha);
     const double y = std::cos(d1) * std::sin(d2) - std::sin(d1) * std::cos(d2) * std::cos(d_alpha);
     const double z = std::sin(d1) * std::sin(d2) + std::cos(d1) * std::cos(d2) * std::cos(d_alpha);
@@ -48,4 +51,12 @@ double Ecart_Angulaire(const Place_Equatoriale& a, const Place_Equatoriale& b) {
 
 bool Signe_Inverse(double avant, double apres) {
     return (avant < 0 && apres > 0) || (avant > 0 && apres < 0);
+}
+
+Place_A_L_Instant Place_Pour_Monture(const Elements& el, const Lieu_Observation& lieu, double origine) {
+    // The computation keeps the Earth's nodes and the last light times
+    // between calls: shared by the copies of the function.
+    auto calcul = std::make_shared<Calcul_Place>(el, origine);
+    const Choix_Modele choix{Modele_Calcul::Precis, true, true};
+    return [calcul, choix, lieu](double jj) { return Vers_Monture(calcul->Calculer(jj, choix, &lieu)); };
 }

@@ -8,13 +8,15 @@
 
 #include <functional>
 
-struct Place_Equatoriale {
-    double Alpha = 0;  // hours, [0, 24)
-    double Delta = 0;  // degrees
-};
+#include "astro/place.h"
 
 // The body's place at a Julian day in UTC.
-using Place_A_L_Instant = std::function<Place_Equatoriale(double jj)>;
+using Place_A_L_Instant = std::function<Coordonnees_Monture(double jj)>;
+
+// The place a mount is sent: the apparent place of date of the body of `el`
+// seen from `lieu`, with the precise model. `origine` is an instant of the
+// following (UTC), which anchors the Earth's nodes.
+Place_A_L_Instant Place_Pour_Monture(const Elements& el, const Lieu_Observation& lieu, double origine);
 
 struct Vitesses_Suivi {
     double Ascension_Droite = 0;  // arc seconds per SI second
@@ -34,7 +36,7 @@ Vitesses_Suivi Vitesses_Sur_Intervalle(const Place_A_L_Instant& place, double jj
 
 // The angle between two places, arc seconds (Vincenty's form, exact at any
 // separation); NaN when a place is not finite.
-double Ecart_Angulaire(const Place_Equatoriale& a, const Place_Equatoriale& b);
+double Ecart_Angulaire(const Coordonnees_Monture& a, const Coordonnees_Monture& b);
 
 // True when a rate changes from one sign to the other; a mount refuses such
 // a change while tracking, so it is made through zero.

@@ -99,7 +99,7 @@ void Client_Indi::Traiter(const Evenement_Indi& e) {
                 proprietes_[appareil].remove(e.vecteur.nom);
             emit Propriete_Supprimee(appareil, e.vecteur.nom);
             return;
-        case Evenement_Indi::Genre::Vecteur:
+        case Evenement_Indi::Genre::Propriete:
             break;
     }
     // An update of a property never described is ignored.

@@ -32,7 +32,7 @@ std::optional<QPair<QString, bool>> Genre_Vecteur(QStringView nom) {
     return std::nullopt;
 }
 
-QByteArray Vecteur(const QString& balise, const QString& enfant, const QString& appareil, const QString& nom,
+QByteArray Message_Vecteur(const QString& balise, const QString& enfant, const QString& appareil, const QString& nom,
                    const QList<QPair<QString, QString>>& valeurs) {
     QByteArray sortie;
     {
@@ -163,7 +163,7 @@ void Lecteur_Indi::Fin(std::vector<Evenement_Indi>& evenements) {
         element_.clear();
     } else if (profondeur_ == 2 && dans_vecteur_) {
         dans_vecteur_ = false;
-        evenements.push_back({Evenement_Indi::Genre::Vecteur, vecteur_, vecteur_.message});
+        evenements.push_back({Evenement_Indi::Genre::Propriete, vecteur_, vecteur_.message});
     }
     --profondeur_;
 }
@@ -184,7 +184,7 @@ QByteArray Nouveaux_Nombres(const QString& appareil, const QString& nom,
                             const QList<QPair<QString, double>>& valeurs) {
     QList<QPair<QString, QString>> textes;
     for (const auto& [element, x] : valeurs) textes.append({element, QString::number(x, 'g', 17)});
-    return Vecteur(QStringLiteral("newNumberVector"), QStringLiteral("oneNumber"), appareil, nom, textes);
+    return Message_Vecteur(QStringLiteral("newNumberVector"), QStringLiteral("oneNumber"), appareil, nom, textes);
 }
 
 QByteArray Nouveaux_Interrupteurs(const QString& appareil, const QString& nom,
@@ -192,10 +192,10 @@ QByteArray Nouveaux_Interrupteurs(const QString& appareil, const QString& nom,
     QList<QPair<QString, QString>> textes;
     for (const auto& [element, allume] : valeurs)
         textes.append({element, allume ? QStringLiteral("On") : QStringLiteral("Off")});
-    return Vecteur(QStringLiteral("newSwitchVector"), QStringLiteral("oneSwitch"), appareil, nom, textes);
+    return Message_Vecteur(QStringLiteral("newSwitchVector"), QStringLiteral("oneSwitch"), appareil, nom, textes);
 }
 
 QByteArray Nouveaux_Textes(const QString& appareil, const QString& nom,
                            const QList<QPair<QString, QString>>& valeurs) {
-    return Vecteur(QStringLiteral("newTextVector"), QStringLiteral("oneText"), appareil, nom, valeurs);
+    return Message_Vecteur(QStringLiteral("newTextVector"), QStringLiteral("oneText"), appareil, nom, valeurs);
 }

@@ -37,8 +37,8 @@ struct Vecteur_Indi {
 
 // What one element of the stream tells.
 struct Evenement_Indi {
-    enum class Genre { Vecteur, Suppression, Message };
-    Genre genre = Genre::Vecteur;
+    enum class Genre { Propriete, Suppression, Message };
+    Genre genre = Genre::Propriete;
     Vecteur_Indi vecteur;  // for a suppression, the device and the name (empty: the whole device)
     QString message;       // a driver's message, or a vector's own
 };

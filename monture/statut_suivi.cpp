@@ -23,10 +23,10 @@ QString Nombre(std::optional<double> x, int decimales) {
     return x ? QString::number(*x, 'f', decimales) : Inconnu;
 }
 
-QString Place(const std::optional<Place_Equatoriale>& p) {
+QString Texte_Place(const std::optional<Coordonnees_Monture>& p) {
     if (!p) return Inconnu + u'\t' + Inconnu;
-    return QString::number(p->Alpha, 'f', Decimales_Heures) + u'\t' +
-           QString::number(p->Delta, 'f', Decimales_Degres);
+    return QString::number(p->Ascension_Droite, 'f', Decimales_Heures) + u'\t' +
+           QString::number(p->Declinaison, 'f', Decimales_Degres);
 }
 
 }  // namespace
@@ -49,8 +49,8 @@ QString Texte_Statut(const Statut_Suivi& statut) {
     QStringList parties = {statut.connecte ? Mot_Connecte.arg(statut.appareil).trimmed() : Mot_Deconnecte,
                            Texte_Mode(statut.mode)};
     if (statut.place_monture)
-        parties.append(Mot_Monture.arg(statut.place_monture->Alpha, 0, 'f', Decimales_Heures)
-                           .arg(statut.place_monture->Delta, 0, 'f', Decimales_Degres));
+        parties.append(Mot_Monture.arg(statut.place_monture->Ascension_Droite, 0, 'f', Decimales_Heures)
+                           .arg(statut.place_monture->Declinaison, 0, 'f', Decimales_Degres));
     if (statut.ecart) parties.append(Mot_Ecart.arg(*statut.ecart, 0, 'f', Decimales_Ecart));
     if (!statut.message.isEmpty()) parties.append(statut.message);
     return parties.join(Separateur);
@@ -59,8 +59,8 @@ QString Texte_Statut(const Statut_Suivi& statut) {
 QString Ligne_Suivi(const Statut_Suivi& statut, const QDateTime& instant) {
     const auto v = statut.vitesses;
     return QStringList{instant.toUTC().toString(Format_Instant),
-                       Place(statut.place_corps),
-                       Place(statut.place_monture),
+                       Texte_Place(statut.place_corps),
+                       Texte_Place(statut.place_monture),
                        Nombre(statut.ecart, Decimales_Ecart),
                        Nombre(v ? std::optional(v->Ascension_Droite) : std::nullopt, Decimales_Vitesse),
                        Nombre(v ? std::optional(v->Declinaison) : std::nullopt, Decimales_Vitesse),

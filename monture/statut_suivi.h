@@ -18,11 +18,11 @@ struct Statut_Suivi {
     bool connecte = false;
     QString appareil;
     Mode_Suivi mode = Mode_Suivi::Arrete;
-    std::optional<Place_Equatoriale> place_monture;  // as the mount reports it
-    std::optional<Place_Equatoriale> place_corps;    // computed for the same instant
-    std::optional<double> ecart;                     // arc seconds between the two
-    std::optional<Vitesses_Suivi> vitesses;          // the last rates sent
-    QString message;                                 // the last word of the driver or of the following
+    std::optional<Coordonnees_Monture> place_monture;  // as the mount reports it
+    std::optional<Coordonnees_Monture> place_corps;    // computed for the same instant
+    std::optional<double> ecart;                       // arc seconds between the two
+    std::optional<Vitesses_Suivi> vitesses;            // the last rates sent
+    QString message;                                   // the last word of the driver or of the following
 };
 
 // The status bar: connection, mode, the mount's place, its offset from the

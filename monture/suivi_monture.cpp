@@ -53,7 +53,9 @@ const QString Mot_Vitesses_Refusees = QStringLiteral(
     "La monture refuse les vitesses propres (%1) : elle est repointée sur le corps toutes les %2 min.");
 const QString Mot_Suivi_Arrete = QStringLiteral("Suivi arrêté : la monture suit à la vitesse sidérale.");
 
-bool Fini(const Place_Equatoriale& p) { return std::isfinite(p.Alpha) && std::isfinite(p.Delta); }
+bool Fini(const Coordonnees_Monture& p) {
+    return std::isfinite(p.Ascension_Droite) && std::isfinite(p.Declinaison);
+}
 bool Fini(const Vitesses_Suivi& v) {
     return std::isfinite(v.Ascension_Droite) && std::isfinite(v.Declinaison);
 }
@@ -182,7 +184,7 @@ void Suivi_Monture::Connexion_Appareil(const Vecteur_Indi& v) {
 void Suivi_Monture::Place_Monture_Changee(const Vecteur_Indi& v) {
     const auto alpha = v.Nombre(Ascension_Droite), delta = v.Nombre(Declinaison);
     if (alpha && delta) {
-        statut_.place_monture = Place_Equatoriale{*alpha, *delta};
+        statut_.place_monture = Coordonnees_Monture{*alpha, *delta};
         Actualiser_Statut();
     }
     if (phase_ == Phase::Attente_Appareil && demande_) return Commencer();
@@ -220,13 +222,13 @@ const Statut_Suivi& Suivi_Monture::Actualiser_Statut() {
     return statut_;
 }
 
-std::optional<Place_Equatoriale> Suivi_Monture::Place_Corps(double jj, QString& raison) const {
-    const Place_Equatoriale p = place_(jj);
+std::optional<Coordonnees_Monture> Suivi_Monture::Place_Corps(double jj, QString& raison) const {
+    const Coordonnees_Monture p = place_(jj);
     if (!Fini(p)) {
         raison = Mot_Place_Incalculable;
         return std::nullopt;
     }
-    return Place_Equatoriale{std::fmod(std::fmod(p.Alpha, 24) + 24, 24), p.Delta};
+    return Coordonnees_Monture{std::fmod(std::fmod(p.Ascension_Droite, 24) + 24, 24), p.Declinaison};
 }
 
 void Suivi_Monture::Commencer() {
@@ -269,7 +271,7 @@ void Suivi_Monture::Lancer_Pointage() {
     if (Propriete(Sur_Coordonnees))
         client_.Envoyer_Interrupteurs(statut_.appareil, Sur_Coordonnees, {{Poursuivre, true}});
     client_.Envoyer_Nombres(statut_.appareil, Place_Date,
-                            {{Ascension_Droite, place->Alpha}, {Declinaison, place->Delta}});
+                            {{Ascension_Droite, place->Ascension_Droite}, {Declinaison, place->Declinaison}});
     phase_ = Phase::Pointage;
     occupe_vu_ = false;
     suivi_.stop();

@@ -32,7 +32,7 @@ struct Site_Monture {
 
 // Empty when the body may be pointed at this instant, else why not (below
 // the site's lowest usable altitude, in daylight…).
-using Verification_Cible = std::function<QString(double jj, const Place_Equatoriale& place)>;
+using Verification_Cible = std::function<QString(double jj, const Coordonnees_Monture& place)>;
 
 struct Reglages_Suivi {
     int Delai_Connexion = 5000;          // ms: an unreachable server is reported by then
@@ -101,7 +101,7 @@ private:
     const Vecteur_Indi* Propriete(const QString& nom) const {
         return client_.Propriete(statut_.appareil, nom);
     }
-    std::optional<Place_Equatoriale> Place_Corps(double jj, QString& raison) const;
+    std::optional<Coordonnees_Monture> Place_Corps(double jj, QString& raison) const;
 
     Place_A_L_Instant place_;
     Verification_Cible verification_;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astro/vitesses_suivi.h"
+#include "support/elements_exemple.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ constexpr double Jj0 = 2461000.5;
 Place_A_L_Instant Uniforme(double alpha0, double delta0, double da, double dd) {
     return [=](double jj) {
         const double t = (jj - Jj0) * Secondes_Par_Jour;
-        return Place_Equatoriale{std::fmod(alpha0 + da * t / 54000 + 24, 24), delta0 + dd * t / 3600};
+        return Coordonnees_Monture{std::fmod(alpha0 + da * t / 54000 + 24, 24), delta0 + dd * t / 3600};
     };
 }
 
@@ -49,7 +50,7 @@ TEST(Vitesses_Suivi, DepuisUnMouvementUniforme) {
 TEST(Vitesses_Suivi, SurUnIntervalleLaCourbeEstRejointe) {
     const auto place = [](double jj) {
         const double t = (jj - Jj0) * Secondes_Par_Jour;
-        return Place_Equatoriale{1, 10 + 0.5 * t * t / 3600};  // 1″/s² in declination
+        return Coordonnees_Monture{1, 10 + 0.5 * t * t / 3600};  // 1″/s² in declination
     };
     const double intervalle = 60;
     EXPECT_NEAR(Vitesses_Depuis_Mouvement(place, Jj0, 30).Declinaison, 0, 1e-4);
@@ -57,7 +58,7 @@ TEST(Vitesses_Suivi, SurUnIntervalleLaCourbeEstRejointe) {
 }
 
 TEST(Vitesses_Suivi, PlaceNonFinie) {
-    const Place_A_L_Instant place = [](double) { return Place_Equatoriale{NAN, 0}; };
+    const Place_A_L_Instant place = [](double) { return Coordonnees_Monture{NAN, 0}; };
     const Vitesses_Suivi v = Vitesses_Depuis_Mouvement(place, Jj0, 30);
     EXPECT_FALSE(std::isfinite(v.Ascension_Droite));
     EXPECT_TRUE(std::isnan(Ecart_Angulaire({NAN, 0}, {0, 0})));
@@ -65,7 +66,7 @@ TEST(Vitesses_Suivi, PlaceNonFinie) {
 
 TEST(Vitesses_Suivi, EcartAngulaire) {
     struct Cas {
-        Place_Equatoriale a, b;
+        Coordonnees_Monture a, b;
         double ecart;  // arc seconds
     };
     const Cas cas[] = {
@@ -79,7 +80,7 @@ TEST(Vitesses_Suivi, EcartAngulaire) {
     };
     for (const Cas& c : cas)
         EXPECT_NEAR(Ecart_Angulaire(c.a, c.b), c.ecart, 1e-6 * c.ecart + 1e-6)
-            << c.a.Alpha << ' ' << c.a.Delta;
+            << c.a.Ascension_Droite << ' ' << c.a.Declinaison;
 }
 
 TEST(Vitesses_Suivi, SigneInverse) {
@@ -91,6 +92,27 @@ TEST(Vitesses_Suivi, SigneInverse) {
                        {0, -1, false}, {-1, 0, false},  {-1, -2, false}};
     for (const Cas& c : cas)
         EXPECT_EQ(Signe_Inverse(c.avant, c.apres), c.inverse) << c.avant << ' ' << c.apres;
+}
+
+// The mount is given the apparent place of date from the site, the same
+// as the computation of the places gives it, at any instant of a night.
+TEST(Vitesses_Suivi, PlacePourLaMonture) {
+    const Elements el = Elements_Exemple(0.5);
+    const Lieu_Observation lieu{45, 5, 300};
+    const auto place = Place_Pour_Monture(el, lieu, Jj0);
+    Calcul_Place calcul(el, Jj0);
+    const Choix_Modele choix{Modele_Calcul::Precis, true, true};
+    for (const double heures : {0.0, 0.01, 6.0, 11.5}) {
+        const double jj = Jj0 + heures / 24;
+        const Coordonnees_Monture m = place(jj);
+        const Coordonnees_Monture attendue = Vers_Monture(calcul.Calculer(jj, choix, &lieu));
+        EXPECT_NEAR(m.Ascension_Droite, attendue.Ascension_Droite, 1e-12) << heures;
+        EXPECT_NEAR(m.Declinaison, attendue.Declinaison, 1e-12) << heures;
+        // A body a few AU away moves by a fraction of a second of arc a second.
+        const Vitesses_Suivi v = Vitesses_Depuis_Mouvement(place, jj, 30);
+        EXPECT_NEAR(v.Ascension_Droite, Vitesse_Siderale, 0.1) << heures;
+        EXPECT_NEAR(v.Declinaison, 0, 0.1) << heures;
+    }
 }
 
 }  // namespace

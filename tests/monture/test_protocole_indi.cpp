@@ -48,7 +48,7 @@ TEST(Protocole_Indi, FluxLuEnMorceaux) {
             for (const auto& x : lecteur.Lire(Flux.mid(k, taille))) e.push_back(x);
         ASSERT_EQ(e.size(), 4u) << taille;
         EXPECT_TRUE(lecteur.Erreur().isEmpty()) << taille;
-        EXPECT_EQ(e[0].genre, Evenement_Indi::Genre::Vecteur);
+        EXPECT_EQ(e[0].genre, Evenement_Indi::Genre::Propriete);
         EXPECT_EQ(e[0].vecteur.appareil, QStringLiteral("Monture & Co"));
         EXPECT_EQ(e[0].vecteur.genre, QStringLiteral("Number"));
         EXPECT_TRUE(e[0].vecteur.definition);

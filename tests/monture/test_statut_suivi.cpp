@@ -12,8 +12,8 @@ TEST(Statut_Suivi, LigneEtBarreDeStatut) {
     s.connecte = true;
     s.appareil = QStringLiteral("Telescope Simulator");
     s.mode = Mode_Suivi::Vitesses_Propres;
-    s.place_corps = Place_Equatoriale{18.8123456789, -5.123456};
-    s.place_monture = Place_Equatoriale{18.8123461, -5.12346};
+    s.place_corps = Coordonnees_Monture{18.8123456789, -5.123456};
+    s.place_monture = Coordonnees_Monture{18.8123461, -5.12346};
     s.ecart = 0.0149;
     s.vitesses = Vitesses_Suivi{13.04106712, -0.5};
     s.message = QStringLiteral("Slew complete.");

@@ -25,7 +25,7 @@ struct Corps_Essai {
           delta0(delta),
           d_alpha(da),
           d_delta(dd) {}
-    Place_Equatoriale operator()(double jj) const {
+    Coordonnees_Monture operator()(double jj) const {
         const double t = (jj - jj0) * Secondes_Par_Jour;
         const double delta =
             delta0 + (d_delta * t + courbure * ((t - sommet) * (t - sommet) - sommet * sommet)) / 3600;
@@ -33,7 +33,7 @@ struct Corps_Essai {
     }
 };
 
-Place_Equatoriale Place_Monture(const Suivi_Monture& suivi, const QString& appareil) {
+Coordonnees_Monture Place_Monture(const Suivi_Monture& suivi, const QString& appareil) {
     const Vecteur_Indi* v = suivi.Client().Propriete(appareil, QStringLiteral("EQUATORIAL_EOD_COORD"));
     if (!v) return {NAN, NAN};
     return {v->Nombre(QStringLiteral("RA")).value_or(NAN), v->Nombre(QStringLiteral("DEC")).value_or(NAN)};
@@ -105,7 +105,7 @@ TEST_F(Suivi_Indi, SuitUnCorpsRapideDontLaDeclinaisonRebrousse) {
     ASSERT_TRUE(Attendre([&] { return suivi.Statut().mode == Mode_Suivi::Vitesses_Propres; }, 20000))
         << suivi.Statut().message.toStdString();
     const QString& a = Serveur_Simulateur::Appareil;
-    const Place_Equatoriale depart = Place_Monture(suivi, a);
+    const Coordonnees_Monture depart = Place_Monture(suivi, a);
     double pire = 0;
     QElapsedTimer chrono;
     chrono.start();
@@ -119,8 +119,9 @@ TEST_F(Suivi_Indi, SuitUnCorpsRapideDontLaDeclinaisonRebrousse) {
         2 * Duree_Observation);
     EXPECT_EQ(suivi.Statut().mode, Mode_Suivi::Vitesses_Propres) << suivi.Statut().message.toStdString();
     EXPECT_LT(pire, Tolerance);
-    const Place_Equatoriale fin = Place_Monture(suivi, a);
-    EXPECT_GT(std::remainder(fin.Alpha - depart.Alpha, 24) * 54000, 8 * 15);  // moved east with the body
+    const Coordonnees_Monture fin = Place_Monture(suivi, a);
+    EXPECT_GT(std::remainder(fin.Ascension_Droite - depart.Ascension_Droite, 24) * 54000,
+              8 * 15);  // moved east with the body
     // The declination rate went from negative to positive through zero.
     const auto negatif = std::find_if(vitesses_de.begin(), vitesses_de.end(), [](double v) { return v < 0; });
     const auto zero = std::find(negatif, vitesses_de.end(), 0.0);
@@ -230,7 +231,7 @@ TEST_F(Suivi_Indi, RefusEtSilenceDeLaMonture) {
         Reglages_Suivi reglages;
         reglages.Delai_Reponse = 1000;
         Suivi_Monture suivi(
-            corps, [&](double, const Place_Equatoriale&) { return c.refus; }, Site_Essai, reglages);
+            corps, [&](double, const Coordonnees_Monture&) { return c.refus; }, Site_Essai, reglages);
         Fin_Suivi fin;
         QObject::connect(&suivi, &Suivi_Monture::Suivi_Termine, [&](const QString& r, Cause_Fin k) {
             fin = {true, r, k};
