@@ -9,6 +9,7 @@ const QString Mot_Repointage = QStringLiteral("suivi : repointage");
 
 const QString Mot_Connecte = QStringLiteral("INDI : %1");
 const QString Mot_Deconnecte = QStringLiteral("INDI : non connecté");
+const QString Mot_Sans_Appareil = QStringLiteral("connecté, aucune monture choisie");
 const QString Mot_Monture = QStringLiteral("monture AD %1 D %2");
 const QString Mot_Ecart = QStringLiteral("écart %1″");
 const QString Separateur = QStringLiteral(" — ");
@@ -46,8 +47,10 @@ QString Texte_Mode(Mode_Suivi mode) {
 }
 
 QString Texte_Statut(const Statut_Suivi& statut) {
-    QStringList parties = {statut.connecte ? Mot_Connecte.arg(statut.appareil).trimmed() : Mot_Deconnecte,
-                           Texte_Mode(statut.mode)};
+    const QString connexion = !statut.connecte            ? Mot_Deconnecte
+                              : statut.appareil.isEmpty() ? Mot_Connecte.arg(Mot_Sans_Appareil)
+                                                          : Mot_Connecte.arg(statut.appareil);
+    QStringList parties = {connexion, Texte_Mode(statut.mode)};
     if (statut.place_monture)
         parties.append(Mot_Monture.arg(statut.place_monture->Ascension_Droite, 0, 'f', Decimales_Heures)
                            .arg(statut.place_monture->Declinaison, 0, 'f', Decimales_Degres));

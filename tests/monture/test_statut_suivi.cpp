@@ -10,6 +10,7 @@ TEST(Statut_Suivi, LigneEtBarreDeStatut) {
     EXPECT_EQ(Ligne_Suivi(s, instant), QStringLiteral("2026-12-09 21:05:07\t-\t-\t-\t-\t-\t-\t-\tarrêté"));
     EXPECT_EQ(Texte_Statut(s), QStringLiteral("INDI : non connecté — arrêté"));
     s.connecte = true;
+    EXPECT_EQ(Texte_Statut(s), QStringLiteral("INDI : connecté, aucune monture choisie — arrêté"));
     s.appareil = QStringLiteral("Telescope Simulator");
     s.mode = Mode_Suivi::Vitesses_Propres;
     s.place_corps = Coordonnees_Monture{18.8123456789, -5.123456};
