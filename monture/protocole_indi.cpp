@@ -32,8 +32,8 @@ std::optional<QPair<QString, bool>> Genre_Vecteur(QStringView nom) {
     return std::nullopt;
 }
 
-QByteArray Message_Vecteur(const QString& balise, const QString& enfant, const QString& appareil, const QString& nom,
-                   const QList<QPair<QString, QString>>& valeurs) {
+QByteArray Message_Vecteur(const QString& balise, const QString& enfant, const QString& appareil,
+                           const QString& nom, const QList<QPair<QString, QString>>& valeurs) {
     QByteArray sortie;
     {
         QXmlStreamWriter xml(&sortie);
@@ -184,7 +184,8 @@ QByteArray Nouveaux_Nombres(const QString& appareil, const QString& nom,
                             const QList<QPair<QString, double>>& valeurs) {
     QList<QPair<QString, QString>> textes;
     for (const auto& [element, x] : valeurs) textes.append({element, QString::number(x, 'g', 17)});
-    return Message_Vecteur(QStringLiteral("newNumberVector"), QStringLiteral("oneNumber"), appareil, nom, textes);
+    return Message_Vecteur(QStringLiteral("newNumberVector"), QStringLiteral("oneNumber"), appareil, nom,
+                           textes);
 }
 
 QByteArray Nouveaux_Interrupteurs(const QString& appareil, const QString& nom,
@@ -192,10 +193,12 @@ QByteArray Nouveaux_Interrupteurs(const QString& appareil, const QString& nom,
     QList<QPair<QString, QString>> textes;
     for (const auto& [element, allume] : valeurs)
         textes.append({element, allume ? QStringLiteral("On") : QStringLiteral("Off")});
-    return Message_Vecteur(QStringLiteral("newSwitchVector"), QStringLiteral("oneSwitch"), appareil, nom, textes);
+    return Message_Vecteur(QStringLiteral("newSwitchVector"), QStringLiteral("oneSwitch"), appareil, nom,
+                           textes);
 }
 
 QByteArray Nouveaux_Textes(const QString& appareil, const QString& nom,
                            const QList<QPair<QString, QString>>& valeurs) {
-    return Message_Vecteur(QStringLiteral("newTextVector"), QStringLiteral("oneText"), appareil, nom, valeurs);
+    return Message_Vecteur(QStringLiteral("newTextVector"), QStringLiteral("oneText"), appareil, nom,
+                           valeurs);
 }

@@ -190,7 +190,10 @@ void Suivi_Monture::Place_Monture_Changee(const Vecteur_Indi& v) {
     if (phase_ == Phase::Attente_Appareil && demande_) return Commencer();
     if (phase_ != Phase::Pointage) return emit Statut_Change(statut_);
     if (v.etat == Etat_Indi::Alerte) return Terminer(Mot_Pointage_Refuse.arg(v.message), Cause_Fin::Monture);
-    if (v.etat == Etat_Indi::Occupe) occupe_vu_ = true;
+    if (v.etat == Etat_Indi::Occupe) {
+        occupe_vu_ = true;
+        reponse_.start(reglages_.Delai_Reponse);  // a slewing mount keeps reporting where it is
+    }
     if (v.etat == Etat_Indi::Ok && occupe_vu_) return Fin_Pointage();
     emit Statut_Change(statut_);
 }
