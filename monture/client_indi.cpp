@@ -15,6 +15,20 @@ const QString Mot_Refus = QStringLiteral("Le serveur INDI %1:%2 est injoignable 
 const QString Mot_Coupure = QStringLiteral("La connexion au serveur INDI est coupée.");
 const QString Mot_Flux = QStringLiteral("Connexion au serveur INDI abandonnée : %1.");
 
+// An update carries only the elements that changed; a definition, all of them.
+void Mettre_A_Jour(Vecteur_Indi& p, const Vecteur_Indi& nouveau) {
+    p.etat = nouveau.etat;
+    p.message = nouveau.message;
+    p.definition = nouveau.definition;
+    if (nouveau.definition) {
+        p.valeurs = nouveau.valeurs;
+        return;
+    }
+    for (const auto& [element, valeur] : nouveau.valeurs)
+        for (auto& v : p.valeurs)
+            if (v.first == element) v.second = valeur;
+}
+
 }  // namespace
 
 Client_Indi::Client_Indi(QObject* parent) : QObject(parent) {
@@ -61,20 +75,20 @@ void Client_Indi::Finir(const QString& raison) {
 
 QStringList Client_Indi::Telescopes() const {
     QStringList noms;
-    for (auto it = proprietes_.cbegin(); it != proprietes_.cend(); ++it) {
-        const auto pilote = it->constFind(Propriete_Pilote);
-        const int interfaces = pilote == it->cend() ? 0 : int(pilote->Nombre(Interface_Pilote).value_or(0));
-        if ((interfaces & Interface_Telescope) || it->contains(Place_Pointee)) noms.append(it.key());
+    for (const auto& [appareil, proprietes] : proprietes_) {
+        const auto pilote = proprietes.find(Propriete_Pilote);
+        const int interfaces =
+            pilote == proprietes.end() ? 0 : int(pilote->second.Nombre(Interface_Pilote).value_or(0));
+        if ((interfaces & Interface_Telescope) || proprietes.count(Place_Pointee)) noms.append(appareil);
     }
-    noms.sort();
     return noms;
 }
 
 const Vecteur_Indi* Client_Indi::Propriete(const QString& appareil, const QString& nom) const {
-    const auto a = proprietes_.constFind(appareil);
-    if (a == proprietes_.cend()) return nullptr;
-    const auto p = a->constFind(nom);
-    return p == a->cend() ? nullptr : &*p;
+    const auto a = proprietes_.find(appareil);
+    if (a == proprietes_.end()) return nullptr;
+    const auto p = a->second.find(nom);
+    return p == a->second.end() ? nullptr : &p->second;
 }
 
 void Client_Indi::Recevoir() {
@@ -94,35 +108,28 @@ void Client_Indi::Traiter(const Evenement_Indi& e) {
             return;
         case Evenement_Indi::Genre::Suppression:
             if (e.vecteur.nom.isEmpty())
-                proprietes_.remove(appareil);
-            else if (proprietes_.contains(appareil))
-                proprietes_[appareil].remove(e.vecteur.nom);
+                proprietes_.erase(appareil);
+            else if (proprietes_.count(appareil))
+                proprietes_[appareil].erase(e.vecteur.nom);
             emit Propriete_Supprimee(appareil, e.vecteur.nom);
             return;
         case Evenement_Indi::Genre::Propriete:
             break;
     }
     // An update of a property never described is ignored.
-    if (!proprietes_.contains(appareil) &&
+    if (!proprietes_.count(appareil) &&
         (!e.vecteur.definition || proprietes_.size() >= Nombre_Maximal_Appareils))
         return;
     auto& du_appareil = proprietes_[appareil];
     auto p = du_appareil.find(e.vecteur.nom);
     if (p == du_appareil.end()) {
         if (!e.vecteur.definition || du_appareil.size() >= Nombre_Maximal_Proprietes) return;
-        p = du_appareil.insert(e.vecteur.nom, e.vecteur);
+        p = du_appareil.emplace(e.vecteur.nom, e.vecteur).first;
     } else {
-        // An update carries only the elements that changed.
-        p->etat = e.vecteur.etat;
-        p->message = e.vecteur.message;
-        p->definition = e.vecteur.definition;
-        for (const auto& [element, valeur] : e.vecteur.valeurs)
-            for (auto& v : p->valeurs)
-                if (v.first == element) v.second = valeur;
-        if (e.vecteur.definition) p->valeurs = e.vecteur.valeurs;
+        Mettre_A_Jour(p->second, e.vecteur);
     }
     if (!e.message.isEmpty()) emit Message_Appareil(appareil, e.message);
-    emit Propriete_Changee(*p);
+    emit Propriete_Changee(p->second);
 }
 
 void Client_Indi::Envoyer(const QByteArray& xml) {

@@ -4,11 +4,11 @@
 // properties the server describes, kept by device and name, and the messages
 // a client sends. Nothing blocks: every answer comes as a signal.
 
-#include <QHash>
 #include <QObject>
 #include <QStringList>
 #include <QTcpSocket>
 #include <QTimer>
+#include <map>
 
 #include "monture/protocole_indi.h"
 
@@ -22,8 +22,9 @@ public:
     void Deconnecter();
     bool Est_Connecte() const;
 
-    // The devices that are telescopes (they say so, or have a place to point at).
+    // The devices that are telescopes (they say so, or have a place to point at), sorted.
     QStringList Telescopes() const;
+    // Valid until the property is deleted or the connection ends.
     const Vecteur_Indi* Propriete(const QString& appareil, const QString& nom) const;
 
     void Envoyer_Nombres(const QString& appareil, const QString& nom,
@@ -49,5 +50,7 @@ private:
     QTcpSocket socket_;
     QTimer delai_;
     Lecteur_Indi lecteur_;
-    QHash<QString, QHash<QString, Vecteur_Indi>> proprietes_;  // by device, then name
+    // By device, then name; a node container, so that what `Propriete`
+    // answers stays in place while other properties come and go.
+    std::map<QString, std::map<QString, Vecteur_Indi>> proprietes_;
 };

@@ -9,6 +9,7 @@ namespace {
 const QString Version_Protocole = QStringLiteral("1.7");
 const QByteArray Racine = QByteArrayLiteral("<indi>");
 constexpr qint64 Taille_Maximale_Element = 1 << 20;  // bytes; no BLOB is ever asked for
+constexpr int Nombre_Maximal_Elements = 1000;        // per property; INDI's have a handful
 constexpr int Parties_Sexagesimales = 3;             // degrees or hours, minutes, seconds
 constexpr double Base_Sexagesimale = 60;
 
@@ -25,11 +26,14 @@ Etat_Indi Lire_Etat(QStringView texte) {
 // "defNumberVector" gives {"Number", true}; nothing for other elements. A
 // client's "new…Vector" is read too, for a server of the tests.
 std::optional<QPair<QString, bool>> Genre_Vecteur(QStringView nom) {
-    for (const char* prefixe : {"def", "set", "new"}) {
-        if (nom.startsWith(QLatin1String(prefixe)) && nom.endsWith(u"Vector") && nom.size() > 9)
-            return QPair<QString, bool>{nom.mid(3, nom.size() - 9).toString(), prefixe[0] == 'd'};
-    }
-    return std::nullopt;
+    const QLatin1String suffixe("Vector");
+    constexpr int longueur_prefixe = 3;
+    if (nom.size() <= longueur_prefixe + suffixe.size() || !nom.endsWith(suffixe)) return std::nullopt;
+    const QStringView prefixe = nom.left(longueur_prefixe);
+    if (prefixe != u"def" && prefixe != u"set" && prefixe != u"new") return std::nullopt;
+    const QString genre =
+        nom.mid(longueur_prefixe, nom.size() - longueur_prefixe - suffixe.size()).toString();
+    return QPair<QString, bool>{genre, prefixe == u"def"};
 }
 
 QByteArray Message_Vecteur(const QString& balise, const QString& enfant, const QString& appareil,
@@ -159,7 +163,8 @@ void Lecteur_Indi::Debut(std::vector<Evenement_Indi>& evenements) {
 
 void Lecteur_Indi::Fin(std::vector<Evenement_Indi>& evenements) {
     if (profondeur_ == 3 && dans_vecteur_ && !element_.isEmpty()) {
-        vecteur_.valeurs.append({element_, texte_.trimmed()});
+        if (vecteur_.valeurs.size() < Nombre_Maximal_Elements)
+            vecteur_.valeurs.append({element_, texte_.trimmed()});
         element_.clear();
     } else if (profondeur_ == 2 && dans_vecteur_) {
         dans_vecteur_ = false;

@@ -32,6 +32,7 @@ constexpr double Jour_Julien_Unix = 2440587.5;  // 1970-01-01 0 h UTC
 constexpr double Millisecondes_Par_Jour = 86400000;
 constexpr double Degres_Par_Tour = 360;
 constexpr int Millisecondes_Par_Seconde = 1000;
+constexpr double Millisecondes_Par_Minute = 60000;
 
 const QString Mot_Pas_Connecte = QStringLiteral("Pas de connexion au serveur INDI.");
 const QString Mot_Pas_Appareil = QStringLiteral("Aucune monture n'est choisie.");
@@ -201,7 +202,8 @@ void Suivi_Monture::Place_Monture_Changee(const Vecteur_Indi& v) {
 void Suivi_Monture::Reponse_Vitesses(const Vecteur_Indi& v) {
     if (phase_ != Phase::Vitesses || v.etat != Etat_Indi::Alerte) return;
     vitesses_refusees_ = true;
-    statut_.message = Mot_Vitesses_Refusees.arg(v.message).arg(reglages_.Intervalle_Repointage / 60000.0);
+    statut_.message = Mot_Vitesses_Refusees.arg(v.message).arg(double(reglages_.Intervalle_Repointage) /
+                                                               Millisecondes_Par_Minute);
     Commencer_Suivi();
 }
 
@@ -311,7 +313,8 @@ void Suivi_Monture::Commencer_Suivi() {
     phase_ = Phase::Repointage;
     statut_.vitesses.reset();
     if (!vitesses_refusees_)
-        statut_.message = Mot_Sans_Vitesses.arg(reglages_.Intervalle_Repointage / 60000.0);
+        statut_.message =
+            Mot_Sans_Vitesses.arg(double(reglages_.Intervalle_Repointage) / Millisecondes_Par_Minute);
     suivi_.start(reglages_.Intervalle_Repointage);
     Publier(Mode_Suivi::Repointage);
 }

@@ -81,6 +81,13 @@ TEST_F(Suivi_Indi, PointeLeCorpsPuisSuitASesVitesses) {
     ASSERT_TRUE(suivi.Statut().ecart.has_value());
     EXPECT_NEAR(*suivi.Statut().ecart, 0, Tolerance);
     EXPECT_EQ(Texte_Mode(suivi.Statut().mode), QStringLiteral("suivi : vitesses propres"));
+    // Stopping leaves the mount tracking at the sidereal rate.
+    suivi.Arreter();
+    EXPECT_EQ(suivi.Statut().mode, Mode_Suivi::Arrete);
+    EXPECT_TRUE(Attendre([&] { return mode->Allume(QStringLiteral("TRACK_SIDEREAL")); }, 3000));
+    const Vecteur_Indi* poursuite = suivi.Client().Propriete(a, QStringLiteral("TELESCOPE_TRACK_STATE"));
+    ASSERT_TRUE(poursuite);
+    EXPECT_TRUE(poursuite->Allume(QStringLiteral("TRACK_ON")));
 }
 
 // A body of several degrees an hour whose declination motion reverses
