@@ -113,6 +113,7 @@ void Suivi_Monture::Deconnecter() {
 }
 
 void Suivi_Monture::Choisir_Appareil(const QString& appareil) {
+    if (phase_ != Phase::Inactif && appareil != statut_.appareil) Arreter();
     statut_.appareil = appareil;
     connexion_demandee_ = vitesses_refusees_ = false;
     if (const Vecteur_Indi* c = Propriete(Connexion)) Connexion_Appareil(*c);
