@@ -33,6 +33,9 @@ constexpr double Millisecondes_Par_Jour = 86400000;
 constexpr double Degres_Par_Tour = 360;
 constexpr int Millisecondes_Par_Seconde = 1000;
 constexpr double Millisecondes_Par_Minute = 60000;
+// ms a newly connected driver is given to describe the rest of its
+// properties (the site, the time) before the first slew
+constexpr int Delai_Definitions = 500;
 
 const QString Mot_Pas_Connecte = QStringLiteral("Pas de connexion au serveur INDI.");
 const QString Mot_Pas_Appareil = QStringLiteral("Aucune monture n'est choisie.");
@@ -74,7 +77,10 @@ Suivi_Monture::Suivi_Monture(Place_A_L_Instant place, Verification_Cible verific
       verification_(std::move(verification)),
       site_(site),
       reglages_(reglages) {
-    for (QTimer* t : {&suivi_, &reponse_, &pointage_}) t->setSingleShot(true);
+    for (QTimer* t : {&suivi_, &reponse_, &pointage_, &definitions_}) t->setSingleShot(true);
+    connect(&definitions_, &QTimer::timeout, this, [this] {
+        if (phase_ == Phase::Attente_Appareil && demande_) Commencer();
+    });
     connect(&suivi_, &QTimer::timeout, this, &Suivi_Monture::Echeance_Suivi);
     connect(&reponse_, &QTimer::timeout, this,
             [this] { Terminer(Mot_Appareil_Muet.arg(statut_.appareil), Cause_Fin::Monture); });
@@ -132,6 +138,7 @@ void Suivi_Monture::Arreter() {
     suivi_.stop();
     reponse_.stop();
     pointage_.stop();
+    definitions_.stop();
     demande_ = false;
     phase_ = Phase::Inactif;
     if (Appareil_Pret()) {
@@ -165,6 +172,12 @@ void Suivi_Monture::Propriete_Changee(const Vecteur_Indi& v) {
     }
     reponse_.stop();  // the mount answers
     if (v.definition) emit Telescopes_Changes(client_.Telescopes());
+    // A driver describes its properties one by one once connected: the site
+    // and the time go as soon as it has described them.
+    if (v.definition && phase_ != Phase::Inactif && phase_ != Phase::Attente_Appareil) {
+        if (v.nom == Site) Envoyer_Site();
+        if (v.nom == Heure) Envoyer_Heure();
+    }
     if (v.nom == Connexion)
         Connexion_Appareil(v);
     else if (v.nom == Place_Date)
@@ -189,7 +202,8 @@ void Suivi_Monture::Place_Monture_Changee(const Vecteur_Indi& v) {
         statut_.place_monture = Coordonnees_Monture{*alpha, *delta};
         Actualiser_Statut();
     }
-    if (phase_ == Phase::Attente_Appareil && demande_) return Commencer();
+    if (phase_ == Phase::Attente_Appareil && demande_ && !definitions_.isActive())
+        return definitions_.start(Delai_Definitions);
     if (phase_ != Phase::Pointage) return emit Statut_Change(statut_);
     if (v.etat == Etat_Indi::Alerte) return Terminer(Mot_Pointage_Refuse.arg(v.message), Cause_Fin::Monture);
     if (v.etat == Etat_Indi::Occupe) {
@@ -245,22 +259,28 @@ void Suivi_Monture::Commencer() {
 }
 
 void Suivi_Monture::Envoyer_Site_Et_Heure() {
+    Envoyer_Site();
+    Envoyer_Heure();
+}
+
+void Suivi_Monture::Envoyer_Site() {
     const bool site_valide =
         std::isfinite(site_.Latitude) && std::isfinite(site_.Longitude) && std::isfinite(site_.Altitude);
-    if (Propriete(Site) && site_valide) {
-        const double longitude =
-            std::fmod(std::fmod(site_.Longitude, Degres_Par_Tour) + Degres_Par_Tour, Degres_Par_Tour);
-        client_.Envoyer_Nombres(statut_.appareil, Site,
-                                {{QStringLiteral("LAT"), site_.Latitude},
-                                 {QStringLiteral("LONG"), longitude},
-                                 {QStringLiteral("ELEV"), site_.Altitude}});
-    }
-    if (Propriete(Heure)) {
-        const QString maintenant = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).remove(u'Z');
-        client_.Envoyer_Textes(
-            statut_.appareil, Heure,
-            {{QStringLiteral("UTC"), maintenant}, {QStringLiteral("OFFSET"), QStringLiteral("0")}});
-    }
+    if (!Propriete(Site) || !site_valide) return;
+    const double longitude =
+        std::fmod(std::fmod(site_.Longitude, Degres_Par_Tour) + Degres_Par_Tour, Degres_Par_Tour);
+    client_.Envoyer_Nombres(statut_.appareil, Site,
+                            {{QStringLiteral("LAT"), site_.Latitude},
+                             {QStringLiteral("LONG"), longitude},
+                             {QStringLiteral("ELEV"), site_.Altitude}});
+}
+
+void Suivi_Monture::Envoyer_Heure() {
+    if (!Propriete(Heure)) return;
+    const QString maintenant = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).remove(u'Z');
+    client_.Envoyer_Textes(
+        statut_.appareil, Heure,
+        {{QStringLiteral("UTC"), maintenant}, {QStringLiteral("OFFSET"), QStringLiteral("0")}});
 }
 
 void Suivi_Monture::Lancer_Pointage() {
@@ -359,6 +379,7 @@ void Suivi_Monture::Terminer(const QString& raison, Cause_Fin cause) {
     suivi_.stop();
     reponse_.stop();
     pointage_.stop();
+    definitions_.stop();
     phase_ = Phase::Inactif;
     demande_ = false;
     Publier(Mode_Suivi::Arrete, raison);

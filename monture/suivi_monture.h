@@ -88,6 +88,8 @@ private:
     void Message(const QString& appareil, const QString& texte);
     void Commencer();
     void Envoyer_Site_Et_Heure();
+    void Envoyer_Site();
+    void Envoyer_Heure();
     void Lancer_Pointage();
     void Fin_Pointage();
     void Commencer_Suivi();
@@ -115,5 +117,5 @@ private:
     bool occupe_vu_ = false;  // the slew has started
     bool vitesses_refusees_ = false;
     int repointages_ = 0;
-    QTimer suivi_, reponse_, pointage_;
+    QTimer suivi_, reponse_, pointage_, definitions_;
 };

@@ -10,8 +10,8 @@
 namespace {
 
 constexpr double Secondes_Par_Jour = 86400;
-constexpr double Tolerance = 20;  // arc seconds
-const Site_Monture Site_Essai{45, 5, 300};
+constexpr double Tolerance = 20;             // arc seconds
+const Site_Monture Site_Essai{45, -5, 300};  // west of Greenwich: INDI takes 355° east
 
 // A body moving uniformly from (ha_h, delta0) at the start of the test, its
 // right ascension rate `d_alpha` and declination rate `d_delta` in ″/s (the
@@ -81,6 +81,12 @@ TEST_F(Suivi_Indi, PointeLeCorpsPuisSuitASesVitesses) {
     ASSERT_TRUE(suivi.Statut().ecart.has_value());
     EXPECT_NEAR(*suivi.Statut().ecart, 0, Tolerance);
     EXPECT_EQ(Texte_Mode(suivi.Statut().mode), QStringLiteral("suivi : vitesses propres"));
+    // The site went first, its longitude from 0 to 360° east.
+    const Vecteur_Indi* site = suivi.Client().Propriete(a, QStringLiteral("GEOGRAPHIC_COORD"));
+    ASSERT_TRUE(site);
+    EXPECT_NEAR(site->Nombre(QStringLiteral("LAT")).value_or(NAN), 45, 1e-9);
+    EXPECT_NEAR(site->Nombre(QStringLiteral("LONG")).value_or(NAN), 355, 1e-9);
+    EXPECT_NEAR(site->Nombre(QStringLiteral("ELEV")).value_or(NAN), 300, 1e-9);
     // Stopping leaves the mount tracking at the sidereal rate.
     suivi.Arreter();
     EXPECT_EQ(suivi.Statut().mode, Mode_Suivi::Arrete);
