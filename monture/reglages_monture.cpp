@@ -5,7 +5,6 @@
 
 #include "document/configuration.h"
 #include "document/cp1252.h"
-#include "document/fichier_elements.h"
 #include "document/fichier_ordinaire.h"
 
 namespace {
@@ -13,6 +12,7 @@ namespace {
 const QString Entete = QStringLiteral("[Trajectel Monture]");
 const QString Cle_Serveur = QStringLiteral("Serveur=");
 const QString Cle_Appareil = QStringLiteral("Appareil=");
+const QString Fin_Ligne = QStringLiteral("\r\n");
 constexpr int Nombre_Lignes_Monture = 3;
 constexpr qint64 Taille_Maximale_Monture = 4096;  // bytes: the file holds a few short lines
 constexpr int Longueur_Maximale_Hote = 253;       // characters of a DNS name
@@ -74,7 +74,7 @@ Lecture_Monture Charger_Monture(const QString& dossier) {
     if (!Ouvrir_Fichier_Ordinaire(fichier)) return {{}, Monture_Illisible};
     const QByteArray octets = fichier.read(Taille_Maximale_Monture + 1);
     if (octets.size() > Taille_Maximale_Monture) return {{}, Monture_Illisible};
-    // Windows-1252 as the program writes it, or UTF-8 from an editor.
+    // UTF-8 as the program writes it; what is not valid UTF-8 is read as Windows-1252.
     const bool utf8 = QString::fromUtf8(octets).toUtf8() == octets;
     QStringList lignes = (utf8 ? QString::fromUtf8(octets) : Decoder_Cp1252(octets)).split(u'\n');
     for (QString& l : lignes)
@@ -85,8 +85,9 @@ Lecture_Monture Charger_Monture(const QString& dossier) {
 
 QString Enregistrer_Monture(const QString& dossier, const Reglages_Monture& reglages) {
     QDir().mkpath(dossier);
-    const Ecriture_Fichier e = Ecrire_Fichier_Entier(dossier + Nom_Fichier_Monture,
-                                                     Encoder_Lignes_Elements(Lignes_Monture(reglages)));
+    // UTF-8, so that any device name comes back as the server spells it.
+    const QByteArray octets = (Lignes_Monture(reglages).join(Fin_Ligne) + Fin_Ligne).toUtf8();
+    const Ecriture_Fichier e = Ecrire_Fichier_Entier(dossier + Nom_Fichier_Monture, octets);
     if (e.resultat == Ecriture_Fichier::Resultat::Ecrit) return {};
     return Mot_Ecriture.arg(e.erreur);
 }

@@ -2,8 +2,8 @@
 
 // The mount's settings, kept in their own file Monture.ini beside
 // Trajectel.ini: the INDI server and the device chosen, three labelled lines
-// in Windows-1252 with CR LF. Written whole or not at all; a missing or
-// damaged file gives the defaults and says why.
+// in UTF-8 with CR LF (one in Windows-1252 is read too). Written whole or not
+// at all; a missing or damaged file gives the defaults and says why.
 
 #include <QString>
 #include <QStringList>

@@ -43,7 +43,7 @@ TEST(Reglages_Monture, EcritPuisRelu) {
     QFile f(d + Nom_Fichier_Monture);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(),
-              QByteArray("[Trajectel Monture]\r\nServeur=[::1]:7700\r\nAppareil=Monture \xE9quatoriale\r\n"));
+              QByteArray("[Trajectel Monture]\r\nServeur=[::1]:7700\r\nAppareil=Monture équatoriale\r\n"));
     const Lecture_Monture lu = Charger_Monture(d);
     EXPECT_TRUE(lu.raison.isEmpty());
     EXPECT_TRUE(lu.reglages == reglages);
@@ -59,6 +59,7 @@ TEST(Reglages_Monture, FichierEcritALaMain) {
     };
     const Cas cas[] = {
         {"UTF-8 sans CR", "[Trajectel Monture]\nServeur=localhost:7624\nAppareil=Télescope\n", "Télescope"},
+        {"Windows-1252", "[Trajectel Monture]\r\nServeur=a:1\r\nAppareil=T\xE9lescope\r\n", "Télescope"},
         {"sans fin de ligne", "[Trajectel Monture]\r\nServeur=a:1\r\nAppareil=", ""},
         {"vide", "", nullptr},
         {"ligne manquante", "[Trajectel Monture]\r\nServeur=localhost:7624\r\n", nullptr},
