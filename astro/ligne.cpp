@@ -92,11 +92,6 @@ void Ecrire_Reglages(const Tables_Instruments& tables, int32_t instrument, char 
     ligne.textes.Texte_Reglage_d = ligne.reglages.Texte_Reglage_d;
 }
 
-struct Trois_Positions {
-    double alpha[3] = {};  // half an hour before, at, after the instant
-    double delta[3] = {};
-};
-
 // A row with one position undefined is undefined throughout.
 void Verifier(Trois_Positions& p, double& Distance_Terre) {
     bool finies = std::isfinite(Distance_Terre);
@@ -148,11 +143,18 @@ void Calculer_Ligne(Elements& el, const Tables_Instruments& tables, char separat
         p.alpha[k] = pos.Alpha;
         p.delta[k] = pos.Delta;
     }
-    double Distance_Terre = pos.Distance_Terre;
+    Ecrire_Ligne(p, pos.Distance_Terre, el.Instrument, tables, separateur_decimal, ligne);
+}
+
+void Ecrire_Ligne(Trois_Positions p, double Distance_Terre, int32_t instrument,
+                  const Tables_Instruments& tables, char separateur_decimal, Ligne_Calculee& ligne) {
     Verifier(p, Distance_Terre);
+    ligne.Alpha = p.alpha[1];
+    ligne.Delta = p.delta[1];
+    ligne.Distance_Terre = Distance_Terre;
     Ecrire_Alpha(p.alpha[1], separateur_decimal, ligne.textes);
     Ecrire_Delta(p.delta[1], separateur_decimal, ligne.textes);
     ligne.textes.Texte_Distance = Texte_Nombre(Distance_Terre, "#0.000", separateur_decimal) + " UA";
     Calculer_Derives(p.alpha[0], p.delta[0], p.alpha[2], p.delta[2], separateur_decimal, ligne);
-    Ecrire_Reglages(tables, el.Instrument, separateur_decimal, ligne);
+    Ecrire_Reglages(tables, instrument, separateur_decimal, ligne);
 }

@@ -30,6 +30,10 @@ struct Ligne_Calculee {
     Textes_Ligne textes;
     float Derive_a = 0;  // minutes of time per day
     float Derive_d = 0;  // minutes of arc per day
+    // The row's place at its instant, unrounded; NaN when undefined.
+    double Alpha = 0;           // radians
+    double Delta = 0;           // radians
+    double Distance_Terre = 0;  // AU
     Reglages reglages;
 };
 
@@ -38,6 +42,17 @@ struct Ligne_Calculee {
 // keep their previous value.
 void Calculer_Ligne(Elements& el, const Tables_Instruments& tables, char separateur_decimal, Position& pos,
                     Ligne_Calculee& ligne);
+
+// The positions of a row, radians, whatever model computed them.
+struct Trois_Positions {
+    double alpha[3] = {};  // half an hour before, at, after the instant
+    double delta[3] = {};
+};
+
+// The row's texts, drifts and settings from its three positions and its
+// distance (AU) at the instant; with one of them undefined, the row is.
+void Ecrire_Ligne(Trois_Positions p, double Distance_Terre, int32_t instrument,
+                  const Tables_Instruments& tables, char separateur_decimal, Ligne_Calculee& ligne);
 
 // The steps of the row, each usable on its own.
 

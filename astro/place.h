@@ -13,6 +13,8 @@
 // Either may be seen from the Earth's centre or from the observing site.
 // The classic model is Calculer_Position, kept as it was.
 
+#include <limits>
+
 #include "astro/conique.h"
 #include "astro/elements.h"
 #include "astro/observateur.h"
@@ -51,10 +53,11 @@ Coordonnees_Monture Vers_Monture(const Place& p);
 // Earth's nodes) is prepared once.
 class Calcul_Place {
 public:
-    // `origine_utc`: an instant of the page (its first row), which anchors the
-    // Earth's nodes; `ecart_terre`: days between them (one day at most).
-    Calcul_Place(const Elements& el, double origine_utc,
-                 double ecart_terre = Terre_Interpolee::Ecart_Maximum);
+    // `debut_utc` and `fin_utc`: the page's first and last rows, between
+    // which the Earth's nodes are spread, one day apart at most; without
+    // `fin_utc`, they are one day apart from `debut_utc`.
+    Calcul_Place(const Elements& el, double debut_utc,
+                 double fin_utc = std::numeric_limits<double>::quiet_NaN());
 
     // The place at `jj_utc` (UT before 1960). Topocentric only with a site.
     // The classic model answers with Calculer_Position_JJ at that instant.

@@ -284,6 +284,10 @@ Visibilite_Jour Calculer_Visibilite_Ciel(const Ciel_Jour& ciel, double jj, const
 }
 
 Visibilite_Instant Calculer_Visibilite_Instant(const Elements& el, double jj, const Lieu_Observation& lieu) {
-    const Equatoriales corps = Equatoriales_Corps(el, jj);
+    return Calculer_Visibilite_Direction(Equatoriales_Corps(el, jj), jj, lieu);
+}
+
+Visibilite_Instant Calculer_Visibilite_Direction(const Equatoriales& corps, double jj,
+                                                 const Lieu_Observation& lieu) {
     return {Separation(corps, Equatoriales_Soleil(jj)), Vers_Horizontales(corps, jj, lieu)};
 }

@@ -124,3 +124,6 @@ struct Visibilite_Instant {
     Horizontales horizontales;
 };
 Visibilite_Instant Calculer_Visibilite_Instant(const Elements& el, double jj, const Lieu_Observation& lieu);
+// The same for a direction of the body already known, equator of the date.
+Visibilite_Instant Calculer_Visibilite_Direction(const Equatoriales& corps, double jj,
+                                                 const Lieu_Observation& lieu);

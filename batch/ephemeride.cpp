@@ -44,6 +44,8 @@ Entree_Page Entree_Options(const Programme& p, const Options_Batch& o, const QDa
     e.Unite_Pas = Numero_Unite_Pas(o.unite).value_or(p.el.Unite_Pas);
     e.Instrument = Numero_Instrument(o.instrument).value_or(p.el.Instrument);
     e.Textes[Controle::Liste_Instruments] = o.instrument;
+    e.Modele = o.modele;
+    e.Decimales = o.decimales;
     return e;
 }
 
@@ -187,6 +189,8 @@ QString En_Tete_Texte(const Calcul_Page& calcul) {
     if (calcul.el.Instrument > 0) {
         texte += QStringLiteral("Instrument d'observation : %1\n").arg(e.Texte(Controle::Liste_Instruments));
     }
+    const QString modele = Texte_Modele(calcul);
+    if (!modele.isEmpty()) texte += QStringLiteral("Calcul : %1\n").arg(modele);
     return texte + u'\n';
 }
 

@@ -112,6 +112,28 @@ QString Lire_Lieu(const QString& valeur, Options_Batch& o) {
     return {};
 }
 
+QString Lire_Modele(const QString& valeur, Options_Batch& o) {
+    if (valeur == QStringLiteral("classique")) {
+        o.modele.modele = Modele_Calcul::Classique;
+    } else if (valeur == QStringLiteral("precis")) {
+        o.modele.modele = Modele_Calcul::Precis;
+    } else {
+        return QStringLiteral("modèle inconnu : %1 (attendu classique ou precis)").arg(valeur);
+    }
+    return {};
+}
+
+// The options that ask for the place of the precise model.
+QString Verifier_Modele(const Options_Batch& o) {
+    if (o.modele.topocentrique && !o.lieu) return QStringLiteral("--topocentrique demande --lieu");
+    const bool precis_demande = o.modele.topocentrique || o.modele.apparente;
+    if (precis_demande && o.modele.modele == Modele_Calcul::Classique)
+        return QStringLiteral("--topocentrique et --apparent demandent le modèle precis");
+    if (o.decimales && o.format != Format_Sortie::Tsv)
+        return QStringLiteral("--decimales demande --format tsv");
+    return {};
+}
+
 const QString Nom_Programme = QStringLiteral("trajectel-ephemeride");
 
 // One row per option: its names (a single letter is a short option), the
@@ -165,6 +187,34 @@ const std::vector<Option_Ligne>& Table_Options() {
              "ajoute la visibilité depuis ce lieu : latitude nord et longitude est en degrés, "
              "altitude en mètres, décimales avec un point ; --lieu=-33.9,151.2 pour une latitude sud"),
          Lire_Lieu},
+        {{QStringLiteral("modele")},
+         QStringLiteral("classique|precis"),
+         QStringLiteral("modèle de calcul (par défaut precis : place astrométrique, Terre d'ERFA, temps de "
+                        "lumière, lignes en TU) ; classique reproduit le calcul d'origine"),
+         Lire_Modele},
+        {{QStringLiteral("topocentrique")},
+         {},
+         QStringLiteral("avec --lieu, la place vue du lieu et non du centre de la Terre"),
+         [](const QString&, Options_Batch& o) {
+             o.modele.topocentrique = true;
+             return QString();
+         }},
+        {{QStringLiteral("apparent")},
+         {},
+         QStringLiteral("la place apparente de la date (nutation, aberration, équateur et équinoxe vrais), "
+                        "où pointe une monture"),
+         [](const QString&, Options_Batch& o) {
+             o.modele.apparente = true;
+             return QString();
+         }},
+        {{QStringLiteral("decimales")},
+         {},
+         QStringLiteral("avec --format tsv, ajoute l'ascension droite en heures, la déclinaison en degrés "
+                        "et la distance en UA, non arrondies"),
+         [](const QString&, Options_Batch& o) {
+             o.decimales = true;
+             return QString();
+         }},
         {{QStringLiteral("importer")},
          QStringLiteral("FICHIER"),
          QStringLiteral("lit les éléments publiés de FICHIER (comètes ou petites planètes du MPC, XEphem, "
@@ -280,6 +330,7 @@ Lecture_Options Lire_Options(const QStringList& arguments) {
     }
     if (l.options.aide || l.options.version) return l;
     l.erreur = Lire_Fichier(analyse.positionalArguments(), l.options);
+    if (l.erreur.isEmpty()) l.erreur = Verifier_Modele(l.options);
     if (l.erreur.isEmpty() && l.options.format == Format_Sortie::Pdf && l.options.sortie.isEmpty()) {
         l.erreur = QStringLiteral("le format pdf demande --sortie FICHIER.pdf");
     }

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "astro/place.h"
 #include "page/visibilite_ligne.h"
 
 // The exit statuses of the program.
@@ -32,6 +33,8 @@ struct Options_Batch {
     int rang = 0;  // from 1 in the list of --lister; 0 when not given
     bool lister = false;
     std::optional<Site_Observation> lieu;  // the visibility columns from this site
+    Choix_Modele modele;                   // the precise model unless --modele classique
+    bool decimales = false;                // TSV: the row's unrounded coordinates appended
     bool aide = false;
     bool version = false;
 };

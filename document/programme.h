@@ -43,10 +43,13 @@ struct Programme {
     Tables_Instruments tables;
     Historique historique;
     std::optional<Site_Observation> site;  // none: no site, no visibility
+    Choix_Modele modele;                   // how the rows' places are computed
 
     // The page as the controls stand: the field texts stay the state.
     Calcul_Page Calcul() {
-        return Calcul(Lire_Entree_Page(boite, el, page.Champs_A_Corriger, notation.Separateur_Decimal));
+        Entree_Page entree = Lire_Entree_Page(boite, el, page.Champs_A_Corriger, notation.Separateur_Decimal);
+        entree.Modele = modele;
+        return Calcul(std::move(entree));
     }
     Calcul_Page Calcul(Entree_Page entree) {
         return {el, page, position, tables, notation, std::move(entree), site ? &*site : nullptr};

@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 
+#include "astro/place.h"
 #include "plateforme/controles.h"
 
 // A date as the form's three fields give it; the day may carry a fraction.
@@ -40,6 +41,8 @@ struct Entree_Page {
     int32_t An_Perihelie = 0;
     bool Champs_Corriges = true;  // no refused field still holds the text the reading left
     bool Omega_Symbole = true;    // Label15 is ω in the symbol face, not the Latin longitude caption
+    Choix_Modele Modele;          // the precise model unless the classic one is asked for
+    bool Decimales = false;       // the tables add the row's unrounded coordinates
     // The texts of the captions and fields the printed page and the batch's
     // header copy as they stand.
     std::map<Controle, QString> Textes;

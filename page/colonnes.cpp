@@ -1,5 +1,7 @@
 #include "page/colonnes.h"
 
+#include <cmath>
+
 #include "page/textes_ligne.h"
 
 namespace {
@@ -24,6 +26,26 @@ QString Mois(const Ligne_Ephemeride& l, const Notation& n) {
 QString An(const Ligne_Ephemeride& l, const Notation& n) { return Textes_Date(l.Jour, l.Mois, l.An, n).an; }
 QString M1(const Ligne_Ephemeride& l, const Notation& n) { return Texte_Magnitude(l.M1, n); }
 QString M2(const Ligne_Ephemeride& l, const Notation& n) { return Texte_Magnitude(l.M2, n); }
+
+constexpr double Heures_Par_Radian = 12 / Pi_Radians;
+constexpr double Degres_Par_Radian = 180 / Pi_Radians;
+constexpr int Decimales_Alpha = 7;     // hours
+constexpr int Decimales_Delta = 6;     // degrees
+constexpr int Decimales_Distance = 8;  // AU
+
+QString Decimal(double x, int decimales, const Notation& n) {
+    if (!std::isfinite(x)) return QString::fromLatin1(Texte_Indefini);
+    return QString::number(x, 'f', decimales).replace(u'.', QChar::fromLatin1(n.Separateur_Decimal));
+}
+QString Alpha_Heures(const Ligne_Ephemeride& l, const Notation& n) {
+    return Decimal(l.Alpha * Heures_Par_Radian, Decimales_Alpha, n);
+}
+QString Delta_Degres(const Ligne_Ephemeride& l, const Notation& n) {
+    return Decimal(l.Delta * Degres_Par_Radian, Decimales_Delta, n);
+}
+QString Distance_UA(const Ligne_Ephemeride& l, const Notation& n) {
+    return Decimal(l.Distance_Terre, Decimales_Distance, n);
+}
 
 using P = Presence;
 using T = Trace;
@@ -63,6 +85,9 @@ const std::array<Modele_Colonne, Nombre_Colonnes> Table_Colonnes = {{
     {66, 150, P::Visibilite_Jour, T::Droite, false, Centre(Entete_Coucher), Centre(Entete_Coucher), Entete_Coucher, Visible<&V::Coucher>},
     {40, 120, P::Visibilite_Jour, T::Droite, false, Centre(Entete_Nuit), Centre(Entete_Nuit), Entete_Nuit, Visible<&V::Nuit>},
     {40, 120, P::Visibilite_Heure, T::Droite, false, Centre(Entete_Azimut), Centre(Entete_Azimut), Entete_Azimut, Visible<&V::Azimut>},
+    {80, 200, P::Decimales, T::Droite, false, Sans, Sans, "Alpha (h)", Alpha_Heures},
+    {80, 200, P::Decimales, T::Droite, false, Sans, Sans, "Delta (°)", Delta_Degres},
+    {80, 200, P::Decimales, T::Droite, false, Sans, Sans, "Distance (UA)", Distance_UA},
 }};
 // clang-format on
 
@@ -84,6 +109,8 @@ bool Colonne_Presente(const Modele_Colonne& colonne, const Calcul_Page& c) {
             return Visibilite_Montree(c) && !Lignes_Horaires(c.el);
         case Presence::Visibilite_Heure:
             return Visibilite_Montree(c) && Lignes_Horaires(c.el);
+        case Presence::Decimales:
+            return c.entree.Decimales;
         default:
             return true;
     }

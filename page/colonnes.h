@@ -12,7 +12,16 @@
 
 // Visibilite: with the site's visibility; Jour and Heure: the same, for rows
 // stepped by days (months, years) or by hours only.
-enum class Presence { Toujours, Instrument, Totale, Noyau, Visibilite, Visibilite_Jour, Visibilite_Heure };
+enum class Presence {
+    Toujours,
+    Instrument,
+    Totale,
+    Noyau,
+    Visibilite,
+    Visibilite_Jour,
+    Visibilite_Heure,
+    Decimales,  // in the batch's tables only, when asked for
+};
 
 // Groupe heads the three columns it starts; Grec is a word and a symbol-face
 // letter; Magnitude is centred on the screen's wider room for M1.
@@ -44,8 +53,9 @@ struct Modele_Colonne {
     Texte_Cellule texte;
 };
 
-// The sixteen columns of the ephemeris, then seven of the site's visibility.
-constexpr int Nombre_Colonnes = 23;
+// The sixteen columns of the ephemeris, seven of the site's visibility, then
+// three of unrounded coordinates for scripts.
+constexpr int Nombre_Colonnes = 26;
 
 const std::array<Modele_Colonne, Nombre_Colonnes>& Modeles_Colonnes();
 

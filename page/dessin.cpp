@@ -433,7 +433,10 @@ void Imprimer_Entete(Feuille& f, const Colonnes& colonnes, int y) {
 }
 
 void Imprimer_Signature(Feuille& f) {
-    Ecrire_Centre_Page(f, QStringLiteral("Éphéméride calculée par Trajectel ") + f.p.Version_Programme);
+    QString signature = QStringLiteral("Éphéméride calculée par Trajectel ") + f.p.Version_Programme;
+    const QString modele = Texte_Modele(f.p.calcul);
+    if (!modele.isEmpty()) signature += QStringLiteral(" (") + modele + u')';
+    Ecrire_Centre_Page(f, signature);
 }
 
 void Imprimer_Tableau(Feuille& f) {

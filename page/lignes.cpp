@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "astro/calendrier.h"
+#include "astro/place.h"
 
 namespace {
 
@@ -16,6 +17,12 @@ constexpr double Facteur_r_Noyau = 5;    // magnitudes per decade of r, nucleus
 constexpr double Facteur_Delta = 5;      // magnitudes per decade of Δ
 constexpr long double Heures_Par_Jour = 24;
 constexpr double Jour_Maximum = std::numeric_limits<float>::max();  // a day is kept in a float
+
+const char* const Texte_Modele_Precis = "modèle précis, place %1 %2";
+const char* const Place_Astrometrique = "astrométrique";
+const char* const Place_Apparente = "apparente";
+const char* const Vue_Geocentrique = "géocentrique";
+const char* const Vue_Topocentrique = "topocentrique";
 
 // Values of Unite_Pas.
 constexpr int32_t En_Heures = 1;
@@ -40,10 +47,30 @@ double Effet_Distances(double facteur_r, const Position& pos) {
     return facteur_r * std::log10(pos.Distance_Soleil) + Facteur_Delta * std::log10(pos.Distance_Terre);
 }
 
-// The observed magnitude reduced to r = Δ = 1 AU with the position at its date.
+bool Modele_Classique(const Calcul_Page& c) { return c.entree.Modele.modele == Modele_Calcul::Classique; }
+
+double JJ_Instant(const Elements& el) { return Date_Vers_JJ(el.Mois, static_cast<float>(el.An), el.Jour); }
+
+// What the row's magnitudes and the page read of a place.
+void Noter_Place(const Place& place, double jj, Position& pos) {
+    pos.JJ_Instant = jj;
+    pos.Alpha = place.Alpha;
+    pos.Delta = place.Delta;
+    pos.Distance_Terre = place.Distance_Terre;
+    pos.Distance_Soleil = place.Distance_Soleil;
+}
+
+// The observed magnitude reduced to r = Δ = 1 AU with the position at its
+// date, seen from the Earth's centre.
 double Magnitude_Absolue(const Calcul_Page& c, const Magnitude_Saisie& m, double facteur_r) {
     Placer_Instant(m.Date, c.el);
-    Calculer_Position(c.el, 0, c.pos);
+    if (Modele_Classique(c)) {
+        Calculer_Position(c.el, 0, c.pos);
+    } else {
+        const double jj = JJ_Instant(c.el);
+        Calcul_Place calcul(c.el, jj, jj);
+        Noter_Place(calcul.Calculer(jj, Choix_Modele{}), jj, c.pos);
+    }
     return m.Magnitude - Effet_Distances(facteur_r, c.pos);
 }
 
@@ -95,11 +122,49 @@ bool Avancer_Instant(Elements& el) {
     return tenu && Normaliser_Date(el);
 }
 
+// The site the place is seen from, when it is asked for and the visibility shown.
+const Lieu_Observation* Lieu_Topocentrique(const Calcul_Page& c) {
+    return c.entree.Modele.topocentrique && Visibilite_Montree(c) ? &c.site->lieu : nullptr;
+}
+
+// The row by the precise model: the place half an hour before, at and after
+// the row's instant (UTC) for the drifts; `pos` keeps the place at the
+// instant, whose distances the magnitudes take.
+void Calculer_Ligne_Precise(const Calcul_Page& c, Calcul_Place& calcul, Ligne_Calculee& ligne) {
+    const double jj = JJ_Instant(c.el);
+    Trois_Positions p;
+    for (int k = 0; k < 3; ++k) {
+        const double instant = jj + (k - 1) * Demi_Heure;
+        const Place place = calcul.Calculer(instant, c.entree.Modele, Lieu_Topocentrique(c));
+        p.alpha[k] = place.Alpha;
+        p.delta[k] = place.Delta;
+        if (k == 1) Noter_Place(place, instant, c.pos);
+    }
+    Ecrire_Ligne(p, c.pos.Distance_Terre, c.el.Instrument, c.tables, c.notation.Separateur_Decimal, ligne);
+}
+
+// The Julian day of the page's last row, from its first one in `el`.
+double JJ_Derniere_Ligne(Elements el) {
+    const int32_t n = Nombre_Lignes(el.Unite_Pas);
+    for (int32_t k = 1; k < n; ++k)
+        if (!Avancer_Instant(el)) break;
+    return JJ_Instant(el);
+}
+
 // At the row's instant for hour steps, over the row's UT day otherwise; the
 // sky of the row before lends the positions the two days share.
-Textes_Visibilite Visibilite_Ligne(const Calcul_Page& c, std::optional<Ciel_Jour>& ciel) {
+// With the topocentric place asked for, the rows stepped by hours see the
+// body where it stands from the site, on the true equator of the date.
+Textes_Visibilite Visibilite_Ligne(const Calcul_Page& c, std::optional<Calcul_Place>& place,
+                                   std::optional<Ciel_Jour>& ciel) {
     const double jj = Date_Vers_JJ(c.el.Mois, static_cast<float>(c.el.An), c.el.Jour);
     const Lieu_Observation& lieu = c.site->lieu;
+    if (Lignes_Horaires(c.el) && place && Lieu_Topocentrique(c)) {
+        const Choix_Modele du_lieu{Modele_Calcul::Precis, true, true};
+        const Place p = place->Calculer(jj, du_lieu, &lieu);
+        return Textes_Visibilite_Instant(Calculer_Visibilite_Direction({p.Alpha, p.Delta}, jj, lieu),
+                                         c.notation);
+    }
     if (Lignes_Horaires(c.el))
         return Textes_Visibilite_Instant(Calculer_Visibilite_Instant(c.el, jj, lieu), c.notation);
     ciel = Preparer_Ciel(c.el, jj, ciel ? &*ciel : nullptr);
@@ -107,16 +172,19 @@ Textes_Visibilite Visibilite_Ligne(const Calcul_Page& c, std::optional<Ciel_Jour
 }
 
 // The row at the current instant, once Calculer_Ligne has left r and Δ.
-Ligne_Ephemeride Composer_Ligne(const Calcul_Page& c, const Textes_Ligne& textes,
-                                std::optional<Ciel_Jour>& ciel) {
+Ligne_Ephemeride Composer_Ligne(const Calcul_Page& c, const Ligne_Calculee& calcul,
+                                std::optional<Calcul_Place>& place, std::optional<Ciel_Jour>& ciel) {
     Ligne_Ephemeride ligne;
     ligne.Jour = c.el.Jour;
     ligne.Mois = c.el.Mois;
     ligne.An = c.el.An;
-    ligne.textes = textes;
+    ligne.textes = calcul.textes;
+    ligne.Alpha = calcul.Alpha;
+    ligne.Delta = calcul.Delta;
+    ligne.Distance_Terre = calcul.Distance_Terre;
     if (c.page.MT_Valide) ligne.M1 = c.page.MT_Absolue + Effet_Distances(Facteur_r_Totale, c.pos);
     if (c.page.MN_Valide) ligne.M2 = c.page.MN_Absolue + Effet_Distances(Facteur_r_Noyau, c.pos);
-    if (Visibilite_Montree(c)) ligne.visibilite = Visibilite_Ligne(c, ciel);
+    if (Visibilite_Montree(c)) ligne.visibilite = Visibilite_Ligne(c, place, ciel);
     return ligne;
 }
 
@@ -130,6 +198,14 @@ std::optional<double> JJ_Premiere_Ligne(const Calcul_Page& c) {
     const std::optional<Instant_Saisi>& debut = c.entree.Debut;
     if (!debut) return std::nullopt;
     return Date_Vers_JJ(debut->Mois, static_cast<float>(debut->An), static_cast<float>(debut->Jour));
+}
+
+QString Texte_Modele(const Calcul_Page& c) {
+    if (Modele_Classique(c)) return {};
+    const bool topocentrique = Lieu_Topocentrique(c) != nullptr;
+    return QString::fromUtf8(Texte_Modele_Precis)
+        .arg(QString::fromUtf8(c.entree.Modele.apparente ? Place_Apparente : Place_Astrometrique),
+             QString::fromUtf8(topocentrique ? Vue_Topocentrique : Vue_Geocentrique));
 }
 
 int32_t Nombre_Lignes(int32_t Unite_Pas) {
@@ -185,9 +261,15 @@ void Generer_Lignes(const Calcul_Page& c, const Consommateur_Lignes& consommateu
     const int32_t n = Nombre_Lignes(c.el.Unite_Pas);
     Ligne_Calculee calcul;
     std::optional<Ciel_Jour> ciel;
+    std::optional<Calcul_Place> place;
+    if (!Modele_Classique(c)) place.emplace(c.el, JJ_Instant(c.el), JJ_Derniere_Ligne(c.el));
     for (int32_t k = 1; k <= n; ++k) {
-        Calculer_Ligne(c.el, c.tables, c.notation.Separateur_Decimal, c.pos, calcul);
-        consommateur(Composer_Ligne(c, calcul.textes, ciel));
+        if (place) {
+            Calculer_Ligne_Precise(c, *place, calcul);
+        } else {
+            Calculer_Ligne(c.el, c.tables, c.notation.Separateur_Decimal, c.pos, calcul);
+        }
+        consommateur(Composer_Ligne(c, calcul, place, ciel));
         if (!Avancer_Instant(c.el)) return;
     }
 }

@@ -28,6 +28,9 @@ struct Ligne_Ephemeride {
     double M1 = 0;                 // total magnitude, meaningful only when MT_Valide
     double M2 = 0;                 // nucleus magnitude, meaningful only when MN_Valide
     Textes_Visibilite visibilite;  // only when the site's visibility is shown
+    double Alpha = 0;              // radians, unrounded
+    double Delta = 0;              // radians, unrounded
+    double Distance_Terre = 0;     // AU, unrounded
 };
 
 using Consommateur_Lignes = std::function<void(const Ligne_Ephemeride&)>;
@@ -64,6 +67,10 @@ bool Visibilite_Montree(const Calcul_Page& c);
 bool Lignes_Horaires(const Elements& el);
 // The Julian day of the first row, when the start date can be read.
 std::optional<double> JJ_Premiere_Ligne(const Calcul_Page& c);
+
+// What the printed page and the batch's header say of the model that made
+// the rows: nothing for the classic model, which pages always had.
+QString Texte_Modele(const Calcul_Page& c);
 
 // 24 (hours), 31 (days), 12 (months) or 10 (years), whatever the step; no
 // row for a unit that is none of these.

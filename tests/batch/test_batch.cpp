@@ -5,8 +5,10 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cmath>
 #include <csignal>
 
+#include "astro/position.h"
 #include "batch/ephemeride.h"
 #include "batch/options_batch.h"
 #include "support/orbites_exemple.h"
@@ -21,7 +23,8 @@ struct Resultat {
     QString erreurs;
 };
 
-Resultat Executer(const QStringList& arguments) {
+// The tests that check today's numbers run the classic model, which keeps them.
+Resultat Executer_Modele(const QStringList& arguments) {
     QString sortie;
     QString erreurs;
     QTextStream flux_sortie(&sortie);
@@ -30,6 +33,10 @@ Resultat Executer(const QStringList& arguments) {
     flux_sortie.flush();
     flux_erreurs.flush();
     return {statut, sortie, erreurs};
+}
+
+Resultat Executer(const QStringList& arguments) {
+    return Executer_Modele(QStringList{QStringLiteral("--modele"), QStringLiteral("classique")} + arguments);
 }
 
 QString Exemple(const char* nom) { return Exemples + u'/' + QString::fromUtf8(nom); }
@@ -226,6 +233,71 @@ TEST(Batch, StatutsEtMessages) {
                  "lieu invalide");
 }
 
+// The options of the model: what each run accepts and the statuses of the
+// combinations it refuses; the header names the precise model only.
+TEST(Batch, OptionsDuModele) {
+    const auto i = [](const char* t) { return QString::fromUtf8(t); };
+    struct Cas {
+        QStringList options;
+        int statut;
+        const char* attendu;  // in the header on success, in the message otherwise
+    };
+    const Cas cas[] = {
+        {{}, Succes, "Calcul : modèle précis, place astrométrique géocentrique\n"},
+        {{i("--modele"), i("precis"), i("--apparent")}, Succes, "place apparente géocentrique"},
+        {{i("--lieu"), i("45,5"), i("--topocentrique")}, Succes, "place astrométrique topocentrique"},
+        {{i("--modele"), i("classique")}, Succes, ""},
+        {{i("--modele"), i("exact")}, Erreur_Usage, "modèle inconnu : exact"},
+        {{i("--topocentrique")}, Erreur_Usage, "--topocentrique demande --lieu"},
+        {{i("--modele"), i("classique"), i("--apparent")}, Erreur_Usage, "demandent le modèle precis"},
+        {{i("--decimales")}, Erreur_Usage, "--decimales demande --format tsv"},
+        {{i("--apparent=1")}, Erreur_Usage, "ne prend pas de valeur"},
+    };
+    for (const Cas& c : cas) {
+        const Resultat r =
+            Executer_Modele(QStringList{Exemple("halley.elt"), i("--debut=1/1/1986")} + c.options);
+        const std::string nom = c.options.join(u' ').toStdString();
+        EXPECT_EQ(r.statut, c.statut) << nom << r.erreurs.toStdString();
+        const QString& texte = c.statut == Succes ? r.sortie : r.erreurs;
+        EXPECT_TRUE(texte.contains(i(c.attendu))) << nom << ": " << texte.toStdString();
+        if (*c.attendu == 0) {
+            EXPECT_FALSE(r.sortie.contains(i("Calcul :"))) << nom;
+        }
+    }
+}
+
+// One precise row end to end: the decimal columns follow today's, agree with
+// the rounded ones, and the row lies a few seconds of arc from the classic one.
+TEST(Batch, LignePreciseEtDecimales) {
+    const QStringList arguments = {Exemple("halley.elt"), QStringLiteral("--debut=9/2/1986"),
+                                   QStringLiteral("--format=tsv"), QStringLiteral("--separateur=.")};
+    const Resultat precis = Executer_Modele(arguments + QStringList{QStringLiteral("--decimales")});
+    const Resultat classique = Executer(arguments + QStringList{QStringLiteral("--decimales")});
+    ASSERT_EQ(precis.statut, Succes) << precis.erreurs.toStdString();
+    const QStringList lignes = Lignes(precis.sortie);
+    EXPECT_TRUE(lignes[0].endsWith(QString::fromUtf8("\tDérive d\tAlpha (h)\tDelta (°)\tDistance (UA)")))
+        << lignes[0].toStdString();
+    Colonnes_Egales(lignes, QStringLiteral("halley"));
+    const auto cellules = [](const QString& ligne) { return ligne.split(u'\t'); };
+    const QStringList p = cellules(lignes[1]), c = cellules(Lignes(classique.sortie)[1]);
+    const qsizetype n = p.size();
+    ASSERT_EQ(n, 15);
+    EXPECT_EQ(p.mid(0, n - 3).join(u'\t'), Lignes(Executer_Modele(arguments).sortie)[1]);
+    // The unrounded values, seven, six and eight decimals, round to the page's texts.
+    const double alpha = p[n - 3].toDouble(), delta = p[n - 2].toDouble(), distance = p[n - 1].toDouble();
+    EXPECT_EQ(p[n - 3].section(u'.', 1).size(), 7);
+    EXPECT_EQ(p[n - 2].section(u'.', 1).size(), 6);
+    EXPECT_EQ(p[n - 1].section(u'.', 1).size(), 8);
+    const double secondes = (alpha - p[3].chopped(1).toDouble() - p[4].chopped(1).toDouble() / 60) * 3600;
+    EXPECT_NEAR(secondes, p[5].chopped(1).toDouble(), 0.5 + 1e-6);
+    EXPECT_NEAR(distance, p[9].section(u' ', 0, 0).toDouble(), 0.0005 + 1e-9);
+    const double ecart = std::hypot((alpha - c[n - 3].toDouble()) * 15 * std::cos(delta * Pi_Radians / 180),
+                                    delta - c[n - 2].toDouble()) *
+                         3600;
+    EXPECT_GT(ecart, 1);
+    EXPECT_LT(ecart, 120);
+}
+
 TEST(Batch, AideVersionEtFinDesOptions) {
     struct Cas {
         QStringList arguments;
@@ -250,7 +322,8 @@ TEST(Batch, AideVersionEtFinDesOptions) {
     const QString aide = Executer({QStringLiteral("--aide")}).sortie;
     for (const char* option :
          {"--debut J/M/A", "--pas N", "--unite heures|jours|mois|années", "--instrument Aucun|",
-          "--separateur ,|.", "--format texte|tsv|pdf", "--sortie CHEMIN", "-v, --version"}) {
+          "--separateur ,|.", "--format texte|tsv|pdf", "--sortie CHEMIN", "--modele classique|precis",
+          "--topocentrique", "--apparent", "--decimales", "-v, --version"}) {
         EXPECT_TRUE(aide.contains(QString::fromUtf8(option))) << option;
     }
 }

@@ -291,9 +291,9 @@ TEST_F(Dessin_Papier, Colonnes) {
          2272},
     };
     // Every column's width, those of the visibility included, whether shown or not.
-    const std::array<int32_t, Nombre_Colonnes> largeurs = {135, 70,  112, 94,  94,  88,  112, 94,
-                                                           94,  224, 277, 206, 212, 224, 118, 118,
-                                                           153, 141, 177, 141, 177, 141, 141};
+    const std::array<int32_t, Nombre_Colonnes> largeurs = {135, 70,  112, 94,  94,  88,  112, 94,  94,
+                                                           224, 277, 206, 212, 224, 118, 118, 153, 141,
+                                                           177, 141, 177, 141, 141, 236, 236, 236};
     for (const auto& c : cas) {
         papier.Oublier();
         Imprimer(c.choix);

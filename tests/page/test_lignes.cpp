@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "astro/calendrier.h"
+#include "astro/place.h"
 #include "form/lecture_entree_page.h"
 #include "page/lignes.h"
 #include "plateforme/boite_memoire.h"
@@ -68,9 +69,9 @@ public:
         for (int k = 0; k < 4; ++k) Ecrire(champs[k], textes[k]);
     }
 
-    std::vector<Ligne_Ephemeride> Lignes() {
+    std::vector<Ligne_Ephemeride> Lignes(Modele_Calcul modele = Modele_Calcul::Classique) {
         std::vector<Ligne_Ephemeride> lignes;
-        Generer_Lignes(Calcul(), [&lignes](const Ligne_Ephemeride& l) { lignes.push_back(l); });
+        Generer_Lignes(Calcul(modele), [&lignes](const Ligne_Ephemeride& l) { lignes.push_back(l); });
         return lignes;
     }
 
@@ -81,9 +82,12 @@ public:
     Notation notation{',', " "};
     Boite_Memoire boite;
 
-    // The page as the fields stand, read as the window reads them.
-    Calcul_Page Calcul() {
-        return {el, page, pos, tables, notation, Lire_Entree_Page(boite, el, page.Champs_A_Corriger, ',')};
+    // The page as the fields stand, read as the window reads them. These
+    // tests check today's numbers: they run the classic model, which keeps them.
+    Calcul_Page Calcul(Modele_Calcul modele = Modele_Calcul::Classique) {
+        Entree_Page entree = Lire_Entree_Page(boite, el, page.Champs_A_Corriger, ',');
+        entree.Modele.modele = modele;
+        return {el, page, pos, tables, notation, entree};
     }
 };
 
@@ -317,6 +321,37 @@ TEST_F(Lignes_Page, TextesDeLaLigne) {
     EXPECT_EQ(t.Texte_Derive_a, "0,48 mn/j");
     EXPECT_EQ(t.Texte_Derive_d, "-6,9 '/j");
     EXPECT_EQ(t.Texte_Reglage_a, "-0,014");
+}
+
+// The precise row is the place at the row's own instant, taken as UTC: its
+// distance and magnitude are those of that instant, its drifts the centred
+// difference over the hour; it moves a few seconds of arc from the classic row.
+TEST_F(Lignes_Page, LignePrecise) {
+    Magnitude(Champs_MT, {"10", "1", "3", "2000"});
+    ASSERT_TRUE(Preparer_Page(Calcul(Modele_Calcul::Precis)));
+    const std::vector<Ligne_Ephemeride> precises = Lignes(Modele_Calcul::Precis);
+    const std::vector<Ligne_Ephemeride> classiques = Lignes();
+    ASSERT_EQ(precises.size(), 31u);
+    const double jj = Date_Vers_JJ(3, 2000, 1);
+    Calcul_Place calcul(el, jj, jj);
+    const Place avant = calcul.Calculer(jj - Demi_Heure, Choix_Modele{});
+    const Place p = calcul.Calculer(jj, Choix_Modele{});
+    const Place apres = calcul.Calculer(jj + Demi_Heure, Choix_Modele{});
+    const Ligne_Ephemeride& l = precises[0];
+    EXPECT_NEAR(l.Alpha, p.Alpha, 1e-12);
+    EXPECT_NEAR(l.Delta, p.Delta, 1e-12);
+    EXPECT_NEAR(l.Distance_Terre, p.Distance_Terre, 1e-12);
+    // Observed on the first row's date, the magnitude comes back as observed.
+    EXPECT_NEAR(l.M1, 10, 1e-9);
+    Ligne_Calculee derives;
+    Calculer_Derives(avant.Alpha, avant.Delta, apres.Alpha, apres.Delta, ',', derives);
+    EXPECT_EQ(l.textes.Texte_Derive_a, derives.textes.Texte_Derive_a);
+    EXPECT_EQ(l.textes.Texte_Derive_d, derives.textes.Texte_Derive_d);
+    const double ecart =
+        std::hypot((l.Alpha - classiques[0].Alpha) * std::cos(l.Delta), l.Delta - classiques[0].Delta) /
+        Radians_Par_Seconde;
+    EXPECT_GT(ecart, 1);
+    EXPECT_LT(ecart, 60);
 }
 
 // One row per checked date; every run also gives its unit's number of rows.
