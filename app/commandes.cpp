@@ -107,6 +107,14 @@ const std::vector<Commande>& Commandes() {
         {C::EditLaws1, C::LoisMagnitude1, Aucun, "Lois de magnitude…", "",
          "Lois de magnitude|Voir et changer la loi de chaque colonne de magnitude et l'époque d'osculation",
          Aide_Edition, false, "", S::SP_CustomBase},
+        {C::PositionTopocentrique, C::PositionTopocentrique, Aucun, "Position topocentrique", "",
+         "Position topocentrique|Calculer la place de l'astre vue du lieu d'observation et non du centre de "
+         "la Terre",
+         Aide_Edition, true, "", S::SP_CustomBase},
+        {C::CalculClassique, C::CalculClassique, Aucun, "Calcul classique", "",
+         "Calcul classique|Calculer les lignes avec le modèle d'origine de Trajectel, sans temps de "
+         "lumière ni Terre précise",
+         Aide_Dates, true, "", S::SP_CustomBase},
         {C::DatesNight1, C::VisibiliteNuit1, Aucun, "Visibilité de la nuit…", "",
          "Visibilité de la nuit|Hauteur de l'astre et du Soleil pendant la nuit qui suit la première date",
          Aide_Dates, false, "", S::SP_CustomBase},
@@ -137,11 +145,12 @@ const std::vector<Menu_Principal>& Menus() {
         {"&Edition",
          "Commandes d'édition",
          Aide_Edition,
-         {C::Couper, C::Copier, C::Coller, C::CollerElements, C::LieuObservation1, C::LoisMagnitude1}},
+         {C::Couper, C::Copier, C::Coller, C::CollerElements, C::LieuObservation1, C::PositionTopocentrique,
+          C::LoisMagnitude1}},
         {"&Dates",
          "Format des dates",
          Aide_Dates,
-         {C::Julienne_éléments, C::Julienne_éphéméride, C::Julienne, C::VisibiliteNuit1}},
+         {C::Julienne_éléments, C::Julienne_éphéméride, C::Julienne, C::CalculClassique, C::VisibiliteNuit1}},
         {"&Aide", "Rubriques d'aide", Aide_Sommaire, {C::Aide1, C::HelpAboutItem}},
     };
     return table;

@@ -24,6 +24,7 @@
 #include "document/commandes_document.h"
 #include "document/commandes_lois.h"
 #include "document/lieu.h"
+#include "document/modele_calcul.h"
 #include "form/disposition_fiche.h"
 #include "form/presse_papiers.h"
 
@@ -162,6 +163,13 @@ void Principale::Executer(Controle commande) {
         case Controle::Imprimer:
             ImprimerExecute(programme_.Page());
             break;
+        case Controle::CalculClassique:
+            Choisir_Modele(boite_.Coche(commande));
+            break;
+        case Controle::PositionTopocentrique:
+            programme_.modele.topocentrique = boite_.Coche(commande);
+            Rafraichir(programme_.Page());
+            break;
         case Controle::Julienne:
         case Controle::Julienne_éléments:
         case Controle::Julienne_éphéméride:
@@ -184,6 +192,15 @@ void Principale::Choisir_Lieu() {
     application_.Raison_Lieu.clear();
     programme_.site = dialogue.Site();
     Enregistrer_Lieu(application_.configuration.Dossier_Configuration, *programme_.site, boite_);
+    Activer_Topocentrique(programme_);
+    Rafraichir(programme_.Page());
+}
+
+// The model chosen is kept at once in Calcul.ini; the page shows it.
+void Principale::Choisir_Modele(bool classique) {
+    programme_.modele.modele = classique ? Modele_Calcul::Classique : Modele_Calcul::Precis;
+    Enregistrer_Calcul_Classique(application_.configuration.Dossier_Configuration, classique, boite_);
+    Activer_Topocentrique(programme_);
     Rafraichir(programme_.Page());
 }
 

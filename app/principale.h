@@ -54,6 +54,7 @@ private:
     void Construire();
     void Aide_Contextuelle();
     void Choisir_Lieu();
+    void Choisir_Modele(bool classique);
 
     Boite_Qt boite_;
     Programme programme_;

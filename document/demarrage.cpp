@@ -1,6 +1,7 @@
 #include "document/demarrage.h"
 
 #include "document/lieu.h"
+#include "document/modele_calcul.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,6 +42,12 @@ void Disposer_Fenetre(Boite_Outils& boite) {
     const int haut = boite.Geometrie(Controle::ToolBar1).height();
     const int gauche = boite.Geometrie(Controle::Fiche).x();
     boite.Placer(Controle::Fiche, QRect(gauche, haut, fenetre.width(), fenetre.y() + fenetre.height()));
+}
+
+void Activer_Topocentrique(Programme& p) {
+    const bool possible = p.site && p.site->Afficher && p.modele.modele == Modele_Calcul::Precis;
+    p.boite.Activer(Controle::PositionTopocentrique, possible);
+    p.boite.Cocher(Controle::PositionTopocentrique, possible && p.modele.topocentrique);
 }
 
 void Inscrire_Date_Du_Jour(Programme& p, const QDate& aujourdhui) {
@@ -92,6 +99,10 @@ void FormCreate(Programme& p, Etat_Application& application, const Demarrage& de
     p.site = lieu.site;
     if (!lieu.raison.isEmpty()) p.boite.Ecrire_Texte(Controle::StatusBar, lieu.raison);
     application.Raison_Lieu = lieu.detail.isEmpty() ? lieu.raison : lieu.detail;
+    const bool classique = Charger_Calcul_Classique(application.configuration.Dossier_Configuration);
+    p.modele.modele = classique ? Modele_Calcul::Classique : Modele_Calcul::Precis;
+    p.boite.Cocher(Controle::CalculClassique, classique);
+    Activer_Topocentrique(p);
     Mettre_A_Jour_Historique(p.historique, p.document, p.boite);
     Inscrire_Date_Du_Jour(p, demarrage.aujourdhui);
     Desactiver_Enregistrer_Imprimer(p.boite);

@@ -47,6 +47,10 @@ QString Nom_Dernier_Fichier(const QString& argument);
 // table's.
 void Disposer_Fenetre(Boite_Outils& boite);
 
+// "Position topocentrique" is offered when a site's visibility is shown
+// and the rows come from the precise model.
+void Activer_Topocentrique(Programme& p);
+
 // The start fields receive today's day, month and year; the step is 1.
 void Inscrire_Date_Du_Jour(Programme& p, const QDate& aujourdhui);
 

@@ -125,6 +125,8 @@
     X(LieuObservation1) \
     X(LoisMagnitude1) \
     X(VisibiliteNuit1) \
+    X(CalculClassique) \
+    X(PositionTopocentrique) \
     \
     /* Tool buttons. */ \
     X(ToolNouveau) \

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -12,6 +14,7 @@
 #include "app/fenetre_nuit.h"
 #include "application_essai.h"
 #include "document/lieu.h"
+#include "document/modele_calcul.h"
 
 namespace {
 
@@ -41,6 +44,53 @@ void Remplir(Dialogue_Lieu& d, const char* latitude) {
     QTest::keyClick(d.Altitude, Qt::Key_Return);
 }
 
+// The item of a menu of the menu bar, by their captions.
+QAction* Article(Fenetre_Active& w, const QString& menu, const QString& article) {
+    for (QAction* m : w.f->menuBar()->actions())
+        if (m->text() == menu && m->menu())
+            for (QAction* a : m->menu()->actions())
+                if (a->text() == article) return a;
+    return nullptr;
+}
+
+// "Calcul classique" through the Dates menu: the rows change, the choice is
+// written at once and a new start finds it checked; without a site the
+// topocentric item waits.
+TEST(Modele_Fenetre, CalculClassiqueGardeEntreDeuxSeances) {
+    QFile::remove(Dossier_Configuration() + Nom_Fichier_Lieu);
+    const QString fichier = Dossier_Configuration() + Nom_Fichier_Calcul;
+    QFile::remove(fichier);
+    const QString classique = QStringLiteral("Calcul classique");
+    {
+        Fenetre_Active w;
+        EXPECT_EQ(w.p().modele.modele, Modele_Calcul::Precis);
+        EXPECT_FALSE(w.b().Actif(C::PositionTopocentrique));
+        const QImage precise = w.Page();
+        QAction* article = Article(w, QStringLiteral("&Dates"), classique);
+        ASSERT_NE(article, nullptr);
+        EXPECT_FALSE(article->isChecked());
+        article->trigger();
+        QApplication::processEvents();
+        EXPECT_TRUE(article->isChecked());
+        EXPECT_EQ(w.p().modele.modele, Modele_Calcul::Classique);
+        EXPECT_NE(w.Page(), precise);
+        EXPECT_TRUE(Charger_Calcul_Classique(w.f->Application().configuration.Dossier_Configuration));
+    }
+    {
+        Fenetre_Active w;
+        EXPECT_EQ(w.p().modele.modele, Modele_Calcul::Classique);
+        QAction* article = Article(w, QStringLiteral("&Dates"), classique);
+        ASSERT_NE(article, nullptr);
+        EXPECT_TRUE(article->isChecked());
+        article->trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(w.p().modele.modele, Modele_Calcul::Precis);
+    }
+    QFile f(fichier);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("[Trajectel Calcul]\r\nClassique=0\r\n"));
+}
+
 TEST(Lieu_Fenetre, SaisiRefusePuisAccepteEtGarde) {
     const QString lieu = Dossier_Configuration() + Nom_Fichier_Lieu;
     QFile::remove(lieu);
@@ -66,6 +116,7 @@ TEST(Lieu_Fenetre, SaisiRefusePuisAccepteEtGarde) {
     EXPECT_EQ(w.p().site->lieu.Latitude, 45.9);
     EXPECT_EQ(w.p().site->lieu.Longitude, 6.1);
     EXPECT_TRUE(w.p().site->Afficher);
+    EXPECT_TRUE(w.b().Actif(C::PositionTopocentrique));  // the place may now be seen from the site
     // Kept at once, and the page gains its columns.
     const Lecture_Lieu relu = Charger_Lieu(w.f->Application().configuration.Dossier_Configuration);
     ASSERT_TRUE(relu.site);
