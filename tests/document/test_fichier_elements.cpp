@@ -13,22 +13,9 @@
 #include "form/formulaire.h"
 #include "plateforme/boite_memoire.h"
 #include "plateforme/erreur_generale.h"
+#include "support/banc_fichier.h"
 
 namespace {
-
-std::string U(const QString& s) { return s.toStdString(); }
-
-// The state the window owns, fresh for each case.
-struct Banc {
-    explicit Banc(char separateur) : notation{separateur, " "} {}
-    Elements el;
-    Boite_Memoire boite;
-    Etat_Formulaire formulaire;
-    Etat_Document document;
-    Historique historique;
-    Notation notation;
-    Contexte_Document ctx{el, boite, formulaire, document, historique, notation, QStringLiteral("1.0.0")};
-};
 
 // What the writer writes for 1P/Halley, and what the reader reads back.
 const QStringList Halley = {

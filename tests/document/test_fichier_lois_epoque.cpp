@@ -6,21 +6,9 @@
 #include "document/fichier_elements.h"
 #include "document/fichier_lois_epoque.h"
 #include "plateforme/boite_memoire.h"
+#include "support/banc_fichier.h"
 
 namespace {
-
-std::string U(const QString& s) { return s.toStdString(); }
-
-struct Banc {
-    explicit Banc(char separateur) : notation{separateur, " "} {}
-    Elements el;
-    Boite_Memoire boite;
-    Etat_Formulaire formulaire;
-    Etat_Document document;
-    Historique historique;
-    Notation notation;
-    Contexte_Document ctx{el, boite, formulaire, document, historique, notation, QStringLiteral("1.0.0")};
-};
 
 // 2P/Encke as a file of today's 20 lines holds it.
 const QStringList Encke = {
