@@ -281,5 +281,6 @@ void Calculer_Position_JJ(Elements& el, double JJ_Instant, Position& pos) {
         corps = Ecliptique_Vers_Equatorial(c.r, c.lambda, c.beta, Obliquite_Elements);
     }
     Vers_Geocentrique(corps, soleil_elements, pos);
+    pos.Angle_Phase = Angle_Phase(pos.Distance_Soleil, pos.Distance_Terre, soleil.Rs);
     Precesser_Position(el, pos);
 }

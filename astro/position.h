@@ -19,6 +19,7 @@ struct Position {
     double Delta = 0;            // radians
     double Distance_Terre = 0;   // AU
     double Distance_Soleil = 0;  // AU
+    double Angle_Phase = 0;      // degrees, Sun–body–Earth, for the magnitude laws
 };
 
 double Normaliser_Angle(double x);

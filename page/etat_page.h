@@ -6,14 +6,16 @@
 #include <utility>
 #include <vector>
 
+#include "astro/lois_magnitude.h"
 #include "plateforme/controles.h"
 
 struct Etat_Page {
     bool MT_Valide = false;  // total-magnitude data usable: column M1
     bool MN_Valide = false;  // nucleus-magnitude data usable: column M2
     bool Page_Valide = false;
-    double MT_Absolue = 0;  // at r = 1 AU and Δ = 1 AU
-    double MN_Absolue = 0;
+    // The laws of the two columns, their zero points set by the typed
+    // magnitudes when there are some.
+    Lois_Magnitude Lois;
     // Fields an element file held a value for that the form refuses, with
     // the text the read left in them: the page stays hidden while one of
     // them still holds it, until the user types a value there.

@@ -12,9 +12,6 @@ namespace {
 constexpr double q_Minimum = 0.0001;  // AU: below it the orbit is not computed
 // 1582, the year of the calendar reform: an observation must be later.
 constexpr int32_t An_Reforme = static_cast<int32_t>(Date_Debut_Gregorien);
-constexpr double Facteur_r_Totale = 10;  // magnitudes per decade of r, total magnitude
-constexpr double Facteur_r_Noyau = 5;    // magnitudes per decade of r, nucleus
-constexpr double Facteur_Delta = 5;      // magnitudes per decade of Δ
 constexpr long double Heures_Par_Jour = 24;
 constexpr double Jour_Maximum = std::numeric_limits<float>::max();  // a day is kept in a float
 
@@ -41,10 +38,14 @@ bool Magnitude_Valide(const std::optional<Magnitude_Saisie>& m) {
     return m && m->Date.Jour >= 1 && m->Date.Mois > 0 && m->Date.An > An_Reforme;
 }
 
-// The magnitude change from r = Δ = 1 AU to the distances of `pos`; not
-// finite when a distance is not a positive number.
-double Effet_Distances(double facteur_r, const Position& pos) {
-    return facteur_r * std::log10(pos.Distance_Soleil) + Facteur_Delta * std::log10(pos.Distance_Terre);
+// A column shows a typed magnitude, or a law the program did not make up.
+bool Colonne_Magnitude(const std::optional<Magnitude_Saisie>& m, const Loi_Magnitude& loi) {
+    return Magnitude_Valide(m) || loi.origine != Origine_Loi::Programme;
+}
+
+// The magnitude the law gives at the distances and phase angle of `pos`.
+double Magnitude_Position(const Loi_Magnitude& loi, const Position& pos) {
+    return Magnitude_Loi(loi, pos.Distance_Soleil, pos.Distance_Terre, pos.Angle_Phase);
 }
 
 bool Modele_Classique(const Calcul_Page& c) { return c.entree.Modele.modele == Modele_Calcul::Classique; }
@@ -58,11 +59,12 @@ void Noter_Place(const Place& place, double jj, Position& pos) {
     pos.Delta = place.Delta;
     pos.Distance_Terre = place.Distance_Terre;
     pos.Distance_Soleil = place.Distance_Soleil;
+    pos.Angle_Phase = place.Angle_Phase;
 }
 
-// The observed magnitude reduced to r = Δ = 1 AU with the position at its
-// date, seen from the Earth's centre.
-double Magnitude_Absolue(const Calcul_Page& c, const Magnitude_Saisie& m, double facteur_r) {
+// The law whose zero point gives the observed magnitude at the position of
+// its date, seen from the Earth's centre; its slope is kept.
+Loi_Magnitude Recalibrer(const Calcul_Page& c, const Magnitude_Saisie& m, const Loi_Magnitude& loi) {
     Placer_Instant(m.Date, c.el);
     if (Modele_Classique(c)) {
         Calculer_Position(c.el, 0, c.pos);
@@ -71,7 +73,7 @@ double Magnitude_Absolue(const Calcul_Page& c, const Magnitude_Saisie& m, double
         Calcul_Place calcul(c.el, jj, jj);
         Noter_Place(calcul.Calculer(jj, Choix_Modele{}), jj, c.pos);
     }
-    return m.Magnitude - Effet_Distances(facteur_r, c.pos);
+    return Recalibrer_Loi(loi, m.Magnitude, c.pos.Distance_Soleil, c.pos.Distance_Terre, c.pos.Angle_Phase);
 }
 
 bool Perihelie_Renseigne(const Elements& el) {
@@ -182,8 +184,8 @@ Ligne_Ephemeride Composer_Ligne(const Calcul_Page& c, const Ligne_Calculee& calc
     ligne.Alpha = calcul.Alpha;
     ligne.Delta = calcul.Delta;
     ligne.Distance_Terre = calcul.Distance_Terre;
-    if (c.page.MT_Valide) ligne.M1 = c.page.MT_Absolue + Effet_Distances(Facteur_r_Totale, c.pos);
-    if (c.page.MN_Valide) ligne.M2 = c.page.MN_Absolue + Effet_Distances(Facteur_r_Noyau, c.pos);
+    if (c.page.MT_Valide) ligne.M1 = Magnitude_Position(c.page.Lois.totale, c.pos);
+    if (c.page.MN_Valide) ligne.M2 = Magnitude_Position(c.page.Lois.noyau, c.pos);
     if (Visibilite_Montree(c)) ligne.visibilite = Visibilite_Ligne(c, place, ciel);
     return ligne;
 }
@@ -242,16 +244,17 @@ bool Preparer_Page(const Calcul_Page& c) {
     c.el.Instrument = e.Instrument;
     c.el.Unite_Pas = e.Unite_Pas;
     c.el.Pas = e.Pas;
-    c.page.MT_Valide = Magnitude_Valide(e.Totale);
-    c.page.MN_Valide = Magnitude_Valide(e.Noyau);
+    c.page.MT_Valide = Colonne_Magnitude(e.Totale, c.el.Lois.totale);
+    c.page.MN_Valide = Colonne_Magnitude(e.Noyau, c.el.Lois.noyau);
+    c.page.Lois = c.el.Lois;
     c.page.Page_Valide = Manques_Page(c.el, e).empty();
     if (!c.page.Page_Valide) return false;
 
     c.el.JJ_Perihelie =
         e.Julienne ? e.Jour_Perihelie
                    : Date_Vers_JJ(e.Mois_Perihelie, static_cast<float>(e.An_Perihelie), e.Jour_Perihelie);
-    if (c.page.MT_Valide) c.page.MT_Absolue = Magnitude_Absolue(c, *e.Totale, Facteur_r_Totale);
-    if (c.page.MN_Valide) c.page.MN_Absolue = Magnitude_Absolue(c, *e.Noyau, Facteur_r_Noyau);
+    if (Magnitude_Valide(e.Totale)) c.page.Lois.totale = Recalibrer(c, *e.Totale, c.el.Lois.totale);
+    if (Magnitude_Valide(e.Noyau)) c.page.Lois.noyau = Recalibrer(c, *e.Noyau, c.el.Lois.noyau);
     return true;
 }
 

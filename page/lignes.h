@@ -78,7 +78,8 @@ int32_t Nombre_Lignes(int32_t Unite_Pas);
 
 // Takes the instrument, step and unit of the record into `el`, decides MT_Valide,
 // MN_Valide and Page_Valide, and when the page is valid brings JJ_Perihelie
-// and the absolute magnitudes up to date. Answers Page_Valide.
+// and the columns' laws up to date, a typed magnitude setting its column's
+// zero point. Answers Page_Valide.
 bool Preparer_Page(const Calcul_Page& c);
 
 // From the start date, Nombre_Lignes rows in time order, one step apart.

@@ -296,7 +296,7 @@ TEST_F(Lignes_Page, Magnitudes) {
     Magnitude(Champs_MN, {"14,5", "11", "3", "2000"});
     ASSERT_TRUE(Preparer_Page(Calcul()));
     ASSERT_TRUE(page.MT_Valide && page.MN_Valide);
-    EXPECT_NEAR(page.MT_Absolue, 10 - 10 * std::log10(r) - 5 * std::log10(Delta), 1e-5);
+    EXPECT_NEAR(page.Lois.totale.Zero, 10 - 10 * std::log10(r) - 5 * std::log10(Delta), 1e-5);
     const std::vector<Ligne_Ephemeride> lignes = Lignes();
     ASSERT_EQ(lignes.size(), 31u);
     EXPECT_NEAR(lignes[0].M1, 10, 0.1);
@@ -306,7 +306,7 @@ TEST_F(Lignes_Page, Magnitudes) {
     SetUp();
     Magnitude(Champs_MN, {"14,5", "1", "3", "2000"});
     ASSERT_TRUE(Preparer_Page(Calcul()));
-    EXPECT_NEAR(page.MN_Absolue, 14.5 - 5 * std::log10(r) - 5 * std::log10(Delta), 1e-5);
+    EXPECT_NEAR(page.Lois.noyau.Zero, 14.5 - 5 * std::log10(r) - 5 * std::log10(Delta), 1e-5);
 }
 
 TEST_F(Lignes_Page, TextesDeLaLigne) {
@@ -448,7 +448,7 @@ TEST_F(Lignes_Page, DistancesNonDefinies) {
     Magnitude(Champs_MT, {"10", "1", "3", "2000"});
     ASSERT_TRUE(Preparer_Page(Calcul()));
     ASSERT_TRUE(page.MT_Valide);
-    EXPECT_FALSE(std::isfinite(page.MT_Absolue));
+    EXPECT_FALSE(std::isfinite(page.Lois.totale.Zero));
     const std::vector<Ligne_Ephemeride> lignes = Lignes();
     ASSERT_EQ(lignes.size(), 31u);
     for (const Ligne_Ephemeride& l : lignes) EXPECT_FALSE(std::isfinite(l.M1)) << l.Jour;
