@@ -558,8 +558,51 @@ TEST(Batch, ImportCommeFichierElements) {
                                      debut);
     ASSERT_EQ(fichier.statut, Succes) << fichier.erreurs.toStdString();
     ASSERT_EQ(import.statut, Succes) << import.erreurs.toStdString();
-    EXPECT_EQ(import.sortie, fichier.sortie);
+    // The same rows, the import adding the magnitude its g,k law gives.
+    const QStringList lignes_import = Lignes(import.sortie);
+    const QStringList lignes_fichier = Lignes(fichier.sortie);
+    ASSERT_EQ(lignes_import.size(), lignes_fichier.size());
+    for (int k = 0; k < lignes_fichier.size(); ++k)
+        EXPECT_TRUE(lignes_import[k].startsWith(lignes_fichier[k])) << lignes_import[k].toStdString();
+    EXPECT_TRUE(lignes_import.filter(QStringLiteral("M1")).size() == 1);
     EXPECT_TRUE(import.erreurs.isEmpty()) << import.erreurs.toStdString();
+}
+
+// Each published format's law gives its columns without a typed magnitude:
+// g,k the total, H,G the nucleus, Horizons' M1, K1, M2, K2 both.
+TEST(Batch, MagnitudesDesObjetsImportes) {
+    QTemporaryDir dossier;
+    const struct {
+        const char* nom;
+        std::string texte;
+        const char* colonnes;  // the header's end
+        int nombres;           // magnitude cells at the end of each row
+    } cas[] = {
+        {"encke.txt", Ligne_Encke, "Dérive d\tM1", 1},
+        {"ceres.txt", Ligne_Ceres, "Dérive d\tM2", 1},
+        {"halley.txt", Horizons_Halley_Entete + Horizons_Halley, "Dérive d\tM1\tM2", 2},
+    };
+    for (const auto& c : cas) {
+        const QString chemin = dossier.filePath(QString::fromUtf8(c.nom));
+        QFile f(chemin);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(c.texte.c_str()) > 0);
+        f.close();
+        const Resultat r = Executer({QStringLiteral("--importer"), chemin, QStringLiteral("--rang"),
+                                     QStringLiteral("1"), QStringLiteral("--format"), QStringLiteral("tsv"),
+                                     QStringLiteral("--separateur"), QStringLiteral(".")});
+        ASSERT_EQ(r.statut, Succes) << c.nom << r.erreurs.toStdString();
+        const QStringList lignes = Lignes(r.sortie);
+        ASSERT_EQ(lignes.size(), 32) << c.nom;
+        EXPECT_TRUE(lignes[0].endsWith(QString::fromUtf8(c.colonnes))) << lignes[0].toStdString();
+        for (int k = 1; k < lignes.size(); ++k) {
+            const QStringList cellules = lignes[k].split(u'\t');
+            for (int n = 1; n <= c.nombres; ++n) {
+                bool lu = false;
+                const double m = cellules[cellules.size() - n].toDouble(&lu);
+                EXPECT_TRUE(lu && m > -10 && m < 40) << c.nom << ' ' << lignes[k].toStdString();
+            }
+        }
+    }
 }
 
 TEST(Batch, ImportStatutsEtListes) {

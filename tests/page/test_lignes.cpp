@@ -309,6 +309,83 @@ TEST_F(Lignes_Page, Magnitudes) {
     EXPECT_NEAR(page.Lois.noyau.Zero, 14.5 - 5 * std::log10(r) - 5 * std::log10(Delta), 1e-5);
 }
 
+// Laws as the readers make them of an MPC comet line with k = 6, an MPCORB
+// asteroid and a Horizons comet with a phase term: the first row, at r, Δ
+// and β of 1 March 2000 (R ≈ 0.9908 AU), in both models; a column shows
+// only for a law that was imported.
+TEST_F(Lignes_Page, MagnitudesDesLoisImportees) {
+    const double r = 1.611289;
+    const double Delta = 0.716295;
+    const double beta = Angle_Phase(r, Delta, 0.9908);
+    const double Inconnue = std::nan("");
+    struct Cas {
+        const char* nom;
+        Lois_Magnitude lois;
+        double M1;  // NaN: the column is hidden
+        double M2;
+    };
+    Lois_Magnitude mpc;
+    mpc.totale = Loi_Comete(11.5, 2.5 * 6, 0, Origine_Loi::Importee);
+    Lois_Magnitude mpcorb;
+    mpcorb.noyau = Loi_Asteroide(3.34, 0.12, Origine_Loi::Importee);
+    const Lois_Magnitude horizons{Loi_Comete(12, 12.5, 0, Origine_Loi::Importee),
+                                  Loi_Comete(15, 5, 0.035, Origine_Loi::Importee)};
+    const double log_r = std::log10(r);
+    const double log_Delta = std::log10(Delta);
+    const Cas cas[] = {
+        {"comète MPC", mpc, 11.5 + 5 * log_Delta + 15 * log_r, Inconnue},
+        {"MPCORB", mpcorb, Inconnue,
+         3.34 + 5 * (log_r + log_Delta) - 2.5 * std::log10(Fonction_Phase_HG(0.12, beta))},
+        {"Horizons", horizons, 12 + 5 * log_Delta + 12.5 * log_r,
+         15 + 5 * log_Delta + 5 * log_r + 0.035 * beta},
+    };
+    for (const Modele_Calcul modele : {Modele_Calcul::Classique, Modele_Calcul::Precis}) {
+        for (const Cas& c : cas) {
+            SetUp();
+            el.Lois = c.lois;
+            ASSERT_TRUE(Preparer_Page(Calcul(modele))) << c.nom;
+            EXPECT_EQ(page.MT_Valide, !std::isnan(c.M1)) << c.nom;
+            EXPECT_EQ(page.MN_Valide, !std::isnan(c.M2)) << c.nom;
+            const std::vector<Ligne_Ephemeride> lignes = Lignes(modele);
+            ASSERT_FALSE(lignes.empty()) << c.nom;
+            if (page.MT_Valide) {
+                EXPECT_NEAR(lignes[0].M1, c.M1, 0.01) << c.nom;
+            }
+            if (page.MN_Valide) {
+                EXPECT_NEAR(lignes[0].M2, c.M2, 0.01) << c.nom;
+            }
+        }
+    }
+}
+
+// A typed estimate moves the law to pass through it and keeps its slope: the
+// rows shift by one constant, in both columns and both models.
+TEST_F(Lignes_Page, EstimationRecalibreLaLoi) {
+    const Lois_Magnitude horizons{Loi_Comete(12, 12.5, 0, Origine_Loi::Importee),
+                                  Loi_Comete(15, 5, 0.035, Origine_Loi::Importee)};
+    for (const Modele_Calcul modele : {Modele_Calcul::Classique, Modele_Calcul::Precis}) {
+        SetUp();
+        el.Lois = horizons;
+        ASSERT_TRUE(Preparer_Page(Calcul(modele)));
+        const std::vector<Ligne_Ephemeride> publiees = Lignes(modele);
+        SetUp();
+        el.Lois = horizons;
+        Magnitude(Champs_MT, {"9", "1", "3", "2000"});
+        Magnitude(Champs_MN, {"13", "1", "3", "2000"});
+        ASSERT_TRUE(Preparer_Page(Calcul(modele)));
+        EXPECT_EQ(page.Lois.totale.K, 12.5);
+        EXPECT_EQ(page.Lois.noyau.PC, 0.035);
+        const std::vector<Ligne_Ephemeride> estimees = Lignes(modele);
+        ASSERT_EQ(estimees.size(), publiees.size());
+        EXPECT_NEAR(estimees[0].M1, 9, 0.01);
+        EXPECT_NEAR(estimees[0].M2, 13, 0.01);
+        for (std::size_t k = 0; k < estimees.size(); ++k) {
+            EXPECT_NEAR(estimees[k].M1 - publiees[k].M1, estimees[0].M1 - publiees[0].M1, 1e-9) << k;
+            EXPECT_NEAR(estimees[k].M2 - publiees[k].M2, estimees[0].M2 - publiees[0].M2, 1e-9) << k;
+        }
+    }
+}
+
 TEST_F(Lignes_Page, TextesDeLaLigne) {
     Ecrire(Controle::Liste_Instruments, "Arbelin");
     ASSERT_TRUE(Preparer_Page(Calcul()));
