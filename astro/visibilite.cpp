@@ -210,6 +210,10 @@ std::optional<Equatoriales> Trajet::Noeud(double jj) const {
 }
 
 Ciel_Jour Preparer_Ciel(const Elements& el, double jj, const Ciel_Jour* precedent) {
+    return Preparer_Ciel([&el](double t) { return Equatoriales_Corps(el, t); }, jj, precedent);
+}
+
+Ciel_Jour Preparer_Ciel(const Direction_Corps& corps, double jj, const Ciel_Jour* precedent) {
     Ciel_Jour ciel;
     // Whole days and half days from it are exact in a double, so the nodes
     // of consecutive days meet exactly.
@@ -222,7 +226,7 @@ Ciel_Jour Preparer_Ciel(const Elements& el, double jj, const Ciel_Jour* preceden
         };
     };
     ciel.corps = Trajet::Echantillonner(
-        ciel.JJ_0h, avec_precedent(&Ciel_Jour::corps, [&el](double t) { return Equatoriales_Corps(el, t); }));
+        ciel.JJ_0h, avec_precedent(&Ciel_Jour::corps, [&corps](double t) { return corps(t); }));
     ciel.soleil = Trajet::Echantillonner(ciel.JJ_0h, avec_precedent(&Ciel_Jour::soleil, Equatoriales_Soleil));
     return ciel;
 }

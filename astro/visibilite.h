@@ -8,6 +8,7 @@
 // within a minute.
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -44,6 +45,10 @@ Equatoriales Equatoriales_Soleil(double jj);
 
 // The body, geocentric, mean equinox of `jj` (the instant of `el` is left alone).
 Equatoriales Equatoriales_Corps(const Elements& el, double jj);
+
+// Where the body stands on the equator of the date at a Julian day in UT:
+// what the searches follow, so that any model of its place can feed them.
+using Direction_Corps = std::function<Equatoriales(double jj)>;
 
 // Angle between two directions, degrees in [0, 180].
 double Separation(const Equatoriales& a, const Equatoriales& b);
@@ -84,8 +89,10 @@ struct Ciel_Jour {
     Trajet corps;
     Trajet soleil;
 };
-// Nodes that `precedent` (the sky of an earlier row, same elements) already
+// Nodes that `precedent` (the sky of an earlier row, same body) already
 // holds are taken from it rather than computed again.
+Ciel_Jour Preparer_Ciel(const Direction_Corps& corps, double jj, const Ciel_Jour* precedent = nullptr);
+// The same with the body's place from Equatoriales_Corps.
 Ciel_Jour Preparer_Ciel(const Elements& el, double jj, const Ciel_Jour* precedent = nullptr);
 
 double Hauteur(const Trajet& t, double jj, const Lieu_Observation& lieu);

@@ -155,21 +155,14 @@ double JJ_Derniere_Ligne(Elements el) {
 
 // At the row's instant for hour steps, over the row's UT day otherwise; the
 // sky of the row before lends the positions the two days share.
-// With the topocentric place asked for, the rows stepped by hours see the
-// body where it stands from the site, on the true equator of the date.
 Textes_Visibilite Visibilite_Ligne(const Calcul_Page& c, std::optional<Calcul_Place>& place,
                                    std::optional<Ciel_Jour>& ciel) {
     const double jj = Date_Vers_JJ(c.el.Mois, static_cast<float>(c.el.An), c.el.Jour);
     const Lieu_Observation& lieu = c.site->lieu;
-    if (Lignes_Horaires(c.el) && place && Lieu_Topocentrique(c)) {
-        const Choix_Modele du_lieu{Modele_Calcul::Precis, true, true};
-        const Place p = place->Calculer(jj, du_lieu, &lieu);
-        return Textes_Visibilite_Instant(Calculer_Visibilite_Direction({p.Alpha, p.Delta}, jj, lieu),
-                                         c.notation);
-    }
+    const Direction_Corps corps = Direction_Visibilite(c, place ? &*place : nullptr);
     if (Lignes_Horaires(c.el))
-        return Textes_Visibilite_Instant(Calculer_Visibilite_Instant(c.el, jj, lieu), c.notation);
-    ciel = Preparer_Ciel(c.el, jj, ciel ? &*ciel : nullptr);
+        return Textes_Visibilite_Instant(Calculer_Visibilite_Direction(corps(jj), jj, lieu), c.notation);
+    ciel = Preparer_Ciel(corps, jj, ciel ? &*ciel : nullptr);
     return Textes_Visibilite_Jour(Calculer_Visibilite_Ciel(*ciel, jj, lieu), c.notation);
 }
 
@@ -200,6 +193,16 @@ std::optional<double> JJ_Premiere_Ligne(const Calcul_Page& c) {
     const std::optional<Instant_Saisi>& debut = c.entree.Debut;
     if (!debut) return std::nullopt;
     return Date_Vers_JJ(debut->Mois, static_cast<float>(debut->An), static_cast<float>(debut->Jour));
+}
+
+Direction_Corps Direction_Visibilite(const Calcul_Page& c, Calcul_Place* place) {
+    if (!place) return [&el = c.el](double jj) { return Equatoriales_Corps(el, jj); };
+    const Lieu_Observation* lieu = Lieu_Topocentrique(c);
+    const Choix_Modele choix{Modele_Calcul::Precis, lieu != nullptr, true};
+    return [place, choix, lieu](double jj) {
+        const Place p = place->Calculer(jj, choix, lieu);
+        return Equatoriales{p.Alpha, p.Delta};
+    };
 }
 
 QString Texte_Modele(const Calcul_Page& c) {

@@ -19,6 +19,8 @@
 #include "page/etat_page.h"
 #include "page/visibilite_ligne.h"
 
+class Calcul_Place;
+
 // One row as drawn: the instant before the step, its texts and magnitudes.
 struct Ligne_Ephemeride {
     float Jour = 0;
@@ -71,6 +73,11 @@ std::optional<double> JJ_Premiere_Ligne(const Calcul_Page& c);
 // What the printed page and the batch's header say of the model that made
 // the rows: nothing for the classic model, which pages always had.
 QString Texte_Modele(const Calcul_Page& c);
+
+// The body's direction that the visibility follows: the classic place
+// without `place`; with it, the apparent place of the date, seen from the
+// site when the topocentric place is asked for. `place` outlives the answer.
+Direction_Corps Direction_Visibilite(const Calcul_Page& c, Calcul_Place* place);
 
 // 24 (hours), 31 (days), 12 (months) or 10 (years), whatever the step; no
 // row for a unit that is none of these.

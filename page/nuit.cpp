@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "astro/place.h"
 #include "page/dessin.h"
 
 namespace {
@@ -168,8 +169,8 @@ uint32_t Couleur_Ciel(double hauteur) {
     return Couleur_Nuit;
 }
 
-Courbes_Nuit Calculer_Courbes_Nuit(const Elements& el, double jj, const Lieu_Observation& lieu) {
-    const Ciel_Jour ciel = Preparer_Ciel(el, jj);
+Courbes_Nuit Calculer_Courbes_Nuit(const Direction_Corps& corps, double jj, const Lieu_Observation& lieu) {
+    const Ciel_Jour ciel = Preparer_Ciel(corps, jj);
     Courbes_Nuit n;
     n.JJ_Debut = ciel.JJ_0h + (Debut_Heure_Locale - lieu.Longitude / Degres_Par_Heure) / Heures_Par_Jour;
     n.Pas = Minutes_Par_Echantillon / (Heures_Par_Jour * 60);
@@ -193,7 +194,10 @@ bool Dessiner_Nuit(Canevas& cv, const QRect& cadre, const Calcul_Page& c) {
     }
     const Site_Observation& site = *c.site;
     const Repere r = Calculer_Repere(cadre, cv.Resolution());
-    const Courbes_Nuit n = Calculer_Courbes_Nuit(c.el, *jj, site.lieu);
+    std::optional<Calcul_Place> place;
+    if (c.entree.Modele.modele != Modele_Calcul::Classique) place.emplace(c.el, *jj);
+    const Courbes_Nuit n =
+        Calculer_Courbes_Nuit(Direction_Visibilite(c, place ? &*place : nullptr), *jj, site.lieu);
     Colorier_Ciel(cv, r, n.soleil);
     const int e = std::max(1, cv.Resolution() / Resolution_Ecran);
     Tracer_Niveau(cv, r, 0, Couleur_Traits, Style_Trait::Plein, e);

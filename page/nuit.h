@@ -30,7 +30,7 @@ struct Courbes_Nuit {
     std::vector<double> corps;   // degrees
     std::vector<double> soleil;  // degrees
 };
-Courbes_Nuit Calculer_Courbes_Nuit(const Elements& el, double jj, const Lieu_Observation& lieu);
+Courbes_Nuit Calculer_Courbes_Nuit(const Direction_Corps& corps, double jj, const Lieu_Observation& lieu);
 
 // The kind of sky with the Sun at `hauteur` degrees.
 uint32_t Couleur_Ciel(double hauteur);

@@ -12,7 +12,8 @@ const Site_Observation Paris{QStringLiteral("Paris"), {48.85, 2.35, 35}, 15, tru
 TEST(Nuit_Courbes, DeDixHuitASixHeuresLocales) {
     Page_Exemple p;
     // 1 March 2000 at Paris, 2.35° east: 18 h local mean time is 17 h 50.6 min UT.
-    const Courbes_Nuit n = Calculer_Courbes_Nuit(p.el, 2451604.5, Paris.lieu);
+    const Courbes_Nuit n = Calculer_Courbes_Nuit([&p](double jj) { return Equatoriales_Corps(p.el, jj); },
+                                                 2451604.5, Paris.lieu);
     EXPECT_NEAR(n.JJ_Debut, 2451604.5 + (18 - 2.35 / 15) / 24, 1e-9);
     ASSERT_EQ(n.corps.size(), 145u);
     ASSERT_EQ(n.soleil.size(), 145u);
