@@ -2,9 +2,11 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,7 @@ namespace {
 
 constexpr int32_t Pas_Max = std::numeric_limits<int32_t>::max();
 constexpr int32_t Pas_Min = std::numeric_limits<int32_t>::min();
+constexpr double Secondes_Par_Jour = 86400;
 constexpr double JJ_2000 = 2451544.5;  // 1 January 2000 at 0 h
 
 // A comet as a user leaves it in the frame: a = 3, e = 0.5, perihelion on
@@ -429,6 +432,78 @@ TEST_F(Lignes_Page, LignePrecise) {
         Radians_Par_Seconde;
     EXPECT_GT(ecart, 1);
     EXPECT_LT(ecart, 60);
+}
+
+// With a site, a daily row's rise, transit and set follow the apparent place
+// of the date, seen from the site when asked: what a search of that place
+// finds, a few seconds of time from the classic sky.
+TEST_F(Lignes_Page, VisibilitePrecise) {
+    const Site_Observation paris{QStringLiteral("Paris"), {48.85, 2.35, 35}, 15, true};
+    const double jj = Date_Vers_JJ(3, 2000, 1);
+    struct Cas {
+        const char* nom;
+        Modele_Calcul modele;
+        bool topocentrique;
+        double ecart_minimum;  // seconds of time from the classic sky, the largest of the three events
+        double ecart_maximum;
+    };
+    // The precise place moves the body by some 20" (aberration, light time,
+    // the Earth); from the site, the parallax lowers it by some 9"/Δ more,
+    // so that it rises later and sets earlier.
+    const Cas cas[] = {
+        {"classique", Modele_Calcul::Classique, false, 0, 0},
+        {"précis", Modele_Calcul::Precis, false, 0.5, 5},
+        {"précis topocentrique", Modele_Calcul::Precis, true, 2, 8},
+    };
+    std::optional<Visibilite_Jour> geocentrique;
+    for (const Cas& k : cas) {
+        Calcul_Page c = Calcul(k.modele);
+        c.entree.Modele.topocentrique = k.topocentrique;
+        c.site = &paris;
+        ASSERT_TRUE(Preparer_Page(c)) << k.nom;
+        std::vector<Ligne_Ephemeride> lignes;
+        Generer_Lignes(c, [&lignes](const Ligne_Ephemeride& l) { lignes.push_back(l); });
+        ASSERT_EQ(lignes.size(), 31u) << k.nom;
+        Calcul_Place calcul(el, jj);
+        const Choix_Modele choix{Modele_Calcul::Precis, k.topocentrique, true};
+        const Lieu_Observation* lieu = k.topocentrique ? &paris.lieu : nullptr;
+        const Visibilite_Jour classique = Calculer_Visibilite_Jour(el, jj, paris.lieu);
+        const Visibilite_Jour attendue =
+            k.modele == Modele_Calcul::Classique
+                ? classique
+                : Calculer_Visibilite_Ciel(Preparer_Ciel(
+                                               [&](double t) {
+                                                   const Place p = calcul.Calculer(t, choix, lieu);
+                                                   return Equatoriales{p.Alpha, p.Delta};
+                                               },
+                                               jj),
+                                           jj, paris.lieu);
+        const Textes_Visibilite t = Textes_Visibilite_Jour(attendue, notation);
+        const Textes_Visibilite& l = lignes[0].visibilite;
+        EXPECT_EQ(l.Lever, t.Lever) << k.nom;
+        EXPECT_EQ(l.Passage, t.Passage) << k.nom;
+        EXPECT_EQ(l.Coucher, t.Coucher) << k.nom;
+        EXPECT_EQ(l.Hauteur, t.Hauteur) << k.nom;
+        EXPECT_EQ(l.Nuit, t.Nuit) << k.nom;
+        const std::pair<std::optional<double>, std::optional<double>> evenements[] = {
+            {attendue.Lever, classique.Lever},
+            {attendue.Passage, classique.Passage},
+            {attendue.Coucher, classique.Coucher}};
+        double ecart = 0;
+        for (const auto& [precis, classe] : evenements) {
+            ASSERT_TRUE(precis && classe) << k.nom;
+            ecart = std::max(ecart, std::fabs(*precis - *classe) * Secondes_Par_Jour);
+        }
+        EXPECT_GE(ecart, k.ecart_minimum) << k.nom;
+        EXPECT_LE(ecart, k.ecart_maximum) << k.nom;
+        if (k.topocentrique) {
+            ASSERT_TRUE(geocentrique);
+            EXPECT_GT(*attendue.Lever, *geocentrique->Lever);
+            EXPECT_LT(*attendue.Coucher, *geocentrique->Coucher);
+        } else if (k.modele == Modele_Calcul::Precis) {
+            geocentrique = attendue;
+        }
+    }
 }
 
 // One row per checked date; every run also gives its unit's number of rows.
