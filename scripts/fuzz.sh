@@ -49,8 +49,10 @@ for cible in "${cibles[@]}"; do
     statut=0
     "$dossier/fuzz/$cible" -max_total_time="$secondes" -timeout=1 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$artefacts/" "$corpus" >"$journal" 2>&1 || statut=$?
+    # A target that fails on its seeds prints no coverage: that must not end
+    # the script before it says which target failed.
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$journal")
-    couverture=$(grep -E '^#[0-9]+.*cov: ' "$journal" | tail -1 | sed -E 's/.*cov: ([0-9]+) ft: ([0-9]+).*/\1 arêtes, \2 traits/')
+    couverture=$(grep -E '^#[0-9]+.*cov: ' "$journal" | tail -1 | sed -E 's/.*cov: ([0-9]+) ft: ([0-9]+).*/\1 arêtes, \2 traits/' || true)
     echo "$cible : ${executions:-?} exécutions, couverture ${couverture:-?}, corpus $(ls "$corpus" | wc -l) entrées"
     if [ "$statut" -ne 0 ]; then
         echo "ÉCHEC de $cible (code $statut), entrée gardée dans $artefacts/ :" >&2
