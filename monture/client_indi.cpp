@@ -41,16 +41,16 @@ Client_Indi::Client_Indi(QObject* parent) : QObject(parent) {
     connect(&socket_, &QTcpSocket::readyRead, this, &Client_Indi::Recevoir);
     connect(&socket_, &QTcpSocket::errorOccurred, this, [this] {
         const bool etait_connecte = !delai_.isActive();
-        Finir(etait_connecte
-                  ? Mot_Coupure
-                  : Mot_Refus.arg(socket_.peerName()).arg(socket_.peerPort()).arg(socket_.errorString()));
+        Finir(etait_connecte ? Mot_Coupure : Mot_Refus.arg(hote_).arg(port_).arg(socket_.errorString()));
     });
-    connect(&delai_, &QTimer::timeout, this,
-            [this] { Finir(Mot_Injoignable.arg(socket_.peerName()).arg(socket_.peerPort())); });
+    connect(&delai_, &QTimer::timeout, this, [this] { Finir(Mot_Injoignable.arg(hote_).arg(port_)); });
 }
 
 void Client_Indi::Connecter(const QString& hote, quint16 port, int delai_ms) {
     Deconnecter();
+    // The socket forgets the peer once the attempt fails: the messages name it from here.
+    hote_ = hote;
+    port_ = port;
     lecteur_.Recommencer();
     proprietes_.clear();
     delai_.start(delai_ms);

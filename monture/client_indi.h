@@ -48,6 +48,8 @@ private:
     void Envoyer(const QByteArray& xml);
 
     QTcpSocket socket_;
+    QString hote_;
+    quint16 port_ = 0;
     QTimer delai_;
     Lecteur_Indi lecteur_;
     // By device, then name; a node container, so that what `Propriete`

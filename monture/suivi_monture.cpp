@@ -27,6 +27,7 @@ const QString Parcage = QStringLiteral("TELESCOPE_PARK");
 const QString Parquer = QStringLiteral("PARK");
 const QString Site = QStringLiteral("GEOGRAPHIC_COORD");
 const QString Heure = QStringLiteral("TIME_UTC");
+const QString Cote_Pilier = QStringLiteral("TELESCOPE_PIER_SIDE");
 
 constexpr double Jour_Julien_Unix = 2440587.5;  // 1970-01-01 0 h UTC
 constexpr double Millisecondes_Par_Jour = 86400000;
@@ -36,6 +37,7 @@ constexpr double Millisecondes_Par_Minute = 60000;
 // ms a newly connected driver is given to describe the rest of its
 // properties (the site, the time) before the first slew
 constexpr int Delai_Definitions = 500;
+constexpr double Secondes_Arc_Par_Degre = 3600;
 
 const QString Mot_Pas_Connecte = QStringLiteral("Pas de connexion au serveur INDI.");
 const QString Mot_Pas_Appareil = QStringLiteral("Aucune monture n'est choisie.");
@@ -56,6 +58,13 @@ const QString Mot_Sans_Vitesses = QStringLiteral(
 const QString Mot_Vitesses_Refusees = QStringLiteral(
     "La monture refuse les vitesses propres (%1) : elle est repointée sur le corps toutes les %2 min.");
 const QString Mot_Suivi_Arrete = QStringLiteral("Suivi arrêté : la monture suit à la vitesse sidérale.");
+const QString Mot_Description_Incomplete =
+    QStringLiteral("La monture « %1 » ne décrit pas %2 : impossible de la pointer.");
+const QString Mot_Declinaison_Inversee = QStringLiteral(
+    "De ce côté du pilier (%1), la monture tourne en déclinaison à l'inverse de la vitesse envoyée : "
+    "elle est repointée et reçoit la vitesse opposée.");
+const QString Mot_Declinaison_Perdue =
+    QStringLiteral("La monture ne suit pas la déclinaison envoyée, ni dans un sens ni dans l'autre.");
 
 bool Fini(const Coordonnees_Monture& p) {
     return std::isfinite(p.Ascension_Droite) && std::isfinite(p.Declinaison);
@@ -77,7 +86,8 @@ Suivi_Monture::Suivi_Monture(Place_A_L_Instant place, Verification_Cible verific
       verification_(std::move(verification)),
       site_(site),
       reglages_(reglages) {
-    for (QTimer* t : {&suivi_, &reponse_, &pointage_, &definitions_}) t->setSingleShot(true);
+    for (QTimer* t : {&suivi_, &reponse_, &pointage_, &definitions_, &description_}) t->setSingleShot(true);
+    connect(&description_, &QTimer::timeout, this, &Suivi_Monture::Description_Incomplete);
     connect(&definitions_, &QTimer::timeout, this, [this] {
         if (phase_ == Phase::Attente_Appareil && demande_) Commencer();
     });
@@ -113,6 +123,7 @@ void Suivi_Monture::Connecter(const QString& hote, quint16 port) {
 void Suivi_Monture::Deconnecter() {
     if (phase_ != Phase::Inactif) Arreter();
     client_.Deconnecter();
+    arret_attendu_ = {};
     demande_ = connexion_demandee_ = false;
     statut_.connecte = false;
     Publier(Mode_Suivi::Arrete);
@@ -121,7 +132,8 @@ void Suivi_Monture::Deconnecter() {
 void Suivi_Monture::Choisir_Appareil(const QString& appareil) {
     if (phase_ != Phase::Inactif && appareil != statut_.appareil) Arreter();
     statut_.appareil = appareil;
-    connexion_demandee_ = vitesses_refusees_ = false;
+    connexion_demandee_ = vitesses_refusees_ = declinaison_inversee_ = false;
+    cote_pilier_.clear();
     if (const Vecteur_Indi* c = Propriete(Connexion)) Connexion_Appareil(*c);
 }
 
@@ -132,6 +144,18 @@ void Suivi_Monture::Pointer_Et_Suivre() {
     demande_ = true;
     phase_ = Phase::Attente_Appareil;
     Attendre_Reponse();
+    // A device that answers yet never describes its place would keep this wait alive.
+    description_.start(reglages_.Delai_Description);
+}
+
+void Suivi_Monture::Description_Incomplete() {
+    if (phase_ != Phase::Attente_Appareil) return;
+    QStringList manquantes;
+    for (const QString& nom : {Connexion, Place_Date})
+        if (!Propriete(nom)) manquantes.append(nom);
+    if (manquantes.isEmpty()) manquantes.append(Place_Date);
+    Terminer(Mot_Description_Incomplete.arg(statut_.appareil, manquantes.join(QStringLiteral(", "))),
+             Cause_Fin::Monture);
 }
 
 void Suivi_Monture::Arreter() {
@@ -139,16 +163,34 @@ void Suivi_Monture::Arreter() {
     reponse_.stop();
     pointage_.stop();
     definitions_.stop();
+    description_.stop();
     demande_ = false;
     phase_ = Phase::Inactif;
+    arret_attendu_ = {};
     if (Appareil_Pret()) {
         client_.Envoyer_Interrupteurs(statut_.appareil, Arret_Mouvement, {{Arret, true}});
-        if (Propriete(Mode_Poursuite))
+        arret_attendu_ = {Arret_Mouvement, {}};
+        if (Propriete(Mode_Poursuite)) {
             client_.Envoyer_Interrupteurs(statut_.appareil, Mode_Poursuite, {{Poursuite_Siderale, true}});
-        if (Propriete(Etat_Poursuite))
+            arret_attendu_ = {Mode_Poursuite, Poursuite_Siderale};
+        }
+        if (Propriete(Etat_Poursuite)) {
             client_.Envoyer_Interrupteurs(statut_.appareil, Etat_Poursuite, {{Poursuite_En_Marche, true}});
+            arret_attendu_ = {Etat_Poursuite, Poursuite_En_Marche};
+        }
     }
     Publier(Mode_Suivi::Arrete, Mot_Suivi_Arrete);
+}
+
+// The server hands the driver's answers in the order of the commands: the
+// answer to the last one says the mount has had them all (a tracking mount
+// shows its tracking switch busy).
+void Suivi_Monture::Confirmer_Arret(const Vecteur_Indi& v) {
+    const auto& [nom, interrupteur] = arret_attendu_;
+    if (nom.isEmpty() || v.nom != nom || v.definition) return;
+    if (!interrupteur.isEmpty() && !v.Allume(interrupteur)) return;
+    arret_attendu_ = {};
+    emit Arret_Confirme();
 }
 
 bool Suivi_Monture::Appareil_Pret() const {
@@ -171,6 +213,7 @@ void Suivi_Monture::Propriete_Changee(const Vecteur_Indi& v) {
         return;
     }
     reponse_.stop();  // the mount answers
+    Confirmer_Arret(v);
     if (v.definition) emit Telescopes_Changes(client_.Telescopes());
     // A driver describes its properties one by one once connected: the site
     // and the time go as soon as it has described them.
@@ -184,6 +227,35 @@ void Suivi_Monture::Propriete_Changee(const Vecteur_Indi& v) {
         Place_Monture_Changee(v);
     else if (v.nom == Vitesses_Poursuite || v.nom == Mode_Poursuite)
         Reponse_Vitesses(v);
+    else if (v.nom == Cote_Pilier)
+        Cote_Pilier_Change(v);
+}
+
+void Suivi_Monture::Cote_Pilier_Change(const Vecteur_Indi& v) {
+    QString cote;
+    for (const auto& [element, etat] : v.valeurs)
+        if (v.Allume(element)) cote = element;
+    // A new side is measured anew.
+    if (cote != cote_pilier_) declinaison_inversee_ = false;
+    cote_pilier_ = cote;
+}
+
+// Checked once the axis has been asked to move far enough to see its
+// direction; the pier side is not trusted alone, since drivers differ.
+void Suivi_Monture::Controler_Declinaison(const Coordonnees_Monture& place) {
+    if (phase_ != Phase::Vitesses || !depuis_envoi_.isValid()) return;
+    const double duree = double(depuis_envoi_.elapsed()) / Millisecondes_Par_Seconde;
+    const double voulu = declinaison_voulue_ * duree;  // arc seconds
+    if (std::abs(voulu) < reglages_.Mouvement_Controle) return;
+    depuis_envoi_.invalidate();
+    const double observe = (place.Declinaison - declinaison_envoi_) * Secondes_Arc_Par_Degre;
+    if (observe * voulu >= 0 || std::abs(observe) < std::abs(voulu) / 2) return;
+    if (declinaison_inversee_) return Terminer(Mot_Declinaison_Perdue, Cause_Fin::Monture);
+    declinaison_inversee_ = true;
+    statut_.message =
+        Mot_Declinaison_Inversee.arg(cote_pilier_.isEmpty() ? QStringLiteral("?") : cote_pilier_);
+    repointages_ = 0;
+    Lancer_Pointage();
 }
 
 void Suivi_Monture::Connexion_Appareil(const Vecteur_Indi& v) {
@@ -201,6 +273,7 @@ void Suivi_Monture::Place_Monture_Changee(const Vecteur_Indi& v) {
     if (alpha && delta) {
         statut_.place_monture = Coordonnees_Monture{*alpha, *delta};
         Actualiser_Statut();
+        if (v.etat != Etat_Indi::Occupe) Controler_Declinaison(*statut_.place_monture);
     }
     if (phase_ == Phase::Attente_Appareil && demande_ && !definitions_.isActive())
         return definitions_.start(Delai_Definitions);
@@ -252,6 +325,7 @@ std::optional<Coordonnees_Monture> Suivi_Monture::Place_Corps(double jj, QString
 }
 
 void Suivi_Monture::Commencer() {
+    description_.stop();
     demande_ = false;
     repointages_ = 0;
     Envoyer_Site_Et_Heure();
@@ -342,8 +416,14 @@ void Suivi_Monture::Commencer_Suivi() {
 
 void Suivi_Monture::Envoyer_Vitesses() {
     const double intervalle = double(reglages_.Intervalle_Vitesses) / Millisecondes_Par_Seconde;
-    const Vitesses_Suivi v = Vitesses_Sur_Intervalle(place_, Jour_Julien_Maintenant(), intervalle);
+    Vitesses_Suivi v = Vitesses_Sur_Intervalle(place_, Jour_Julien_Maintenant(), intervalle);
     if (!Fini(v)) return Terminer(Mot_Place_Incalculable, Cause_Fin::Refus);
+    declinaison_voulue_ = v.Declinaison;
+    if (statut_.place_monture) {
+        declinaison_envoi_ = statut_.place_monture->Declinaison;
+        depuis_envoi_.start();
+    }
+    if (declinaison_inversee_) v.Declinaison = -v.Declinaison;
     // A rate whose sign reverses while tracking is refused (and yet shown as
     // accepted): it goes through zero first.
     if (statut_.vitesses) {

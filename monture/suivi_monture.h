@@ -8,6 +8,7 @@
 // Everything runs on the owner's thread and event loop: a window keeps
 // responding, and a batch loop reads `Statut` after each change.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -42,6 +43,10 @@ struct Reglages_Suivi {
     int Duree_Maximale_Pointage = 300000;  // ms for a slew to end
     double Tolerance = 20;                 // arc seconds between the mount and the body
     int Repointages_Maximum = 3;           // pointings again after a slew
+    int Delai_Description = 10000;         // ms for the chosen device to describe what it is pointed through
+    // Arc seconds the declination axis must have been asked to move before
+    // its direction is checked against the rate sent.
+    double Mouvement_Controle = 5;
 };
 
 // The Julian day in UTC of the system clock, which is the simulators' clock too.
@@ -63,7 +68,9 @@ public:
     // Points and follows as soon as the device is ready.
     void Pointer_Et_Suivre();
     // Aborts the slew and leaves the mount tracking at the sidereal rate.
+    // `Arret_Confirme` follows once the mount has answered the last command.
     void Arreter();
+    bool Arret_En_Attente() const { return !arret_attendu_.first.isEmpty(); }
     void Deconnecter();
 
     const Statut_Suivi& Statut() const { return statut_; }
@@ -76,6 +83,7 @@ signals:
     void Statut_Change(const Statut_Suivi& statut);
     void Telescopes_Changes(const QStringList& telescopes);
     void Suivi_Termine(const QString& raison, Cause_Fin cause);  // ended by a fault or a refusal
+    void Arret_Confirme();
 
 private:
     enum class Phase { Inactif, Attente_Appareil, Pointage, Vitesses, Repointage };
@@ -86,6 +94,10 @@ private:
     void Connexion_Appareil(const Vecteur_Indi& v);
     void Propriete_Supprimee(const QString& appareil, const QString& nom);
     void Message(const QString& appareil, const QString& texte);
+    void Confirmer_Arret(const Vecteur_Indi& v);
+    void Cote_Pilier_Change(const Vecteur_Indi& v);
+    void Controler_Declinaison(const Coordonnees_Monture& place);
+    void Description_Incomplete();
     void Commencer();
     void Envoyer_Site_Et_Heure();
     void Envoyer_Site();
@@ -117,5 +129,14 @@ private:
     bool occupe_vu_ = false;  // the slew has started
     bool vitesses_refusees_ = false;
     int repointages_ = 0;
-    QTimer suivi_, reponse_, pointage_, definitions_;
+    // The property, and the switch in it, whose answer confirms the stop.
+    QPair<QString, QString> arret_attendu_;
+    // Some drivers turn the declination axis against the rate sent on one
+    // side of the pier: the rate is then sent negated on that side.
+    QString cote_pilier_;
+    bool declinaison_inversee_ = false;
+    double declinaison_voulue_ = 0;  // ″/s, the body's rate when last sent
+    double declinaison_envoi_ = 0;   // degrees, where the mount was then
+    QElapsedTimer depuis_envoi_;
+    QTimer suivi_, reponse_, pointage_, definitions_, description_;
 };
