@@ -8,6 +8,7 @@
 
 #include "batch/ecriture_sortie.h"
 #include "batch/options_batch.h"
+#include "batch/suivi_batch.h"
 #include "batch/tableau_batch.h"
 #include "document/commandes_import.h"
 #include "document/fichier_elements.h"
@@ -239,6 +240,7 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
                 << Texte_Manques(Manques_Page(p.el, calcul.entree)) << u'\n';
         return Page_Invalide;
     }
+    if (!o.monture.hote.isEmpty()) return Suivre_Avec_Monture(p.el, *o.lieu, o.monture, sortie, erreurs);
     if (o.format == Format_Sortie::Pdf) {
         if (imprimer) return imprimer(p.Page(calcul), boite, o.sortie, erreurs);
         erreurs << QStringLiteral("trajectel-ephemeride : ce programme n'imprime pas de page PDF\n");

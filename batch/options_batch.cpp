@@ -8,6 +8,7 @@
 #include "form/disposition_fiche.h"
 #include "form/edition.h"
 #include "form/textes_nombres.h"
+#include "monture/reglages_monture.h"
 
 namespace {
 
@@ -134,6 +135,40 @@ QString Verifier_Modele(const Options_Batch& o) {
     return {};
 }
 
+QString Lire_Monture(const QString& valeur, Options_Batch& o) {
+    const Lecture_Serveur serveur = Lire_Serveur(valeur);
+    if (!serveur.valide) return QStringLiteral("serveur invalide : %1 (%2)").arg(valeur, serveur.erreur);
+    o.monture.hote = serveur.hote;
+    o.monture.port = serveur.port;
+    return {};
+}
+
+QString Lire_Duree(const QString& valeur, Options_Batch& o) {
+    bool ok = false;
+    const int minutes = valeur.toInt(&ok);
+    if (!ok || minutes < 1)
+        return QStringLiteral("durée invalide : %1 (attendu un nombre entier de minutes)").arg(valeur);
+    o.monture.duree = minutes;
+    return {};
+}
+
+// The following needs the site and the device, and writes its own lines.
+QString Verifier_Monture(const Options_Batch& o) {
+    const Options_Monture& m = o.monture;
+    if (m.hote.isEmpty()) {
+        if (!m.appareil.isEmpty() || m.duree > 0 || m.jour)
+            return QStringLiteral("--appareil, --duree et --jour demandent --monture");
+        return {};
+    }
+    if (!o.lieu) return QStringLiteral("--monture demande --lieu");
+    if (m.appareil.trimmed().isEmpty()) return QStringLiteral("--monture demande --appareil NOM");
+    if (o.format != Format_Sortie::Texte || !o.sortie.isEmpty() || o.lister)
+        return QStringLiteral(
+            "--monture écrit ses lignes sur la sortie standard : sans --format, --sortie "
+            "ni --lister");
+    return {};
+}
+
 const QString Nom_Programme = QStringLiteral("trajectel-ephemeride");
 
 // One row per option: its names (a single letter is a short option), the
@@ -246,6 +281,33 @@ const std::vector<Option_Ligne>& Table_Options() {
              o.lister = true;
              return QString();
          }},
+        {{QStringLiteral("monture")},
+         QStringLiteral("HOTE:PORT"),
+         QStringLiteral("au lieu d'écrire l'éphéméride, pointe la monture du serveur INDI HOTE:PORT sur "
+                        "l'astre et la fait suivre ; une ligne par minute (heure TU, place de l'astre, place "
+                        "de la monture, écart en secondes d'arc, vitesses envoyées, mode), jusqu'à "
+                        "Ctrl-C ou la fin de --duree ; demande --lieu et --appareil"),
+         Lire_Monture},
+        {{QStringLiteral("appareil")},
+         QStringLiteral("NOM"),
+         QStringLiteral("avec --monture, la monture du serveur à faire suivre"),
+         [](const QString& v, Options_Batch& o) {
+             o.monture.appareil = v;
+             return QString();
+         }},
+        {{QStringLiteral("duree")},
+         QStringLiteral("MINUTES"),
+         QStringLiteral("avec --monture, arrête le suivi après MINUTES minutes (par défaut il continue "
+                        "jusqu'à Ctrl-C)"),
+         Lire_Duree},
+        {{QStringLiteral("jour")},
+         {},
+         QStringLiteral("avec --monture, permet de pointer l'astre quand le Soleil est levé (refusé sans "
+                        "elle : le tube pourrait viser près du Soleil sans personne pour l'arrêter)"),
+         [](const QString&, Options_Batch& o) {
+             o.monture.jour = true;
+             return QString();
+         }},
         {{QStringLiteral("h"), QStringLiteral("aide"), QStringLiteral("help")},
          {},
          QStringLiteral("affiche cette aide"),
@@ -331,6 +393,7 @@ Lecture_Options Lire_Options(const QStringList& arguments) {
     if (l.options.aide || l.options.version) return l;
     l.erreur = Lire_Fichier(analyse.positionalArguments(), l.options);
     if (l.erreur.isEmpty()) l.erreur = Verifier_Modele(l.options);
+    if (l.erreur.isEmpty()) l.erreur = Verifier_Monture(l.options);
     if (l.erreur.isEmpty() && l.options.format == Format_Sortie::Pdf && l.options.sortie.isEmpty()) {
         l.erreur = QStringLiteral("le format pdf demande --sortie FICHIER.pdf");
     }
@@ -344,14 +407,16 @@ bool Demande_Page_Imprimee(const QStringList& arguments) {
 }
 
 QString Usage_Batch() {
-    QString texte = QStringLiteral(
-                        "Usage : %1 [options] FICHIER.elt\n"
-                        "        %1 [options] --importer FICHIER [--objet TEXTE] [--rang N]\n"
-                        "        %1 --importer FICHIER --lister\n"
-                        "Calcule l'éphéméride de l'astre décrit par le fichier d'éléments, ou de l'objet\n"
-                        "d'un fichier d'éléments publiés.\n\n"
-                        "Options :\n")
-                        .arg(Nom_Programme);
+    QString texte =
+        QStringLiteral(
+            "Usage : %1 [options] FICHIER.elt\n"
+            "        %1 [options] --importer FICHIER [--objet TEXTE] [--rang N]\n"
+            "        %1 --importer FICHIER --lister\n"
+            "        %1 FICHIER.elt --monture HOTE:PORT --appareil NOM --lieu LAT,LON[,ALT]\n"
+            "Calcule l'éphéméride de l'astre décrit par le fichier d'éléments, ou de l'objet\n"
+            "d'un fichier d'éléments publiés ; avec --monture, le fait suivre par une monture.\n\n"
+            "Options :\n")
+            .arg(Nom_Programme);
     for (const Option_Ligne& ligne : Table_Options()) {
         QStringList noms;
         for (const QString& nom : ligne.noms) noms << Nom_Option(nom);
@@ -361,14 +426,22 @@ QString Usage_Batch() {
     }
     return texte + QStringLiteral(
                        "\nStatuts de sortie :\n"
-                       "  %1  éphéméride écrite\n"
+                       "  %1  éphéméride écrite, ou suivi arrêté par Ctrl-C, SIGTERM ou la fin de --duree\n"
                        "  %2  éphéméride impossible : il manque des éléments\n"
                        "  %3  ligne de commande refusée, ou --objet désigne plusieurs objets ou aucun\n"
-                       "  %4  fichier d'éléments illisible ou sortie impossible à écrire\n")
+                       "  %4  fichier d'éléments illisible ou sortie impossible à écrire\n"
+                       "  %5  --monture : serveur INDI injoignable, ou connexion perdue\n"
+                       "  %6  --monture : monture absente du serveur, qui refuse, ne répond plus ou "
+                       "disparaît\n"
+                       "  %7  --monture : pointage refusé (monture parquée, astre trop bas, jour, place "
+                       "incalculable)\n")
                        .arg(Succes)
                        .arg(Page_Invalide)
                        .arg(Erreur_Usage)
-                       .arg(Fichier_Illisible);
+                       .arg(Fichier_Illisible)
+                       .arg(Serveur_Injoignable)
+                       .arg(Monture_Defaillante)
+                       .arg(Cible_Refusee);
 }
 
 QString Version_Batch() {

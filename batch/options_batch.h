@@ -9,10 +9,27 @@
 #include "astro/place.h"
 #include "page/visibilite_ligne.h"
 
-// The exit statuses of the program.
-enum Statut_Batch { Succes = 0, Page_Invalide = 1, Erreur_Usage = 2, Fichier_Illisible = 3 };
+// The exit statuses of the program; the last three end a following with a mount.
+enum Statut_Batch {
+    Succes = 0,
+    Page_Invalide = 1,
+    Erreur_Usage = 2,
+    Fichier_Illisible = 3,
+    Serveur_Injoignable = 4,  // the INDI server cannot be reached, or the connection was lost
+    Monture_Defaillante = 5,  // the mount is not offered, refuses, stops answering or vanishes
+    Cible_Refusee = 6,        // parked, the body too low, daylight, or no place to point at
+};
 
 enum class Format_Sortie { Texte, Tsv, Pdf };
+
+// Following the body with an INDI mount instead of writing an ephemeris.
+struct Options_Monture {
+    QString hote;  // empty: no following
+    quint16 port = 0;
+    QString appareil;
+    int duree = 0;      // minutes of following; 0: until stopped
+    bool jour = false;  // the body may be pointed at in daylight
+};
 
 struct Options_Batch {
     QString fichier;
@@ -35,6 +52,7 @@ struct Options_Batch {
     std::optional<Site_Observation> lieu;  // the visibility columns from this site
     Choix_Modele modele;                   // the precise model unless --modele classique
     bool decimales = false;                // TSV: the row's unrounded coordinates appended
+    Options_Monture monture;
     bool aide = false;
     bool version = false;
 };
