@@ -117,6 +117,7 @@ Suivi_Monture::~Suivi_Monture() {
 
 void Suivi_Monture::Connecter(const QString& hote, quint16 port) {
     Deconnecter();
+    envoyees_.reset();
     client_.Connecter(hote, port, reglages_.Delai_Connexion);
 }
 
@@ -133,6 +134,7 @@ void Suivi_Monture::Choisir_Appareil(const QString& appareil) {
     if (phase_ != Phase::Inactif && appareil != statut_.appareil) Arreter();
     statut_.appareil = appareil;
     connexion_demandee_ = vitesses_refusees_ = declinaison_inversee_ = false;
+    envoyees_.reset();
     cote_pilier_.clear();
     if (const Vecteur_Indi* c = Propriete(Connexion)) Connexion_Appareil(*c);
 }
@@ -426,18 +428,28 @@ void Suivi_Monture::Envoyer_Vitesses() {
     if (declinaison_inversee_) v.Declinaison = -v.Declinaison;
     // A rate whose sign reverses while tracking is refused (and yet shown as
     // accepted): it goes through zero first.
-    if (statut_.vitesses) {
-        const bool ad = Signe_Inverse(statut_.vitesses->Ascension_Droite, v.Ascension_Droite);
-        const bool de = Signe_Inverse(statut_.vitesses->Declinaison, v.Declinaison);
+    if (const auto avant = Vitesses_Monture()) {
+        const bool ad = Signe_Inverse(avant->Ascension_Droite, v.Ascension_Droite);
+        const bool de = Signe_Inverse(avant->Declinaison, v.Declinaison);
         if (ad || de)
-            client_.Envoyer_Nombres(statut_.appareil, Vitesses_Poursuite,
-                                    {{Vitesse_AD, ad ? 0 : statut_.vitesses->Ascension_Droite},
-                                     {Vitesse_DE, de ? 0 : statut_.vitesses->Declinaison}});
+            client_.Envoyer_Nombres(
+                statut_.appareil, Vitesses_Poursuite,
+                {{Vitesse_AD, ad ? 0 : avant->Ascension_Droite}, {Vitesse_DE, de ? 0 : avant->Declinaison}});
     }
     client_.Envoyer_Nombres(statut_.appareil, Vitesses_Poursuite,
                             {{Vitesse_AD, v.Ascension_Droite}, {Vitesse_DE, v.Declinaison}});
-    statut_.vitesses = v;
+    statut_.vitesses = envoyees_ = v;
     Attendre_Reponse();
+}
+
+// The rates the mount keeps, also from one slew to the next: the last ones
+// sent, or before any, the ones it showed when described.
+std::optional<Vitesses_Suivi> Suivi_Monture::Vitesses_Monture() const {
+    if (envoyees_) return envoyees_;
+    const Vecteur_Indi* v = Propriete(Vitesses_Poursuite);
+    const auto ad = v ? v->Nombre(Vitesse_AD) : std::nullopt, de = v ? v->Nombre(Vitesse_DE) : std::nullopt;
+    if (!ad || !de) return std::nullopt;
+    return Vitesses_Suivi{*ad, *de};
 }
 
 void Suivi_Monture::Echeance_Suivi() {

@@ -116,6 +116,7 @@ private:
         return client_.Propriete(statut_.appareil, nom);
     }
     std::optional<Coordonnees_Monture> Place_Corps(double jj, QString& raison) const;
+    std::optional<Vitesses_Suivi> Vitesses_Monture() const;
 
     Place_A_L_Instant place_;
     Verification_Cible verification_;
@@ -138,5 +139,6 @@ private:
     double declinaison_voulue_ = 0;  // ″/s, the body's rate when last sent
     double declinaison_envoi_ = 0;   // degrees, where the mount was then
     QElapsedTimer depuis_envoi_;
+    std::optional<Vitesses_Suivi> envoyees_;  // the last rates sent to this device
     QTimer suivi_, reponse_, pointage_, definitions_, description_;
 };

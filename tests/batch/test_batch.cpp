@@ -203,6 +203,33 @@ TEST(Batch, StatutsEtMessages) {
           dossier.filePath(QStringLiteral("absent/x.txt"))},
          Fichier_Illisible,
          "impossible d'écrire"},
+        {"monture sans lieu",
+         {Exemple("halley.elt"), QStringLiteral("--monture=localhost:7624"), QStringLiteral("--appareil=M")},
+         Erreur_Usage,
+         "--monture demande --lieu"},
+        {"monture sans appareil",
+         {Exemple("halley.elt"), QStringLiteral("--monture=localhost:7624"), QStringLiteral("--lieu=45,5")},
+         Erreur_Usage,
+         "--monture demande --appareil"},
+        {"appareil sans monture",
+         {Exemple("halley.elt"), QStringLiteral("--appareil=M"), QStringLiteral("--lieu=45,5")},
+         Erreur_Usage,
+         "demandent --monture"},
+        {"serveur sans port",
+         {Exemple("halley.elt"), QStringLiteral("--monture=localhost"), QStringLiteral("--appareil=M"),
+          QStringLiteral("--lieu=45,5")},
+         Erreur_Usage,
+         "serveur invalide : localhost"},
+        {"duree nulle",
+         {Exemple("halley.elt"), QStringLiteral("--monture=localhost:7624"), QStringLiteral("--appareil=M"),
+          QStringLiteral("--lieu=45,5"), QStringLiteral("--duree=0")},
+         Erreur_Usage,
+         "durée invalide : 0"},
+        {"monture et tsv",
+         {Exemple("halley.elt"), QStringLiteral("--monture=localhost:7624"), QStringLiteral("--appareil=M"),
+          QStringLiteral("--lieu=45,5"), QStringLiteral("--format=tsv")},
+         Erreur_Usage,
+         "--monture écrit ses lignes sur la sortie standard"},
     };
     const auto verifier = [](const std::string& nom, const QStringList& arguments, int statut,
                              const char* message) {
@@ -323,7 +350,8 @@ TEST(Batch, AideVersionEtFinDesOptions) {
     for (const char* option :
          {"--debut J/M/A", "--pas N", "--unite heures|jours|mois|années", "--instrument Aucun|",
           "--separateur ,|.", "--format texte|tsv|pdf", "--sortie CHEMIN", "--modele classique|precis",
-          "--topocentrique", "--apparent", "--decimales", "-v, --version"}) {
+          "--topocentrique", "--apparent", "--decimales", "--monture HOTE:PORT", "--appareil NOM",
+          "--duree MINUTES", "--jour", "-v, --version"}) {
         EXPECT_TRUE(aide.contains(QString::fromUtf8(option))) << option;
     }
 }

@@ -140,10 +140,11 @@ void Monture_Factice::Decrire(QTcpSocket* s) {
     x += Definition(QStringLiteral("Switch"), QStringLiteral("CONNECTION"), Ok,
                     {{QStringLiteral("CONNECT"), On(true)}, {QStringLiteral("DISCONNECT"), On(false)}},
                     Appareil);
-    x += Definition(
-        QStringLiteral("Number"), QStringLiteral("EQUATORIAL_EOD_COORD"), Ok,
-        {{QStringLiteral("RA"), QString::number(ra_)}, {QStringLiteral("DEC"), QString::number(dec_)}},
-        Appareil);
+    if (!options_.sans_place)
+        x += Definition(
+            QStringLiteral("Number"), QStringLiteral("EQUATORIAL_EOD_COORD"), Ok,
+            {{QStringLiteral("RA"), QString::number(ra_)}, {QStringLiteral("DEC"), QString::number(dec_)}},
+            Appareil);
     x += Definition(QStringLiteral("Switch"), QStringLiteral("ON_COORD_SET"), Ok,
                     {{QStringLiteral("TRACK"), On(true)}, {QStringLiteral("SLEW"), On(false)}}, Appareil);
     x += Definition(QStringLiteral("Switch"), QStringLiteral("TELESCOPE_TRACK_MODE"), Ok, modes_offerts,

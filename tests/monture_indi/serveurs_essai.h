@@ -39,6 +39,7 @@ public:
         bool parquee = false;
         bool muette = false;           // describes itself, then never answers
         bool refuse_vitesses = false;  // answers custom rates with an alert
+        bool sans_place = false;       // never describes EQUATORIAL_EOD_COORD
     };
     explicit Monture_Factice(const Options& options);
     quint16 port = 0;

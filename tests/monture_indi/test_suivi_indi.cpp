@@ -144,6 +144,48 @@ TEST_F(Suivi_Indi, SuitUnCorpsRapideDontLaDeclinaisonRebrousse) {
     EXPECT_GT(suivi.Statut().vitesses.value_or(Vitesses_Suivi{}).Declinaison, 0);
 }
 
+// East of the meridian the simulator stands on the west side of the pier,
+// where it turns its declination axis against the rate sent: the following
+// sees the mount move the wrong way, points again and sends the rate negated.
+TEST_F(Suivi_Indi, DeclinaisonInverseeDuCoteOuestDuPilier) {
+    Serveur_Simulateur serveur;
+    ASSERT_NE(serveur.port, 0);
+    const Corps_Essai corps(-3, 60, 0, 5);
+    constexpr int Duree_Observation = 8000;  // ms once the rate is sent negated
+    Reglages_Suivi reglages;
+    reglages.Intervalle_Vitesses = 3000;
+    QStringList messages;  // outlives the following, which speaks as it ends
+    Suivi_Monture suivi(corps, {}, Site_Essai, reglages);
+    QObject::connect(&suivi, &Suivi_Monture::Statut_Change,
+                     [&](const Statut_Suivi& s) { messages.append(s.message); });
+    Demarrer(suivi, serveur.port, Serveur_Simulateur::Appareil);
+    const QString& a = Serveur_Simulateur::Appareil;
+    ASSERT_TRUE(Attendre(
+        [&] {
+            return suivi.Statut().mode == Mode_Suivi::Vitesses_Propres &&
+                   suivi.Statut().vitesses.value_or(Vitesses_Suivi{}).Declinaison < 0;
+        },
+        40000))
+        << suivi.Statut().message.toStdString();
+    const Vecteur_Indi* pilier = suivi.Client().Propriete(a, QStringLiteral("TELESCOPE_PIER_SIDE"));
+    ASSERT_TRUE(pilier);
+    EXPECT_TRUE(pilier->Allume(QStringLiteral("PIER_WEST")));
+    EXPECT_FALSE(messages.filter(QStringLiteral("la vitesse opposée")).isEmpty());
+    EXPECT_NEAR(suivi.Statut().vitesses->Declinaison, -5, 1e-6);
+    double pire = 0;
+    QElapsedTimer chrono;
+    chrono.start();
+    Attendre(
+        [&] {
+            pire = std::max(pire, Ecart_Angulaire(Place_Monture(suivi, a), corps(Jour_Julien_Maintenant())));
+            return suivi.Statut().mode != Mode_Suivi::Vitesses_Propres ||
+                   chrono.elapsed() > Duree_Observation;
+        },
+        2 * Duree_Observation);
+    EXPECT_EQ(suivi.Statut().mode, Mode_Suivi::Vitesses_Propres) << suivi.Statut().message.toStdString();
+    EXPECT_LT(pire, Tolerance);
+}
+
 TEST_F(Suivi_Indi, UnServeurArreteTermineLeSuivi) {
     Serveur_Simulateur serveur;
     ASSERT_NE(serveur.port, 0);
@@ -237,12 +279,18 @@ TEST_F(Suivi_Indi, RefusEtSilenceDeLaMonture) {
          {},
          "La monture « Monture factice » ne répond pas.",
          Cause_Fin::Monture},
+        {"sans place",
+         {true, false, false, false, true},
+         {},
+         "La monture « Monture factice » ne décrit pas EQUATORIAL_EOD_COORD",
+         Cause_Fin::Monture},
     };
     for (const Cas& c : cas) {
         Monture_Factice monture(c.options);
         const Corps_Essai corps(-1, 40, 0, 0);
         Reglages_Suivi reglages;
         reglages.Delai_Reponse = 1000;
+        reglages.Delai_Description = 500;  // before the mount is taken for silent
         Suivi_Monture suivi(
             corps, [&](double, const Coordonnees_Monture&) { return c.refus; }, Site_Essai, reglages);
         Fin_Suivi fin;
