@@ -43,7 +43,7 @@ struct Reglages_Suivi {
     int Duree_Maximale_Pointage = 300000;  // ms for a slew to end
     double Tolerance = 20;                 // arc seconds between the mount and the body
     int Repointages_Maximum = 3;           // pointings again after a slew
-    int Delai_Description = 10000;         // ms for the chosen device to describe what it is pointed through
+    int Delai_Description = 20000;         // ms for the chosen device to connect and describe its place
     // Arc seconds the declination axis must have been asked to move before
     // its direction is checked against the rate sent.
     double Mouvement_Controle = 5;
