@@ -398,6 +398,14 @@ void Boite_Qt::Coller_Dans(Controle c) {
 }
 
 Reponse Boite_Qt::Confirmer(const QString& question, Reponse par_defaut) {
+    return Poser_Question(question, par_defaut, true);
+}
+
+Reponse Boite_Qt::Demander(const QString& question, Reponse par_defaut) {
+    return Poser_Question(question, par_defaut, false);
+}
+
+Reponse Boite_Qt::Poser_Question(const QString& question, Reponse par_defaut, bool annulable) {
     if (Reponse_Essai) return Reponse_Essai(question);
     // The question breaks its line with a carriage return, which a label does not show.
     QString texte = question;
@@ -406,13 +414,29 @@ Reponse Boite_Qt::Confirmer(const QString& question, Reponse par_defaut) {
                       Widget(Controle::Principale));
     QPushButton* oui = boite.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
     QPushButton* non = boite.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
-    QPushButton* annuler = boite.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
-    boite.setEscapeButton(annuler);
-    boite.setDefaultButton(par_defaut == Reponse::Oui ? oui : par_defaut == Reponse::Non ? non : annuler);
+    QPushButton* annuler =
+        annulable ? boite.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole) : nullptr;
+    boite.setEscapeButton(annulable ? annuler : non);
+    boite.setDefaultButton(par_defaut == Reponse::Oui                 ? oui
+                           : par_defaut == Reponse::Non || !annulable ? non
+                                                                      : annuler);
     boite.exec();
     if (boite.clickedButton() == oui) return Reponse::Oui;
-    if (boite.clickedButton() == non) return Reponse::Non;
+    if (boite.clickedButton() == non || !annulable) return Reponse::Non;
     return Reponse::Annuler;
+}
+
+// A box that does not wait: it comes from the mount's events, which keep
+// arriving while it is shown. A newer one takes the place of the last.
+void Boite_Qt::Avertir_Sans_Attendre(const QString& titre, const QString& texte) {
+    if (Retenu(Genre_Message::Avertissement, titre, texte)) return;
+    if (avertissement_) avertissement_->close();
+    auto* boite =
+        new QMessageBox(QMessageBox::Warning, titre, texte, QMessageBox::Ok, Widget(Controle::Principale));
+    boite->setAttribute(Qt::WA_DeleteOnClose);
+    boite->setWindowModality(Qt::NonModal);
+    avertissement_ = boite;
+    boite->show();
 }
 
 std::optional<QString> Boite_Qt::Dialogue_Fichier_Qt(const Dialogue_Fichier& dialogue, bool enregistrer) {

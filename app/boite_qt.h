@@ -101,6 +101,10 @@ public:
     // The plain message box: the text and an OK button, titled "Trajectel".
     void Message(const QString& texte) override;
     Reponse Confirmer(const QString& question, Reponse par_defaut) override;
+    // A question answered by Oui or Non only (Escape is Non).
+    Reponse Demander(const QString& question, Reponse par_defaut);
+    // A warning box that leaves the window working while it is shown.
+    void Avertir_Sans_Attendre(const QString& titre, const QString& texte);
     std::optional<QString> Dialogue_Ouvrir(const Dialogue_Fichier& dialogue) override;
     std::optional<QString> Dialogue_Enregistrer(const Dialogue_Fichier& dialogue) override;
     std::optional<int> Choisir_Objet(const QString& titre, const Source_Objets& source) override;
@@ -118,6 +122,7 @@ public:
 private:
     QObject* Objet(Controle c) const { return objets_[static_cast<std::size_t>(c)]; }
     bool Retenu(Genre_Message genre, const QString& titre, const QString& texte);
+    Reponse Poser_Question(const QString& question, Reponse par_defaut, bool annulable);
     std::optional<QString> Dialogue_Fichier_Qt(const Dialogue_Fichier& dialogue, bool enregistrer);
     QLineEdit* Champ(Controle c) const;
 
@@ -132,4 +137,5 @@ private:
     int64_t total_progression_ = 0;
     bool retenir_messages_ = false;
     std::vector<Message_Montre> messages_;
+    QPointer<QWidget> avertissement_;
 };

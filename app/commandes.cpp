@@ -21,6 +21,7 @@ constexpr int Aide_Sommaire = 1000;
 constexpr int Aide_Fichier = 1003;
 constexpr int Aide_Edition = 1004;
 constexpr int Aide_Dates = 1005;
+constexpr int Aide_Monture = 1007;
 
 constexpr C Historiques[] = {C::Historique1, C::Historique2, C::Historique3, C::Historique4, C::Historique5,
                              C::Historique6, C::Historique7, C::Historique8, C::Historique9, C::Historique10};
@@ -124,6 +125,17 @@ const std::vector<Commande>& Commandes() {
          "Ctrl+M", "", Aide_Dates, true, "", S::SP_CustomBase},
         {C::Julienne, C::Julienne, Aucun, "Date julienne pour le périhélie", "Ctrl+D", "", Aide_Dates, true,
          "", S::SP_CustomBase},
+        {C::MontureConnexion, C::MontureConnexion, Aucun, "Connexion…", "",
+         "Connexion|Choisir le serveur INDI et la monture qui suivra l'astre", Aide_Monture, false, "",
+         S::SP_CustomBase},
+        {C::MonturePointer, C::MonturePointer, Aucun, "Pointer et suivre", "",
+         "Pointer et suivre|Pointer la monture sur l'astre, puis le suivre", Aide_Monture, false, "",
+         S::SP_CustomBase},
+        {C::MontureArreter, C::MontureArreter, Aucun, "Arrêter le suivi", "",
+         "Arrêter le suivi|Arrêter le mouvement de la monture et la laisser suivre les étoiles", Aide_Monture,
+         false, "", S::SP_CustomBase},
+        {C::MontureDeconnecter, C::MontureDeconnecter, Aucun, "Déconnecter", "",
+         "Déconnecter|Fermer la connexion au serveur INDI", Aide_Monture, false, "", S::SP_CustomBase},
         {C::AfficheAide, C::Aide1, C::ToolAide, "Aide", "", "Aide|Afficher le fichier d'aide", Aide_Sommaire,
          false, "help-contents", S::SP_DialogHelpButton},
         {C::HelpAbout1, C::HelpAboutItem, Aucun, "A &propos de Trajectel", "Ctrl+P",
@@ -151,6 +163,10 @@ const std::vector<Menu_Principal>& Menus() {
          "Format des dates",
          Aide_Dates,
          {C::Julienne_éléments, C::Julienne_éphéméride, C::Julienne, C::CalculClassique, C::VisibiliteNuit1}},
+        {"&Monture",
+         "Suivre l'astre avec une monture INDI",
+         Aide_Monture,
+         {C::MontureConnexion, C::MonturePointer, C::MontureArreter, C::MontureDeconnecter}},
         {"&Aide", "Rubriques d'aide", Aide_Sommaire, {C::Aide1, C::HelpAboutItem}},
     };
     return table;

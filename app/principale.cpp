@@ -19,6 +19,7 @@
 #include "app/dialogue_lieu.h"
 #include "app/fenetre_nuit.h"
 #include "app/fiche_qt.h"
+#include "app/monture_fenetre.h"
 #include "app/widgets_fiche.h"
 #include "app/zone_client.h"
 #include "document/commandes_document.h"
@@ -61,6 +62,7 @@ Principale::Principale(const Demarrage& demarrage, bool retenir_messages)
 // while both are still there to hear the focus leaving them.
 Principale::~Principale() {
     boite_.Sur_Page_Construite = nullptr;
+    delete monture_;
     delete nuit_;
     delete aide_;
     delete a_propos_;
@@ -95,7 +97,13 @@ void Principale::Construire() {
 
     aide_ = new Fenetre_Aide(this);
     nuit_ = new Fenetre_Nuit([this] { return programme_.Calcul(); }, boite_, this);
-    boite_.Sur_Page_Construite = [this] { nuit_->Redessiner(); };
+    monture_ = new Monture_Fenetre(programme_, boite_, application_.configuration.Dossier_Configuration,
+                                   *client_->Etat(), this);
+    monture_->Actualiser_Commandes();
+    boite_.Sur_Page_Construite = [this] {
+        nuit_->Redessiner();
+        monture_->Actualiser_Commandes();
+    };
     boite_.Aide_Dialogue = [this](QDialog& dialogue, int contexte) {
         return std::make_unique<Aide_Dans_Dialogue>(dialogue, *aide_, application_.Fichier_Aide, contexte);
     };
@@ -134,6 +142,18 @@ void Principale::Executer(Controle commande) {
             break;
         case Controle::EditLaws1:
             Modifier_Lois(programme_);
+            break;
+        case Controle::MontureConnexion:
+            monture_->Ouvrir_Connexion();
+            break;
+        case Controle::MonturePointer:
+            monture_->Pointer_Et_Suivre();
+            break;
+        case Controle::MontureArreter:
+            monture_->Arreter();
+            break;
+        case Controle::MontureDeconnecter:
+            monture_->Deconnecter();
             break;
         case Controle::DatesNight1:
             nuit_->show();
@@ -233,6 +253,8 @@ void Principale::closeEvent(QCloseEvent* e) {
     if (!application_.Fermeture_Permise) Quitter_Application(programme_, application_);
     e->setAccepted(application_.Fermeture_Permise);
     if (!application_.Fermeture_Permise) return;
+    // The mount does not go on at the body's rates once the program is gone.
+    monture_->Quitter();
     aide_->close();
     QApplication::quit();
 }

@@ -15,6 +15,7 @@ class AboutBox;
 class QMimeData;
 class Fenetre_Aide;
 class Fenetre_Nuit;
+class Monture_Fenetre;
 class Zone_Client;
 
 class Principale : public QMainWindow {
@@ -29,6 +30,7 @@ public:
     AboutBox& A_Propos() { return *a_propos_; }
     Fenetre_Aide& Aide() { return *aide_; }
     Fenetre_Nuit& Nuit() { return *nuit_; }
+    Monture_Fenetre& Monture() { return *monture_; }
 
     // Every command of the menus, the tool bar and the shortcuts.
     void Executer(Controle commande);
@@ -65,4 +67,5 @@ private:
     AboutBox* a_propos_ = nullptr;
     Fenetre_Aide* aide_ = nullptr;
     Fenetre_Nuit* nuit_ = nullptr;
+    Monture_Fenetre* monture_ = nullptr;
 };

@@ -62,6 +62,8 @@ public:
     ~Suivi_Monture() override;
 
     void Connecter(const QString& hote, quint16 port);
+    // The site sent to the mount at the next pointing (a window's site may change while connected).
+    void Changer_Site(const Site_Monture& site) { site_ = site; }
     QStringList Telescopes() const { return client_.Telescopes(); }
     // The device to follow with; the server is asked to connect it.
     void Choisir_Appareil(const QString& appareil);

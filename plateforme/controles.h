@@ -127,6 +127,10 @@
     X(VisibiliteNuit1) \
     X(CalculClassique) \
     X(PositionTopocentrique) \
+    X(MontureConnexion) \
+    X(MonturePointer) \
+    X(MontureArreter) \
+    X(MontureDeconnecter) \
     \
     /* Tool buttons. */ \
     X(ToolNouveau) \

@@ -154,6 +154,10 @@ TEST(Principale, MenusEtRaccourcis) {
         {"&Dates", "Date julienne pour l'équinoxe éphéméride", "Ctrl+M",
          "Date julienne pour l'équinoxe éphéméride", "", 1005},
         {"&Dates", "Date julienne pour le périhélie", "Ctrl+D", "Date julienne pour le périhélie", "", 1005},
+        {"&Monture", "Connexion…", "", "Connexion", nullptr, 1007},
+        {"&Monture", "Pointer et suivre", "", "Pointer et suivre", nullptr, 1007},
+        {"&Monture", "Arrêter le suivi", "", "Arrêter le suivi", nullptr, 1007},
+        {"&Monture", "Déconnecter", "", "Déconnecter", "Fermer la connexion au serveur INDI", 1007},
         {"&Aide", "Aide", "", "Aide", "Afficher le fichier d'aide", 1000},
         {"&Aide", "A &propos de Trajectel", "Ctrl+P", "A propos", nullptr, 1000},
     };
@@ -171,7 +175,8 @@ TEST(Principale, MenusEtRaccourcis) {
     QStringList menus;
     for (QAction* m : f->menuBar()->actions()) menus << m->text() + u'|' + m->statusTip();
     EXPECT_EQ(menus, QStringList({"&Fichier|Commandes liées aux fichiers", "&Edition|Commandes d'édition",
-                                  "&Dates|Format des dates", "&Aide|Rubriques d'aide"}));
+                                  "&Dates|Format des dates", "&Monture|Suivre l'astre avec une monture INDI",
+                                  "&Aide|Rubriques d'aide"}));
 }
 
 TEST(Principale, BarreDOutilsDansSonOrdre) {

@@ -1,0 +1,188 @@
+#include "app/monture_fenetre.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+#include "app/aide.h"
+#include "app/boite_qt.h"
+#include "app/cible_monture.h"
+#include "app/dialogue_monture.h"
+#include "document/programme.h"
+
+namespace {
+
+constexpr int Intervalle_Actualisation = 1000;  // ms: the offset from the body, live while following
+const QString Titre_Monture = QStringLiteral("Trajectel - Monture");
+const QString Nom_Etiquette = QStringLiteral("Statut_Monture");
+const QString Mot_Sans_Lieu = QStringLiteral(
+    "Pour pointer la monture, il faut un lieu d'observation : choisissez-le dans Edition, "
+    "Lieu d'observation…");
+const QString Mot_Corps_Incalculable = QStringLiteral(
+    "La place de l'astre n'est pas calculable : complétez les éléments, l'équinoxe et la date de début.");
+const QString Mot_Pointage_Refuse = QStringLiteral("Pointage refusé : %1");
+const QString Question_Jour = QStringLiteral(
+    "Il fait jour au lieu d'observation (le Soleil est à %1° de hauteur).\r"
+    "Pointer quand même la monture sur l'astre ?");
+const QString Mot_Enregistrement = QStringLiteral("Le choix de la monture n'a pas pu être enregistré : %1");
+constexpr int Decimales_Hauteur = 1;
+const QString Cote_Pilier = QStringLiteral("TELESCOPE_PIER_SIDE");
+const QString Pilier_Est = QStringLiteral("PIER_EAST");
+const QString Pilier_Ouest = QStringLiteral("PIER_WEST");
+
+Site_Monture Vers_Site_Monture(const Lieu_Observation& lieu) {
+    return {lieu.Latitude, lieu.Longitude, lieu.Altitude};
+}
+
+}  // namespace
+
+Monture_Fenetre::Monture_Fenetre(Programme& programme, Boite_Qt& boite, const QString& dossier,
+                                 QStatusBar& barre, QObject* parent)
+    : QObject(parent),
+      programme_(programme),
+      boite_(boite),
+      dossier_(dossier),
+      etiquette_(new QLabel(&barre)),
+      suivi_(
+          [this](double jj) {
+              return place_ ? place_(jj) : Coordonnees_Monture{std::nan(""), std::nan("")};
+          },
+          [this](double jj, const Coordonnees_Monture& place) {
+              return site_ ? Refus_Cible(*site_, jj, place) : QString();
+          },
+          Site_Monture{}) {
+    etiquette_->setObjectName(Nom_Etiquette);
+    // A long state must not widen the window: it is cut, and whole in its tip.
+    etiquette_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    etiquette_->hide();
+    barre.addPermanentWidget(etiquette_, 1);
+    actualisation_.setInterval(Intervalle_Actualisation);
+    connect(&actualisation_, &QTimer::timeout, this, [this] { Montrer_Statut(suivi_.Actualiser_Statut()); });
+    connect(&suivi_, &Suivi_Monture::Statut_Change, this,
+            [this](const Statut_Suivi& s) { Montrer_Statut(s); });
+    connect(&suivi_, &Suivi_Monture::Suivi_Termine, this,
+            [this](const QString& raison) { Fin_Suivi(raison); });
+}
+
+Monture_Fenetre::~Monture_Fenetre() { QObject::disconnect(&suivi_, nullptr, this, nullptr); }
+
+void Monture_Fenetre::Ouvrir_Connexion() {
+    if (dialogue_) return dialogue_->raise();
+    if (!reglages_) reglages_ = Charger_Monture(dossier_).reglages;
+    dialogue_ = new Dialogue_Monture(*reglages_, suivi_, boite_.Widget(Controle::Principale));
+    connect(dialogue_, &QDialog::finished, this, [this](int resultat) { Fin_Dialogue(resultat); });
+    if (boite_.Aide_Dialogue) aide_dialogue_ = boite_.Aide_Dialogue(*dialogue_, Aide_Connexion_Monture);
+    etiquette_->show();
+    dialogue_->open();
+}
+
+// OK keeps the choice in Monture.ini at once and asks the server for the device.
+void Monture_Fenetre::Fin_Dialogue(int resultat) {
+    Dialogue_Monture* dialogue = dialogue_;
+    dialogue_ = nullptr;
+    aide_dialogue_.reset();  // the help window goes back to the main window first
+    dialogue->deleteLater();
+    if (resultat == QDialog::Accepted) {
+        reglages_ = dialogue->Choix();
+        const QString erreur = Enregistrer_Monture(dossier_, *reglages_);
+        if (!erreur.isEmpty()) boite_.Avertissement(Titre_Monture, Mot_Enregistrement.arg(erreur));
+        suivi_.Choisir_Appareil(reglages_->Appareil);
+    }
+    Actualiser_Commandes();
+}
+
+// The body of the fields as they stand now, from the site as it is now.
+void Monture_Fenetre::Pointer_Et_Suivre() {
+    if (!programme_.site) return boite_.Avertissement(Titre_Monture, Mot_Sans_Lieu);
+    Calcul_Page calcul = programme_.Calcul();
+    if (!Preparer_Page(calcul)) return boite_.Avertissement(Titre_Monture, Mot_Corps_Incalculable);
+    const Site_Observation site = *programme_.site;
+    const double jj = Jour_Julien_Maintenant();
+    Place_A_L_Instant place = Place_Pour_Monture(calcul.el, site.lieu, jj);
+    const QString refus = Refus_Cible(site, jj, place(jj));
+    if (!refus.isEmpty()) return boite_.Avertissement(Titre_Monture, Mot_Pointage_Refuse.arg(refus));
+    if (En_Plein_Jour(site.lieu, jj)) {
+        const QString question = Question_Jour.arg(Hauteur_Soleil(site.lieu, jj), 0, 'f', Decimales_Hauteur);
+        if (boite_.Demander(question, Reponse::Non) != Reponse::Oui) return;
+    }
+    place_ = std::move(place);
+    site_ = site;
+    suivi_.Changer_Site(Vers_Site_Monture(site.lieu));
+    demande_ = true;
+    etiquette_->show();
+    suivi_.Pointer_Et_Suivre();
+    Actualiser_Commandes();
+}
+
+void Monture_Fenetre::Arreter() {
+    demande_ = false;
+    suivi_.Arreter();
+    Actualiser_Commandes();
+}
+
+void Monture_Fenetre::Deconnecter() {
+    demande_ = false;
+    suivi_.Deconnecter();
+    Actualiser_Commandes();
+}
+
+void Monture_Fenetre::Quitter() {
+    if (dialogue_) dialogue_->reject();
+    if (Suit()) suivi_.Arreter();
+    demande_ = false;
+    suivi_.Deconnecter();
+}
+
+bool Monture_Fenetre::Suit() const { return demande_ || suivi_.Statut().mode != Mode_Suivi::Arrete; }
+
+void Monture_Fenetre::Actualiser_Commandes() {
+    const Statut_Suivi& s = suivi_.Statut();
+    const bool pret = s.connecte && !s.appareil.isEmpty();
+    boite_.Activer(Controle::MonturePointer, pret && programme_.site && programme_.page.Page_Valide);
+    boite_.Activer(Controle::MontureArreter, s.connecte && Suit());
+    boite_.Activer(Controle::MontureDeconnecter, s.connecte);
+}
+
+void Monture_Fenetre::Montrer_Statut(const Statut_Suivi& statut) {
+    if (statut.mode == Mode_Suivi::Arrete)
+        actualisation_.stop();
+    else if (!actualisation_.isActive())
+        actualisation_.start();
+    Surveiller_Pilier(statut);
+    if (etiquette_) {
+        const QString texte = Texte_Statut(statut);
+        etiquette_->setText(texte);
+        etiquette_->setToolTip(texte);
+    }
+    Actualiser_Commandes();
+}
+
+// A German mount that changed sides of its pier while following (a flip at
+// the meridian) is no longer where its rates were meant for: it is pointed again.
+void Monture_Fenetre::Surveiller_Pilier(const Statut_Suivi& statut) {
+    const Vecteur_Indi* v = suivi_.Client().Propriete(statut.appareil, Cote_Pilier);
+    const QString cote = !v                        ? QString()
+                         : v->Allume(Pilier_Est)   ? Pilier_Est
+                         : v->Allume(Pilier_Ouest) ? Pilier_Ouest
+                                                   : QString();
+    const bool retournee = statut.mode == Mode_Suivi::Vitesses_Propres && !cote_pilier_.isEmpty() &&
+                           !cote.isEmpty() && cote != cote_pilier_;
+    cote_pilier_ = cote;
+    // Once the following has finished with this change.
+    if (retournee)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (demande_) suivi_.Pointer_Et_Suivre();
+            },
+            Qt::QueuedConnection);
+}
+
+// A fault or a refusal ended the following: said in the status bar (the
+// state carries the reason) and in a box that leaves the window working; a
+// server unreachable from the dialog is said in the dialog.
+void Monture_Fenetre::Fin_Suivi(const QString& raison) {
+    demande_ = false;
+    Actualiser_Commandes();
+    if (dialogue_ && !suivi_.Statut().connecte) return dialogue_->Montrer_Erreur(raison);
+    boite_.Avertir_Sans_Attendre(Titre_Monture, raison);
+}
