@@ -149,7 +149,13 @@ void Monture_Fenetre::Montrer_Statut(const Statut_Suivi& statut) {
         actualisation_.start();
     Surveiller_Pilier(statut);
     if (etiquette_) {
-        const QString texte = Texte_Statut(statut);
+        // Without a connection, where the mount was is no longer where it is.
+        Statut_Suivi montre = statut;
+        if (!montre.connecte) {
+            montre.place_monture.reset();
+            montre.ecart.reset();
+        }
+        const QString texte = Texte_Statut(montre);
         etiquette_->setText(texte);
         etiquette_->setToolTip(texte);
     }
