@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -215,6 +217,14 @@ TEST_F(Monture_Fenetre_Essai, RefusAvantPointageEtMontureParquee) {
         {"en plein jour, non", libre, Site_Sous(Milieu(corps, soleil), jj, 0), Reponse::Non, QString(), 0, 1},
         {"parquée", parquee, Site_Sous(corps, jj, 0), Reponse::Oui, QStringLiteral("parquée"), 0, -1},
     };
+    // A choice that cannot be kept is said, and the connection goes on.
+    const QString fichier = w.f->Application().configuration.Dossier_Configuration + Nom_Fichier_Monture;
+    QFile::remove(fichier);
+    ASSERT_TRUE(QDir().mkpath(fichier));
+    Connecter(Local(libre.port), Monture_Factice::Appareil);
+    EXPECT_TRUE(Dernier_Message().contains(QStringLiteral("n'a pas pu être enregistré")))
+        << Dernier_Message().toStdString();
+    EXPECT_TRUE(QDir(fichier).removeRecursively());
     for (const auto& c : cas) {
         Connecter(Local(c.monture.port), Monture_Factice::Appareil);
         Choisir_Site(c.site);
