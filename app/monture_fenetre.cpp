@@ -87,7 +87,7 @@ void Monture_Fenetre::Fin_Dialogue(int resultat) {
         if (!erreur.isEmpty()) boite_.Avertissement(Titre_Monture, Mot_Enregistrement.arg(erreur));
         suivi_.Choisir_Appareil(reglages_->Appareil);
     }
-    Actualiser_Commandes();
+    Montrer_Statut(suivi_.Statut());  // the device chosen shows at once
 }
 
 // The body of the fields as they stand now, from the site as it is now.

@@ -126,6 +126,8 @@ TEST_F(Monture_Fenetre_Essai, ConnecteChoisitPointeSuitArretePuisSurvitAuServeur
               (Reglages_Monture{QStringLiteral("127.0.0.1"), serveur.port, Serveur_Simulateur::Appareil}));
     EXPECT_TRUE(w.b().Actif(Controle::MontureDeconnecter));
     EXPECT_FALSE(w.b().Actif(Controle::MontureArreter));
+    EXPECT_TRUE(Etat().startsWith(QStringLiteral("INDI : ") + Serveur_Simulateur::Appareil))
+        << Etat().toStdString();
     w.p().site.reset();  // no site, no pointing
     m().Actualiser_Commandes();
     EXPECT_FALSE(w.b().Actif(Controle::MonturePointer));
