@@ -1,17 +1,19 @@
 #include "app/monture_fenetre.h"
 
+#include <QEventLoop>
 #include <QLabel>
 #include <QStatusBar>
 
 #include "app/aide.h"
 #include "app/boite_qt.h"
-#include "app/cible_monture.h"
 #include "app/dialogue_monture.h"
 #include "document/programme.h"
+#include "monture/cible_monture.h"
 
 namespace {
 
 constexpr int Intervalle_Actualisation = 1000;  // ms: the offset from the body, live while following
+constexpr int Delai_Arret = 2000;               // ms for the mount to answer the stop when the program closes
 const QString Titre_Monture = QStringLiteral("Trajectel - Monture");
 const QString Nom_Etiquette = QStringLiteral("Statut_Monture");
 const QString Mot_Sans_Lieu = QStringLiteral(
@@ -20,11 +22,8 @@ const QString Mot_Sans_Lieu = QStringLiteral(
 const QString Mot_Corps_Incalculable = QStringLiteral(
     "La place de l'astre n'est pas calculable : complétez les éléments, l'équinoxe et la date de début.");
 const QString Mot_Pointage_Refuse = QStringLiteral("Pointage refusé : %1");
-const QString Question_Jour = QStringLiteral(
-    "Il fait jour au lieu d'observation (le Soleil est à %1° de hauteur).\r"
-    "Pointer quand même la monture sur l'astre ?");
+const QString Question_Jour = QStringLiteral("%1.\rPointer quand même la monture sur l'astre ?");
 const QString Mot_Enregistrement = QStringLiteral("Le choix de la monture n'a pas pu être enregistré : %1");
-constexpr int Decimales_Hauteur = 1;
 const QString Cote_Pilier = QStringLiteral("TELESCOPE_PIER_SIDE");
 const QString Pilier_Est = QStringLiteral("PIER_EAST");
 const QString Pilier_Ouest = QStringLiteral("PIER_WEST");
@@ -47,7 +46,7 @@ Monture_Fenetre::Monture_Fenetre(Programme& programme, Boite_Qt& boite, const QS
               return place_ ? place_(jj) : Coordonnees_Monture{std::nan(""), std::nan("")};
           },
           [this](double jj, const Coordonnees_Monture& place) {
-              return site_ ? Refus_Cible(*site_, jj, place) : QString();
+              return site_ ? Refus_Hauteur(site_->lieu, site_->Hauteur_Minimale, jj, place) : QString();
           },
           Site_Monture{}) {
     etiquette_->setObjectName(Nom_Etiquette);
@@ -98,11 +97,12 @@ void Monture_Fenetre::Pointer_Et_Suivre() {
     const Site_Observation site = *programme_.site;
     const double jj = Jour_Julien_Maintenant();
     Place_A_L_Instant place = Place_Pour_Monture(calcul.el, site.lieu, jj);
-    const QString refus = Refus_Cible(site, jj, place(jj));
+    const QString refus = Refus_Hauteur(site.lieu, site.Hauteur_Minimale, jj, place(jj));
     if (!refus.isEmpty()) return boite_.Avertissement(Titre_Monture, Mot_Pointage_Refuse.arg(refus));
-    if (En_Plein_Jour(site.lieu, jj)) {
-        const QString question = Question_Jour.arg(Hauteur_Soleil(site.lieu, jj), 0, 'f', Decimales_Hauteur);
-        if (boite_.Demander(question, Reponse::Non) != Reponse::Oui) return;
+    QString jour = Refus_Jour(site.lieu, jj);
+    if (!jour.isEmpty()) {
+        jour[0] = jour[0].toUpper();
+        if (boite_.Demander(Question_Jour.arg(jour), Reponse::Non) != Reponse::Oui) return;
     }
     place_ = std::move(place);
     site_ = site;
@@ -126,10 +126,25 @@ void Monture_Fenetre::Deconnecter() {
 }
 
 void Monture_Fenetre::Quitter() {
+    fermeture_ = true;
     if (dialogue_) dialogue_->reject();
-    if (Suit()) suivi_.Arreter();
+    if (Suit()) {
+        suivi_.Arreter();
+        Attendre_Arret();
+    }
     demande_ = false;
     suivi_.Deconnecter();
+}
+
+// The stop reaches the mount before the connection closes, or the server
+// is given up after a short while: closing never hangs on it.
+void Monture_Fenetre::Attendre_Arret() {
+    if (!suivi_.Arret_En_Attente()) return;
+    QEventLoop boucle;
+    QTimer::singleShot(Delai_Arret, &boucle, &QEventLoop::quit);
+    connect(&suivi_, &Suivi_Monture::Arret_Confirme, &boucle, &QEventLoop::quit);
+    connect(&suivi_, &Suivi_Monture::Suivi_Termine, &boucle, &QEventLoop::quit);
+    boucle.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 bool Monture_Fenetre::Suit() const { return demande_ || suivi_.Statut().mode != Mode_Suivi::Arrete; }
@@ -189,6 +204,7 @@ void Monture_Fenetre::Surveiller_Pilier(const Statut_Suivi& statut) {
 void Monture_Fenetre::Fin_Suivi(const QString& raison) {
     demande_ = false;
     Actualiser_Commandes();
+    if (fermeture_) return;
     if (dialogue_ && !suivi_.Statut().connecte) return dialogue_->Montrer_Erreur(raison);
     boite_.Avertir_Sans_Attendre(Titre_Monture, raison);
 }

@@ -50,6 +50,7 @@ private:
     void Fin_Suivi(const QString& raison);
     void Fin_Dialogue(int resultat);
     bool Suit() const;
+    void Attendre_Arret();
 
     Programme& programme_;
     Boite_Qt& boite_;
@@ -62,6 +63,7 @@ private:
     std::optional<Reglages_Monture> reglages_;  // read from Monture.ini on first use
     bool demande_ = false;                      // following asked for, until stopped or ended
     QString cote_pilier_;                       // as the mount last said, "" when unknown
+    bool fermeture_ = false;                    // the window closes: nothing more is shown
     QTimer actualisation_;
     QPointer<Dialogue_Monture> dialogue_;
     std::unique_ptr<Aide_Dans_Dialogue> aide_dialogue_;  // F1 in the dialog, while it is open

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <cmath>
+#include <memory>
 
 #include "app/application_essai.h"
 #include "app/dialogue_monture.h"
@@ -115,7 +117,7 @@ protected:
 
 QString Local(quint16 port) { return QStringLiteral("127.0.0.1:%1").arg(port); }
 
-TEST_F(Monture_Fenetre_Essai, ConnecteChoisitPointeSuitArretePuisSurvitAuServeur) {
+TEST_F(Monture_Fenetre_Essai, ConnecteChoisitPointeSuitArreteEtQuitteEnArretant) {
     Serveur_Simulateur serveur;
     ASSERT_NE(serveur.port, 0);
     Site_Au_Zenith();
@@ -149,12 +151,33 @@ TEST_F(Monture_Fenetre_Essai, ConnecteChoisitPointeSuitArretePuisSurvitAuServeur
     EXPECT_TRUE(Etat().contains(QStringLiteral("arrêté"))) << Etat().toStdString();
     EXPECT_FALSE(w.b().Actif(Controle::MontureArreter));
 
-    // Pointed again, then the server goes while following.
+    // Pointed again, then the program quits while following: the mount is
+    // left tracking the stars, and closing does not wait long.
     Executer(Controle::MonturePointer);
     ASSERT_TRUE(Attendre([&] { return Etat().contains(QStringLiteral("suivi : vitesses propres")); }, 20000));
-    const std::size_t messages = w.b().Messages().size();
-    serveur.Tuer();
-    ASSERT_TRUE(Attendre([&] { return w.b().Messages().size() > messages; }, Delai_Message));
+    QElapsedTimer chrono;
+    chrono.start();
+    w.f->Executer(Controle::FileExit1);
+    EXPECT_FALSE(w.f->isVisible());
+    EXPECT_LT(chrono.elapsed(), 3000);
+    Client_Indi temoin;
+    temoin.Connecter(QStringLiteral("127.0.0.1"), serveur.port, 5000);
+    const QString& a = Serveur_Simulateur::Appareil;
+    ASSERT_TRUE(Attendre([&] { return temoin.Propriete(a, QStringLiteral("TELESCOPE_TRACK_MODE")); }, 5000));
+    EXPECT_TRUE(temoin.Propriete(a, QStringLiteral("TELESCOPE_TRACK_MODE"))
+                    ->Allume(QStringLiteral("TRACK_SIDEREAL")));
+}
+
+// A server that goes while following ends it with a message, and the window goes on.
+TEST_F(Monture_Fenetre_Essai, UnServeurQuiDisparaitTermineLeSuivi) {
+    auto monture = std::make_unique<Monture_Factice>(Monture_Factice::Options{true});
+    Site_Au_Zenith();
+    Connecter(Local(monture->port), Monture_Factice::Appareil);
+    Executer(Controle::MonturePointer);
+    ASSERT_TRUE(Attendre([&] { return Etat().contains(QStringLiteral("suivi : vitesses propres")); }, 10000))
+        << Etat().toStdString();
+    monture.reset();
+    ASSERT_TRUE(Attendre([&] { return !w.b().Messages().empty(); }, Delai_Message));
     EXPECT_TRUE(Dernier_Message().contains(QStringLiteral("serveur INDI")))
         << Dernier_Message().toStdString();
     EXPECT_TRUE(Etat().contains(QStringLiteral("non connecté")) && !Etat().contains(QStringLiteral("écart")))
