@@ -90,14 +90,23 @@ Coordonnees_Monture Vers_Monture(const Place& p) {
 
 namespace {
 
-// Nodes evenly spread over the page, a day apart at most. The spacing comes
-// from the rows' own instants: a whole number of days stays one, whatever
-// TT − UT does over the page.
+// Nodes evenly spread over the page. A short page takes them a day apart at
+// most, where two nodes either side cost less than four; a page of days,
+// three days apart at most, a third of its rows; a page whose rows are
+// three days or more apart, a day apart at most again, so that rows on
+// whole days (a step in days, months or years) fall on nodes, one node per
+// row. The spacing comes from the rows' own instants: a whole number of
+// days stays one, whatever TT − UT does over the page.
+constexpr double Page_Courte = 2.0;   // days
+constexpr double Page_Longue = 90.0;  // days: 31 rows three days apart
+
 Terre_Interpolee Terre_Page(double debut_utc, double fin_utc) {
     const double debut_tt = JJ_UTC_Vers_TT(debut_utc);
     const double duree = fin_utc - debut_utc;
     if (!(duree > 0 && std::isfinite(duree))) return Terre_Interpolee(debut_tt);
-    return Terre_Interpolee(debut_tt, duree / std::ceil(duree / Terre_Interpolee::Ecart_Maximum));
+    const bool jours = duree > Page_Courte && duree < Page_Longue;
+    const double ecart = jours ? Terre_Interpolee::Ecart_Maximum : Terre_Interpolee::Ecart_Cubique;
+    return Terre_Interpolee(debut_tt, duree / std::ceil(duree / ecart));
 }
 
 }  // namespace

@@ -54,8 +54,8 @@ Coordonnees_Monture Vers_Monture(const Place& p);
 class Calcul_Place {
 public:
     // `debut_utc` and `fin_utc`: the page's first and last rows, between
-    // which the Earth's nodes are spread, one day apart at most; without
-    // `fin_utc`, they are one day apart from `debut_utc`.
+    // which the Earth's nodes are spread, one to three days apart at most;
+    // without `fin_utc`, they are one day apart from `debut_utc`.
     Calcul_Place(const Elements& el, double debut_utc,
                  double fin_utc = std::numeric_limits<double>::quiet_NaN());
 

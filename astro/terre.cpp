@@ -21,29 +21,48 @@ constexpr double Indice_Maximum = 1e15;
 // 5e-10 AU at most.
 constexpr double Portee_Taylor = 0.025;
 
-Vecteur Combiner(double a, const Vecteur& x, double b, const Vecteur& y, double c, const Vecteur& z, double d,
-                 const Vecteur& w) {
-    return {a * x[0] + b * y[0] + c * z[0] + d * w[0], a * x[1] + b * y[1] + c * z[1] + d * w[1],
-            a * x[2] + b * y[2] + c * z[2] + d * w[2]};
+// Nodes either side of an instant that the curve of degree 7 goes through.
+constexpr int Noeuds_Courbe = 4;
+
+// The curve through positions and velocities at nodes `x` (days): Newton's
+// divided differences on the nodes taken twice, a repeated node's first
+// difference being its velocity. It gives the position and velocity at `t`;
+// `n` nodes at most Noeuds_Courbe.
+Etat_Terre Hermite(const double* x, const Etat_Terre* noeuds, int n, double t) {
+    constexpr int Termes_Maximum = 2 * Noeuds_Courbe;
+    const int m = 2 * n;
+    double z[Termes_Maximum];
+    for (int j = 0; j < m; ++j) z[j] = x[j / 2];
+    Etat_Terre e{};
+    for (int axe = 0; axe < 3; ++axe) {
+        double d[Termes_Maximum];
+        for (int j = 0; j < m; ++j) d[j] = noeuds[j / 2].position[axe];
+        for (int ordre = 1; ordre < m; ++ordre) {
+            for (int j = m - 1; j >= ordre; --j) {
+                const bool double_noeud = ordre == 1 && j % 2 == 1;
+                d[j] = double_noeud ? noeuds[j / 2].vitesse[axe] : (d[j] - d[j - 1]) / (z[j] - z[j - ordre]);
+            }
+        }
+        // Horner's scheme for the value and its derivative together.
+        double p = d[m - 1], dp = 0;
+        for (int j = m - 2; j >= 0; --j) {
+            dp = dp * (t - z[j]) + p;
+            p = p * (t - z[j]) + d[j];
+        }
+        e.position[axe] = p;
+        e.vitesse[axe] = dp;
+    }
+    return e;
 }
 
-// The cubic through both nodes' positions and velocities, at the fraction s
-// of the interval h (days) between them.
-Etat_Terre Hermite(const Etat_Terre& a, const Etat_Terre& b, double s, double h) {
-    const double s2 = s * s, s3 = s2 * s;
-    const double h00 = 2 * s3 - 3 * s2 + 1, h10 = s3 - 2 * s2 + s, h01 = -2 * s3 + 3 * s2, h11 = s3 - s2;
-    // The derivatives, per day.
-    const double d00 = (6 * s2 - 6 * s) / h, d10 = 3 * s2 - 4 * s + 1, d01 = -d00, d11 = 3 * s2 - 2 * s;
-    Etat_Terre e;
-    e.position = Combiner(h00, a.position, h10 * h, a.vitesse, h01, b.position, h11 * h, b.vitesse);
-    e.vitesse = Combiner(d00, a.position, d10, a.vitesse, d01, b.position, d11, b.vitesse);
-    // The Sun's own barycentric motion changes over years: a straight line will do.
+// The Sun's own barycentric motion changes over years: a straight line
+// between the nodes either side will do.
+void Ajouter_Soleil(const Etat_Terre& a, const Etat_Terre& b, double s, Etat_Terre& e) {
     for (int i = 0; i < 3; ++i) {
         const double soleil_a = a.vitesse_barycentrique[i] - a.vitesse[i];
         const double soleil_b = b.vitesse_barycentrique[i] - b.vitesse[i];
         e.vitesse_barycentrique[i] = e.vitesse[i] + soleil_a + s * (soleil_b - soleil_a);
     }
-    return e;
 }
 
 // The node's motion carried `d` days on with the Sun's pull, −k² x / |x|³.
@@ -93,13 +112,25 @@ Etat_Terre Terre_Interpolee::A(double jj_tt) {
     const double plancher = std::floor(x);
     const int64_t k = static_cast<int64_t>(plancher);
     const double s = x - plancher;
-    if (noeuds_.count(k) == 0 || noeuds_.count(k + 1) == 0) {
+    // The cubic needs the nodes either side; the wider curve one more each way.
+    const int n = ecart_ <= Ecart_Cubique ? 2 : Noeuds_Courbe;
+    const int64_t premier = k + 1 - n / 2;
+    bool connus = true;
+    for (int j = 0; j < n; ++j) connus = connus && Connu(premier + j);
+    if (!connus) {
         const bool avant = s < 0.5;
         const double d = (avant ? s : s - 1) * ecart_;
         if (std::fabs(d) <= Portee_Taylor) return Prolonger(Noeud(avant ? k : k + 1), d);
     }
-    // Copies: fetching the second node may start the cache afresh.
-    const Etat_Terre a = Noeud(k);
-    const Etat_Terre b = Noeud(k + 1);
-    return Hermite(a, b, s, ecart_);
+    // Copies: fetching a node may start the cache afresh.
+    double t[Noeuds_Courbe];
+    Etat_Terre noeuds[Noeuds_Courbe];
+    for (int j = 0; j < n; ++j) {
+        // In days from the instant, so that large Julian days lose nothing.
+        t[j] = (static_cast<double>(premier + j - k) - s) * ecart_;
+        noeuds[j] = Noeud(premier + j);
+    }
+    Etat_Terre e = Hermite(t, noeuds, n, 0.0);
+    Ajouter_Soleil(noeuds[n / 2 - 1], noeuds[n / 2], s, e);
+    return e;
 }

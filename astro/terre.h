@@ -19,25 +19,28 @@ struct Etat_Terre {
 Etat_Terre Calculer_Terre(double jj_tt);
 
 // The Earth of one page: nodes every `ecart` days from `origine`, each
-// computed the first time an instant needs it. Between two nodes, a cubic
-// Hermite curve through their positions and velocities; within 36 minutes
-// of a node whose neighbour is not known, a Taylor expansion with the Sun's
-// pull, so that a page stepped by days or more needs one node per row, if
-// its rows fall on nodes. Either stays within 1e-9 AU of eraEpv00 with
-// nodes a day apart (the Moon's monthly pull on the Earth is what bounds
-// the spacing). Which of the two answers an instant depends on the nodes
-// already known; both stay within that bound.
+// computed the first time an instant needs it. Nodes a day apart or less:
+// between two nodes, the cubic through their positions and velocities.
+// Nodes up to three days apart: the curve of degree 7 through the positions
+// and velocities of the two nodes either side, which follows the Moon's
+// monthly pull on the Earth as the cubic cannot. Within 36 minutes of a
+// node whose neighbours are not known, a Taylor expansion with the Sun's
+// pull, so that a page stepped by three days or more needs one node per
+// row, if its rows fall on nodes. Each stays within 1e-9 AU of eraEpv00;
+// which one answers an instant depends on the nodes already known.
 class Terre_Interpolee {
 public:
-    static constexpr double Ecart_Maximum = 1.0;  // days
+    static constexpr double Ecart_Cubique = 1.0;  // days
+    static constexpr double Ecart_Maximum = 3.0;  // days
 
-    explicit Terre_Interpolee(double origine, double ecart = Ecart_Maximum);
+    explicit Terre_Interpolee(double origine, double ecart = Ecart_Cubique);
     Etat_Terre A(double jj_tt);
     // Nodes computed so far (eraEpv00 calls, for the benchmarks).
     int64_t Evaluations() const { return evaluations_; }
 
 private:
     const Etat_Terre& Noeud(int64_t k);
+    bool Connu(int64_t k) const { return noeuds_.count(k) != 0; }
 
     double origine_;
     double ecart_;

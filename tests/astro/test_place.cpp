@@ -159,6 +159,33 @@ TEST(Place, ApparenteCommeEraAtci13) {
     }
 }
 
+// A page asks for each row's instant and the half hours either side. The
+// Earth it needs costs a few eraEpv00 calls: two for a page of hours, about
+// a third of the rows for a page of days, at most one per row once rows are
+// three days or more apart, calendar months and years included.
+TEST(Place, EvaluationsDeLaTerreParPage) {
+    struct Cas {
+        const char* page;
+        int lignes;
+        double pas;  // days; 0: a calendar month
+        int64_t evaluations;
+    };
+    const Cas cas[] = {{"heures", 24, Heure, 2}, {"jours", 31, 1, 13}, {"2 jours", 31, 2, 23},
+                       {"5 jours", 31, 5, 31},   {"mois", 12, 0, 12},  {"années", 10, 365, 10}};
+    for (const Cas& c : cas) {
+        const auto instant = [&](int ligne) {
+            return c.pas > 0 ? Date_Vers_JJ(1, 2024, 1.25) + ligne * c.pas
+                             : Date_Vers_JJ(1 + ligne, 2024, 1.25);
+        };
+        Calcul_Place calcul(Proche(), instant(0), instant(c.lignes - 1));
+        for (int ligne = 0; ligne < c.lignes; ++ligne) {
+            for (const double decalage : {-Heure / 2, Heure / 2, 0.0})
+                EXPECT_TRUE(std::isfinite(calcul.Calculer(instant(ligne) + decalage, Choix_Modele{}).Alpha));
+        }
+        EXPECT_EQ(calcul.Evaluations_Terre(), c.evaluations) << c.page;
+    }
+}
+
 }  // namespace
 
 namespace {
