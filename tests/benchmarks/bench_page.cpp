@@ -2,7 +2,15 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <cstdio>
+#include <map>
+#include <string>
 
+#ifdef TRAJECTEL_LIBNOVA
+#include <libnova/elliptic_motion.h>
+#endif
+
+#include "page/lignes.h"
 #include "peinture/canevas_qpainter.h"
 #include "support/page_exemple.h"
 
@@ -53,6 +61,67 @@ void Page_Image(benchmark::State& state) {
 }
 BENCHMARK(Page_Image)->ArgName("visibilite")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// The page of the example as the window builds it, with each model, a row
+// a day (31 rows) and a row an hour (24 rows). Each row takes three places,
+// for its drifts; the time per place is shown with the build's.
+void Page_Modele(benchmark::State& state, Modele_Calcul modele, const char* unite) {
+    Page_Exemple p;
+    p.Choisir_Unite(unite);
+    p.entree.Modele.modele = modele;
+    const int lignes = Nombre_Lignes(p.entree.Unite_Pas);
+    for (auto _ : state) {
+        p.ecran.Oublier();
+        Construire_Page(p.Contexte());
+        benchmark::DoNotOptimize(p.ecran.Textes().data());
+    }
+    state.counters["par_position"] = benchmark::Counter(
+        3.0 * lignes, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK_CAPTURE(Page_Modele, classique_jours, Modele_Calcul::Classique, "jours")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Page_Modele, precis_jours, Modele_Calcul::Precis, "jours")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Page_Modele, classique_heures, Modele_Calcul::Classique, "heures")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Page_Modele, precis_heures, Modele_Calcul::Precis, "heures")->Unit(benchmark::kMicrosecond);
+
+#ifdef TRAJECTEL_LIBNOVA
+// libnova's equatorial position of the example's body, one place, for scale.
+void Libnova_Position(benchmark::State& state) {
+    const Page_Exemple p;
+    ln_ell_orbit orbite{
+        p.el.a, p.el.e, p.el.i, p.el.Omega, p.el.gOmega, Moyen_Mouvement(p.el.a), Page_Exemple::JJ_2000};
+    ln_equ_posn position{};
+    const double jj = Page_Exemple::JJ_2000 + 60;
+    for (auto _ : state) {
+        ln_get_ell_body_equ_coords(jj, &orbite, &position);
+        benchmark::DoNotOptimize(position);
+    }
+}
+BENCHMARK(Libnova_Position);
+#endif
+
+// Keeps each run's processor time (the machine may be shared), then names
+// the precise build against the classic one.
+class Rapport_Rapports : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& r : runs) temps_[r.benchmark_name()] = r.GetAdjustedCPUTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        for (const char* unite : {"jours", "heures"}) {
+            const auto classique = temps_.find(std::string("Page_Modele/classique_") + unite);
+            const auto precis = temps_.find(std::string("Page_Modele/precis_") + unite);
+            if (classique == temps_.end() || precis == temps_.end() || !(classique->second > 0)) continue;
+            std::printf("page %s : précis / classique = %.2f\n", unite, precis->second / classique->second);
+        }
+    }
+
+private:
+    std::map<std::string, double> temps_;
+};
+
 }  // namespace
 
 // Fonts need a QGuiApplication; no display is needed.
@@ -60,7 +129,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    Rapport_Rapports rapport;
+    benchmark::RunSpecifiedBenchmarks(&rapport);
     benchmark::Shutdown();
     return 0;
 }
