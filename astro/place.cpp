@@ -34,16 +34,11 @@ Vecteur Difference(const Vecteur& a, const Vecteur& b) { return {a[0] - b[0], a[
 
 Vecteur Somme(const Vecteur& a, const Vecteur& b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2]}; }
 
-// m · v and mᵀ · v.
+// m · v.
 Vecteur Tourner(const double m[3][3], const Vecteur& v) {
     return {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2],
             m[1][0] * v[0] + m[1][1] * v[1] + m[1][2] * v[2],
             m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2]};
-}
-Vecteur Tourner_Inverse(const double m[3][3], const Vecteur& v) {
-    return {m[0][0] * v[0] + m[1][0] * v[1] + m[2][0] * v[2],
-            m[0][1] * v[0] + m[1][1] * v[1] + m[2][1] * v[2],
-            m[0][2] * v[0] + m[1][2] * v[1] + m[2][2] * v[2]};
 }
 
 Vecteur Unitaire(const Vecteur& v) {
@@ -56,6 +51,59 @@ Vecteur Unitaire(const Vecteur& v) {
 double Epoque_Equinoxe(double jj) {
     const double annee = JJ_Vers_Annee(jj);
     return std::isfinite(annee) ? JJ_J2000 + (annee - 2000) * Jours_Par_An_Julien : jj;
+}
+
+// Elements referred to the equinox 1950 are B1950.0 ones, on the FK4 frame
+// of the catalogues they were computed against: typed as the year 1950, or
+// as B1950.0's Julian day to the four decimals the field shows.
+constexpr double JJ_B1950 = 2433282.42345905;  // days, TT
+constexpr double Tolerance_JJ_B1950 = 0.5e-4;  // days
+constexpr double Epoque_Besselienne_1950 = 1950.0;
+// The mean obliquity of B1950.0, 23° 26′ 44.836″, which B1950 ecliptic
+// elements were computed with.
+constexpr double Obliquite_B1950 = (23 + 26.0 / 60 + 44.836 / 3600) * Radians_Par_Degre;
+
+bool Equinoxe_B1950(double jj) {
+    return jj == Annee_Vers_JJ(1950) || std::fabs(jj - JJ_B1950) < Tolerance_JJ_B1950;
+}
+
+// FK4 axes at B1950.0 to the ICRS. eraFk45z, made for star places, also
+// takes off the E-terms of aberration, which an orbit does not have; they
+// shift a direction and its opposite alike, so half the difference of the
+// two images is the rotation alone. FK5 then goes to the ICRS (eraFk5hip).
+void Fk4_Vers_Icrs(double m[3][3]) {
+    double r5h[3][3], s5h[3];
+    eraFk5hip(r5h, s5h);
+    for (int j = 0; j < 3; ++j) {
+        double fk5[3] = {0, 0, 0};
+        for (const double signe : {1.0, -1.0}) {
+            double u[3] = {0, 0, 0}, v[3];
+            u[j] = signe;
+            double alpha = 0, delta = 0;
+            eraC2s(u, &alpha, &delta);
+            eraFk45z(alpha, delta, Epoque_Besselienne_1950, &alpha, &delta);
+            eraS2c(alpha, delta, v);
+            for (int i = 0; i < 3; ++i) fk5[i] += signe * v[i] / 2;
+        }
+        double icrs[3];
+        eraRxp(r5h, fk5, icrs);
+        for (int i = 0; i < 3; ++i) m[i][j] = icrs[i];
+    }
+}
+
+// The rotation from the mean equator of the elements' equinox to the ICRS,
+// and that equinox's obliquity (radians): FK4 for B1950, else the IAU 2006
+// precession (transposed).
+double Equateur_Vers_Icrs(double jj_equinoxe, double m[3][3]) {
+    if (Equinoxe_B1950(jj_equinoxe)) {
+        Fk4_Vers_Icrs(m);
+        return Obliquite_B1950;
+    }
+    const double epoque = Epoque_Equinoxe(jj_equinoxe);
+    double precession[3][3];
+    eraPmat06(epoque, 0.0, precession);
+    eraTr(precession, m);
+    return eraObl06(epoque, 0.0);
 }
 
 struct Observateur {
@@ -122,7 +170,7 @@ Calcul_Place::Calcul_Place(const Elements& el, double debut_utc, double fin_utc)
 }
 
 // P and Q on the ecliptic of the elements, then on the mean equator of their
-// equinox (IAU 2006 obliquity), then in the ICRS (transposed precession).
+// equinox, then in the ICRS.
 void Calcul_Place::Orienter(const Elements& el) {
     const double w = el.Omega * Radians_Par_Degre, N = el.gOmega * Radians_Par_Degre,
                  i = el.i * Radians_Par_Degre;
@@ -130,12 +178,10 @@ void Calcul_Place::Orienter(const Elements& el) {
     const double ci = std::cos(i), si = std::sin(i);
     const Vecteur P = {cw * cN - sw * sN * ci, cw * sN + sw * cN * ci, sw * si};
     const Vecteur Q = {-sw * cN - cw * sN * ci, -sw * sN + cw * cN * ci, cw * si};
-    const double epoque = Epoque_Equinoxe(el.JJ_Equinoxe);
-    const double eps = eraObl06(epoque, 0.0), ce = std::cos(eps), se = std::sin(eps);
-    double precession[3][3];
-    eraPmat06(epoque, 0.0, precession);
+    double vers_icrs[3][3];
+    const double eps = Equateur_Vers_Icrs(el.JJ_Equinoxe, vers_icrs), ce = std::cos(eps), se = std::sin(eps);
     const auto Vers_Icrs = [&](const Vecteur& v) {
-        return Tourner_Inverse(precession, {v[0], ce * v[1] - se * v[2], se * v[1] + ce * v[2]});
+        return Tourner(vers_icrs, {v[0], ce * v[1] - se * v[2], se * v[1] + ce * v[2]});
     };
     P_ = Vers_Icrs(P);
     Q_ = Vers_Icrs(Q);

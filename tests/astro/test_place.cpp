@@ -159,6 +159,59 @@ TEST(Place, ApparenteCommeEraAtci13) {
     }
 }
 
+// The heliocentric place of the body at `jj_tt` from elements on the
+// ecliptic and equinox of B1950.0, by another route: the ecliptic to the
+// FK4 equator with the B1950.0 obliquity, then FK4 to FK5 as ERFA converts
+// a star's place (eraFk45z, which also takes off the E-terms of aberration,
+// 0.343″ at most). FK5 and the ICRS differ by some 0.02″.
+Vecteur Heliocentrique_B1950(const Elements& el, double jj_tt) {
+    constexpr double Obliquite_1950 = 84404.836 / Secondes_Par_Radian;
+    const Point_Orbite o = Resoudre_Conique(el.q, el.e, jj_tt - el.JJ_Perihelie);
+    const double u = (el.Omega + o.v) * Radians_Par_Degre, N = el.gOmega * Radians_Par_Degre,
+                 i = el.i * Radians_Par_Degre;
+    const double x = std::cos(u) * std::cos(N) - std::sin(u) * std::sin(N) * std::cos(i);
+    const double y = std::cos(u) * std::sin(N) + std::sin(u) * std::cos(N) * std::cos(i);
+    const double z = std::sin(u) * std::sin(i);
+    double fk4[3] = {x, y * std::cos(Obliquite_1950) - z * std::sin(Obliquite_1950),
+                     y * std::sin(Obliquite_1950) + z * std::cos(Obliquite_1950)};
+    double alpha = 0, delta = 0;
+    eraC2s(fk4, &alpha, &delta);
+    eraFk45z(alpha, delta, 1950.0, &alpha, &delta);
+    return Cartesien(alpha, delta, o.r);
+}
+
+// Elements whose equinox is 1950, typed as the year or as B1950.0's Julian
+// day, are B1950.0 FK4 ones: their astrometric place matches the route
+// above. The same angles precessed from 1950 with IAU 2006 land elsewhere.
+TEST(Place, Equinoxe1950EnFK4) {
+    Elements el = Hale_Bopp();
+    const double jj = Date_Vers_JJ(6, 2020, 1);
+    struct Cas {
+        const char* equinoxe;
+        double JJ_Equinoxe;
+        bool fk4;
+    };
+    const Cas cas[] = {{"1950", Annee_Vers_JJ(1950), true},
+                       {"2433282,4235", 2433282.4235, true},
+                       {"1950,01", Annee_Vers_JJ(1950.01), false}};
+    for (const Cas& c : cas) {
+        el.JJ_Equinoxe = c.JJ_Equinoxe;
+        Calcul_Place calcul(el, jj);
+        const Place p = calcul.Calculer(jj, Choix_Modele{});
+        const Vecteur corps = Heliocentrique_B1950(el, p.JJ_TT - p.Temps_Lumiere);
+        const Vecteur terre = Calculer_Terre(p.JJ_TT).position;
+        double d[3] = {corps[0] - terre[0], corps[1] - terre[1], corps[2] - terre[2]};
+        double alpha = 0, delta = 0;
+        eraC2s(d, &alpha, &delta);
+        const double ecart = Ecart_Secondes(p.Alpha, p.Delta, eraAnp(alpha), delta);
+        if (c.fk4) {
+            EXPECT_NEAR(ecart, 0, 0.4) << c.equinoxe;
+        } else {
+            EXPECT_GT(ecart, 0.6) << c.equinoxe;
+        }
+    }
+}
+
 // A page asks for each row's instant and the half hours either side. The
 // Earth it needs costs a few eraEpv00 calls: two for a page of hours, about
 // a third of the rows for a page of days, at most one per row once rows are
