@@ -147,6 +147,8 @@ namespace {
 // days stays one, whatever TT − UT does over the page.
 constexpr double Page_Courte = 2.0;   // days
 constexpr double Page_Longue = 90.0;  // days: 31 rows three days apart
+// Beyond this, a page's ends are not worth telling apart.
+constexpr double Intervalles_Maximum = 1e9;
 
 Terre_Interpolee Terre_Page(double debut_utc, double fin_utc) {
     const double debut_tt = JJ_UTC_Vers_TT(debut_utc);
@@ -154,7 +156,9 @@ Terre_Interpolee Terre_Page(double debut_utc, double fin_utc) {
     if (!(duree > 0 && std::isfinite(duree))) return Terre_Interpolee(debut_tt);
     const bool jours = duree > Page_Courte && duree < Page_Longue;
     const double ecart = jours ? Terre_Interpolee::Ecart_Maximum : Terre_Interpolee::Ecart_Cubique;
-    return Terre_Interpolee(debut_tt, duree / std::ceil(duree / ecart));
+    const double intervalles = std::ceil(duree / ecart);
+    const int64_t n = intervalles < Intervalles_Maximum ? static_cast<int64_t>(intervalles) : 0;
+    return Terre_Interpolee(debut_tt, duree / intervalles, n);
 }
 
 }  // namespace

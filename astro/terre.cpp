@@ -21,21 +21,24 @@ constexpr double Indice_Maximum = 1e15;
 // 5e-10 AU at most.
 constexpr double Portee_Taylor = 0.025;
 
-// Nodes either side of an instant that the curve of degree 7 goes through.
+// Nodes either side of an instant that the curve of degree 7 goes through;
+// at either end of a page, the six nodes on its side, which miss by 8e-10 AU
+// at most where two beyond the page would cost two more eraEpv00 calls.
 constexpr int Noeuds_Courbe = 4;
+constexpr int Noeuds_Bord = 6;
 
 // The curve through positions and velocities at nodes `x` (days): Newton's
 // divided differences on the nodes taken twice, a repeated node's first
 // difference being its velocity. It gives the position and velocity at `t`;
-// `n` nodes at most Noeuds_Courbe.
+// `n` nodes at most Noeuds_Bord.
 Etat_Terre Hermite(const double* x, const Etat_Terre* noeuds, int n, double t) {
-    constexpr int Termes_Maximum = 2 * Noeuds_Courbe;
+    constexpr int Termes_Maximum = 2 * Noeuds_Bord;
     const int m = 2 * n;
-    double z[Termes_Maximum];
+    double z[Termes_Maximum] = {};
     for (int j = 0; j < m; ++j) z[j] = x[j / 2];
     Etat_Terre e{};
     for (int axe = 0; axe < 3; ++axe) {
-        double d[Termes_Maximum];
+        double d[Termes_Maximum] = {};
         for (int j = 0; j < m; ++j) d[j] = noeuds[j / 2].position[axe];
         for (int ordre = 1; ordre < m; ++ordre) {
             for (int j = m - 1; j >= ordre; --j) {
@@ -92,8 +95,10 @@ Etat_Terre Calculer_Terre(double jj_tt) {
             {pvb[1][0], pvb[1][1], pvb[1][2]}};
 }
 
-Terre_Interpolee::Terre_Interpolee(double origine, double ecart)
-    : origine_(origine), ecart_(ecart > 0 && ecart <= Ecart_Maximum ? ecart : Ecart_Maximum) {}
+Terre_Interpolee::Terre_Interpolee(double origine, double ecart, int64_t intervalles)
+    : origine_(origine),
+      ecart_(ecart > 0 && ecart <= Ecart_Maximum ? ecart : Ecart_Maximum),
+      intervalles_(intervalles) {}
 
 const Etat_Terre& Terre_Interpolee::Noeud(int64_t k) {
     auto trouve = noeuds_.find(k);
@@ -101,6 +106,14 @@ const Etat_Terre& Terre_Interpolee::Noeud(int64_t k) {
     if (noeuds_.size() >= Noeuds_Maximum) noeuds_.clear();
     ++evaluations_;
     return noeuds_.emplace(k, Calculer_Terre(origine_ + static_cast<double>(k) * ecart_)).first->second;
+}
+
+Terre_Interpolee::Pochoir Terre_Interpolee::Pochoir_De(int64_t k) const {
+    if (ecart_ <= Ecart_Cubique) return {k, 2};
+    const bool dans_page = intervalles_ >= Noeuds_Bord - 1 && k >= 0 && k < intervalles_;
+    if (dans_page && k == 0) return {0, Noeuds_Bord};
+    if (dans_page && k == intervalles_ - 1) return {intervalles_ + 1 - Noeuds_Bord, Noeuds_Bord};
+    return {k - 1, Noeuds_Courbe};
 }
 
 Etat_Terre Terre_Interpolee::A(double jj_tt) {
@@ -112,25 +125,24 @@ Etat_Terre Terre_Interpolee::A(double jj_tt) {
     const double plancher = std::floor(x);
     const int64_t k = static_cast<int64_t>(plancher);
     const double s = x - plancher;
-    // The cubic needs the nodes either side; the wider curve one more each way.
-    const int n = ecart_ <= Ecart_Cubique ? 2 : Noeuds_Courbe;
-    const int64_t premier = k + 1 - n / 2;
+    const Pochoir p = Pochoir_De(k);
     bool connus = true;
-    for (int j = 0; j < n; ++j) connus = connus && Connu(premier + j);
+    for (int j = 0; j < p.n; ++j) connus = connus && Connu(p.premier + j);
     if (!connus) {
         const bool avant = s < 0.5;
         const double d = (avant ? s : s - 1) * ecart_;
         if (std::fabs(d) <= Portee_Taylor) return Prolonger(Noeud(avant ? k : k + 1), d);
     }
     // Copies: fetching a node may start the cache afresh.
-    double t[Noeuds_Courbe];
-    Etat_Terre noeuds[Noeuds_Courbe];
-    for (int j = 0; j < n; ++j) {
+    double t[Noeuds_Bord];
+    Etat_Terre noeuds[Noeuds_Bord];
+    for (int j = 0; j < p.n; ++j) {
         // In days from the instant, so that large Julian days lose nothing.
-        t[j] = (static_cast<double>(premier + j - k) - s) * ecart_;
-        noeuds[j] = Noeud(premier + j);
+        t[j] = (static_cast<double>(p.premier + j - k) - s) * ecart_;
+        noeuds[j] = Noeud(p.premier + j);
     }
-    Etat_Terre e = Hermite(t, noeuds, n, 0.0);
-    Ajouter_Soleil(noeuds[n / 2 - 1], noeuds[n / 2], s, e);
+    Etat_Terre e = Hermite(t, noeuds, p.n, 0.0);
+    const int64_t avant = k - p.premier;
+    Ajouter_Soleil(noeuds[avant], noeuds[avant + 1], s, e);
     return e;
 }
