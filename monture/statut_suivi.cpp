@@ -1,5 +1,7 @@
 #include "monture/statut_suivi.h"
 
+#include <cmath>
+
 namespace {
 
 const QString Mot_Arrete = QStringLiteral("arrêté");
@@ -20,14 +22,18 @@ constexpr int Decimales_Degres = 5;   // 0.04″
 constexpr int Decimales_Vitesse = 4;  // ″/s
 constexpr int Decimales_Ecart = 1;    // ″
 
-QString Nombre(std::optional<double> x, int decimales) {
-    return x ? QString::number(*x, 'f', decimales) : Inconnu;
+// A value that rounds to zero is written without a sign: "-0.0000" would read
+// as a motion the other way.
+QString Decimal(double x, int decimales) {
+    if (std::fabs(x) < 0.5 * std::pow(10.0, -decimales)) x = 0;
+    return QString::number(x, 'f', decimales);
 }
+
+QString Nombre(std::optional<double> x, int decimales) { return x ? Decimal(*x, decimales) : Inconnu; }
 
 QString Texte_Place(const std::optional<Coordonnees_Monture>& p) {
     if (!p) return Inconnu + u'\t' + Inconnu;
-    return QString::number(p->Ascension_Droite, 'f', Decimales_Heures) + u'\t' +
-           QString::number(p->Declinaison, 'f', Decimales_Degres);
+    return Decimal(p->Ascension_Droite, Decimales_Heures) + u'\t' + Decimal(p->Declinaison, Decimales_Degres);
 }
 
 }  // namespace

@@ -25,6 +25,10 @@ TEST(Statut_Suivi, LigneEtBarreDeStatut) {
     EXPECT_EQ(Texte_Statut(s),
               QStringLiteral("INDI : Telescope Simulator — suivi : vitesses propres — monture AD "
                              "18.812346 D -5.12346 — écart 0.0″ — Slew complete."));
+    s.vitesses = Vitesses_Suivi{15.0420, -0.00003};
+    s.place_corps = Coordonnees_Monture{0.0000001, -0.000001};
+    EXPECT_TRUE(Ligne_Suivi(s, instant).contains(QStringLiteral("\t0.000000\t0.00000\t18.812346")));
+    EXPECT_TRUE(Ligne_Suivi(s, instant).contains(QStringLiteral("\t15.0420\t0.0000\t")));
     s.mode = Mode_Suivi::Repointage;
     EXPECT_TRUE(Texte_Statut(s).contains(QStringLiteral(" — suivi : repointage — ")));
 }
