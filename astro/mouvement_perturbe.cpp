@@ -204,6 +204,27 @@ Resultat_Integration Mouvement_Perturbe::Calculer(double JJ) {
     return {Echec_Integration::Aucun, Vers_Elements(t, y)};
 }
 
+// Everything the state at the epoch and the forces are made of.
+Mouvement_Retenu::Cle Mouvement_Retenu::Cle_De(const Elements& el) {
+    const Non_Gravitationnel ng = el.Epoque.Non_Grav.value_or(Non_Gravitationnel{});
+    return {
+        el.a,  el.e,  el.q, el.i, el.Omega, el.gOmega, el.JJ_Perihelie, el.JJ_Equinoxe, *el.Epoque.JJ_Epoque,
+        ng.A1, ng.A2, ng.A3};
+}
+
+Mouvement_Perturbe* Mouvement_Retenu::Pour(const Elements& el) {
+    if (!el.Epoque.JJ_Epoque) return nullptr;
+    const Cle cle = Cle_De(el);
+    // Compared as written: a value that is not a number never matches, so
+    // such a set is started afresh each time.
+    if (mouvement_ && cle == cle_) return mouvement_.get();
+    Forces forces;
+    forces.ng = el.Epoque.Non_Grav.value_or(Non_Gravitationnel{});
+    mouvement_ = std::make_shared<Mouvement_Perturbe>(el, *el.Epoque.JJ_Epoque, forces);
+    cle_ = cle;
+    return mouvement_.get();
+}
+
 // The steps of Calculer_Position_JJ around the integrated place.
 Echec_Integration Calculer_Position_Perturbee(const Elements& el, Mouvement_Perturbe& mouvement, double JJ,
                                               Position& pos) {

@@ -7,6 +7,7 @@
 // and equinox of the elements; AU, AU/day, time scale TT.
 
 #include <array>
+#include <cstddef>
 #include <map>
 #include <memory>
 
@@ -86,6 +87,23 @@ private:
     std::map<double, Vecteur_Etat>::const_iterator Plus_Proche(double t) const;
     Echec_Integration Integrer(double t_depart, Vecteur_Etat& y, double t);
     Etat_Corps Vers_Elements(double t, const Vecteur_Etat& y) const;
+};
+
+// The integration of the last element set asked for, kept while its orbit,
+// epoch, non-gravitational parameters and equinox stay the same, so that
+// the next page continues it; any change starts a new one from the epoch.
+// Copies share the integration.
+class Mouvement_Retenu {
+public:
+    // The motion of `el` from its epoch; nullptr when it has none.
+    Mouvement_Perturbe* Pour(const Elements& el);
+
+private:
+    static constexpr std::size_t Taille_Cle = 12;
+    using Cle = std::array<double, Taille_Cle>;
+    static Cle Cle_De(const Elements& el);
+    Cle cle_{};
+    std::shared_ptr<Mouvement_Perturbe> mouvement_;
 };
 
 // The position of the body at JJ as Calculer_Position_JJ gives it, the

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "astro/angles.h"
 #include "astro/calendrier.h"
@@ -130,6 +131,16 @@ Vecteur Deflechir_Aberrer(const Vecteur& p, const Vecteur& heliocentrique, const
     return {apparente[0], apparente[1], apparente[2]};
 }
 
+// A body the integration could not follow there.
+Place Sans_Place(Echec_Integration echec) {
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    Place p;
+    p.JJ_TT = p.Alpha = p.Delta = p.Distance_Terre = p.Distance_Soleil = nan;
+    p.Distance_Soleil_Observateur = p.Angle_Phase = p.Temps_Lumiere = nan;
+    p.Echec = echec;
+    return p;
+}
+
 }  // namespace
 
 Coordonnees_Monture Vers_Monture(const Place& p) {
@@ -163,12 +174,14 @@ Terre_Interpolee Terre_Page(double debut_utc, double fin_utc) {
 
 }  // namespace
 
-Calcul_Place::Calcul_Place(const Elements& el, double debut_utc, double fin_utc)
+Calcul_Place::Calcul_Place(const Elements& el, double debut_utc, double fin_utc,
+                           Mouvement_Perturbe* mouvement)
     : classique_(el),
       q_(!Orbite_Parabolique(el.e) && el.a > 0 ? (1 - el.e) * el.a : el.q),
       e_(el.e),
       JJ_Perihelie_(el.JJ_Perihelie),
-      terre_(Terre_Page(debut_utc, fin_utc)) {
+      terre_(Terre_Page(debut_utc, fin_utc)),
+      mouvement_(mouvement) {
     Orienter(el);
     eraPmat06(Epoque_Equinoxe(el.JJ_Equinoxe_ephemeride), 0.0, Icrs_Vers_Ephemeride_.m);
 }
@@ -182,20 +195,33 @@ void Calcul_Place::Orienter(const Elements& el) {
     const double ci = std::cos(i), si = std::sin(i);
     const Vecteur P = {cw * cN - sw * sN * ci, cw * sN + sw * cN * ci, sw * si};
     const Vecteur Q = {-sw * cN - cw * sN * ci, -sw * sN + cw * cN * ci, cw * si};
-    double vers_icrs[3][3];
-    const double eps = Equateur_Vers_Icrs(el.JJ_Equinoxe, vers_icrs), ce = std::cos(eps), se = std::sin(eps);
+    const double eps = Equateur_Vers_Icrs(el.JJ_Equinoxe, Equateur_Vers_Icrs_.m), ce = std::cos(eps),
+                 se = std::sin(eps);
     const auto Vers_Icrs = [&](const Vecteur& v) {
-        return Tourner(vers_icrs, {v[0], ce * v[1] - se * v[2], se * v[1] + ce * v[2]});
+        return Tourner(Equateur_Vers_Icrs_.m, {v[0], ce * v[1] - se * v[2], se * v[1] + ce * v[2]});
     };
     P_ = Vers_Icrs(P);
     Q_ = Vers_Icrs(Q);
 }
 
-Calcul_Place::Corps Calcul_Place::Heliocentrique(double jj_tt) const {
+Calcul_Place::Corps Calcul_Place::Heliocentrique(double jj_tt) {
+    if (mouvement_) return Integre(jj_tt);
     const Point_Orbite o = Resoudre_Conique(q_, e_, jj_tt - JJ_Perihelie_);
     const double v = o.v * Radians_Par_Degre;
     const double x = o.r * std::cos(v), y = o.r * std::sin(v);
     return {{x * P_[0] + y * Q_[0], x * P_[1] + y * Q_[1], x * P_[2] + y * Q_[2]}, o.r};
+}
+
+// The integration answers on the mean equator of the elements' equinox.
+Calcul_Place::Corps Calcul_Place::Integre(double jj_tt) {
+    const Resultat_Integration r = mouvement_->Calculer(jj_tt);
+    if (r.echec != Echec_Integration::Aucun) {
+        constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+        return {{nan, nan, nan}, nan, r.echec};
+    }
+    const Coordonnees& x = r.etat.position;
+    const Vecteur icrs = Tourner(Equateur_Vers_Icrs_.m, {x.x, x.y, x.z});
+    return {icrs, Norme(icrs)};
 }
 
 void Calcul_Place::Ecrire_Direction(const Vecteur& v, const Matrice& rotation, Place& p) const {
@@ -247,7 +273,7 @@ void Calcul_Place::Suivi_Lumiere::Noter(double jj_tt, double temps_lumiere) {
 Calcul_Place::Corps Calcul_Place::Retarder(double jj_tt, const Vecteur& observateur, double& tau) {
     tau = lumiere_.Prevoir(jj_tt);
     Corps corps = Heliocentrique(jj_tt - tau);
-    for (int passe = 0; passe < Passes_Maximum_Lumiere; ++passe) {
+    for (int passe = 0; passe < Passes_Maximum_Lumiere && corps.echec == Echec_Integration::Aucun; ++passe) {
         const double nouveau = Norme(Difference(corps.position, observateur)) / Vitesse_Lumiere;
         const bool fini = std::fabs(nouveau - tau) < Tolerance_Lumiere;
         tau = nouveau;
@@ -273,6 +299,7 @@ Place Calcul_Place::Calculer(double jj_utc, const Choix_Modele& choix, const Lie
         o.vitesse = Somme(o.vitesse, site.vitesse);
     }
     const Corps corps = Retarder(p.JJ_TT, o.position, p.Temps_Lumiere);
+    if (corps.echec != Echec_Integration::Aucun) return Sans_Place(corps.echec);
     const Vecteur d = Difference(corps.position, o.position);
     p.Distance_Terre = Norme(d);
     p.Distance_Soleil = corps.r;

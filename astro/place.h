@@ -17,6 +17,7 @@
 
 #include "astro/conique.h"
 #include "astro/elements.h"
+#include "astro/mouvement_perturbe.h"
 #include "astro/observateur.h"
 #include "astro/position.h"
 #include "astro/terre.h"
@@ -28,6 +29,7 @@ struct Choix_Modele {
     Modele_Calcul modele = Modele_Calcul::Precis;
     bool topocentrique = false;  // from the site; without a site, from the Earth's centre
     bool apparente = false;      // apparent place of the date rather than astrometric
+    bool perturbations = true;   // the planets' pull from the epoch, when the elements have one
 };
 
 struct Place {
@@ -39,6 +41,8 @@ struct Place {
     double Distance_Soleil_Observateur = 0;  // AU
     double Angle_Phase = 0;                  // degrees, Sun–body–observer
     double Temps_Lumiere = 0;                // days
+    // Why the body has no place; the other fields are then not numbers.
+    Echec_Integration Echec = Echec_Integration::Aucun;
 };
 
 // What a mount takes: right ascension in hours, [0, 24), declination in degrees.
@@ -55,9 +59,12 @@ class Calcul_Place {
 public:
     // `debut_utc` and `fin_utc`: the page's first and last rows, between
     // which the Earth's nodes are spread, one to three days apart at most;
-    // without `fin_utc`, they are one day apart from `debut_utc`.
+    // without `fin_utc`, they are one day apart from `debut_utc`. With
+    // `mouvement`, the precise model takes the body's heliocentric place from
+    // that integration of `el` rather than from its conic; it outlives this.
     Calcul_Place(const Elements& el, double debut_utc,
-                 double fin_utc = std::numeric_limits<double>::quiet_NaN());
+                 double fin_utc = std::numeric_limits<double>::quiet_NaN(),
+                 Mouvement_Perturbe* mouvement = nullptr);
 
     // The place at `jj_utc` (UT before 1960). Topocentric only with a site.
     // The classic model answers with Calculer_Position_JJ at that instant.
@@ -72,9 +79,11 @@ private:
     struct Corps {
         Vecteur position;  // heliocentric, ICRS axes, AU
         double r = 0;
+        Echec_Integration echec = Echec_Integration::Aucun;
     };
     void Orienter(const Elements& el);
-    Corps Heliocentrique(double jj_tt) const;
+    Corps Heliocentrique(double jj_tt);
+    Corps Integre(double jj_tt);
     Corps Retarder(double jj_tt, const Vecteur& observateur, double& tau);
     Place Classique(double jj_utc);
     void Ecrire_Direction(const Vecteur& v, const Matrice& rotation, Place& p) const;
@@ -89,7 +98,9 @@ private:
     Vecteur P_{};
     Vecteur Q_{};
     Matrice Icrs_Vers_Ephemeride_;  // frame bias and precession to the mean equator of the ephemeris
+    Matrice Equateur_Vers_Icrs_;    // from the mean equator of the elements to the ICRS
     Terre_Interpolee terre_;
+    Mouvement_Perturbe* mouvement_;
     // The light times of the last two places foretell the next one's, so
     // that its iteration mostly ends after one pass.
     struct Suivi_Lumiere {

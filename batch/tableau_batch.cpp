@@ -16,7 +16,11 @@ QStringList Entete_Batch(const Colonnes_Batch& colonnes) {
 QStringList Cellules_Ligne(const Ligne_Ephemeride& ligne, const Colonnes_Batch& colonnes,
                            const Notation& notation) {
     QStringList cellules;
-    for (int k : colonnes) cellules << Modeles_Colonnes()[k].texte(ligne, notation);
+    for (int k : colonnes) {
+        if (!ligne.Message.isEmpty() && k >= Colonnes_Date) break;
+        cellules << Modeles_Colonnes()[k].texte(ligne, notation);
+    }
+    if (!ligne.Message.isEmpty()) cellules << ligne.Message;
     return cellules;
 }
 
@@ -34,14 +38,22 @@ QString Tableau_Texte(const Tableau_Batch& tableau) {
                 std::max(largeurs[static_cast<std::size_t>(k)], ligne[k].size());
         }
     };
+    // A row shorter than the header ends with the message that replaces
+    // its figures: it neither widens a column nor is cut to one.
+    const auto complete = [&tableau](const QStringList& ligne) {
+        return ligne.size() >= tableau.entete.size();
+    };
     mesurer(tableau.entete);
-    for (const QStringList& ligne : tableau.lignes) mesurer(ligne);
+    for (const QStringList& ligne : tableau.lignes)
+        if (complete(ligne)) mesurer(ligne);
     // Every column is aligned on its right edge, as the figures are on the page.
-    const auto aligner = [&largeurs](const QStringList& ligne) {
+    const auto aligner = [&largeurs, &complete](const QStringList& ligne) {
         QStringList cellules;
-        for (qsizetype k = 0; k < ligne.size() && k < static_cast<qsizetype>(largeurs.size()); ++k) {
+        const qsizetype alignees = complete(ligne) ? ligne.size() : ligne.size() - 1;
+        for (qsizetype k = 0; k < alignees && k < static_cast<qsizetype>(largeurs.size()); ++k) {
             cellules << ligne[k].rightJustified(largeurs[static_cast<std::size_t>(k)]);
         }
+        if (alignees < ligne.size()) cellules << ligne.back();
         return cellules.join(Separation_Colonnes) + u'\n';
     };
     QString resultat = aligner(tableau.entete);

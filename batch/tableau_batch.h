@@ -21,7 +21,8 @@ using Colonnes_Batch = std::vector<int>;
 
 QStringList Entete_Batch(const Colonnes_Batch& colonnes);
 
-// The cells of one row: exactly the texts the screen page draws.
+// The cells of one row: exactly the texts the screen page draws; for a row
+// that could not be computed, its date then the message.
 QStringList Cellules_Ligne(const Ligne_Ephemeride& ligne, const Colonnes_Batch& colonnes,
                            const Notation& notation);
 

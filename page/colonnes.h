@@ -59,6 +59,9 @@ constexpr int Nombre_Colonnes = 26;
 
 const std::array<Modele_Colonne, Nombre_Colonnes>& Modeles_Colonnes();
 
+// The day, month and year lead every row, even one that could not be computed.
+constexpr int Colonnes_Date = 3;
+
 bool Colonne_Presente(const Modele_Colonne& colonne, const Calcul_Page& c);
 
 // The indices in Modeles_Colonnes of the columns this page shows, in order.

@@ -59,9 +59,11 @@ Colonnes Colonnes_En_Usage(const Calcul_Page& c, int x0, const Largeurs& largeur
     return colonnes;
 }
 
+// A row that could not be computed keeps only its date.
 Textes_Colonnes Textes_Ligne_Page(const Ligne_Ephemeride& l, const Notation& n) {
     Textes_Colonnes textes;
-    for (int k = 0; k < Nombre_Colonnes; ++k) textes[k] = Modeles_Colonnes()[k].texte(l, n);
+    const int remplies = l.Message.isEmpty() ? Nombre_Colonnes : Colonnes_Date;
+    for (int k = 0; k < remplies; ++k) textes[k] = Modeles_Colonnes()[k].texte(l, n);
     return textes;
 }
 
@@ -80,6 +82,16 @@ void Ecrire_Ligne(Canevas& cv, const Colonnes& colonnes, const Textes_Colonnes& 
             cv.Ecrire_Texte(c.Fin() - cv.Largeur_Texte(texte) - marge, y, texte);
         }
     }
+}
+
+// Its message over the columns after the date, between `haut` and `bas`,
+// the rules inside hidden; the text's top at `y`.
+void Ecrire_Message(Canevas& cv, const Colonnes& colonnes, const QString& message, int haut, int bas, int y,
+                    int marge) {
+    if (message.isEmpty() || colonnes.size() <= Colonnes_Date) return;
+    const int x = colonnes[Colonnes_Date].x;
+    cv.Remplir_Rectangle(QRect(x + 1, haut, colonnes.back().Fin() - x - 1, bas - haut));
+    cv.Ecrire_Texte(x + marge, y, message);
 }
 
 void Choisir_Texte(Canevas& cv, int taille) {
@@ -190,13 +202,15 @@ void Dimensionner_Image(const Contexte_Page& p, int32_t lignes) {
     Ajuster_Fiche(p.boite);
 }
 
-void Dessiner_Ligne_Ecran(Canevas& cv, Boite_Outils& b, const Colonnes& colonnes,
-                          const Textes_Colonnes& textes, int k) {
+void Dessiner_Ligne_Ecran(Canevas& cv, Boite_Outils& b, const Colonnes& colonnes, const Ligne_Ephemeride& l,
+                          const Notation& n, int k) {
     const int haut = Pas_Ligne_Ecran * k + Haut_Regles_Ligne;
     const int bas = Pas_Ligne_Ecran * k + Bas_Regles_Ligne;
+    const int y = Pas_Ligne_Ecran * k + Haut_Texte_Ligne;
     if (b.Geometrie(Controle::Fenetre).height() < bas) Fixer_Hauteur(b, Controle::Fenetre, bas);
-    Ecrire_Ligne(cv, colonnes, textes, Pas_Ligne_Ecran * k + Haut_Texte_Ligne, Marge_Droite_Ecran);
+    Ecrire_Ligne(cv, colonnes, Textes_Ligne_Page(l, n), y, Marge_Droite_Ecran);
     for (const Colonne& c : colonnes) cv.Tracer_Ligne(c.Fin(), haut, c.Fin(), bas);
+    Ecrire_Message(cv, colonnes, l.Message, haut, bas, y, Marge_Droite_Ecran);
 }
 
 Largeurs Largeurs_Ecran() {
@@ -451,6 +465,7 @@ void Imprimer_Tableau(Feuille& f) {
     Generer_Lignes(f.p.calcul, [&](const Ligne_Ephemeride& l) {
         f.y += f.h;
         Ecrire_Ligne(f.cv, colonnes, Textes_Ligne_Page(l, n), f.y, f.h / 4);
+        Ecrire_Message(f.cv, colonnes, l.Message, f.y, f.y + f.h, f.y, f.h / 4);
     });
     // Under the rules, a line apart.
     f.y = Y0 + (lignes + 1) * f.h;
@@ -502,7 +517,7 @@ void Dessiner_Page_Ecran(const Contexte_Page& p) {
     int k = 0;
     Generer_Lignes(p.calcul, [&](const Ligne_Ephemeride& l) {
         ++k;
-        Dessiner_Ligne_Ecran(cv, b, colonnes, Textes_Ligne_Page(l, p.calcul.notation), k);
+        Dessiner_Ligne_Ecran(cv, b, colonnes, l, p.calcul.notation, k);
     });
     const int bas = Pas_Ligne_Ecran * lignes + Bas_Regles_Ligne;
     if (b.Geometrie(Controle::Fenetre).height() < bas) Fixer_Hauteur(b, Controle::Fenetre, bas);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "astro/lois_magnitude.h"
+#include "astro/mouvement_perturbe.h"
 #include "plateforme/controles.h"
 
 struct Etat_Page {
@@ -20,4 +21,7 @@ struct Etat_Page {
     // the text the read left in them: the page stays hidden while one of
     // them still holds it, until the user types a value there.
     std::vector<std::pair<Controle, QString>> Champs_A_Corriger;
+    // The body's integration from its epoch, which the next build continues
+    // while the elements stay the same.
+    Mouvement_Retenu Mouvement;
 };

@@ -6,6 +6,7 @@
 
 #include "astro/calendrier.h"
 #include "astro/place.h"
+#include "page/textes_ligne.h"
 
 namespace {
 
@@ -20,6 +21,8 @@ const char* const Place_Astrometrique = "astrométrique";
 const char* const Place_Apparente = "apparente";
 const char* const Vue_Geocentrique = "géocentrique";
 const char* const Vue_Topocentrique = "topocentrique";
+const char* const Texte_Perturbe = "perturbé depuis l'époque %1/%2/%3 TT";
+const char* const Texte_Deux_Corps = "deux corps";
 
 // Values of Unite_Pas.
 constexpr int32_t En_Heures = 1;
@@ -70,8 +73,13 @@ Loi_Magnitude Recalibrer(const Calcul_Page& c, const Magnitude_Saisie& m, const 
         Calculer_Position(c.el, 0, c.pos);
     } else {
         const double jj = JJ_Instant(c.el);
-        Calcul_Place calcul(c.el, jj, jj);
-        Noter_Place(calcul.Calculer(jj, Choix_Modele{}), jj, c.pos);
+        Calcul_Place perturbe(c.el, jj, jj, Mouvement_Page(c));
+        Place place = perturbe.Calculer(jj, Choix_Modele{});
+        // An observation the integration cannot reach still sets the law
+        // from the orbit the elements describe.
+        if (place.Echec != Echec_Integration::Aucun)
+            place = Calcul_Place(c.el, jj, jj).Calculer(jj, Choix_Modele{});
+        Noter_Place(place, jj, c.pos);
     }
     return Recalibrer_Loi(loi, m.Magnitude, c.pos.Distance_Soleil, c.pos.Distance_Terre, c.pos.Angle_Phase);
 }
@@ -131,18 +139,21 @@ const Lieu_Observation* Lieu_Topocentrique(const Calcul_Page& c) {
 
 // The row by the precise model: the place half an hour before, at and after
 // the row's instant (UTC) for the drifts; `pos` keeps the place at the
-// instant, whose distances the magnitudes take.
-void Calculer_Ligne_Precise(const Calcul_Page& c, Calcul_Place& calcul, Ligne_Calculee& ligne) {
+// instant, whose distances the magnitudes take. Answers why the body has no
+// place, the row then left as it was.
+Echec_Integration Calculer_Ligne_Precise(const Calcul_Page& c, Calcul_Place& calcul, Ligne_Calculee& ligne) {
     const double jj = JJ_Instant(c.el);
     Trois_Positions p;
     for (int k = 0; k < 3; ++k) {
         const double instant = jj + (k - 1) * Demi_Heure;
         const Place place = calcul.Calculer(instant, c.entree.Modele, Lieu_Topocentrique(c));
+        if (place.Echec != Echec_Integration::Aucun) return place.Echec;
         p.alpha[k] = place.Alpha;
         p.delta[k] = place.Delta;
         if (k == 1) Noter_Place(place, instant, c.pos);
     }
     Ecrire_Ligne(p, c.pos.Distance_Terre, c.el.Instrument, c.tables, c.notation.Separateur_Decimal, ligne);
+    return Echec_Integration::Aucun;
 }
 
 // The Julian day of the page's last row, from its first one in `el`.
@@ -166,13 +177,25 @@ Textes_Visibilite Visibilite_Ligne(const Calcul_Page& c, std::optional<Calcul_Pl
     return Textes_Visibilite_Jour(Calculer_Visibilite_Ciel(*ciel, jj, lieu), c.notation);
 }
 
+Ligne_Ephemeride Ligne_Datee(const Elements& el) {
+    Ligne_Ephemeride ligne;
+    ligne.Jour = el.Jour;
+    ligne.Mois = el.Mois;
+    ligne.An = el.An;
+    return ligne;
+}
+
+// A row the integration could not reach: its date and why.
+Ligne_Ephemeride Ligne_Echec(const Elements& el, Echec_Integration echec) {
+    Ligne_Ephemeride ligne = Ligne_Datee(el);
+    ligne.Message = QString::fromUtf8(Message_Echec(echec));
+    return ligne;
+}
+
 // The row at the current instant, once Calculer_Ligne has left r and Δ.
 Ligne_Ephemeride Composer_Ligne(const Calcul_Page& c, const Ligne_Calculee& calcul,
                                 std::optional<Calcul_Place>& place, std::optional<Ciel_Jour>& ciel) {
-    Ligne_Ephemeride ligne;
-    ligne.Jour = c.el.Jour;
-    ligne.Mois = c.el.Mois;
-    ligne.An = c.el.An;
+    Ligne_Ephemeride ligne = Ligne_Datee(c.el);
     ligne.textes = calcul.textes;
     ligne.Alpha = calcul.Alpha;
     ligne.Delta = calcul.Delta;
@@ -205,12 +228,29 @@ Direction_Corps Direction_Visibilite(const Calcul_Page& c, Calcul_Place* place) 
     };
 }
 
+// The instant the integration starts from, written as the rows write theirs.
+QString Texte_Mouvement(const Calcul_Page& c) {
+    if (!c.entree.Modele.perturbations || !c.el.Epoque.JJ_Epoque) return QString::fromUtf8(Texte_Deux_Corps);
+    Elements epoque;
+    epoque.JJ_Perihelie = *c.el.Epoque.JJ_Epoque;
+    JJ_Vers_Date_Perihelie(epoque);
+    const Textes_Date_Ligne d =
+        Textes_Date(epoque.Jour_Perihelie, epoque.Mois_Perihelie, epoque.An_Perihelie, c.notation);
+    return QString::fromUtf8(Texte_Perturbe).arg(d.jour, d.mois, d.an);
+}
+
 QString Texte_Modele(const Calcul_Page& c) {
     if (Modele_Classique(c)) return {};
     const bool topocentrique = Lieu_Topocentrique(c) != nullptr;
     return QString::fromUtf8(Texte_Modele_Precis)
-        .arg(QString::fromUtf8(c.entree.Modele.apparente ? Place_Apparente : Place_Astrometrique),
-             QString::fromUtf8(topocentrique ? Vue_Topocentrique : Vue_Geocentrique));
+               .arg(QString::fromUtf8(c.entree.Modele.apparente ? Place_Apparente : Place_Astrometrique),
+                    QString::fromUtf8(topocentrique ? Vue_Topocentrique : Vue_Geocentrique)) +
+           QStringLiteral(", ") + Texte_Mouvement(c);
+}
+
+Mouvement_Perturbe* Mouvement_Page(const Calcul_Page& c) {
+    if (Modele_Classique(c) || !c.entree.Modele.perturbations) return nullptr;
+    return c.page.Mouvement.Pour(c.el);
 }
 
 int32_t Nombre_Lignes(int32_t Unite_Pas) {
@@ -268,14 +308,17 @@ void Generer_Lignes(const Calcul_Page& c, const Consommateur_Lignes& consommateu
     Ligne_Calculee calcul;
     std::optional<Ciel_Jour> ciel;
     std::optional<Calcul_Place> place;
-    if (!Modele_Classique(c)) place.emplace(c.el, JJ_Instant(c.el), JJ_Derniere_Ligne(c.el));
+    if (!Modele_Classique(c))
+        place.emplace(c.el, JJ_Instant(c.el), JJ_Derniere_Ligne(c.el), Mouvement_Page(c));
     for (int32_t k = 1; k <= n; ++k) {
+        Echec_Integration echec = Echec_Integration::Aucun;
         if (place) {
-            Calculer_Ligne_Precise(c, *place, calcul);
+            echec = Calculer_Ligne_Precise(c, *place, calcul);
         } else {
             Calculer_Ligne(c.el, c.tables, c.notation.Separateur_Decimal, c.pos, calcul);
         }
-        consommateur(Composer_Ligne(c, calcul, place, ciel));
+        consommateur(echec == Echec_Integration::Aucun ? Composer_Ligne(c, calcul, place, ciel)
+                                                       : Ligne_Echec(c.el, echec));
         if (!Avancer_Instant(c.el)) return;
     }
 }

@@ -33,6 +33,9 @@ struct Ligne_Ephemeride {
     double Alpha = 0;              // radians, unrounded
     double Delta = 0;              // radians, unrounded
     double Distance_Terre = 0;     // AU, unrounded
+    // Not empty: the row could not be computed and this says why; only its
+    // date stands beside it.
+    QString Message;
 };
 
 using Consommateur_Lignes = std::function<void(const Ligne_Ephemeride&)>;
@@ -73,6 +76,10 @@ std::optional<double> JJ_Premiere_Ligne(const Calcul_Page& c);
 // What the printed page and the batch's header say of the model that made
 // the rows: nothing for the classic model, which pages always had.
 QString Texte_Modele(const Calcul_Page& c);
+
+// The integration the precise model follows: when the planets' pull is
+// asked for and the elements have an epoch; nullptr otherwise.
+Mouvement_Perturbe* Mouvement_Page(const Calcul_Page& c);
 
 // The body's direction that the visibility follows: the classic place
 // without `place`; with it, the apparent place of the date, seen from the

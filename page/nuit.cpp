@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "astro/place.h"
 #include "page/dessin.h"
@@ -195,7 +196,8 @@ bool Dessiner_Nuit(Canevas& cv, const QRect& cadre, const Calcul_Page& c) {
     const Site_Observation& site = *c.site;
     const Repere r = Calculer_Repere(cadre, cv.Resolution());
     std::optional<Calcul_Place> place;
-    if (c.entree.Modele.modele != Modele_Calcul::Classique) place.emplace(c.el, *jj);
+    if (c.entree.Modele.modele != Modele_Calcul::Classique)
+        place.emplace(c.el, *jj, std::numeric_limits<double>::quiet_NaN(), Mouvement_Page(c));
     const Courbes_Nuit n =
         Calculer_Courbes_Nuit(Direction_Visibilite(c, place ? &*place : nullptr), *jj, site.lieu);
     Colorier_Ciel(cv, r, n.soleil);
