@@ -116,6 +116,10 @@ const std::vector<Commande>& Commandes() {
          "Calcul classique|Calculer les lignes avec le modèle d'origine de Trajectel, sans temps de "
          "lumière ni Terre précise",
          Aide_Dates, true, "", S::SP_CustomBase},
+        {C::PerturbationsPlanetaires, C::PerturbationsPlanetaires, Aucun, "Perturbations planétaires", "",
+         "Perturbations planétaires|Suivre l'attraction des planètes sur l'astre depuis l'époque "
+         "d'osculation de ses éléments",
+         Aide_Dates, true, "", S::SP_CustomBase},
         {C::DatesNight1, C::VisibiliteNuit1, Aucun, "Visibilité de la nuit…", "",
          "Visibilité de la nuit|Hauteur de l'astre et du Soleil pendant la nuit qui suit la première date",
          Aide_Dates, false, "", S::SP_CustomBase},
@@ -162,7 +166,8 @@ const std::vector<Menu_Principal>& Menus() {
         {"&Dates",
          "Format des dates",
          Aide_Dates,
-         {C::Julienne_éléments, C::Julienne_éphéméride, C::Julienne, C::CalculClassique, C::VisibiliteNuit1}},
+         {C::Julienne_éléments, C::Julienne_éphéméride, C::Julienne, C::CalculClassique,
+          C::PerturbationsPlanetaires, C::VisibiliteNuit1}},
         {"&Monture",
          "Suivre l'astre avec une monture INDI",
          Aide_Monture,

@@ -186,6 +186,9 @@ void Principale::Executer(Controle commande) {
         case Controle::CalculClassique:
             Choisir_Modele(boite_.Coche(commande));
             break;
+        case Controle::PerturbationsPlanetaires:
+            Choisir_Perturbations(boite_.Coche(commande));
+            break;
         case Controle::PositionTopocentrique:
             programme_.modele.topocentrique = boite_.Coche(commande);
             Rafraichir(programme_.Page());
@@ -219,9 +222,22 @@ void Principale::Choisir_Lieu() {
 // The model chosen is kept at once in Calcul.ini; the page shows it.
 void Principale::Choisir_Modele(bool classique) {
     programme_.modele.modele = classique ? Modele_Calcul::Classique : Modele_Calcul::Precis;
-    Enregistrer_Calcul_Classique(application_.configuration.Dossier_Configuration, classique, boite_);
+    Enregistrer_Modele();
     Activer_Topocentrique(programme_);
     Rafraichir(programme_.Page());
+}
+
+// The planets' pull chosen is kept at once in Calcul.ini; the page shows it.
+void Principale::Choisir_Perturbations(bool perturbations) {
+    programme_.modele.perturbations = perturbations;
+    Enregistrer_Modele();
+    Rafraichir(programme_.Page());
+}
+
+void Principale::Enregistrer_Modele() {
+    const Reglages_Calcul reglages{programme_.modele.modele == Modele_Calcul::Classique,
+                                   programme_.modele.perturbations};
+    Enregistrer_Calcul(application_.configuration.Dossier_Configuration, reglages, boite_);
 }
 
 void Principale::Preparer_A_Propos() {

@@ -57,6 +57,8 @@ private:
     void Aide_Contextuelle();
     void Choisir_Lieu();
     void Choisir_Modele(bool classique);
+    void Choisir_Perturbations(bool perturbations);
+    void Enregistrer_Modele();
 
     Boite_Qt boite_;
     Programme programme_;

@@ -1,6 +1,7 @@
 #include "astro/vitesses_suivi.h"
 
 #include <cmath>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -53,10 +54,12 @@ bool Signe_Inverse(double avant, double apres) {
     return (avant < 0 && apres > 0) || (avant > 0 && apres < 0);
 }
 
-Place_A_L_Instant Place_Pour_Monture(const Elements& el, const Lieu_Observation& lieu, double origine) {
+Place_A_L_Instant Place_Pour_Monture(const Elements& el, const Lieu_Observation& lieu, double origine,
+                                     Mouvement_Perturbe* mouvement) {
     // The computation keeps the Earth's nodes and the last light times
     // between calls: shared by the copies of the function.
-    auto calcul = std::make_shared<Calcul_Place>(el, origine);
+    auto calcul =
+        std::make_shared<Calcul_Place>(el, origine, std::numeric_limits<double>::quiet_NaN(), mouvement);
     const Choix_Modele choix{Modele_Calcul::Precis, true, true};
     return [calcul, choix, lieu](double jj) { return Vers_Monture(calcul->Calculer(jj, choix, &lieu)); };
 }

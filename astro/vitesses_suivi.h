@@ -15,8 +15,11 @@ using Place_A_L_Instant = std::function<Coordonnees_Monture(double jj)>;
 
 // The place a mount is sent: the apparent place of date of the body of `el`
 // seen from `lieu`, with the precise model. `origine` is an instant of the
-// following (UTC), which anchors the Earth's nodes.
-Place_A_L_Instant Place_Pour_Monture(const Elements& el, const Lieu_Observation& lieu, double origine);
+// following (UTC), which anchors the Earth's nodes. With `mouvement`, the
+// integration of `el` from its epoch that the page follows, kept alive by
+// the caller as long as the answer is used.
+Place_A_L_Instant Place_Pour_Monture(const Elements& el, const Lieu_Observation& lieu, double origine,
+                                     Mouvement_Perturbe* mouvement = nullptr);
 
 struct Vitesses_Suivi {
     double Ascension_Droite = 0;  // arc seconds per SI second

@@ -242,6 +242,14 @@ const std::vector<Option_Ligne>& Table_Options() {
              o.modele.apparente = true;
              return QString();
          }},
+        {{QStringLiteral("deux-corps")},
+         {},
+         QStringLiteral("le corps sur son orbite képlérienne, sans l'attraction des planètes depuis l'époque "
+                        "d'osculation"),
+         [](const QString&, Options_Batch& o) {
+             o.modele.perturbations = false;
+             return QString();
+         }},
         {{QStringLiteral("decimales")},
          {},
          QStringLiteral("avec --format tsv, ajoute l'ascension droite en heures, la déclinaison en degrés "

@@ -99,9 +99,10 @@ void FormCreate(Programme& p, Etat_Application& application, const Demarrage& de
     p.site = lieu.site;
     if (!lieu.raison.isEmpty()) p.boite.Ecrire_Texte(Controle::StatusBar, lieu.raison);
     application.Raison_Lieu = lieu.detail.isEmpty() ? lieu.raison : lieu.detail;
-    const bool classique = Charger_Calcul_Classique(application.configuration.Dossier_Configuration);
-    p.modele.modele = classique ? Modele_Calcul::Classique : Modele_Calcul::Precis;
-    p.boite.Cocher(Controle::CalculClassique, classique);
+    const Reglages_Calcul calcul = Charger_Calcul(application.configuration.Dossier_Configuration);
+    p.modele.modele = calcul.classique ? Modele_Calcul::Classique : Modele_Calcul::Precis;
+    p.modele.perturbations = calcul.perturbations;
+    p.boite.Cocher(Controle::CalculClassique, calcul.classique);
     Activer_Topocentrique(p);
     Mettre_A_Jour_Historique(p.historique, p.document, p.boite);
     Inscrire_Date_Du_Jour(p, demarrage.aujourdhui);

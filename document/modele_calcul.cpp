@@ -10,28 +10,34 @@ namespace {
 
 const QByteArray Entete = QByteArrayLiteral("[Trajectel Calcul]");
 const QByteArray Cle_Classique = QByteArrayLiteral("Classique=");
+const QByteArray Cle_Perturbations = QByteArrayLiteral("Perturbations=");
 const QByteArray Fin_Ligne = QByteArrayLiteral("\r\n");
 const QByteArray Vrai = QByteArrayLiteral("1");
 const QByteArray Faux = QByteArrayLiteral("0");
-constexpr qint64 Taille_Maximale_Calcul = 256;  // bytes: the two lines with room to spare
+constexpr qint64 Taille_Maximale_Calcul = 256;  // bytes: the three lines with room to spare
 const QString Titre_Calcul = QStringLiteral("Calcul classique");
 const QString Erreur_Ecriture_Calcul = QStringLiteral("Erreur d'écriture du fichier Calcul.ini");
 
 }  // namespace
 
-bool Charger_Calcul_Classique(const QString& dossier) {
+Reglages_Calcul Charger_Calcul(const QString& dossier) {
+    Reglages_Calcul reglages;
     QFile fichier(dossier + Nom_Fichier_Calcul);
-    if (!fichier.exists() || !Ouvrir_Fichier_Ordinaire(fichier)) return false;
+    if (!fichier.exists() || !Ouvrir_Fichier_Ordinaire(fichier)) return reglages;
     const QByteArray octets = fichier.read(Taille_Maximale_Calcul + 1);
-    if (octets.size() > Taille_Maximale_Calcul) return false;
+    if (octets.size() > Taille_Maximale_Calcul) return reglages;
     const QList<QByteArray> lignes = octets.split('\n');
-    if (lignes.size() < 2 || lignes[0].trimmed() != Entete) return false;
-    return lignes[1].trimmed() == Cle_Classique + Vrai;
+    if (lignes.size() < 2 || lignes[0].trimmed() != Entete) return reglages;
+    reglages.classique = lignes[1].trimmed() == Cle_Classique + Vrai;
+    if (lignes.size() > 2 && lignes[2].trimmed() == Cle_Perturbations + Faux) reglages.perturbations = false;
+    return reglages;
 }
 
-bool Enregistrer_Calcul_Classique(const QString& dossier, bool classique, Boite_Outils& boite) {
+bool Enregistrer_Calcul(const QString& dossier, const Reglages_Calcul& reglages, Boite_Outils& boite) {
     QDir().mkpath(dossier);
-    const QByteArray contenu = Entete + Fin_Ligne + Cle_Classique + (classique ? Vrai : Faux) + Fin_Ligne;
+    const auto valeur = [](bool choisi) { return choisi ? Vrai : Faux; };
+    const QByteArray contenu = Entete + Fin_Ligne + Cle_Classique + valeur(reglages.classique) + Fin_Ligne +
+                               Cle_Perturbations + valeur(reglages.perturbations) + Fin_Ligne;
     const Ecriture_Fichier e = Ecrire_Fichier_Entier(dossier + Nom_Fichier_Calcul, contenu);
     if (e.resultat == Ecriture_Fichier::Resultat::Ecrit) return true;
     boite.Avertissement(Titre_Calcul, Erreur_Ecriture_Calcul);

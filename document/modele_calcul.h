@@ -1,8 +1,10 @@
 #pragma once
 
-// The choice of the classic computation, kept in its own file Calcul.ini
-// beside Lieu.ini: two lines in UTF-8 with CR LF. Written whole or not at
-// all; a missing or damaged file means the precise model.
+// The choice of the computation, kept in its own file Calcul.ini beside
+// Lieu.ini: a header line then one labelled line per choice, UTF-8 with
+// CR LF. The classic model's line comes first, where earlier versions read
+// it; they ignore the lines after it. Written whole or not at all; a
+// missing or damaged file means the precise model with the planets' pull.
 
 #include <QString>
 
@@ -10,10 +12,16 @@
 
 inline const QString Nom_Fichier_Calcul = QStringLiteral("Calcul.ini");
 
-// Whether the file of `dossier` (ending with "/") asks for the classic
-// model; at most a few short lines are read, whatever the file holds.
-bool Charger_Calcul_Classique(const QString& dossier);
+struct Reglages_Calcul {
+    bool classique = false;
+    bool perturbations = true;  // from the epoch of the elements, when they have one
+};
+
+// The choices the file of `dossier` (ending with "/") holds; at most a few
+// short lines are read, whatever the file holds. A line missing or not
+// understood keeps its default.
+Reglages_Calcul Charger_Calcul(const QString& dossier);
 
 // Writes the file whole, creating the folder when missing; a failure shows
 // a warning box and answers false.
-bool Enregistrer_Calcul_Classique(const QString& dossier, bool classique, Boite_Outils& boite);
+bool Enregistrer_Calcul(const QString& dossier, const Reglages_Calcul& reglages, Boite_Outils& boite);

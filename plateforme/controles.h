@@ -126,6 +126,7 @@
     X(LoisMagnitude1) \
     X(VisibiliteNuit1) \
     X(CalculClassique) \
+    X(PerturbationsPlanetaires) \
     X(PositionTopocentrique) \
     X(MontureConnexion) \
     X(MonturePointer) \

@@ -74,7 +74,7 @@ TEST(Modele_Fenetre, CalculClassiqueGardeEntreDeuxSeances) {
         EXPECT_TRUE(article->isChecked());
         EXPECT_EQ(w.p().modele.modele, Modele_Calcul::Classique);
         EXPECT_NE(w.Page(), precise);
-        EXPECT_TRUE(Charger_Calcul_Classique(w.f->Application().configuration.Dossier_Configuration));
+        EXPECT_TRUE(Charger_Calcul(w.f->Application().configuration.Dossier_Configuration).classique);
     }
     {
         Fenetre_Active w;
@@ -88,7 +88,7 @@ TEST(Modele_Fenetre, CalculClassiqueGardeEntreDeuxSeances) {
     }
     QFile f(fichier);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("[Trajectel Calcul]\r\nClassique=0\r\n"));
+    EXPECT_EQ(f.readAll(), QByteArray("[Trajectel Calcul]\r\nClassique=0\r\nPerturbations=1\r\n"));
 }
 
 TEST(Lieu_Fenetre, SaisiRefusePuisAccepteEtGarde) {

@@ -270,7 +270,7 @@ TEST(Batch, OptionsDuModele) {
         const char* attendu;  // in the header on success, in the message otherwise
     };
     const Cas cas[] = {
-        {{}, Succes, "Calcul : modèle précis, place astrométrique géocentrique\n"},
+        {{}, Succes, "Calcul : modèle précis, place astrométrique géocentrique, deux corps\n"},
         {{i("--modele"), i("precis"), i("--apparent")}, Succes, "place apparente géocentrique"},
         {{i("--lieu"), i("45,5"), i("--topocentrique")}, Succes, "place astrométrique topocentrique"},
         {{i("--modele"), i("classique")}, Succes, ""},
