@@ -188,6 +188,7 @@ Ligne_Ephemeride Ligne_Datee(const Elements& el) {
 // A row the integration could not reach: its date and why.
 Ligne_Ephemeride Ligne_Echec(const Elements& el, Echec_Integration echec) {
     Ligne_Ephemeride ligne = Ligne_Datee(el);
+    ligne.Alpha = ligne.Delta = ligne.Distance_Terre = std::numeric_limits<double>::quiet_NaN();
     ligne.Message = QString::fromUtf8(Message_Echec(echec));
     return ligne;
 }

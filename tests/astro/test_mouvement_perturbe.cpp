@@ -8,28 +8,14 @@
 
 #include "astro/conique.h"
 #include "astro/mouvement_perturbe.h"
+#include "tests/support/ceres_horizons.h"
 
 namespace {
 
-constexpr double JJ_2000 = 2451545.0;
 constexpr double Secondes_Par_Radian = 206264.80624709636;
 
 double Distance(const Coordonnees& a, const Coordonnees& b) {
     return std::hypot(a.x - b.x, a.y - b.y, a.z - b.z);
-}
-
-// Elements referred to the ecliptic and equinox of J2000 (AU, degrees, TT).
-Elements Elements_2000(double q, double e, double i, double omega, double noeud, double JJ_Perihelie) {
-    Elements el;
-    el.q = q;
-    el.e = e;
-    el.a = e < 1 ? q / (1 - e) : 0;
-    el.i = i;
-    el.Omega = omega;
-    el.gOmega = noeud;
-    el.JJ_Perihelie = JJ_Perihelie;
-    el.JJ_Equinoxe = JJ_2000;
-    return el;
 }
 
 // A main-belt asteroid, a short-period comet, a near-parabolic and a
@@ -115,11 +101,6 @@ Coordonnees Terre_Ecliptique_2000(double JJ) {
     return {x[0], x[1] * std::cos(eps) + x[2] * std::sin(eps), -x[1] * std::sin(eps) + x[2] * std::cos(eps)};
 }
 
-struct Horizons {
-    double JJ;
-    double x, y, z;  // AU, heliocentric, ecliptic and equinox of J2000, geometric
-};
-
 // The angle, seen from the Earth, between the integrated place and the one
 // published; at most the separation over the distance from the Earth.
 double Ecart_Secondes(Mouvement_Perturbe& m, const Horizons& h) {
@@ -130,25 +111,6 @@ double Ecart_Secondes(Mouvement_Perturbe& m, const Horizons& h) {
     const Coordonnees terre = Terre_Ecliptique_2000(h.JJ);
     return Distance(corps, publie) / Distance(publie, terre) * Secondes_Par_Radian;
 }
-
-// Ceres from JPL Horizons' answers kept as test data by the astroquery
-// package (astropy/astroquery, astroquery/jplhorizons/tests/data):
-// ceres_vectors.txt (elements of epoch 1995 Jan. 14, solution JPL#34, and
-// the place on 2000 Jan. 1) and ceres_vectors_range.txt (elements of epoch
-// 2020 Jan. 1, JPL#48, and the places of 2022 June 10 to July 10).
-const Elements Ceres_1995 = Elements_2000(2.556624726195814, .07610292126891821, 10.60069567603618,
-                                          71.44921526124109, 80.65851514365535, 2449823.0922807939);
-constexpr double Epoque_1995 = 2449731.5;
-const Elements Ceres_2020 = Elements_2000(2.556401146697176, .07687465013145245, 10.59127767086216,
-                                          73.80896808746482, 80.3011901917491, 2458240.1791309435);
-constexpr double Epoque_2020 = 2458849.5;
-constexpr Horizons Ceres_2000{2451544.5, -2.377530254715913, 8.007773098011088E-01, 4.628376171505864E-01};
-constexpr Horizons Ceres_2022[] = {
-    {2459740.5, -8.354726583796999E-01, 2.455132459520164, 2.314862198331841E-01},
-    {2459750.5, -9.347458493663700E-01, 2.411365344494129, 2.483916160514805E-01},
-    {2459760.5, -1.032442649066608, 2.363530154574458, 2.648779352961165E-01},
-    {2459770.5, -1.128387470845915, 2.311682815778683, 2.809145935195726E-01},
-};
 
 TEST(Mouvement_Perturbe, CeresDeuxACinqAnsHorizons) {
     Mouvement_Perturbe de_1995(Ceres_1995, Epoque_1995);

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "astro/calendrier.h"
+#include "astro/echelles_temps.h"
 #include "astro/place.h"
+#include "tests/support/ceres_horizons.h"
 
 namespace {
 
@@ -270,6 +272,41 @@ TEST(Place, FiniePourLesExtremes) {
     }
     Calcul_Place calcul(Proche(), std::nan(""), std::nan(""));
     EXPECT_TRUE(std::isnan(calcul.Calculer(std::nan(""), Choix_Modele{}).Alpha));
+}
+
+}  // namespace
+
+namespace {
+
+// Ceres from elements two to five years old: the page's precise place,
+// following the integration, against Horizons (test data named in
+// ceres_horizons.h), where the two-body place is minutes of arc away.
+TEST(Place, PerturbeeCommeHorizons) {
+    struct Cas {
+        const char* nom;
+        const Elements& el;
+        double epoque;
+        Horizons publie;
+    };
+    const Cas cas[] = {
+        {"1995 -> 2000", Ceres_1995, Epoque_1995, Ceres_2000},
+        {"2020 -> 2022 juin", Ceres_2020, Epoque_2020, Ceres_2022[0]},
+        {"2020 -> 2022 juillet", Ceres_2020, Epoque_2020, Ceres_2022[3]},
+    };
+    const Choix_Modele astrometrique;
+    for (const Cas& c : cas) {
+        Mouvement_Perturbe mouvement(c.el, c.epoque);
+        // The row's instant in UTC whose TT is Horizons' instant.
+        const double jj_utc = c.publie.JJ - (JJ_UTC_Vers_TT(c.publie.JJ) - c.publie.JJ);
+        Calcul_Place perturbe(c.el, jj_utc, jj_utc, &mouvement);
+        const Place p = perturbe.Calculer(jj_utc, astrometrique);
+        const Place deux_corps = Calcul_Place(c.el, jj_utc).Calculer(jj_utc, astrometrique);
+        const Direction_Publiee h = Direction_Horizons(c.el, c.publie, p.JJ_TT);
+        EXPECT_NEAR(Ecart_Secondes(p.Alpha, p.Delta, h.alpha, h.delta), 0, 5) << c.nom;
+        EXPECT_GT(Ecart_Secondes(deux_corps.Alpha, deux_corps.Delta, h.alpha, h.delta), 120) << c.nom;
+        EXPECT_NEAR(p.JJ_TT, c.publie.JJ, 1e-6) << c.nom;
+        EXPECT_EQ(p.Echec, Echec_Integration::Aucun) << c.nom;
+    }
 }
 
 }  // namespace

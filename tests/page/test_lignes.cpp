@@ -607,3 +607,116 @@ TEST_F(Lignes_Page, DistancesNonDefinies) {
 }
 
 }  // namespace
+
+namespace {
+
+constexpr double Epoque_1990 = 2447893.5;  // 2 January 1990 at 0 h TT
+
+// The rows' places, first to last.
+std::vector<double> Ascensions(const std::vector<Ligne_Ephemeride>& lignes) {
+    std::vector<double> alpha;
+    for (const Ligne_Ephemeride& l : lignes) alpha.push_back(l.Alpha);
+    return alpha;
+}
+
+// The page moved by a day continues the integration it kept, and finds the
+// place the first build found for that day; a change of anything the
+// integration starts from gives the rows a fresh integration would.
+TEST_F(Lignes_Page, PerturbeeContinueOuRecommence) {
+    el.Epoque.JJ_Epoque = Epoque_1990;
+    ASSERT_TRUE(Preparer_Page(Calcul(Modele_Calcul::Precis)));
+    const std::vector<Ligne_Ephemeride> premiere = Lignes(Modele_Calcul::Precis);
+    const Mouvement_Perturbe* gardee = page.Mouvement.Pour(el);
+    ASSERT_NE(gardee, nullptr);
+    const long pas_premiere = gardee->Pas_Effectues();
+    Debut("2/3/2000");
+    const std::vector<Ligne_Ephemeride> suivante = Lignes(Modele_Calcul::Precis);
+    EXPECT_EQ(page.Mouvement.Pour(el), gardee);
+    EXPECT_LT(gardee->Pas_Effectues() - pas_premiere, pas_premiere / 20);
+    EXPECT_NEAR(suivante[0].Alpha, premiere[1].Alpha, 1e-11);
+
+    struct Changement {
+        const char* nom;
+        void (*changer)(Elements&);
+    };
+    const Changement changements[] = {
+        {"e", [](Elements& e) { e.e += 1e-4; }},
+        {"i", [](Elements& e) { e.i += 1e-3; }},
+        {"epoque", [](Elements& e) { *e.Epoque.JJ_Epoque += 30; }},
+        {"A1",
+         [](Elements& e) {
+             e.Epoque.Non_Grav = Non_Gravitationnel{1e-8, 0, 0};
+         }},
+        {"equinoxe", [](Elements& e) { e.JJ_Equinoxe += 365.25; }},
+    };
+    const Elements depart = el;
+    for (const Changement& c : changements) {
+        el = depart;
+        c.changer(el);
+        const std::vector<double> apres = Ascensions(Lignes(Modele_Calcul::Precis));
+        const Elements change = el;
+        page = Etat_Page{};
+        const std::vector<double> fraiche = Ascensions(Lignes(Modele_Calcul::Precis));
+        ASSERT_EQ(apres.size(), fraiche.size()) << c.nom;
+        for (std::size_t k = 0; k < apres.size(); ++k) EXPECT_NEAR(apres[k], fraiche[k], 1e-11) << c.nom << k;
+        EXPECT_GT(std::fabs(apres[0] - suivante[0].Alpha), 1e-8) << c.nom;
+        el = change;
+    }
+}
+
+// Without an epoch, or with the planets' pull turned off, the rows are the
+// two-body ones, and the header says which motion made them.
+TEST_F(Lignes_Page, PerturbeeOuDeuxCorps) {
+    ASSERT_TRUE(Preparer_Page(Calcul(Modele_Calcul::Precis)));
+    const std::vector<double> deux_corps = Ascensions(Lignes(Modele_Calcul::Precis));
+    struct Cas {
+        const char* nom;
+        std::optional<double> epoque;
+        bool perturbations;
+        bool comme_deux_corps;
+        const char* fin_modele;
+    };
+    const Cas cas[] = {
+        {"sans epoque", std::nullopt, true, true, ", deux corps"},
+        {"coupee", Epoque_1990, false, true, ", deux corps"},
+        {"perturbee", Epoque_1990, true, false, ", perturbé depuis l'époque 02,00/1/1990 TT"},
+    };
+    for (const Cas& c : cas) {
+        el.Epoque.JJ_Epoque = c.epoque;
+        Calcul_Page calcul = Calcul(Modele_Calcul::Precis);
+        calcul.entree.Modele.perturbations = c.perturbations;
+        std::vector<double> alpha;
+        Generer_Lignes(calcul, [&alpha](const Ligne_Ephemeride& l) { alpha.push_back(l.Alpha); });
+        ASSERT_EQ(alpha.size(), deux_corps.size()) << c.nom;
+        EXPECT_EQ(alpha == deux_corps, c.comme_deux_corps) << c.nom;
+        EXPECT_TRUE(Texte_Modele(calcul).endsWith(QString::fromUtf8(c.fin_modele)))
+            << c.nom << ' ' << Texte_Modele(calcul).toStdString();
+    }
+    el.Epoque.JJ_Epoque = Epoque_1990;
+    EXPECT_EQ(Texte_Modele(Calcul(Modele_Calcul::Classique)), QString());
+}
+
+// The rows past 200 years from the epoch say so, with their date; the rows
+// before keep their places.
+TEST_F(Lignes_Page, PerturbeeAuDelaDeDeuxCentsAns) {
+    const double epoque = Date_Vers_JJ(3, 1800, 16);
+    el.Epoque.JJ_Epoque = epoque;
+    ASSERT_TRUE(Preparer_Page(Calcul(Modele_Calcul::Precis)));
+    const std::vector<Ligne_Ephemeride> lignes = Lignes(Modele_Calcul::Precis);
+    ASSERT_EQ(lignes.size(), 31u);
+    int refusees = 0;
+    for (const Ligne_Ephemeride& l : lignes) {
+        const double jj = Date_Vers_JJ(l.Mois, static_cast<float>(l.An), l.Jour);
+        const bool trop_loin = jj - epoque > Ecart_Maximum_Epoque;
+        EXPECT_EQ(l.Message,
+                  trop_loin ? QString::fromUtf8("Plus de 200 ans depuis l'époque d'osculation") : QString())
+            << l.Jour;
+        EXPECT_EQ(std::isfinite(l.Alpha), !trop_loin) << l.Jour;
+        EXPECT_TRUE(Date_Calendrier(l)) << l.Jour;
+        refusees += trop_loin;
+    }
+    EXPECT_GT(refusees, 0);
+    EXPECT_LT(refusees, 31);
+}
+
+}  // namespace
