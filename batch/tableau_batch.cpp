@@ -26,7 +26,11 @@ QStringList Cellules_Ligne(const Ligne_Ephemeride& ligne, const Colonnes_Batch& 
 
 QString Tableau_Tsv(const Tableau_Batch& tableau) {
     QString resultat = tableau.entete.join(Separateur_Tsv) + u'\n';
-    for (const QStringList& ligne : tableau.lignes) resultat += ligne.join(Separateur_Tsv) + u'\n';
+    // A row whose message replaces its figures keeps every cell, empty.
+    for (const QStringList& ligne : tableau.lignes) {
+        const qsizetype manquantes = std::max<qsizetype>(0, tableau.entete.size() - ligne.size());
+        resultat += ligne.join(Separateur_Tsv) + Separateur_Tsv.repeated(manquantes) + u'\n';
+    }
     return resultat;
 }
 

@@ -8,9 +8,11 @@
 #include <cmath>
 #include <csignal>
 
+#include "astro/echelles_temps.h"
 #include "astro/position.h"
 #include "batch/ephemeride.h"
 #include "batch/options_batch.h"
+#include "support/ceres_horizons.h"
 #include "support/orbites_exemple.h"
 
 namespace {
@@ -66,7 +68,7 @@ void Colonnes_Egales(const QStringList& lignes, const QString& fichier) {
 // the visibility columns come after today's, cell for cell.
 TEST(Batch, ChaqueExempleDansChaqueFormat) {
     const QStringList fichiers = QDir(Exemples).entryList({QStringLiteral("*.elt")}, QDir::Files);
-    ASSERT_EQ(fichiers.size(), 6);
+    ASSERT_EQ(fichiers.size(), 7);
     struct Cas {
         const char* unite;
         const char* fin_entete;
@@ -792,6 +794,98 @@ TEST(Batch, HalleyDepuisSydney) {
     const QStringList cellules = Lignes(r.sortie)[1].split(u'\t');
     EXPECT_EQ(cellules.mid(cellules.size() - 6).join(u' '),
               QStringLiteral("46.8 16:01 22:58 76.0 06:00 28.4"));
+}
+
+}  // namespace
+
+namespace {
+
+struct Place_Tsv {
+    double alpha;  // radians
+    double delta;
+};
+
+// The unrounded place of the first row of a TSV page with --decimales.
+Place_Tsv Premiere_Place(const Resultat& r) {
+    const QStringList cellules = Lignes(r.sortie).value(1).split(u'\t');
+    if (cellules.size() < 3) return {NAN, NAN};
+    const double heures = cellules[cellules.size() - 3].toDouble();
+    const double degres = cellules[cellules.size() - 2].toDouble();
+    return {heures * Pi_Radians / 12, degres * Radians_Par_Degre};
+}
+
+double Ecart_Secondes(const Place_Tsv& a, double alpha, double delta) {
+    const double c =
+        std::sin(a.delta) * std::sin(delta) + std::cos(a.delta) * std::cos(delta) * std::cos(a.alpha - alpha);
+    return std::acos(std::min(1.0, c)) / Radians_Par_Seconde;
+}
+
+// Ceres typed with its epoch, and imported from an MPCORB line, follows the
+// planets by default: the header says from which epoch, and the row moves
+// minutes of arc from the two-body row that --deux-corps gives; the typed
+// set lands within 5″ of Horizons (test data named in ceres_horizons.h).
+TEST(Batch, PerturbeOuDeuxCorps) {
+    QTemporaryDir dossier;
+    const QString mpcorb = dossier.filePath(QStringLiteral("MPCORB.DAT"));
+    {
+        QFile f(mpcorb);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(Ligne_Ceres) + "\r\n");
+    }
+    struct Cas {
+        const char* nom;
+        QStringList source;
+        const char* debut;
+        const char* epoque;
+    };
+    const Cas cas[] = {
+        {"fichier",
+         {Exemple("ceres-1995.elt")},
+         "--debut=1/1/2000",
+         "perturbé depuis l'époque 14.00/1/1995 TT"},
+        {"MPCORB",
+         {QStringLiteral("--importer"), mpcorb},
+         "--debut=1/1/2025",
+         "perturbé depuis l'époque 31.00/5/2020 TT"},
+    };
+    const QStringList tsv = {QStringLiteral("--format=tsv"), QStringLiteral("--decimales"),
+                             QStringLiteral("--separateur=.")};
+    for (const Cas& c : cas) {
+        const QStringList arguments = c.source + QStringList{QString::fromUtf8(c.debut)};
+        const Resultat perturbe = Executer_Modele(arguments);
+        const Resultat deux_corps = Executer_Modele(arguments + QStringList{QStringLiteral("--deux-corps")});
+        ASSERT_EQ(perturbe.statut, Succes) << c.nom << perturbe.erreurs.toStdString();
+        ASSERT_EQ(deux_corps.statut, Succes) << c.nom << deux_corps.erreurs.toStdString();
+        EXPECT_TRUE(perturbe.sortie.contains(QString::fromUtf8(c.epoque)))
+            << c.nom << perturbe.sortie.toStdString();
+        EXPECT_TRUE(deux_corps.sortie.contains(QStringLiteral("géocentrique, deux corps\n"))) << c.nom;
+        const Place_Tsv p = Premiere_Place(Executer_Modele(arguments + tsv));
+        const Place_Tsv k =
+            Premiere_Place(Executer_Modele(arguments + tsv + QStringList{QStringLiteral("--deux-corps")}));
+        EXPECT_GT(Ecart_Secondes(p, k.alpha, k.delta), 120) << c.nom;
+    }
+    const Place_Tsv ceres = Premiere_Place(
+        Executer_Modele(QStringList{Exemple("ceres-1995.elt"), QStringLiteral("--debut=1/1/2000")} + tsv));
+    const Direction_Publiee h = Direction_Horizons(Ceres_1995, Ceres_2000, JJ_UTC_Vers_TT(Ceres_2000.JJ));
+    EXPECT_NEAR(Ecart_Secondes(ceres, h.alpha, h.delta), 0, 5);
+}
+
+// A row past 200 years from the epoch keeps its date and says why it has
+// no place, in the aligned text and in the TSV, whose cells stay as many.
+TEST(Batch, LigneAuDelaDeDeuxCentsAns) {
+    const QStringList arguments = {Exemple("ceres-1995.elt"), QStringLiteral("--debut=1/1/2195"),
+                                   QStringLiteral("--separateur=.")};
+    const QString message = QString::fromUtf8("Plus de 200 ans depuis l'époque d'osculation");
+    const Resultat texte = Executer_Modele(arguments);
+    const Resultat tsv = Executer_Modele(arguments + QStringList{QStringLiteral("--format=tsv")});
+    ASSERT_EQ(texte.statut, Succes) << texte.erreurs.toStdString();
+    const QStringList lignes_tsv = Lignes(tsv.sortie);
+    ASSERT_EQ(lignes_tsv.size(), 32);
+    Colonnes_Egales(lignes_tsv, QStringLiteral("tsv"));
+    EXPECT_TRUE(lignes_tsv[1].contains(QStringLiteral("h\t")));  // 1 January 2195: a place
+    EXPECT_TRUE(lignes_tsv[31].startsWith(QStringLiteral("31.00\t1\t2195\t") + message));
+    EXPECT_TRUE(texte.sortie.contains(QStringLiteral("31.00  1  2195  ") + message + u'\n'))
+        << texte.sortie.toStdString();
 }
 
 }  // namespace
