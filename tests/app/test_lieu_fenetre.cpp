@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include "application_essai.h"
 #include "document/lieu.h"
 #include "document/modele_calcul.h"
+#include "support/orbites_exemple.h"
 
 namespace {
 
@@ -89,6 +91,52 @@ TEST(Modele_Fenetre, CalculClassiqueGardeEntreDeuxSeances) {
     QFile f(fichier);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("[Trajectel Calcul]\r\nClassique=0\r\nPerturbations=1\r\n"));
+}
+
+// Ceres opened with its typed epoch, and pasted from an MPCORB line: the
+// rows follow the planets and the printed page would say from which epoch;
+// "Perturbations planétaires" unchecked gives the two-body page and is kept
+// in Calcul.ini; the classic model greys it.
+TEST(Modele_Fenetre, PerturbationsPlanetaires) {
+    const QString fichier = Dossier_Configuration() + Nom_Fichier_Calcul;
+    const QString perturbations = QString::fromUtf8("Perturbations planétaires");
+    struct Cas {
+        const char* nom;
+        bool coller;
+        const char* epoque;
+    };
+    const Cas cas[] = {{"fichier", false, "14,00/1/1995 TT"}, {"MPCORB", true, "31,00/5/2020 TT"}};
+    for (const Cas& c : cas) {
+        QFile::remove(fichier);
+        Fenetre_Active w(Dossier_Exemples + QStringLiteral("/ceres-1995.elt"));
+        if (c.coller) {
+            QGuiApplication::clipboard()->setText(QString::fromLatin1(Ligne_Ceres));
+            Article(w, QStringLiteral("&Edition"), QString::fromUtf8("Coller des éléments"))->trigger();
+            QApplication::processEvents();
+        }
+        QAction* article = Article(w, QStringLiteral("&Dates"), perturbations);
+        ASSERT_NE(article, nullptr) << c.nom;
+        EXPECT_TRUE(article->isEnabled() && article->isChecked()) << c.nom;
+        EXPECT_TRUE(Texte_Modele(w.p().Calcul())
+                        .endsWith(QString::fromUtf8("perturbé depuis l'époque ") +
+                                  QString::fromUtf8(c.epoque).replace(
+                                      u',', QChar::fromLatin1(w.p().notation.Separateur_Decimal))))
+            << c.nom << Texte_Modele(w.p().Calcul()).toStdString();
+        const QImage perturbee = w.Page();
+        article->trigger();
+        QApplication::processEvents();
+        EXPECT_FALSE(w.p().modele.perturbations) << c.nom;
+        EXPECT_NE(w.Page(), perturbee) << c.nom;
+        EXPECT_TRUE(Texte_Modele(w.p().Calcul()).endsWith(QStringLiteral("deux corps"))) << c.nom;
+        EXPECT_FALSE(Charger_Calcul(w.f->Application().configuration.Dossier_Configuration).perturbations);
+        article->trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(w.Page(), perturbee) << c.nom;
+        Article(w, QStringLiteral("&Dates"), QStringLiteral("Calcul classique"))->trigger();
+        QApplication::processEvents();
+        EXPECT_FALSE(article->isEnabled() || article->isChecked()) << c.nom;
+    }
+    QFile::remove(fichier);
 }
 
 TEST(Lieu_Fenetre, SaisiRefusePuisAccepteEtGarde) {
