@@ -61,6 +61,55 @@ void Page_Image(benchmark::State& state) {
 }
 BENCHMARK(Page_Image)->ArgName("visibilite")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// The rows of the precise model, their elements osculating ten years before
+// the first row: the planets' pull integrated from the epoch at each build
+// (a fresh page state), or the two-body rows beside it.
+Page_Exemple& Page_Dix_Ans(Page_Exemple& p, bool perturbations) {
+    p.entree.Modele.modele = Modele_Calcul::Precis;
+    p.entree.Modele.perturbations = perturbations;
+    p.el.Epoque.JJ_Epoque = Page_Exemple::JJ_2000 + 60 - 3652.5;  // ten years before 1 March 2000
+    return p;
+}
+
+int Lignes_Generees(Page_Exemple& p) {
+    int lignes = 0;
+    const Calcul_Page calcul = p.Contexte().calcul;
+    Preparer_Page(calcul);
+    Generer_Lignes(calcul, [&lignes](const Ligne_Ephemeride& l) { lignes += l.Message.isEmpty(); });
+    return lignes;
+}
+
+void Lignes_Dix_Ans_Apres_Epoque(benchmark::State& state) {
+    Page_Exemple p;
+    Page_Dix_Ans(p, state.range(0) != 0);
+    int lignes = 0;
+    for (auto _ : state) {
+        p.page = Etat_Page{};
+        lignes = Lignes_Generees(p);
+    }
+    state.counters["lignes"] = lignes;
+}
+BENCHMARK(Lignes_Dix_Ans_Apres_Epoque)
+    ->ArgName("perturbations")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+
+// The same page, its start moved by one day at each build: the kept
+// integration continues from the nearest state instead of the epoch.
+void Lignes_Decalees_D_Un_Jour(benchmark::State& state) {
+    Page_Exemple p;
+    Page_Dix_Ans(p, true);
+    Lignes_Generees(p);
+    int lignes = 0;
+    for (auto _ : state) {
+        p.entree.Debut->Jour += 1;
+        lignes = Lignes_Generees(p);
+    }
+    state.counters["lignes"] = lignes;
+}
+BENCHMARK(Lignes_Decalees_D_Un_Jour)->Unit(benchmark::kMillisecond);
+
 // The page of the example as the window builds it, with each model, a row
 // a day (31 rows) and a row an hour (24 rows). Each row takes three places,
 // for its drifts; the time per place is shown with the build's.
