@@ -90,7 +90,7 @@ void Ecrire_Message(Canevas& cv, const Colonnes& colonnes, const QString& messag
                     int marge) {
     if (message.isEmpty() || colonnes.size() <= Colonnes_Date) return;
     const int x = colonnes[Colonnes_Date].x;
-    cv.Remplir_Rectangle(QRect(x + 1, haut, colonnes.back().Fin() - x - 1, bas - haut));
+    cv.Remplir_Rectangle(QRect(x + 1, haut, colonnes.back().Fin() - x - marge, bas - haut));
     cv.Ecrire_Texte(x + marge, y, message);
 }
 
@@ -446,11 +446,24 @@ void Imprimer_Entete(Feuille& f, const Colonnes& colonnes, int y) {
     }
 }
 
+// The model, when the page names it, follows the signature, or goes on the
+// line under it when both would not fit across the page.
 void Imprimer_Signature(Feuille& f) {
-    QString signature = QStringLiteral("Éphéméride calculée par Trajectel ") + f.p.Version_Programme;
+    const QString signature = QStringLiteral("Éphéméride calculée par Trajectel ") + f.p.Version_Programme;
     const QString modele = Texte_Modele(f.p.calcul);
-    if (!modele.isEmpty()) signature += QStringLiteral(" (") + modele + u')';
+    if (modele.isEmpty()) {
+        Ecrire_Centre_Page(f, signature);
+        return;
+    }
+    const QString modele_entre_parentheses = QStringLiteral("(") + modele + u')';
+    const QString ensemble = signature + u' ' + modele_entre_parentheses;
+    if (f.cv.Largeur_Texte(ensemble) <= f.largeur) {
+        Ecrire_Centre_Page(f, ensemble);
+        return;
+    }
     Ecrire_Centre_Page(f, signature);
+    f.y += f.h;
+    Ecrire_Centre_Page(f, modele_entre_parentheses);
 }
 
 void Imprimer_Tableau(Feuille& f) {

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "astro/calendrier.h"
 #include "peinture/canevas_qpainter.h"
 #include "support/page_exemple.h"
 
@@ -583,6 +584,40 @@ TEST_F(Dessin_QPainter, PageEnPdf) {
     const QByteArray contenu = pdf.readAll();
     EXPECT_TRUE(contenu.startsWith("%PDF"));
     EXPECT_EQ(contenu.count("/Type /Page\n"), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Past 200 years from the epoch a printed row keeps its date and gives its
+// message from the first column after it; the signature names the motion,
+// on a line of its own when the page is too narrow for both.
+TEST_F(Dessin_Papier, PerturbeeMessageEtSignature) {
+    p.entree.Modele.modele = Modele_Calcul::Precis;
+    const double debut = Date_Vers_JJ(3, 2000, 1);
+    p.el.Epoque.JJ_Epoque = debut - Ecart_Maximum_Epoque + 10.5;
+    Imprimer(Telescope_Magnitudes);
+    const QString message = QString::fromUtf8("Plus de 200 ans depuis l'époque d'osculation");
+    for (int k = 1; k <= 31; ++k) {
+        const auto ligne = Ligne_A(papier, 711 + 50 * (k - 1));
+        if (k <= 11) {
+            EXPECT_EQ(ligne.size(), 16u) << "ligne " << k;
+            continue;
+        }
+        std::vector<Texte_Enregistre> ecrits;
+        for (const auto& t : ligne)
+            if (!t.texte.isEmpty()) ecrits.push_back(t);
+        ASSERT_EQ(ecrits.size(), 4u) << "ligne " << k;
+        EXPECT_EQ(ecrits[3].texte, message) << "ligne " << k;
+        EXPECT_EQ(ecrits[3].x, 381 + 50 / 4) << "ligne " << k;
+    }
+    const auto& textes = papier.Textes();
+    ASSERT_GE(textes.size(), 2u);
+    EXPECT_EQ(Decrire(textes[textes.size() - 2]), "Éphéméride calculée par Trajectel 1.0.0@751,2301");
+    EXPECT_EQ(textes.back().texte.toStdString(),
+              "(modèle précis, place astrométrique géocentrique, perturbé depuis l'époque 10,50/3/1800 TT)");
+    EXPECT_EQ(textes.back().y, 2351);
 }
 
 }  // namespace
