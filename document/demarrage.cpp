@@ -104,6 +104,7 @@ void FormCreate(Programme& p, Etat_Application& application, const Demarrage& de
     p.modele.perturbations = calcul.perturbations;
     p.boite.Cocher(Controle::CalculClassique, calcul.classique);
     Activer_Topocentrique(p);
+    Activer_Perturbations(p.Calcul(), p.boite);
     Mettre_A_Jour_Historique(p.historique, p.document, p.boite);
     Inscrire_Date_Du_Jour(p, demarrage.aujourdhui);
     Desactiver_Enregistrer_Imprimer(p.boite);

@@ -72,17 +72,14 @@ void Ajuster_Barre_Horizontale(Boite_Outils& b, Etat_Vue& vue) {
 // The frame's offset for a bar position: (− position · length) div 100, truncated towards zero.
 int64_t Decalage(int position, int longueur) { return -static_cast<int64_t>(position) * longueur / Pourcent; }
 
-// The planets' pull takes the elements from their epoch: shown checked
-// only where it changes the rows, so that a check never stands beside
-// two-body rows.
+}  // namespace
+
 void Activer_Perturbations(const Calcul_Page& c, Boite_Outils& b) {
     const bool possible =
         c.entree.Modele.modele == Modele_Calcul::Precis && c.el.Epoque.JJ_Epoque.has_value();
     b.Activer(Controle::PerturbationsPlanetaires, possible);
     b.Cocher(Controle::PerturbationsPlanetaires, possible && c.entree.Modele.perturbations);
 }
-
-}  // namespace
 
 void Rafraichir(const Contexte_Page& p) {
     Activer_Perturbations(p.calcul, p.boite);

@@ -9,6 +9,7 @@
 #include "plateforme/boite_outils.h"
 
 struct Contexte_Page;
+struct Calcul_Page;
 
 // Pixels left to the frame by the window, as the last Ajuster_Barres found them.
 struct Etat_Vue {
@@ -16,7 +17,13 @@ struct Etat_Vue {
     int32_t Largeur_Visible = 0;  // client width less the vertical bar
 };
 
-// Rebuilds the page on screen; enables Save when the document is modified.
+// "Perturbations planétaires" is offered for the precise model and elements
+// with an epoch, and shown checked only there, so that a check never stands
+// beside two-body rows.
+void Activer_Perturbations(const Calcul_Page& c, Boite_Outils& boite);
+
+// Rebuilds the page on screen, after the item above; enables Save when the
+// document is modified.
 void Rafraichir(const Contexte_Page& p);
 
 // Rebuilds the page on the printer; the screen stays as it was.

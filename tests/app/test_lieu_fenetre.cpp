@@ -105,6 +105,12 @@ TEST(Modele_Fenetre, PerturbationsPlanetaires) {
         bool coller;
         const char* epoque;
     };
+    {
+        Fenetre_Active sans_epoque;  // Halley's file gives no epoch
+        QAction* article = Article(sans_epoque, QStringLiteral("&Dates"), perturbations);
+        ASSERT_NE(article, nullptr);
+        EXPECT_FALSE(article->isEnabled() || article->isChecked());
+    }
     const Cas cas[] = {{"fichier", false, "14,00/1/1995 TT"}, {"MPCORB", true, "31,00/5/2020 TT"}};
     for (const Cas& c : cas) {
         QFile::remove(fichier);
