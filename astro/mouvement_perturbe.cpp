@@ -212,17 +212,17 @@ Mouvement_Retenu::Cle Mouvement_Retenu::Cle_De(const Elements& el) {
         ng.A1, ng.A2, ng.A3};
 }
 
-Mouvement_Perturbe* Mouvement_Retenu::Pour(const Elements& el) {
+std::shared_ptr<Mouvement_Perturbe> Mouvement_Retenu::Pour(const Elements& el) {
     if (!el.Epoque.JJ_Epoque) return nullptr;
     const Cle cle = Cle_De(el);
     // Compared as written: a value that is not a number never matches, so
     // such a set is started afresh each time.
-    if (mouvement_ && cle == cle_) return mouvement_.get();
+    if (mouvement_ && cle == cle_) return mouvement_;
     Forces forces;
     forces.ng = el.Epoque.Non_Grav.value_or(Non_Gravitationnel{});
     mouvement_ = std::make_shared<Mouvement_Perturbe>(el, *el.Epoque.JJ_Epoque, forces);
     cle_ = cle;
-    return mouvement_.get();
+    return mouvement_;
 }
 
 // The steps of Calculer_Position_JJ around the integrated place.

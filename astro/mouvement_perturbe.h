@@ -95,8 +95,9 @@ private:
 // Copies share the integration.
 class Mouvement_Retenu {
 public:
-    // The motion of `el` from its epoch; nullptr when it has none.
-    Mouvement_Perturbe* Pour(const Elements& el);
+    // The motion of `el` from its epoch; none when it has no epoch. Whoever
+    // keeps the answer keeps that integration alive after a change.
+    std::shared_ptr<Mouvement_Perturbe> Pour(const Elements& el);
 
 private:
     static constexpr std::size_t Taille_Cle = 12;

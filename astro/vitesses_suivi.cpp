@@ -55,11 +55,14 @@ bool Signe_Inverse(double avant, double apres) {
 }
 
 Place_A_L_Instant Place_Pour_Monture(const Elements& el, const Lieu_Observation& lieu, double origine,
-                                     Mouvement_Perturbe* mouvement) {
+                                     std::shared_ptr<Mouvement_Perturbe> mouvement) {
     // The computation keeps the Earth's nodes and the last light times
-    // between calls: shared by the copies of the function.
-    auto calcul =
-        std::make_shared<Calcul_Place>(el, origine, std::numeric_limits<double>::quiet_NaN(), mouvement);
+    // between calls: shared by the copies of the function, which also hold
+    // the integration it reads.
+    auto calcul = std::make_shared<Calcul_Place>(el, origine, std::numeric_limits<double>::quiet_NaN(),
+                                                 mouvement.get());
     const Choix_Modele choix{Modele_Calcul::Precis, true, true};
-    return [calcul, choix, lieu](double jj) { return Vers_Monture(calcul->Calculer(jj, choix, &lieu)); };
+    return [calcul, mouvement, choix, lieu](double jj) {
+        return Vers_Monture(calcul->Calculer(jj, choix, &lieu));
+    };
 }

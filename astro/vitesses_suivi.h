@@ -7,6 +7,7 @@
 // body's motion in declination.
 
 #include <functional>
+#include <memory>
 
 #include "astro/place.h"
 
@@ -17,9 +18,9 @@ using Place_A_L_Instant = std::function<Coordonnees_Monture(double jj)>;
 // seen from `lieu`, with the precise model. `origine` is an instant of the
 // following (UTC), which anchors the Earth's nodes. With `mouvement`, the
 // integration of `el` from its epoch that the page follows, kept alive by
-// the caller as long as the answer is used.
+// the answer; its calls are to come from the thread that builds the page.
 Place_A_L_Instant Place_Pour_Monture(const Elements& el, const Lieu_Observation& lieu, double origine,
-                                     Mouvement_Perturbe* mouvement = nullptr);
+                                     std::shared_ptr<Mouvement_Perturbe> mouvement = nullptr);
 
 struct Vitesses_Suivi {
     double Ascension_Droite = 0;  // arc seconds per SI second

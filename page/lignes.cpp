@@ -73,7 +73,8 @@ Loi_Magnitude Recalibrer(const Calcul_Page& c, const Magnitude_Saisie& m, const 
         Calculer_Position(c.el, 0, c.pos);
     } else {
         const double jj = JJ_Instant(c.el);
-        Calcul_Place perturbe(c.el, jj, jj, Mouvement_Page(c));
+        const std::shared_ptr<Mouvement_Perturbe> mouvement = Mouvement_Page(c);
+        Calcul_Place perturbe(c.el, jj, jj, mouvement.get());
         Place place = perturbe.Calculer(jj, Choix_Modele{});
         // An observation the integration cannot reach still sets the law
         // from the orbit the elements describe.
@@ -249,7 +250,7 @@ QString Texte_Modele(const Calcul_Page& c) {
            QStringLiteral(", ") + Texte_Mouvement(c);
 }
 
-Mouvement_Perturbe* Mouvement_Page(const Calcul_Page& c) {
+std::shared_ptr<Mouvement_Perturbe> Mouvement_Page(const Calcul_Page& c) {
     if (Modele_Classique(c) || !c.entree.Modele.perturbations) return nullptr;
     return c.page.Mouvement.Pour(c.el);
 }
@@ -309,8 +310,8 @@ void Generer_Lignes(const Calcul_Page& c, const Consommateur_Lignes& consommateu
     Ligne_Calculee calcul;
     std::optional<Ciel_Jour> ciel;
     std::optional<Calcul_Place> place;
-    if (!Modele_Classique(c))
-        place.emplace(c.el, JJ_Instant(c.el), JJ_Derniere_Ligne(c.el), Mouvement_Page(c));
+    const std::shared_ptr<Mouvement_Perturbe> mouvement = Mouvement_Page(c);
+    if (!Modele_Classique(c)) place.emplace(c.el, JJ_Instant(c.el), JJ_Derniere_Ligne(c.el), mouvement.get());
     for (int32_t k = 1; k <= n; ++k) {
         Echec_Integration echec = Echec_Integration::Aucun;
         if (place) {

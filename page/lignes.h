@@ -7,6 +7,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -78,8 +79,9 @@ std::optional<double> JJ_Premiere_Ligne(const Calcul_Page& c);
 QString Texte_Modele(const Calcul_Page& c);
 
 // The integration the precise model follows: when the planets' pull is
-// asked for and the elements have an epoch; nullptr otherwise.
-Mouvement_Perturbe* Mouvement_Page(const Calcul_Page& c);
+// asked for and the elements have an epoch; none otherwise. The mount's
+// place takes it too, and keeps it alive while it follows.
+std::shared_ptr<Mouvement_Perturbe> Mouvement_Page(const Calcul_Page& c);
 
 // The body's direction that the visibility follows: the classic place
 // without `place`; with it, the apparent place of the date, seen from the

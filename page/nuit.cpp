@@ -196,8 +196,9 @@ bool Dessiner_Nuit(Canevas& cv, const QRect& cadre, const Calcul_Page& c) {
     const Site_Observation& site = *c.site;
     const Repere r = Calculer_Repere(cadre, cv.Resolution());
     std::optional<Calcul_Place> place;
+    const std::shared_ptr<Mouvement_Perturbe> mouvement = Mouvement_Page(c);
     if (c.entree.Modele.modele != Modele_Calcul::Classique)
-        place.emplace(c.el, *jj, std::numeric_limits<double>::quiet_NaN(), Mouvement_Page(c));
+        place.emplace(c.el, *jj, std::numeric_limits<double>::quiet_NaN(), mouvement.get());
     const Courbes_Nuit n =
         Calculer_Courbes_Nuit(Direction_Visibilite(c, place ? &*place : nullptr), *jj, site.lieu);
     Colorier_Ciel(cv, r, n.soleil);

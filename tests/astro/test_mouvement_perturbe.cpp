@@ -38,14 +38,14 @@ TEST(Mouvement_Perturbe, SansPlanetesSuitLaConique) {
     Forces soleil_seul;
     soleil_seul.planetes = false;
     for (const auto& o : Orbites) {
-        Mouvement_Perturbe m(o.el, JJ_2000, soleil_seul);
+        Mouvement_Perturbe m(o.el, JJ_J2000, soleil_seul);
         for (double jours : {-7305.0, -1000.5, 0.25, 365.25, 3652.5, 7305.0}) {
-            const Resultat_Integration r = m.Calculer(JJ_2000 + jours);
+            const Resultat_Integration r = m.Calculer(JJ_J2000 + jours);
             ASSERT_EQ(r.echec, Echec_Integration::Aucun) << o.nom << ' ' << jours;
-            const Etat_Corps conique = Etat_Osculateur(o.el, JJ_2000 + jours);
+            const Etat_Corps conique = Etat_Osculateur(o.el, JJ_J2000 + jours);
             EXPECT_NEAR(Distance(r.etat.position, conique.position), 0, 1e-9) << o.nom << ' ' << jours;
             EXPECT_NEAR(Distance(r.etat.vitesse, conique.vitesse), 0, 1e-11) << o.nom << ' ' << jours;
-            EXPECT_EQ(r.etat.JJ, JJ_2000 + jours);
+            EXPECT_EQ(r.etat.JJ, JJ_J2000 + jours);
         }
     }
 }
@@ -53,13 +53,13 @@ TEST(Mouvement_Perturbe, SansPlanetesSuitLaConique) {
 // Ten years forward under the planets, then from there back to the epoch.
 TEST(Mouvement_Perturbe, AllerRetourDixAns) {
     for (const auto& o : Orbites) {
-        Mouvement_Perturbe aller(o.el, JJ_2000);
-        const Resultat_Integration arrivee = aller.Calculer(JJ_2000 + 3652.5);
+        Mouvement_Perturbe aller(o.el, JJ_J2000);
+        const Resultat_Integration arrivee = aller.Calculer(JJ_J2000 + 3652.5);
         ASSERT_EQ(arrivee.echec, Echec_Integration::Aucun) << o.nom;
         Mouvement_Perturbe retour(arrivee.etat, o.el.JJ_Equinoxe);
-        const Resultat_Integration depart = retour.Calculer(JJ_2000);
+        const Resultat_Integration depart = retour.Calculer(JJ_J2000);
         ASSERT_EQ(depart.echec, Echec_Integration::Aucun) << o.nom;
-        const Etat_Corps initial = Etat_Osculateur(o.el, JJ_2000);
+        const Etat_Corps initial = Etat_Osculateur(o.el, JJ_J2000);
         EXPECT_NEAR(Distance(depart.etat.position, initial.position), 0, 1e-9) << o.nom;
         EXPECT_NEAR(Distance(depart.etat.vitesse, initial.vitesse), 0, 1e-11) << o.nom;
     }
@@ -88,14 +88,14 @@ TEST(Mouvement_Perturbe, EtatOsculateurCommeLaPage) {
 // Heliocentric ecliptic J2000 coordinates, back from the elements' frame
 // with the obliquity it was built with.
 Coordonnees Vers_Ecliptique_2000(const Coordonnees& c) {
-    const double eps = Obliquite_Moyenne(Siecles_Depuis_1900(JJ_2000)) * Radians_Par_Degre;
+    const double eps = Obliquite_Moyenne(Siecles_Depuis_1900(JJ_J2000)) * Radians_Par_Degre;
     return {c.x, c.y * std::cos(eps) + c.z * std::sin(eps), -c.y * std::sin(eps) + c.z * std::cos(eps)};
 }
 
 // The Earth's heliocentric position in the same axes, AU, from ERFA.
 Coordonnees Terre_Ecliptique_2000(double JJ) {
     double heliocentrique[2][3], barycentrique[2][3];
-    eraEpv00(JJ_2000, JJ - JJ_2000, heliocentrique, barycentrique);
+    eraEpv00(JJ_J2000, JJ - JJ_J2000, heliocentrique, barycentrique);
     const double eps = 84381.448 / Secondes_Par_Radian;  // IAU 1976
     const double* x = heliocentrique[0];
     return {x[0], x[1] * std::cos(eps) + x[2] * std::sin(eps), -x[1] * std::sin(eps) + x[2] * std::cos(eps)};
@@ -136,7 +136,7 @@ namespace {
 TEST(Mouvement_Perturbe, PlanetesInterpolees) {
     const double ecart_relatif[Nombre_Planetes] = {3e-6, 1e-7, 1e-7, 3e-7, 1e-7, 1e-7, 1e-7, 1e-7};
     Planetes_Interpolees planetes;
-    for (double JJ = JJ_2000 - 18262.5; JJ < JJ_2000 + 18262.5; JJ += 7.37) {
+    for (double JJ = JJ_J2000 - 18262.5; JJ < JJ_J2000 + 18262.5; JJ += 7.37) {
         const Positions_Planetes& p = planetes.Positions(JJ);
         for (int k = 0; k < Nombre_Planetes; ++k) {
             const Vecteur theorie = Position_Planete(k, JJ);
@@ -186,13 +186,13 @@ TEST(Mouvement_Perturbe, NonGravitationnel) {
         {"transverse negatif", {0, -1e-8, 0}, false, false, -1},
         {"normal", {0, 0, 1e-8}, true, false, 0},
     };
-    const Invariants avant = invariants(Etat_Osculateur(encke, JJ_2000));
+    const Invariants avant = invariants(Etat_Osculateur(encke, JJ_J2000));
     for (const auto& c : cas) {
         Forces forces;
         forces.planetes = false;
         forces.ng = c.ng;
-        Mouvement_Perturbe m(encke, JJ_2000, forces);
-        const Resultat_Integration r = m.Calculer(JJ_2000 + 3 * 365.25);
+        Mouvement_Perturbe m(encke, JJ_J2000, forces);
+        const Resultat_Integration r = m.Calculer(JJ_J2000 + 3 * 365.25);
         ASSERT_EQ(r.echec, Echec_Integration::Aucun) << c.nom;
         const Invariants apres = invariants(r.etat);
         const double de = (apres.energie - avant.energie) / std::fabs(avant.energie);
@@ -219,17 +219,17 @@ TEST(Mouvement_Perturbe, NonGravitationnel) {
 // integration instead of hanging it.
 TEST(Mouvement_Perturbe, Echecs) {
     const Elements ceres = Orbites[0].el;
-    Mouvement_Perturbe m(ceres, JJ_2000);
+    Mouvement_Perturbe m(ceres, JJ_J2000);
     struct Cas {
         double JJ;
         Echec_Integration echec;
     };
     const Cas cas[] = {
-        {JJ_2000 + Ecart_Maximum_Epoque + 1, Echec_Integration::Trop_Loin},
-        {JJ_2000 - Ecart_Maximum_Epoque - 1, Echec_Integration::Trop_Loin},
+        {JJ_J2000 + Ecart_Maximum_Epoque + 1, Echec_Integration::Trop_Loin},
+        {JJ_J2000 - Ecart_Maximum_Epoque - 1, Echec_Integration::Trop_Loin},
         {std::nan(""), Echec_Integration::Trop_Loin},
         {HUGE_VAL, Echec_Integration::Trop_Loin},
-        {JJ_2000 + 30, Echec_Integration::Aucun},
+        {JJ_J2000 + 30, Echec_Integration::Aucun},
     };
     for (const auto& c : cas) EXPECT_EQ(m.Calculer(c.JJ).echec, c.echec) << c.JJ;
     EXPECT_NE(Message_Echec(Echec_Integration::Trop_Loin), nullptr);
@@ -238,9 +238,9 @@ TEST(Mouvement_Perturbe, Echecs) {
     Elements sans_orbite = ceres;
     sans_orbite.q = 0;
     sans_orbite.a = 0;
-    Mouvement_Perturbe n(sans_orbite, JJ_2000);
-    EXPECT_EQ(n.Calculer(JJ_2000 + 10).echec, Echec_Integration::Non_Convergee);
-    EXPECT_EQ(n.Calculer(JJ_2000).echec, Echec_Integration::Non_Convergee);
+    Mouvement_Perturbe n(sans_orbite, JJ_J2000);
+    EXPECT_EQ(n.Calculer(JJ_J2000 + 10).echec, Echec_Integration::Non_Convergee);
+    EXPECT_EQ(n.Calculer(JJ_J2000).echec, Echec_Integration::Non_Convergee);
     // Millions of years away no theory of the planets holds.
     Mouvement_Perturbe epoque_absurde(ceres, 1e9);
     EXPECT_EQ(epoque_absurde.Calculer(1e9 + 10).echec, Echec_Integration::Non_Convergee);
@@ -249,8 +249,8 @@ TEST(Mouvement_Perturbe, Echecs) {
 // A page moved by a day costs a few steps, not the ten years again; and the
 // rows of a page continue the same integration.
 TEST(Mouvement_Perturbe, ReprendLEtatLePlusProche) {
-    Mouvement_Perturbe m(Orbites[0].el, JJ_2000);
-    const double debut = JJ_2000 + 3652.5;
+    Mouvement_Perturbe m(Orbites[0].el, JJ_J2000);
+    const double debut = JJ_J2000 + 3652.5;
     ASSERT_EQ(m.Calculer(debut).echec, Echec_Integration::Aucun);
     const long depuis_epoque = m.Pas_Effectues();
     EXPECT_GT(depuis_epoque, 100);
@@ -262,7 +262,7 @@ TEST(Mouvement_Perturbe, ReprendLEtatLePlusProche) {
         ASSERT_EQ(m.Calculer(debut + 1 + jour).echec, Echec_Integration::Aucun);
     EXPECT_LE(m.Pas_Effectues() - depuis_epoque - page, 31 + 5);
     // The same place whichever road led there.
-    Mouvement_Perturbe direct(Orbites[0].el, JJ_2000);
+    Mouvement_Perturbe direct(Orbites[0].el, JJ_J2000);
     const Resultat_Integration a = direct.Calculer(debut + 20);
     const Resultat_Integration b = m.Calculer(debut + 20);
     EXPECT_NEAR(Distance(a.etat.position, b.etat.position), 0, 1e-10);
@@ -272,18 +272,18 @@ TEST(Mouvement_Perturbe, ReprendLEtatLePlusProche) {
 // geocentric computation, at the epoch the two-body place.
 TEST(Mouvement_Perturbe, PositionPourLaPage) {
     Elements el = Orbites[2].el;
-    el.JJ_Equinoxe_ephemeride = JJ_2000;
-    Mouvement_Perturbe m(el, JJ_2000);
+    el.JJ_Equinoxe_ephemeride = JJ_J2000;
+    Mouvement_Perturbe m(el, JJ_J2000);
     Position perturbee, deux_corps;
-    ASSERT_EQ(Calculer_Position_Perturbee(el, m, JJ_2000, perturbee), Echec_Integration::Aucun);
-    Calculer_Position_JJ(el, JJ_2000, deux_corps);
+    ASSERT_EQ(Calculer_Position_Perturbee(el, m, JJ_J2000, perturbee), Echec_Integration::Aucun);
+    Calculer_Position_JJ(el, JJ_J2000, deux_corps);
     EXPECT_NEAR(perturbee.Alpha, deux_corps.Alpha, 1e-11);
     EXPECT_NEAR(perturbee.Delta, deux_corps.Delta, 1e-11);
     EXPECT_NEAR(perturbee.Distance_Terre, deux_corps.Distance_Terre, 1e-11);
     EXPECT_NEAR(perturbee.Distance_Soleil, deux_corps.Distance_Soleil, 1e-11);
-    EXPECT_EQ(perturbee.JJ_Instant, JJ_2000);
+    EXPECT_EQ(perturbee.JJ_Instant, JJ_J2000);
     EXPECT_NEAR(perturbee.Obliquite, deux_corps.Obliquite, 1e-15);
-    EXPECT_EQ(Calculer_Position_Perturbee(el, m, JJ_2000 + 1e6, perturbee), Echec_Integration::Trop_Loin);
+    EXPECT_EQ(Calculer_Position_Perturbee(el, m, JJ_J2000 + 1e6, perturbee), Echec_Integration::Trop_Loin);
 }
 
 }  // namespace
@@ -296,7 +296,7 @@ constexpr double Vitesse_Lumiere = 173.1446326846693;  // AU/day
 // its place when the light left it, from the Earth of ERFA; AU.
 Coordonnees Direction_Astrometrique(Mouvement_Perturbe& m, double JJ) {
     double heliocentrique[2][3], barycentrique[2][3];
-    eraEpv00(JJ_2000, JJ - JJ_2000, heliocentrique, barycentrique);
+    eraEpv00(JJ_J2000, JJ - JJ_J2000, heliocentrique, barycentrique);
     Coordonnees d;
     double temps_lumiere = 0;
     for (int k = 0; k < 3; ++k) {

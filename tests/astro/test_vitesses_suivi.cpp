@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astro/vitesses_suivi.h"
+#include "support/ceres_horizons.h"
 #include "support/elements_exemple.h"
 
 namespace {
@@ -113,6 +114,34 @@ TEST(Vitesses_Suivi, PlacePourLaMonture) {
         EXPECT_NEAR(v.Ascension_Droite, Vitesse_Siderale, 0.1) << heures;
         EXPECT_NEAR(v.Declinaison, 0, 0.1) << heures;
     }
+}
+
+// The elements with their epoch, as a file or an import gives them.
+Elements Osculant(Elements el) {
+    el.Epoque.JJ_Epoque = Epoque_1995;
+    return el;
+}
+
+// Given the page's integration, the mount follows the perturbed place,
+// minutes of arc from the two-body one, even once the page has moved on to
+// other elements and dropped that integration.
+TEST(Vitesses_Suivi, PlacePourLaMontureSuitLaPerturbation) {
+    const Lieu_Observation lieu{45, 5, 300};
+    const double jj = Ceres_2000.JJ;
+    Mouvement_Retenu page;
+    const auto perturbee = Place_Pour_Monture(Ceres_1995, lieu, jj, page.Pour(Osculant(Ceres_1995)));
+    const auto deux_corps = Place_Pour_Monture(Ceres_1995, lieu, jj);
+    Elements autre = Osculant(Ceres_1995);
+    autre.e += 1e-3;
+    page.Pour(autre);
+    Mouvement_Perturbe fraiche(Ceres_1995, Epoque_1995);
+    Calcul_Place calcul(Ceres_1995, jj, jj, &fraiche);
+    const Coordonnees_Monture attendue =
+        Vers_Monture(calcul.Calculer(jj, {Modele_Calcul::Precis, true, true}, &lieu));
+    const Coordonnees_Monture m = perturbee(jj);
+    EXPECT_NEAR(m.Ascension_Droite, attendue.Ascension_Droite, 1e-9);
+    EXPECT_NEAR(m.Declinaison, attendue.Declinaison, 1e-9);
+    EXPECT_GT(Ecart_Angulaire(m, deux_corps(jj)), 120);
 }
 
 }  // namespace

@@ -626,7 +626,7 @@ TEST_F(Lignes_Page, PerturbeeContinueOuRecommence) {
     el.Epoque.JJ_Epoque = Epoque_1990;
     ASSERT_TRUE(Preparer_Page(Calcul(Modele_Calcul::Precis)));
     const std::vector<Ligne_Ephemeride> premiere = Lignes(Modele_Calcul::Precis);
-    const Mouvement_Perturbe* gardee = page.Mouvement.Pour(el);
+    const std::shared_ptr<Mouvement_Perturbe> gardee = page.Mouvement.Pour(el);
     ASSERT_NE(gardee, nullptr);
     const long pas_premiere = gardee->Pas_Effectues();
     Debut("2/3/2000");

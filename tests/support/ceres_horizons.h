@@ -11,7 +11,7 @@
 #include "astro/elements.h"
 #include "astro/mouvement_perturbe.h"
 
-inline constexpr double JJ_2000 = 2451545.0;
+inline constexpr double JJ_J2000 = 2451545.0;
 
 // Elements referred to the ecliptic and equinox of J2000 (AU, degrees, TT).
 inline Elements Elements_2000(double q, double e, double i, double omega, double noeud, double JJ_Perihelie) {
@@ -23,7 +23,7 @@ inline Elements Elements_2000(double q, double e, double i, double omega, double
     el.Omega = omega;
     el.gOmega = noeud;
     el.JJ_Perihelie = JJ_Perihelie;
-    el.JJ_Equinoxe = el.JJ_Equinoxe_ephemeride = JJ_2000;
+    el.JJ_Equinoxe = el.JJ_Equinoxe_ephemeride = JJ_J2000;
     return el;
 }
 
