@@ -633,7 +633,8 @@ TEST_F(Lignes_Page, PerturbeeContinueOuRecommence) {
     const std::vector<Ligne_Ephemeride> suivante = Lignes(Modele_Calcul::Precis);
     EXPECT_EQ(page.Mouvement.Pour(el), gardee);
     EXPECT_LT(gardee->Pas_Effectues() - pas_premiere, pas_premiere / 20);
-    EXPECT_NEAR(suivante[0].Alpha, premiere[1].Alpha, 1e-11);
+    // The Earth's nodes of the two pages differ: 1e-9 AU, 0.0002″.
+    EXPECT_NEAR(suivante[0].Alpha, premiere[1].Alpha, 1e-9);
 
     struct Changement {
         const char* nom;
