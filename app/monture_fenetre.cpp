@@ -96,7 +96,7 @@ void Monture_Fenetre::Pointer_Et_Suivre() {
     if (!Preparer_Page(calcul)) return boite_.Avertissement(Titre_Monture, Mot_Corps_Incalculable);
     const Site_Observation site = *programme_.site;
     const double jj = Jour_Julien_Maintenant();
-    Place_A_L_Instant place = Place_Pour_Monture(calcul.el, site.lieu, jj);
+    Place_A_L_Instant place = Place_Pour_Monture(calcul.el, site.lieu, jj, Mouvement_Monture(calcul));
     const QString refus = Refus_Hauteur(site.lieu, site.Hauteur_Minimale, jj, place(jj));
     if (!refus.isEmpty()) return boite_.Avertissement(Titre_Monture, Mot_Pointage_Refuse.arg(refus));
     QString jour = Refus_Jour(site.lieu, jj);

@@ -240,7 +240,8 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
                 << Texte_Manques(Manques_Page(p.el, calcul.entree)) << u'\n';
         return Page_Invalide;
     }
-    if (!o.monture.hote.isEmpty()) return Suivre_Avec_Monture(p.el, *o.lieu, o.monture, sortie, erreurs);
+    if (!o.monture.hote.isEmpty())
+        return Suivre_Avec_Monture(p.el, Mouvement_Monture(calcul), *o.lieu, o.monture, sortie, erreurs);
     if (o.format == Format_Sortie::Pdf) {
         if (imprimer) return imprimer(p.Page(calcul), boite, o.sortie, erreurs);
         erreurs << QStringLiteral("trajectel-ephemeride : ce programme n'imprime pas de page PDF\n");

@@ -70,8 +70,9 @@ Reglages_Suivi Reglages(int minute) {
 
 class Suivi_Batch {
 public:
-    Suivi_Batch(const Elements& el, const Site_Observation& site, const Options_Monture& options,
-                QTextStream& sortie, QTextStream& erreurs);
+    Suivi_Batch(const Elements& el, std::shared_ptr<Mouvement_Perturbe> mouvement,
+                const Site_Observation& site, const Options_Monture& options, QTextStream& sortie,
+                QTextStream& erreurs);
     int Executer();
 
 private:
@@ -99,12 +100,14 @@ private:
     QString message_dit_;
 };
 
-Suivi_Batch::Suivi_Batch(const Elements& el, const Site_Observation& site, const Options_Monture& options,
-                         QTextStream& sortie, QTextStream& erreurs)
+Suivi_Batch::Suivi_Batch(const Elements& el, std::shared_ptr<Mouvement_Perturbe> mouvement,
+                         const Site_Observation& site, const Options_Monture& options, QTextStream& sortie,
+                         QTextStream& erreurs)
     : options_(options),
       sortie_(sortie),
       erreurs_(erreurs),
-      suivi_(Place_Pour_Monture(el, site.lieu, Jour_Julien_Maintenant()), Verification(site, options.jour),
+      suivi_(Place_Pour_Monture(el, site.lieu, Jour_Julien_Maintenant(), std::move(mouvement)),
+             Verification(site, options.jour),
              Site_Monture{site.lieu.Latitude, site.lieu.Longitude, site.lieu.Altitude}, Reglages(minute_)) {
     appareil_.setSingleShot(true);
     arret_.setSingleShot(true);
@@ -205,8 +208,9 @@ void Suivi_Batch::Dire(const QString& texte) {
 
 }  // namespace
 
-int Suivre_Avec_Monture(const Elements& el, const Site_Observation& site, const Options_Monture& options,
-                        QTextStream& sortie, QTextStream& erreurs) {
-    Suivi_Batch suivi(el, site, options, sortie, erreurs);
+int Suivre_Avec_Monture(const Elements& el, std::shared_ptr<Mouvement_Perturbe> mouvement,
+                        const Site_Observation& site, const Options_Monture& options, QTextStream& sortie,
+                        QTextStream& erreurs) {
+    Suivi_Batch suivi(el, std::move(mouvement), site, options, sortie, erreurs);
     return suivi.Executer();
 }

@@ -7,9 +7,14 @@
 
 #include <QTextStream>
 
+#include <memory>
+
 #include "astro/elements.h"
+#include "astro/mouvement_perturbe.h"
 #include "batch/options_batch.h"
 
 // Runs the application's event loop; answers the exit status.
-int Suivre_Avec_Monture(const Elements& el, const Site_Observation& site, const Options_Monture& options,
-                        QTextStream& sortie, QTextStream& erreurs);
+// `mouvement`: the integration from the epoch the body follows, none for its conic.
+int Suivre_Avec_Monture(const Elements& el, std::shared_ptr<Mouvement_Perturbe> mouvement,
+                        const Site_Observation& site, const Options_Monture& options, QTextStream& sortie,
+                        QTextStream& erreurs);

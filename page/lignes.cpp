@@ -255,6 +255,10 @@ std::shared_ptr<Mouvement_Perturbe> Mouvement_Page(const Calcul_Page& c) {
     return c.page.Mouvement.Pour(c.el);
 }
 
+std::shared_ptr<Mouvement_Perturbe> Mouvement_Monture(const Calcul_Page& c) {
+    return c.entree.Modele.perturbations ? c.page.Mouvement.Pour(c.el) : nullptr;
+}
+
 int32_t Nombre_Lignes(int32_t Unite_Pas) {
     switch (Unite_Pas) {
         case En_Heures:

@@ -82,6 +82,9 @@ QString Texte_Modele(const Calcul_Page& c);
 // asked for and the elements have an epoch; none otherwise. The mount's
 // place takes it too, and keeps it alive while it follows.
 std::shared_ptr<Mouvement_Perturbe> Mouvement_Page(const Calcul_Page& c);
+// The integration a mount follows: a mount always takes the precise place, so
+// only the planets' check item decides, whatever model draws the rows.
+std::shared_ptr<Mouvement_Perturbe> Mouvement_Monture(const Calcul_Page& c);
 
 // The body's direction that the visibility follows: the classic place
 // without `place`; with it, the apparent place of the date, seen from the
