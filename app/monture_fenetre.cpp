@@ -1,6 +1,7 @@
 #include "app/monture_fenetre.h"
 
 #include <QEventLoop>
+#include <QFile>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -16,6 +17,7 @@ constexpr int Intervalle_Actualisation = 1000;  // ms: the offset from the body,
 constexpr int Delai_Arret = 2000;               // ms for the mount to answer the stop when the program closes
 const QString Titre_Monture = QStringLiteral("Trajectel - Monture");
 const QString Nom_Etiquette = QStringLiteral("Statut_Monture");
+const QString Mot_Reglages_Par_Defaut = QStringLiteral("Réglages par défaut : %1.");
 const QString Mot_Sans_Lieu = QStringLiteral(
     "Pour pointer la monture, il faut un lieu d'observation : choisissez-le dans Edition, "
     "Lieu d'observation…");
@@ -66,8 +68,14 @@ Monture_Fenetre::~Monture_Fenetre() { QObject::disconnect(&suivi_, nullptr, this
 
 void Monture_Fenetre::Ouvrir_Connexion() {
     if (dialogue_) return dialogue_->raise();
-    if (!reglages_) reglages_ = Charger_Monture(dossier_).reglages;
+    QString raison;  // why a damaged Monture.ini gave the defaults
+    if (!reglages_) {
+        const Lecture_Monture lecture = Charger_Monture(dossier_);
+        reglages_ = lecture.reglages;
+        if (QFile::exists(dossier_ + Nom_Fichier_Monture)) raison = lecture.raison;
+    }
     dialogue_ = new Dialogue_Monture(*reglages_, suivi_, boite_.Widget(Controle::Principale));
+    if (!raison.isEmpty()) dialogue_->Montrer_Erreur(Mot_Reglages_Par_Defaut.arg(raison));
     connect(dialogue_, &QDialog::finished, this, [this](int resultat) { Fin_Dialogue(resultat); });
     if (boite_.Aide_Dialogue) aide_dialogue_ = boite_.Aide_Dialogue(*dialogue_, Aide_Connexion_Monture);
     etiquette_->show();
