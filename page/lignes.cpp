@@ -251,8 +251,7 @@ QString Texte_Modele(const Calcul_Page& c) {
 }
 
 std::shared_ptr<Mouvement_Perturbe> Mouvement_Page(const Calcul_Page& c) {
-    if (Modele_Classique(c) || !c.entree.Modele.perturbations) return nullptr;
-    return c.page.Mouvement.Pour(c.el);
+    return Modele_Classique(c) ? nullptr : Mouvement_Monture(c);
 }
 
 std::shared_ptr<Mouvement_Perturbe> Mouvement_Monture(const Calcul_Page& c) {

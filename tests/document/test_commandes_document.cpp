@@ -18,6 +18,7 @@
 #include "form/edition.h"
 #include "plateforme/boite_memoire.h"
 #include "support/echecs_ecriture.h"
+#include "support/fichier_encke.h"
 
 namespace {
 
@@ -29,28 +30,9 @@ const QString Filtre = QStringLiteral("Fichiers éléments *.elt|*.elt|Tous fich
 
 // 2P/Encke in the current layout; `moitie` stops the read on line 4.
 QByteArray Encke(bool moitie = false) {
-    return Encoder_Lignes_Elements({
-        "Trajectel version 1.0.0",
-        "Objet : 2P/Encke",
-        "Excentricité = 0,8483",
-        moitie ? "Distance du périhélie = 1a UA" : "Distance du périhélie = 0,3302 UA",
-        "Inclinaison = 11,78 °",
-        "Argument du périhélie = 186,54 °",
-        "Longitude du noeud ascendant = 334,57 °",
-        "Jour du périhélie = 22,5",
-        "Mois du périhélie = 10",
-        "Année du périhélie = 2023",
-        "Equinoxe des éléments = 2000",
-        "Equinoxe éphéméride = 2000",
-        "Magnitude totale = 0",
-        "Jour pour la magnitude totale 0",
-        "Mois pour la magnitude totale 0",
-        "Année pour la magnitude totale 0",
-        "Magnitude du noyau = 0",
-        "Jour pour la magnitude du noyau 0",
-        "Mois pour la magnitude du noyau 0",
-        "Année pour la magnitude du noyau 0",
-    });
+    QStringList lignes = Lignes_Encke();
+    if (moitie) lignes[3] = QStringLiteral("Distance du périhélie = 1a UA");
+    return Encoder_Lignes_Elements(lignes);
 }
 
 QByteArray Lire(const QString& chemin) {

@@ -7,32 +7,11 @@
 #include "document/fichier_lois_epoque.h"
 #include "plateforme/boite_memoire.h"
 #include "support/banc_fichier.h"
+#include "support/fichier_encke.h"
 
 namespace {
 
-// 2P/Encke as a file of today's 20 lines holds it.
-const QStringList Encke = {
-    "Trajectel version 1.0.0",
-    "Objet : 2P/Encke",
-    "Excentricité = 0,8483",
-    "Distance du périhélie = 0,3302 UA",
-    "Inclinaison = 11,78 °",
-    "Argument du périhélie = 186,54 °",
-    "Longitude du noeud ascendant = 334,57 °",
-    "Jour du périhélie = 22,5",
-    "Mois du périhélie = 10",
-    "Année du périhélie = 2023",
-    "Equinoxe des éléments = 2000",
-    "Equinoxe éphéméride = 2000",
-    "Magnitude totale = 0",
-    "Jour pour la magnitude totale 0",
-    "Mois pour la magnitude totale 0",
-    "Année pour la magnitude totale 0",
-    "Magnitude du noyau = 0",
-    "Jour pour la magnitude du noyau 0",
-    "Mois pour la magnitude du noyau 0",
-    "Année pour la magnitude du noyau 0",
-};
+const QStringList Encke = Lignes_Encke();
 
 // The same with a published total law, a typed asteroid law for the nucleus,
 // its epoch and non-gravitational parameters.
