@@ -26,9 +26,6 @@ const QString Mot_Corps_Incalculable = QStringLiteral(
 const QString Mot_Pointage_Refuse = QStringLiteral("Pointage refusé : %1");
 const QString Question_Jour = QStringLiteral("%1.\rPointer quand même la monture sur l'astre ?");
 const QString Mot_Enregistrement = QStringLiteral("Le choix de la monture n'a pas pu être enregistré : %1");
-const QString Cote_Pilier = QStringLiteral("TELESCOPE_PIER_SIDE");
-const QString Pilier_Est = QStringLiteral("PIER_EAST");
-const QString Pilier_Ouest = QStringLiteral("PIER_WEST");
 
 Site_Monture Vers_Site_Monture(const Lieu_Observation& lieu) {
     return {lieu.Latitude, lieu.Longitude, lieu.Altitude};
@@ -170,7 +167,6 @@ void Monture_Fenetre::Montrer_Statut(const Statut_Suivi& statut) {
         actualisation_.stop();
     else if (!actualisation_.isActive())
         actualisation_.start();
-    Surveiller_Pilier(statut);
     if (etiquette_) {
         // Without a connection, where the mount was is no longer where it is.
         Statut_Suivi montre = statut;
@@ -183,27 +179,6 @@ void Monture_Fenetre::Montrer_Statut(const Statut_Suivi& statut) {
         etiquette_->setToolTip(texte);
     }
     Actualiser_Commandes();
-}
-
-// A German mount that changed sides of its pier while following (a flip at
-// the meridian) is no longer where its rates were meant for: it is pointed again.
-void Monture_Fenetre::Surveiller_Pilier(const Statut_Suivi& statut) {
-    const Vecteur_Indi* v = suivi_.Client().Propriete(statut.appareil, Cote_Pilier);
-    const QString cote = !v                        ? QString()
-                         : v->Allume(Pilier_Est)   ? Pilier_Est
-                         : v->Allume(Pilier_Ouest) ? Pilier_Ouest
-                                                   : QString();
-    const bool retournee = statut.mode == Mode_Suivi::Vitesses_Propres && !cote_pilier_.isEmpty() &&
-                           !cote.isEmpty() && cote != cote_pilier_;
-    cote_pilier_ = cote;
-    // Once the following has finished with this change.
-    if (retournee)
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                if (demande_) suivi_.Pointer_Et_Suivre();
-            },
-            Qt::QueuedConnection);
 }
 
 // A fault or a refusal ended the following: said in the status bar (the

@@ -46,7 +46,6 @@ public:
 
 private:
     void Montrer_Statut(const Statut_Suivi& statut);
-    void Surveiller_Pilier(const Statut_Suivi& statut);
     void Fin_Suivi(const QString& raison);
     void Fin_Dialogue(int resultat);
     bool Suit() const;
@@ -62,7 +61,6 @@ private:
     std::optional<Site_Observation> site_;
     std::optional<Reglages_Monture> reglages_;  // read from Monture.ini on first use
     bool demande_ = false;                      // following asked for, until stopped or ended
-    QString cote_pilier_;                       // as the mount last said, "" when unknown
     bool fermeture_ = false;                    // the window closes: nothing more is shown
     QTimer actualisation_;
     QPointer<Dialogue_Monture> dialogue_;

@@ -237,9 +237,16 @@ void Suivi_Monture::Cote_Pilier_Change(const Vecteur_Indi& v) {
     QString cote;
     for (const auto& [element, etat] : v.valeurs)
         if (v.Allume(element)) cote = element;
+    const bool retournee = !cote_pilier_.isEmpty() && !cote.isEmpty() && cote != cote_pilier_;
     // A new side is measured anew.
     if (cote != cote_pilier_) declinaison_inversee_ = false;
     cote_pilier_ = cote;
+    // A German mount that turned over at the meridian while following is no
+    // longer where its rates were meant for: it is pointed again.
+    if (retournee && phase_ == Phase::Vitesses) {
+        repointages_ = 0;
+        Lancer_Pointage();
+    }
 }
 
 // Checked once the axis has been asked to move far enough to see its
