@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPainter>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -28,6 +29,7 @@
 #include "document/modele_calcul.h"
 #include "form/disposition_fiche.h"
 #include "form/presse_papiers.h"
+#include "page/legendes.h"
 
 namespace {
 
@@ -35,6 +37,26 @@ namespace {
 constexpr int Largeur_Creation = 700;
 constexpr int Hauteur_Creation = 830;
 constexpr int Aide_Sommaire = 1000;
+constexpr int Marge_Legende = 6;  // pixels right of the tool bar's legend
+
+// A line that takes the room left and shows what fits of its text, which is
+// its tool tip: a long text never widens the window.
+class Legende_Coupee : public QWidget {
+public:
+    explicit Legende_Coupee(QWidget* parent) : QWidget(parent) {
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    }
+    QSize sizeHint() const override { return {0, fontMetrics().height()}; }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter peintre(this);
+        const QRect place = rect().adjusted(0, 0, -Marge_Legende, 0);
+        peintre.drawText(place, Qt::AlignRight | Qt::AlignVCenter,
+                         fontMetrics().elidedText(toolTip(), Qt::ElideRight, place.width()));
+    }
+};
 
 // The recent-file items follow each other in the enum.
 int Rang_Historique(Controle c) { return static_cast<int>(c) - static_cast<int>(Controle::Historique1) + 1; }
@@ -100,7 +122,9 @@ void Principale::Construire() {
     monture_ = new Monture_Fenetre(programme_, boite_, application_.configuration.Dossier_Configuration,
                                    *client_->Etat(), this);
     monture_->Actualiser_Commandes();
+    Creer_Legende_Calcul();
     boite_.Sur_Page_Construite = [this] {
+        Actualiser_Legende_Calcul();
         nuit_->Redessiner();
         monture_->Actualiser_Commandes();
     };
@@ -114,6 +138,21 @@ void Principale::Construire() {
     // would take it as text past their key filters.
     setAcceptDrops(true);
     for (QLineEdit* champ : findChildren<QLineEdit*>()) champ->setAcceptDrops(false);
+}
+
+// At the right of the tool bar, under the title, as the printed page says
+// it under its table.
+void Principale::Creer_Legende_Calcul() {
+    legende_calcul_ = new Legende_Coupee(client_->Barre_Outils());
+    legende_calcul_->setObjectName(QStringLiteral("Legende_Calcul"));
+    client_->Barre_Outils()->addWidget(legende_calcul_);
+}
+
+void Principale::Actualiser_Legende_Calcul() {
+    const QString texte = Texte_Calcul_Fenetre(programme_.Calcul());
+    if (texte == legende_calcul_->toolTip()) return;
+    legende_calcul_->setToolTip(texte);
+    legende_calcul_->update();
 }
 
 void Principale::Executer(Controle commande) {

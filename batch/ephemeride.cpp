@@ -15,6 +15,7 @@
 #include "document/programme.h"
 #include "form/disposition_fiche.h"
 #include "form/lecture_entree_page.h"
+#include "page/legendes.h"
 #include "plateforme/boite_memoire.h"
 #include "plateforme/erreur_generale.h"
 
@@ -47,6 +48,7 @@ Entree_Page Entree_Options(const Programme& p, const Options_Batch& o, const QDa
     e.Textes[Controle::Liste_Instruments] = o.instrument;
     e.Modele = o.modele;
     e.Decimales = o.decimales;
+    p.Noter_Origines(e);
     return e;
 }
 
@@ -84,7 +86,7 @@ void Ecrire_Objet(const Ligne_Objet& l, QTextStream& flux) {
 
 // The object's line, then the laws its source gives.
 void Lister_Objet(const Catalogue_Orbites& catalogue, int rang, const Notation& notation, QTextStream& flux) {
-    const Ligne_Objet l = catalogue.Ligne(rang);
+    const Ligne_Objet l = catalogue.Ligne_Liste(rang);
     flux << l.Designation << u'\t' << l.Perihelie << u'\t' << l.q << u'\t' << l.e << u'\t'
          << Texte_Lois(catalogue.Orbite(rang), notation) << u'\n';
 }
@@ -150,7 +152,7 @@ std::optional<int> Importer_Objet(Programme& p, const Options_Batch& o, QTextStr
                    .arg(o.objet);
     for (std::size_t k = 0; k < std::min(rangs.size(), Objets_Listes_Max); ++k) {
         erreurs << QStringLiteral("%1\t").arg(rangs[k] + 1);
-        Ecrire_Objet(catalogue.Ligne(rangs[k]), erreurs);
+        Ecrire_Objet(catalogue.Ligne_Liste(rangs[k]), erreurs);
     }
     if (rangs.size() > Objets_Listes_Max)
         erreurs << QStringLiteral("… et %1 autres\n").arg(rangs.size() - Objets_Listes_Max);
@@ -192,6 +194,7 @@ QString En_Tete_Texte(const Calcul_Page& calcul) {
     }
     const QString modele = Texte_Modele(calcul);
     if (!modele.isEmpty()) texte += QStringLiteral("Calcul : %1\n").arg(modele);
+    for (const QString& ligne : Textes_Magnitudes(calcul)) texte += ligne + u'\n';
     return texte + u'\n';
 }
 

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 
+#include "page/textes_ligne.h"
+
 namespace {
 
 // The offsets of the names are 32-bit.
@@ -116,11 +118,29 @@ Orbite_Publiee Catalogue_Orbites::Orbite(int rang) const {
     return o;
 }
 
+// The sets of one body follow each other in the files that give several.
+bool Catalogue_Orbites::Plusieurs_Jeux(int rang) const {
+    const QString nom = Nom(rang);
+    return (rang > 0 && Nom(rang - 1) == nom) || (rang + 1 < Nombre() && Nom(rang + 1) == nom);
+}
+
 Ligne_Objet Catalogue_Orbites::Ligne(int rang) const {
+    const Orbite_Compacte& c = orbites_[static_cast<std::size_t>(rang)];
+    const QString nom = std::isfinite(c.JJ_Epoque) && Plusieurs_Jeux(rang)
+                            ? Nom_Et_Epoque.arg(Nom(rang), Texte_Date_JJ(c.JJ_Epoque, notation_))
+                            : Nom(rang);
+    return Colonnes(c, nom);
+}
+
+Ligne_Objet Catalogue_Orbites::Ligne_Liste(int rang) const {
     const Orbite_Compacte& c = orbites_[static_cast<std::size_t>(rang)];
     const QString nom = std::isfinite(c.JJ_Epoque)
                             ? Nom_Et_Epoque.arg(Nom(rang), Texte_Date_Perihelie(c.JJ_Epoque, notation_))
                             : Nom(rang);
+    return Colonnes(c, nom);
+}
+
+Ligne_Objet Catalogue_Orbites::Colonnes(const Orbite_Compacte& c, const QString& nom) const {
     return {nom, Texte_Date_Perihelie(c.JJ_Perihelie, notation_), Texte_Motif(c.q, Motif_Distance, notation_),
             Texte_Motif(c.e, Motif_Distance, notation_)};
 }

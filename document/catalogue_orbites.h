@@ -25,9 +25,13 @@ public:
     int Nombre() const override { return static_cast<int>(orbites_.size()); }
     Orbite_Publiee Orbite(int rang) const;
     // Date of perihelion "29,6333/03/1997", q and e, with the program's
-    // separator; the name carries the epoch when the source gives one, so
-    // that the sets of one body can be told apart.
+    // separator; the name carries the epoch ("époque 14/01/1995") when the
+    // source gives one and the body has several sets, so that they can be
+    // told apart.
     Ligne_Objet Ligne(int rang) const override;
+    // The same for the batch's lists, which always carry the epoch as
+    // "époque 1/10/1990", for scripts that read them.
+    Ligne_Objet Ligne_Liste(int rang) const;
     std::vector<int> Chercher(const QString& texte) const override;
 
     // Bytes of the index itself.
@@ -46,9 +50,11 @@ private:
         uint32_t nom;
         Forme_Compacte forme_totale, forme_noyau;
     };
+    Ligne_Objet Colonnes(const Orbite_Compacte& c, const QString& nom) const;
     static Forme_Compacte Compacter_Loi(const std::optional<Loi_Magnitude>& loi, Loi_Compacte& c);
     static std::optional<Loi_Magnitude> Deployer_Loi(Forme_Compacte forme, const Loi_Compacte& c);
     QString Nom(int rang) const;
+    bool Plusieurs_Jeux(int rang) const;
 
     Notation notation_;
     std::vector<Orbite_Compacte> orbites_;

@@ -67,6 +67,8 @@ const QString Origine_Programme = QStringLiteral("programme");
 const QString Origine_Saisie = QStringLiteral("saisie");
 const QString Origine_Importee = QStringLiteral("importée");
 const QString Importee_De = QStringLiteral("importée de ");
+// Only a paste gives no file's name.
+const QString Importee_Presse_Papiers = QStringLiteral("importée du presse-papiers");
 
 // An epoch is a date of the calendar, as a perihelion is.
 double JJ_Epoque_Min() { return Date_Vers_JJ(1, static_cast<float>(An_Minimum), 1); }
@@ -158,7 +160,7 @@ struct Lecture {
         if (texte.startsWith(Importee_De)) {
             origine = Origine_Loi::Importee;
             source = texte.mid(Importee_De.size()).toStdString();
-        } else if (texte == Origine_Importee) {
+        } else if (texte == Origine_Importee || texte == Importee_Presse_Papiers) {
             origine = Origine_Loi::Importee;
         }
     }
@@ -213,7 +215,7 @@ QString Texte_Origine(Origine_Loi origine, const std::string& source) {
         case Origine_Loi::Saisie:
             return Origine_Saisie;
         case Origine_Loi::Importee:
-            return source.empty() ? Origine_Importee : Importee_De + QString::fromStdString(source);
+            return source.empty() ? Importee_Presse_Papiers : Importee_De + QString::fromStdString(source);
     }
     return Origine_Saisie;
 }

@@ -889,3 +889,37 @@ TEST(Batch, LigneAuDelaDeDeuxCentsAns) {
 }
 
 }  // namespace
+
+namespace {
+
+// The header says where each magnitude column comes from: the law, its
+// origin and the estimate that sets its zero point; nothing without a column.
+TEST(Batch, EnTeteDesMagnitudes) {
+    const struct {
+        const char* nom;
+        QStringList arguments;
+        QStringList lignes;
+    } cas[] = {
+        {"estimations sur les lois du programme",
+         {Exemple("churyumov-gerasimenko.elt"), QStringLiteral("--debut=15/8/2015")},
+         {QStringLiteral("Magnitude totale : loi du programme, K1 = 10 ; estimation 12,5 le 15/08/2015, "
+                         "d'où M1 = 10,31"),
+          QStringLiteral("Magnitude du noyau : loi du programme, K2 = 5 ; estimation 16,8 le 15/08/2015, "
+                         "d'où M2 = 15,09")}},
+        {"loi g, k importée",
+         {QStringLiteral("--importer"), Exemple("cometes-mpc.txt"), QStringLiteral("--objet=Encke")},
+         {QStringLiteral("Magnitude totale : loi M1 = 11,5, K1 = 15, importée de cometes-mpc.txt")}},
+        {"aucune colonne", {Exemple("halley.elt")}, {}},
+    };
+    for (const auto& c : cas) {
+        const Resultat r = Executer(c.arguments + QStringList{QStringLiteral("--separateur=,")});
+        ASSERT_EQ(r.statut, Succes) << c.nom << r.erreurs.toStdString();
+        const QString en_tete = r.sortie.left(r.sortie.indexOf(QStringLiteral("\n\n")));
+        QStringList lues;
+        for (const QString& ligne : en_tete.split(u'\n'))
+            if (ligne.startsWith(QStringLiteral("Magnitude "))) lues << ligne;
+        EXPECT_EQ(lues.join(u'\n').toStdString(), c.lignes.join(u'\n').toStdString()) << c.nom;
+    }
+}
+
+}  // namespace

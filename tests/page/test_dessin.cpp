@@ -616,7 +616,7 @@ TEST_F(Dessin_Papier, PerturbeeMessageEtSignature) {
     ASSERT_GE(textes.size(), 2u);
     EXPECT_EQ(Decrire(textes[textes.size() - 2]), "Éphéméride calculée par Trajectel 1.0.0@751,2301");
     EXPECT_EQ(textes.back().texte.toStdString(),
-              "(modèle précis, place astrométrique géocentrique, perturbé depuis l'époque 10,50/3/1800 TT)");
+              "(modèle précis, place astrométrique géocentrique, perturbé depuis l'époque 10,50/03/1800 TT)");
     EXPECT_EQ(textes.back().y, 2351);
 }
 
