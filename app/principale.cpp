@@ -37,24 +37,37 @@ namespace {
 constexpr int Largeur_Creation = 700;
 constexpr int Hauteur_Creation = 830;
 constexpr int Aide_Sommaire = 1000;
-constexpr int Marge_Legende = 6;  // pixels right of the tool bar's legend
+constexpr int Marge_Legende = 6;  // pixels left and right of the line under the tool bar
 
-// A line that takes the room left and shows what fits of its text, which is
-// its tool tip: a long text never widens the window.
+// The line under the tool bar's buttons, within the bar, which grows by its
+// height: the frame and the view place themselves under the bar as before.
+// It shows what fits of its text, which is its tool tip: a long text never
+// widens the window.
 class Legende_Coupee : public QWidget {
 public:
-    explicit Legende_Coupee(QWidget* parent) : QWidget(parent) {
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    explicit Legende_Coupee(QToolBar* barre) : QWidget(barre) {
+        const QMargins m = barre->contentsMargins();
+        barre->setContentsMargins(m.left(), m.top(), m.right(), m.bottom() + Hauteur());
+        barre->installEventFilter(this);
     }
-    QSize sizeHint() const override { return {0, fontMetrics().height()}; }
-    QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
+    bool eventFilter(QObject* objet, QEvent* e) override {
+        if (objet == parentWidget() && e->type() == QEvent::Resize) Placer();
+        return QWidget::eventFilter(objet, e);
+    }
     void paintEvent(QPaintEvent*) override {
         QPainter peintre(this);
-        const QRect place = rect().adjusted(0, 0, -Marge_Legende, 0);
-        peintre.drawText(place, Qt::AlignRight | Qt::AlignVCenter,
-                         fontMetrics().elidedText(toolTip(), Qt::ElideRight, place.width()));
+        peintre.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(toolTip(), Qt::ElideRight, width()));
+    }
+
+private:
+    int Hauteur() const { return fontMetrics().height() + 2; }
+    void Placer() {
+        const QWidget* barre = parentWidget();
+        setGeometry(Marge_Legende, barre->height() - Hauteur() - 1, barre->width() - 2 * Marge_Legende,
+                    Hauteur());
     }
 };
 
@@ -140,12 +153,10 @@ void Principale::Construire() {
     for (QLineEdit* champ : findChildren<QLineEdit*>()) champ->setAcceptDrops(false);
 }
 
-// At the right of the tool bar, under the title, as the printed page says
-// it under its table.
+// Under the title and the buttons, as the printed page says it under its table.
 void Principale::Creer_Legende_Calcul() {
     legende_calcul_ = new Legende_Coupee(client_->Barre_Outils());
     legende_calcul_->setObjectName(QStringLiteral("Legende_Calcul"));
-    client_->Barre_Outils()->addWidget(legende_calcul_);
 }
 
 void Principale::Actualiser_Legende_Calcul() {

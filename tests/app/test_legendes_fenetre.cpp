@@ -170,3 +170,33 @@ TEST(Legendes_Fenetre, JourDuPerihelieVuDepuisSonDebut) {
 }
 
 }  // namespace
+
+namespace {
+
+// « Perturbations planétaires » greyed is unticked, whether for want of an
+// epoch or under the classic model; with an epoch in the precise model it
+// is offered, ticked as chosen.
+TEST(Legendes_Fenetre, PerturbationsGriseesDecochees) {
+    const struct {
+        const char* fichier;
+        bool classique;
+        bool actif;
+        bool coche;
+    } cas[] = {
+        {"/halley.elt", false, false, false},
+        {"/halley.elt", true, false, false},
+        {"/ceres-1995.elt", false, true, true},
+        {"/ceres-1995.elt", true, false, false},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(std::string(c.fichier) + (c.classique ? " classique" : " précis"));
+        Fenetre_Active w(Dossier_Exemples + QString::fromUtf8(c.fichier));
+        if (w.b().Coche(C::CalculClassique) != c.classique) w.b().Action(C::CalculClassique)->trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(w.b().Action(C::PerturbationsPlanetaires)->isEnabled(), c.actif);
+        EXPECT_EQ(w.b().Action(C::PerturbationsPlanetaires)->isChecked(), c.coche);
+        if (c.classique) w.b().Action(C::CalculClassique)->trigger();
+    }
+}
+
+}  // namespace

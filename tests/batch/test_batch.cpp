@@ -45,6 +45,16 @@ QString Exemple(const char* nom) { return Exemples + u'/' + QString::fromUtf8(no
 
 QStringList Lignes(const QString& texte) { return texte.split(u'\n', Qt::SkipEmptyParts); }
 
+// The lines but those of the header that say where the magnitudes come from.
+QStringList Lignes_Sans_Magnitudes(const QString& texte) {
+    QStringList lignes = Lignes(texte);
+    lignes.removeIf([](const QString& l) {
+        return l.startsWith(QStringLiteral("Magnitude totale : ")) ||
+               l.startsWith(QStringLiteral("Magnitude du noyau : "));
+    });
+    return lignes;
+}
+
 // A program run for real; a crash or a hang gives the status -1.
 Resultat Lancer(const QString& programme, const QStringList& arguments,
                 const QProcessEnvironment& environnement = QProcessEnvironment::systemEnvironment()) {
@@ -86,7 +96,7 @@ TEST(Batch, ChaqueExempleDansChaqueFormat) {
         const Resultat texte = Executer({chemin});
         EXPECT_EQ(texte.statut, Succes) << fichier.toStdString();
         EXPECT_TRUE(texte.sortie.startsWith(QStringLiteral("Ephéméride de "))) << fichier.toStdString();
-        EXPECT_EQ(Lignes(texte.sortie).size(), 2 + 32) << fichier.toStdString();
+        EXPECT_EQ(Lignes_Sans_Magnitudes(texte.sortie).size(), 2 + 32) << fichier.toStdString();
         for (const Cas& c : cas) {
             const Resultat r = Executer({chemin, QStringLiteral("--format=tsv"), QStringLiteral("--lieu"),
                                          QStringLiteral("45.9,6.1,600"), QStringLiteral("--unite"),
@@ -589,7 +599,7 @@ TEST(Batch, ImportCommeFichierElements) {
     ASSERT_EQ(fichier.statut, Succes) << fichier.erreurs.toStdString();
     ASSERT_EQ(import.statut, Succes) << import.erreurs.toStdString();
     // The same rows, the import adding the magnitude its g,k law gives.
-    const QStringList lignes_import = Lignes(import.sortie);
+    const QStringList lignes_import = Lignes_Sans_Magnitudes(import.sortie);
     const QStringList lignes_fichier = Lignes(fichier.sortie);
     ASSERT_EQ(lignes_import.size(), lignes_fichier.size());
     for (int k = 0; k < lignes_fichier.size(); ++k)
@@ -699,7 +709,7 @@ TEST(Batch, ImportStatutsEtListes) {
         const Resultat r = Executer(c.arguments);
         const std::string trace = c.arguments.join(u' ').toStdString();
         EXPECT_EQ(r.statut, c.statut) << trace << r.erreurs.toStdString();
-        EXPECT_EQ(Lignes(r.sortie).size(), c.lignes_sortie) << trace;
+        EXPECT_EQ(Lignes_Sans_Magnitudes(r.sortie).size(), c.lignes_sortie) << trace;
         EXPECT_TRUE(*c.erreur ? r.erreurs.startsWith(QString::fromUtf8(c.erreur)) : r.erreurs.isEmpty())
             << trace << " : " << r.erreurs.toStdString();
     }
@@ -769,7 +779,7 @@ TEST(Batch, ImportMessagesPropres) {
         SCOPED_TRACE(c.nom);
         const Resultat r = Executer(c.arguments);
         EXPECT_EQ(r.statut, c.statut) << r.erreurs.toStdString();
-        EXPECT_EQ(Lignes(r.sortie).size(), c.lignes_sortie);
+        EXPECT_EQ(Lignes_Sans_Magnitudes(r.sortie).size(), c.lignes_sortie);
         EXPECT_TRUE(*c.erreur ? r.erreurs.startsWith(QString::fromUtf8(c.erreur)) : r.erreurs.isEmpty())
             << r.erreurs.toStdString();
     }
@@ -842,11 +852,11 @@ TEST(Batch, PerturbeOuDeuxCorps) {
         {"fichier",
          {Exemple("ceres-1995.elt")},
          "--debut=1/1/2000",
-         "perturbé depuis l'époque 14.00/1/1995 TT"},
+         "perturbé depuis l'époque 14/01/1995 TT"},
         {"MPCORB",
          {QStringLiteral("--importer"), mpcorb},
          "--debut=1/1/2025",
-         "perturbé depuis l'époque 31.00/5/2020 TT"},
+         "perturbé depuis l'époque 31/05/2020 TT"},
     };
     const QStringList tsv = {QStringLiteral("--format=tsv"), QStringLiteral("--decimales"),
                              QStringLiteral("--separateur=.")};

@@ -87,7 +87,8 @@ TEST(Modifier_Lois, Changements_Gardes) {
     EXPECT_EQ(b.p.el.Lois.totale.source, "cometes.txt");
 
     b.boite.Prevoir_Lois([](Saisie_Lois& s) {
-        s.noyau = {true, QStringLiteral("15.7"), QString(), QString(), QStringLiteral("0,12"), QString()};
+        s.noyau = {true,     QStringLiteral("15.7"), QString(), QString(), QStringLiteral("0,12"), QString(),
+                   QString()};
         s.Epoque.clear();
     });
     Modifier_Lois(b.p);

@@ -78,14 +78,14 @@ TEST(Legendes, SuiviColonnes) {
     Page_Exemple e;
     e.el.Lois.totale = Loi_Comete(-2, 10, 0, Origine_Loi::Importee);
     e.Choisir("Aucun", false, false);
-    Contexte_Page p = e.Contexte();
+    const Contexte_Page p = e.Contexte();
     ASSERT_TRUE(Preparer_Page(p.calcul));
     EXPECT_EQ(Texte_Suivi_Colonne(p.calcul, true).toStdString(), "La colonne M1 suit cette loi.");
     EXPECT_EQ(Texte_Suivi_Colonne(p.calcul, false).toStdString(), "La colonne M2 n'est pas montrée.");
     e.Choisir("Aucun", true, false);
-    p = e.Contexte();
-    ASSERT_TRUE(Preparer_Page(p.calcul));
-    EXPECT_EQ(Texte_Suivi_Colonne(p.calcul, true).toStdString(),
+    const Contexte_Page estimee = e.Contexte();
+    ASSERT_TRUE(Preparer_Page(estimee.calcul));
+    EXPECT_EQ(Texte_Suivi_Colonne(estimee.calcul, true).toStdString(),
               Q("La colonne M1 suit l'estimation 8 le 01/02/2000, d'où M1 = %1.")
                   .arg(Texte_Motif(e.page.Lois.totale.Zero, "#0.##", e.notation))
                   .toStdString());
@@ -106,7 +106,7 @@ TEST(Legendes, DateJJ) {
         {2451545.0, '.', "01.50/01/2000"},
         {2459034.18, ',', "03,68/07/2020"},
         {2451575.4999, ',', "01/02/2000"},
-        {2451575.499, ',', "31,99/01/2000"},
+        {2451575.49, ',', "31,99/01/2000"},
         {2305447.5, ',', "01/01/1600"},
         {std::nan(""), ',', ""},
         {1e300, ',', ""},
