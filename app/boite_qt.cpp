@@ -74,10 +74,11 @@ void Borner_Saisie(QLineEdit& champ) {
 void Ecrire_Champ(QLineEdit& champ, const QString& texte) {
     champ.setMaxLength(Longueur_Illimitee);
     champ.setText(texte);
-    // A text written by the program, not typed, shows its beginning: a long
-    // perihelion day would otherwise show only its last decimals.
-    if (!champ.hasFocus()) champ.setCursorPosition(0);
     Borner_Saisie(champ);
+    // A text written by the program, not typed, shows its beginning: a long
+    // perihelion day would otherwise show only its last decimals. Last, as
+    // a new maximum length writes the text again, the cursor at its end.
+    if (!champ.hasFocus()) champ.setCursorPosition(0);
 }
 
 }  // namespace

@@ -116,6 +116,8 @@ void Principale::Construire() {
     boite_.Lier(Controle::HorizontalBar, client_->Horizontale());
     boite_.Lier(Controle::StatusBar, client_->Etat());
     Creer_Commandes(*this, *client_->Barre_Outils(), boite_, [this](Controle c) { Executer(c); });
+    // Before anything is placed under the tool bar: the line makes it taller.
+    Creer_Legende_Calcul();
 
     QFont police(QString::fromUtf8(Face_Fiche));
     police.setPixelSize(Taille_Police_Fiche);
@@ -135,7 +137,6 @@ void Principale::Construire() {
     monture_ = new Monture_Fenetre(programme_, boite_, application_.configuration.Dossier_Configuration,
                                    *client_->Etat(), this);
     monture_->Actualiser_Commandes();
-    Creer_Legende_Calcul();
     boite_.Sur_Page_Construite = [this] {
         Actualiser_Legende_Calcul();
         nuit_->Redessiner();

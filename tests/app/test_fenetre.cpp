@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>

@@ -20,11 +20,11 @@ struct Fenetre_Legendes : Fenetre_Active {
     Fenetre_Legendes() {
         b().Reponse_Essai = [](const QString&) { return Reponse::Non; };
     }
-    // A line of published elements on the clipboard, Ctrl+Shift+V in a field.
+    // A line of published elements on the clipboard, then Edition, « Coller des éléments ».
     void Coller(const QString& ligne) {
         QGuiApplication::clipboard()->setText(ligne);
-        Cliquer(C::saisie_q);
-        Touche(C::saisie_q, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        b().Action(C::EditPasteElements1)->trigger();
+        QApplication::processEvents();
     }
     // Types into a field and leaves it by Tab.
     void Saisir(C champ, const char* texte) {
@@ -52,6 +52,9 @@ struct Fenetre_Legendes : Fenetre_Active {
             d->reject();
         });
         b().Action(C::EditLaws1)->trigger();
+        // The window is the active one again, as the user finds it once the dialog is closed.
+        f->activateWindow();
+        QApplication::setActiveWindow(f.get());
         QApplication::processEvents();
         return texte;
     }
@@ -61,7 +64,10 @@ struct Fenetre_Legendes : Fenetre_Active {
 QString Ligne_Comete_Exemple() {
     QFile f(Dossier_Exemples + QStringLiteral("/cometes-mpc.txt"));
     if (!f.open(QIODevice::ReadOnly)) return {};
-    return QString::fromLatin1(f.readLine()).trimmed();
+    // Its columns are fixed: only the line's end goes.
+    QString ligne = QString::fromLatin1(f.readLine());
+    while (ligne.endsWith(u'\n') || ligne.endsWith(u'\r')) ligne.chop(1);
+    return ligne;
 }
 
 // A pasted comet's total magnitude and a pasted asteroid's nucleus magnitude:
