@@ -9,8 +9,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>

@@ -135,14 +135,20 @@ TEST(Legendes_Fenetre, LigneDuCalcul) {
 // The window is painted without the print system: no printer is made and
 // Qt's CUPS plugin is not loaded until printing first needs it. Run alone
 // by CTest, so that no other test of the process has printed.
+QByteArray Bibliotheques_Chargees() {
+    QFile cartes(QStringLiteral("/proc/self/maps"));
+    return cartes.open(QIODevice::ReadOnly) ? cartes.readAll() : QByteArray();
+}
+
 TEST(Legendes_Fenetre, SansSystemeDImpressionAuDemarrage) {
+    const bool deja_charge = Bibliotheques_Chargees().contains("cupsprintersupport");
     Fenetre_Legendes w;
     w.f->repaint();
     QApplication::processEvents();
     EXPECT_FALSE(w.b().Imprimante_Creee());
-    QFile cartes(QStringLiteral("/proc/self/maps"));
-    ASSERT_TRUE(cartes.open(QIODevice::ReadOnly));
-    const QByteArray texte = cartes.readAll();
+    if (deja_charge) GTEST_SKIP() << "un test précédent de ce processus a imprimé";
+    const QByteArray texte = Bibliotheques_Chargees();
+    ASSERT_FALSE(texte.isEmpty());
     EXPECT_FALSE(texte.contains("cupsprintersupport"));
     EXPECT_FALSE(texte.contains("libcups.so"));
 }
