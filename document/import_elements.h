@@ -2,8 +2,9 @@
 
 // Readers of the published element formats: the MPC's one-line comet and
 // minor-planet (MPCORB) layouts, XEphem database lines and the osculating
-// elements of a Horizons listing. Each gives the same plain record; a line
-// that cannot be read is skipped and counted, never guessed at.
+// elements of a Horizons listing, each in its own file (import_comete_mpc,
+// import_mpcorb, import_xephem, import_horizons). Each gives the same plain
+// record; a line that cannot be read is skipped and counted, never guessed at.
 
 #include <QString>
 #include <array>
@@ -17,6 +18,7 @@
 #include "astro/constante_gauss.h"
 #include "astro/equations_mouvement.h"
 #include "astro/lois_magnitude.h"
+#include "document/dates_publiees.h"
 
 // One published orbit, as the program's elements: angles in degrees,
 // ecliptic of the equinox `Equinoxe`, the perihelion as a Julian day (TT).
@@ -48,20 +50,6 @@ struct Orbite_Lue {
     std::optional<Orbite_Publiee> orbite;
     Refus_Orbite refus = Refus_Orbite::Illisible;  // when there is no orbit
 };
-
-// A calendar date of perihelion, the day with its fraction.
-struct Date_Perihelie {
-    double Jour = 0;
-    int32_t Mois = 0;
-    int32_t An = 0;
-};
-// The date of a Julian day, rounded to `decimales` decimals of a day first,
-// so that its text never shows a day past the end of its month.
-std::optional<Date_Perihelie> Date_Arrondie(double jj, int decimales);
-
-// The Julian day of a packed MPC date: century letter (I, J, K for 18, 19,
-// 20), two digits of the year, month 1-9 A-C, day 1-9 A-V.
-std::optional<double> JJ_Date_Compacte(std::string_view date);
 
 // One line of each fixed or comma-separated format. A fixed-column line is
 // read only if its blanks and decimal points stand where the format puts
