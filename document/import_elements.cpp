@@ -81,7 +81,9 @@ struct Lecture {
             ++bilan.Ignorees;
             return;
         }
-        switch (Reconnaitre_Ligne(l)) {
+        const Forme_Ligne forme = Reconnaitre_Ligne(l);
+        if (forme != Forme_Ligne::Horizons) lecteur_horizons.Lire_Autre_Ligne(l);
+        switch (forme) {
             case Forme_Ligne::Vide:
             case Forme_Ligne::Commentaire:
                 break;

@@ -82,6 +82,9 @@ public:
 
     // False when the line is none of a listing's.
     bool Lire_Ligne(std::string_view ligne);
+    // A line of no format: the title of a block of physical parameters opens
+    // it, and a line without "=" closes it.
+    void Lire_Autre_Ligne(std::string_view ligne);
     // The end of the text: an orbit begun and not completed is one skipped.
     void Terminer();
     const Refus_Comptes& Refus() const { return refus_; }
@@ -101,7 +104,9 @@ private:
     bool dans_table_ = false;  // between $$SOE and $$EOE
     double epoque_ = NAN;      // of the set being read
     // The body's physical parameters of the listing, by rank of their key:
-    // NaN until read, or written "n.a.".
+    // NaN until read, or written "n.a.". They are read in their blocks only:
+    // the comments after them repeat some ("2: k1=8., k2=5., phase coef.=0.03;").
+    bool dans_physique_ = false;
     std::array<double, 10> physique_;
     std::vector<Orbite_Publiee> table_;   // sets waiting for the name
     std::vector<Orbite_Publiee> entete_;  // sets of the header, which come last

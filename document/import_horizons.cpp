@@ -18,6 +18,11 @@ const Vue Entete_Nom_Horizons = "Target body name:";
 const Vue Entete_Horizons = "JPL/HORIZONS";
 const Vue Debut_Table_Horizons = "$$SOE";
 const Vue Fin_Table_Horizons = "$$EOE";
+// The titles of the blocks of the header that give the body's physical
+// parameters: a comet's magnitude laws, its non-gravitational parameters,
+// an asteroid's H and G.
+constexpr std::array<Vue, 3> Titres_Physique = {"Comet physical", "Comet non-gravitational",
+                                                "Asteroid physical"};
 
 // The six keys of an orbit, the epoch of the header's set, then the body's
 // physical parameters: a comet's magnitude laws and non-gravitational
@@ -114,17 +119,33 @@ bool Repere_Horizons(Vue ligne) {
 bool Paires_Presentes_Horizons(Vue ligne) { return !Paires_Horizons(ligne).empty(); }
 
 bool Lecteur_Horizons::Lire_Ligne(Vue ligne) {
-    if (Lire_Repere(ligne)) return true;
+    if (Lire_Repere(ligne)) {
+        dans_physique_ = false;
+        return true;
+    }
     const std::vector<Paire> paires = Paires_Horizons(ligne);
     for (const Paire& p : paires) {
-        if (p.cle >= Premiere_Physique)
-            physique_[static_cast<std::size_t>(p.cle - Premiere_Physique)] = Nombre(p.valeur).value_or(NAN);
-        else if (p.cle != Cle_Epoque)
+        if (p.cle >= Premiere_Physique) {
+            if (dans_physique_)
+                physique_[static_cast<std::size_t>(p.cle - Premiere_Physique)] =
+                    Nombre(p.valeur).value_or(NAN);
+        } else if (p.cle != Cle_Epoque) {
             Prendre(p.cle, p.valeur);
-        else if (const std::optional<double> jj = Nombre(p.valeur))
+        } else if (const std::optional<double> jj = Nombre(p.valeur)) {
             epoque_ = *jj;
+        }
     }
     return !paires.empty();
+}
+
+void Lecteur_Horizons::Lire_Autre_Ligne(Vue ligne) {
+    const Vue t = Rogner(ligne);
+    const bool titre = std::any_of(Titres_Physique.begin(), Titres_Physique.end(),
+                                   [t](Vue debut) { return Commence_Par(t, debut); });
+    if (titre)
+        dans_physique_ = true;
+    else if (t.find('=') == Vue::npos)
+        dans_physique_ = false;
 }
 
 // The header's lines, and those that open and close the table. A second
@@ -211,7 +232,7 @@ void Lecteur_Horizons::Finir_Listage() {
     }
     physique_.fill(NAN);
     nom_.clear();
-    nomme_ = cible_ = dans_table_ = false;
+    nomme_ = cible_ = dans_table_ = dans_physique_ = false;
     epoque_ = NAN;
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -423,8 +425,10 @@ const std::string Horizons_Ceres =
 // Halley's header set with non-gravitational parameters, one of them not given.
 std::string Halley_Non_Grav() {
     std::string texte = Horizons_Halley_Entete + Horizons_Halley;
-    const std::string physique = "Comet physical";
-    texte.insert(texte.find(physique), "   A1= 2.7E-10   A2= -1.55E-10   A3= n.a.\n");
+    const std::string k2 = "PHCOF=  .030\n";
+    texte.insert(texte.find(k2) + k2.size(),
+                 "Comet non-gravitational force model (AMRAT=m^2/kg;A1-A3=au/d^2;DT=d;R0=au):\n"
+                 "   A1= 2.7E-10   A2= -1.55E-10   A3= n.a.\n");
     return texte;
 }
 
@@ -483,6 +487,27 @@ TEST(Import_Elements, Chaque_Format_Donne_Ses_Lois_Et_Son_Epoque) {
             EXPECT_NEAR(o.JJ_Epoque, c.epoque, 1e-9);
         }
         EXPECT_FALSE(o.Non_Grav);
+    }
+}
+
+// A whole listing as the service prints it, whose comments after the
+// physical parameters repeat the laws ("2: k1=8., k2=5., phase coef.=0.03;"):
+// the laws and forces come from the parameters' blocks, for both sets.
+TEST(Import_Elements, Horizons_Lois_Du_Bloc_Physique) {
+    std::ifstream f(TRAJECTEL_DONNEES_TESTS "/horizons_halley.txt");
+    const std::string texte((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(texte.empty());
+    const Lu lu = Lire_Texte(texte);
+    ASSERT_EQ(lu.orbites.size(), 2u);
+    EXPECT_EQ(lu.bilan.Ignorees, 0);
+    for (const Orbite_Publiee& o : lu.orbites) {
+        SCOPED_TRACE(o.JJ_Epoque);
+        Verifier_Loi(o.Loi_Totale, Loi_gk(5.5, 8.0 / 2.5), "totale");
+        Verifier_Loi(o.Loi_Noyau, {true, Forme_Loi::Comete, 13.6, 5, 0.03, 0}, "noyau");
+        ASSERT_TRUE(o.Non_Grav);
+        EXPECT_NEAR(o.Non_Grav->A1, 2.7e-10, 1e-24);
+        EXPECT_NEAR(o.Non_Grav->A2, 1.55e-10, 1e-24);
+        EXPECT_NEAR(o.Non_Grav->A3, 0, 1e-24);
     }
 }
 
