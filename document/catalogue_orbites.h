@@ -59,6 +59,22 @@ private:
     std::vector<std::pair<int, Non_Gravitationnel>> non_grav_;
 };
 
+// The chooser's line of one orbit, as Catalogue_Orbites::Ligne gives it.
+Ligne_Objet Ligne_Orbite(const Orbite_Publiee& o, const Notation& notation);
+
+// The search of the chooser on one name at a time, as the source writes it:
+// whether the name, its case folded, holds the text. Catalogue_Orbites's
+// search gives the same answers on the whole index.
+class Recherche_Nom {
+public:
+    explicit Recherche_Nom(const QString& texte);
+    bool Contient(std::string_view nom) const;
+
+private:
+    std::string cherche_;
+    mutable std::string pli_;  // the name being compared, folded
+};
+
 // The text of a date of perihelion in the chooser and the status bar.
 QString Texte_Date_Perihelie(double jj, const Notation& notation);
 

@@ -48,7 +48,7 @@ bool Forme_Comete_MPC(Vue l) {
            Chiffre(l[Comete::Mois.derniere - 1]);
 }
 
-Orbite_Lue Lire_Comete_MPC(Vue l) {
+Orbite_Lue Lire_Comete_MPC(Vue l, const Garde_Orbite& garder) {
     if (!Blancs_En_Place(l, Comete::Blancs)) return {};
     const std::optional<double> jj = JJ_Calendrier(
         Entier(Champ(l, Comete::Mois)), Entier(Champ(l, Comete::An)), Nombre_Fixe(l, Comete::Jour));
@@ -60,8 +60,8 @@ Orbite_Lue Lire_Comete_MPC(Vue l) {
     if (!jj || !q || !e || !w || !noeud || !i) return {};
     Vue nom = Rogner(Colonnes(l, Comete::Nom));
     if (nom.empty()) nom = Rogner(Colonnes(l, Comete::Designation));
-    Orbite_Lue lue =
-        Examiner({Texte_Source(nom), *e, *q, *i, *w, *noeud, *jj, 2000, Epoque_Ou_Rien(Epoque_Comete(l))});
-    if (lue.orbite) lue.orbite->Loi_Totale = Loi_g_k(Nombre_Fixe(l, Comete::g), Nombre_Fixe(l, Comete::k));
+    Orbite_Lue lue = Examiner({{}, *e, *q, *i, *w, *noeud, *jj, 2000, Epoque_Ou_Rien(Epoque_Comete(l))});
+    if (Garder(lue, nom, garder))
+        lue.orbite->Loi_Totale = Loi_g_k(Nombre_Fixe(l, Comete::g), Nombre_Fixe(l, Comete::k));
     return lue;
 }

@@ -49,14 +49,23 @@ enum class Refus_Orbite { Illisible, Distance_Nulle, Absurde };
 struct Orbite_Lue {
     std::optional<Orbite_Publiee> orbite;
     Refus_Orbite refus = Refus_Orbite::Illisible;  // when there is no orbit
+    bool ecartee = false;                          // a sound orbit the reading's choice left out
 };
+
+// Asked of every sound orbit with its name as the source writes it (UTF-8
+// or Windows-1252), before the name is decoded and the laws are read: false
+// leaves the orbit out. What makes one name of a whole catalogue cheap.
+using Garde_Orbite = std::function<bool(std::string_view nom)>;
+
+// The name as the source writes it, decoded.
+QString Nom_Source(std::string_view nom);
 
 // One line of each fixed or comma-separated format. A fixed-column line is
 // read only if its blanks and decimal points stand where the format puts
 // them: a line that lost or gained a character would give another orbit.
-Orbite_Lue Lire_Comete_MPC(std::string_view ligne);
-Orbite_Lue Lire_MPCORB(std::string_view ligne);
-Orbite_Lue Lire_XEphem(std::string_view ligne);
+Orbite_Lue Lire_Comete_MPC(std::string_view ligne, const Garde_Orbite& garder = nullptr);
+Orbite_Lue Lire_MPCORB(std::string_view ligne, const Garde_Orbite& garder = nullptr);
+Orbite_Lue Lire_XEphem(std::string_view ligne, const Garde_Orbite& garder = nullptr);
 
 // What a line looks like before it is read.
 enum class Forme_Ligne { Vide, Commentaire, Comete_MPC, MPCORB, XEphem, Horizons, Inconnue };
@@ -123,10 +132,20 @@ private:
 // fixed-column format but cannot be read, and unknown lines after the first
 // such orbit, count as skipped; blank lines, comments and headers do not.
 struct Bilan_Lecture : Refus_Comptes {
-    int64_t Orbites = 0;
+    int64_t Orbites = 0;       // the sound ones, those `choisir` left out included
     bool Interrompue = false;  // stopped by `avancer`
     bool Echec = false;        // `lire` failed
 };
+// `choisir`, when given, hears each sound orbit's rank among them (from 0)
+// and its name as the source writes it; only those it answers true for are
+// completed and received. A walk through a whole catalogue keeps nothing.
+using Choix_Orbite = std::function<bool(int64_t rang, std::string_view nom)>;
 Bilan_Lecture Lire_Orbites(const std::function<int64_t(char* tampon, int64_t taille)>& lire,
                            const std::function<void(Orbite_Publiee&&)>& recevoir,
-                           const std::function<bool(int64_t lus)>& avancer);
+                           const std::function<bool(int64_t lus)>& avancer,
+                           const Choix_Orbite& choisir = nullptr);
+
+// The same from a regular file: false when it cannot be opened.
+bool Lire_Fichier_Orbites_En_Flux(const QString& chemin,
+                                  const std::function<void(Orbite_Publiee&&)>& recevoir,
+                                  const Choix_Orbite& choisir, Bilan_Lecture& bilan);

@@ -121,17 +121,16 @@ bool Forme_XEphem(Vue t) {
     return !type.empty() && Lettre(type.front()) && (type.size() == 1 || type[1] == '|');
 }
 
-Orbite_Lue Lire_XEphem(Vue l) {
+Orbite_Lue Lire_XEphem(Vue l, const Garde_Orbite& garder) {
     const std::vector<Vue> f = Decouper(Rogner(l), ',');
     if (f.size() <= XEphem::Type || Rogner(f[XEphem::Type]).empty()) return {};
-    const QString nom = Texte_Source(Rogner(f[XEphem::Nom]));
     const char type = Rogner(f[XEphem::Type]).front();
     const std::size_t champs = Champs_Type(type);
     if (champs == 0 || f.size() < champs) return {};
     const Valeurs v = type == 'e' ? Lire_Ellipse(f) : type == 'h' ? Lire_Hyperbole(f) : Lire_Parabole(f);
     if (!v.e || !v.q || !v.i || !v.w || !v.noeud || !v.jj || !v.equinoxe) return {};
     Orbite_Lue lue =
-        Examiner({nom, *v.e, *v.q, *v.i, *v.w, *v.noeud, *v.jj, *v.equinoxe, Epoque_Ou_Rien(v.epoque)});
-    if (lue.orbite) Lois_XEphem(f, champs, type == 'e', *lue.orbite);
+        Examiner({{}, *v.e, *v.q, *v.i, *v.w, *v.noeud, *v.jj, *v.equinoxe, Epoque_Ou_Rien(v.epoque)});
+    if (Garder(lue, Rogner(f[XEphem::Nom]), garder)) Lois_XEphem(f, champs, type == 'e', *lue.orbite);
     return lue;
 }

@@ -4,6 +4,7 @@
 #include <QUtf8StringView>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "astro/angles.h"
 #include "astro/calendrier.h"
@@ -42,11 +43,61 @@ Vue Colonnes(Vue ligne, Zone z) {
 
 Vue Champ(Vue ligne, Zone z) { return ligne.size() < z.derniere ? Vue() : Colonnes(ligne, z); }
 
+namespace {
+
+constexpr std::array<double, 23> Puissances_Dix = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// Up to this many digits, the integer they make is exact in a double.
+constexpr std::size_t Chiffres_Exacts = 15;
+
+// Blanks, a minus sign perhaps, then digits up to the point, and digits
+// after it: one integer over a power of ten. Anything else: none.
+std::optional<Fixe> Lire_Fixe(Vue champ, std::size_t point) {
+    std::size_t k = 0;
+    while (k < point && Blanc(champ[k])) ++k;
+    Fixe f;
+    f.negatif = k < point && champ[k] == '-';
+    if (f.negatif) ++k;
+    const std::size_t chiffres = champ.size() - k - 1;
+    f.decimales = champ.size() - point - 1;
+    if (chiffres > Chiffres_Exacts || f.decimales >= Puissances_Dix.size()) return std::nullopt;
+    for (; k < champ.size(); ++k) {
+        if (k == point) continue;
+        if (!Chiffre(champ[k])) return std::nullopt;
+        f.mantisse = f.mantisse * 10 + static_cast<uint64_t>(champ[k] - '0');
+    }
+    return f;
+}
+
+}  // namespace
+
+std::optional<Fixe> Fixe_Champ(Vue l, const Champ_Fixe& c) {
+    const Vue champ = Champ(l, {c.premiere, c.derniere});
+    if (champ.empty() || l[c.point - 1] != '.') return std::nullopt;
+    return Lire_Fixe(champ, c.point - c.premiere);
+}
+
+// Both the integer and the power of ten are exact in a double, so their
+// quotient is the correctly rounded value, as from_chars gives it, for a
+// fraction of its cost over a whole catalogue.
+double Valeur(const Fixe& f) {
+    const double x = static_cast<double>(f.mantisse) / Puissances_Dix[f.decimales];
+    return f.negatif ? -x : x;
+}
+
+int Comparer(const Fixe& f, uint64_t borne) {
+    if (f.negatif) return f.mantisse == 0 && borne == 0 ? 0 : -1;
+    const uint64_t b = borne * static_cast<uint64_t>(Puissances_Dix[f.decimales]);
+    return f.mantisse < b ? -1 : f.mantisse > b ? 1 : 0;
+}
+
 std::optional<double> Nombre_Fixe(Vue l, const Champ_Fixe& c) {
     const Vue champ = Champ(l, {c.premiere, c.derniere});
     if (champ.empty() || l[c.point - 1] != '.') return std::nullopt;
     for (std::size_t k = c.point; k < c.derniere; ++k)
         if (!Chiffre(l[k])) return std::nullopt;
+    if (const std::optional<Fixe> f = Lire_Fixe(champ, c.point - c.premiere)) return Valeur(*f);
     return Nombre(champ);
 }
 
@@ -98,6 +149,17 @@ Orbite_Lue Examiner(const Orbite_Publiee& o) {
           angle(o.gOmega, Angle_Max) && o.Equinoxe > Date_Debut_Gregorien && o.Equinoxe <= Equinoxe_Max))
         return refus(Refus_Orbite::Illisible);
     return {o, Refus_Orbite::Illisible};
+}
+
+bool Garder(Orbite_Lue& lue, Vue nom, const Garde_Orbite& garder) {
+    if (!lue.orbite) return false;
+    if (garder && !garder(nom)) {
+        lue.orbite.reset();
+        lue.ecartee = true;
+        return false;
+    }
+    lue.orbite->Designation = Texte_Source(nom);
+    return true;
 }
 
 // The one nearest the epoch, so that a distant body near its perihelion

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,19 @@ Vue Colonnes(Vue ligne, Zone z);
 Vue Champ(Vue ligne, Zone z);
 std::optional<double> Nombre_Fixe(Vue ligne, const Champ_Fixe& c);
 
+// A fixed field's digits as one integer and its decimals: the format's
+// bounds are tested on it exactly, without a conversion.
+struct Fixe {
+    uint64_t mantisse = 0;
+    std::size_t decimales = 0;
+    bool negatif = false;
+};
+// The field as Nombre_Fixe reads it, when it is one of at most 15 digits.
+std::optional<Fixe> Fixe_Champ(Vue ligne, const Champ_Fixe& c);
+double Valeur(const Fixe& f);
+// The sign of f − borne, borne being at most 1e6 and f of at most 12 decimals.
+int Comparer(const Fixe& f, uint64_t borne);
+
 // The columns a format leaves blank, where the line reaches them.
 template <std::size_t N>
 bool Blancs_En_Place(Vue l, const std::array<std::size_t, N>& colonnes) {
@@ -59,6 +73,9 @@ QString Texte_Source(Vue t);
 
 // Whether the values read make an orbit, and why not.
 Orbite_Lue Examiner(const Orbite_Publiee& o);
+// A sound orbit that `garder` keeps gets its name, and true: its laws are
+// to be read. One it leaves out is marked so.
+bool Garder(Orbite_Lue& lue, Vue nom, const Garde_Orbite& garder);
 
 // The perihelion of an ellipse given by its mean anomaly M (degrees) at an
 // epoch and its mean motion n (degrees per day).
