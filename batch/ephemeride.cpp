@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <map>
 
+#include "astro/elements.h"
 #include "batch/ecriture_sortie.h"
 #include "batch/options_batch.h"
 #include "batch/suivi_batch.h"
@@ -21,6 +22,9 @@
 namespace {
 
 const QString Renvoi_Aide = QStringLiteral("« trajectel-ephemeride --aide » décrit les options.\n");
+// As the import says of the orbits it leaves out.
+const QString Orbite_Absurde =
+    QStringLiteral("orbite absurde (excentricité, distance ou date du périhélie démesurée) : %1\n");
 
 // The start date as a user would type it, with the decimal separator of the run.
 QString Texte_Jour(const Options_Batch& o, const QDate& aujourdhui, char separateur) {
@@ -90,8 +94,10 @@ void Lister_Objet(const Orbite_Publiee& o, const Notation& notation, QTextStream
 }
 
 // Why no orbit of the file can be used.
-QString Texte_Echec_Import(bool ouvert, const Bilan_Lecture& bilan, const QString& fichier) {
-    if (!ouvert || bilan.Echec) return QStringLiteral("impossible de lire %1").arg(fichier);
+QString Texte_Echec_Import(Issue_Flux issue, const Bilan_Lecture& bilan, const QString& fichier) {
+    if (issue == Issue_Flux::Trop_Grand)
+        return QStringLiteral("fichier trop grand pour être importé : %1").arg(fichier);
+    if (issue != Issue_Flux::Lu || bilan.Echec) return QStringLiteral("impossible de lire %1").arg(fichier);
     if (bilan.Distances_Nulles + bilan.Absurdes > 0)
         return QStringLiteral("aucune orbite utilisable : %1").arg(fichier);
     return QStringLiteral("aucune orbite dans un format connu : %1").arg(fichier);
@@ -151,13 +157,14 @@ std::optional<int> Importer_Objet(Programme& p, const Options_Batch& o, QTextStr
         ++choisis.nombre;
     };
     Bilan_Lecture bilan;
-    const bool ouvert = Lire_Fichier_Orbites_En_Flux(
+    const Issue_Flux issue = Lire_Fichier_Orbites_En_Flux(
         o.importer, garder, o.lister ? Choix_Orbite() : Choix_Options(o, recherche, rang_choisi), bilan);
     const QString programme = QStringLiteral("trajectel-ephemeride : ");
+    const bool ouvert = issue == Issue_Flux::Lu;
     if (ouvert && !bilan.Echec)
         for (const QString& texte : Textes_Refus(bilan)) erreurs << programme << texte << u'\n';
     if (!ouvert || bilan.Echec || bilan.Orbites == 0) {
-        erreurs << programme << Texte_Echec_Import(ouvert, bilan, o.importer) << u'\n';
+        erreurs << programme << Texte_Echec_Import(issue, bilan, o.importer) << u'\n';
         return Fichier_Illisible;
     }
     if (o.lister) return Succes;
@@ -248,6 +255,9 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
         if (const std::optional<int> statut = Importer_Objet(p, o, sortie, erreurs)) return *statut;
     } else if (!Lire_Document(p, o.fichier, erreurs)) {
         return Fichier_Illisible;
+    } else if (Orbite_Demesuree(p.el)) {
+        erreurs << QStringLiteral("trajectel-ephemeride : ") << Orbite_Absurde.arg(o.fichier);
+        return Page_Invalide;
     }
     const Calcul_Page calcul = p.Calcul(Entree_Options(p, o, aujourdhui));
     if (!Preparer_Page(calcul)) {

@@ -22,6 +22,19 @@ double JJ_Max() {
     return jj;
 }
 
+namespace {
+
+constexpr int32_t An_Epoque_Min = 1;
+constexpr int32_t An_Epoque_Max = 9999;
+
+}  // namespace
+
+bool Epoque_Tenue(double jj) {
+    static const double min = Date_Vers_JJ(1, static_cast<float>(An_Epoque_Min), 1);
+    static const double max = Date_Vers_JJ(1, static_cast<float>(An_Epoque_Max + 1), 1);
+    return jj >= min && jj < max;
+}
+
 std::optional<Date_Perihelie> Date_Arrondie(double jj, int decimales) {
     if (!(jj >= JJ_Min() && jj <= JJ_Max()) || decimales < 0 || decimales > 9) return std::nullopt;
     const double unite = std::pow(10.0, decimales);

@@ -16,6 +16,10 @@ std::optional<double> JJ_Calendrier(std::optional<int32_t> mois, std::optional<i
 double JJ_Min();
 double JJ_Max();
 
+// Whether a Julian day is an epoch of osculation the page can integrate
+// from: a date of the years 1 to 9999, as the page's dates.
+bool Epoque_Tenue(double jj);
+
 // A calendar date of perihelion, the day with its fraction.
 struct Date_Perihelie {
     double Jour = 0;

@@ -13,7 +13,8 @@ namespace {
 
 // What the pieces of a text are cut into: no line is longer than this.
 constexpr std::size_t Longueur_Max_Ligne = 4096;
-constexpr int64_t Taille_Morceau = int64_t{1} << 20;  // bytes
+constexpr int64_t Taille_Morceau = int64_t{1} << 20;   // bytes
+constexpr int64_t Taille_Max_Flux = int64_t{1} << 30;  // bytes
 
 const Vue Marque_Ordre = "\xEF\xBB\xBF";  // UTF-8 byte-order mark
 
@@ -198,13 +199,14 @@ Bilan_Lecture Lire_Orbites(const std::function<int64_t(char* tampon, int64_t tai
     return lecture.bilan;
 }
 
-bool Lire_Fichier_Orbites_En_Flux(const QString& chemin,
-                                  const std::function<void(Orbite_Publiee&&)>& recevoir,
-                                  const Choix_Orbite& choisir, Bilan_Lecture& bilan) {
+Issue_Flux Lire_Fichier_Orbites_En_Flux(const QString& chemin,
+                                        const std::function<void(Orbite_Publiee&&)>& recevoir,
+                                        const Choix_Orbite& choisir, Bilan_Lecture& bilan) {
     QFile fichier(chemin);
-    if (!Ouvrir_Fichier_Ordinaire(fichier)) return false;
+    if (!Ouvrir_Fichier_Ordinaire(fichier)) return Issue_Flux::Inaccessible;
     // A file that grows while it is read is read up to the size it had.
     int64_t restant = fichier.size();
+    if (restant > Taille_Max_Flux) return Issue_Flux::Trop_Grand;
     bilan = Lire_Orbites(
         [&](char* tampon, int64_t taille) {
             const int64_t n = fichier.read(tampon, std::min(taille, restant));
@@ -212,7 +214,7 @@ bool Lire_Fichier_Orbites_En_Flux(const QString& chemin,
             return n;
         },
         recevoir, [](int64_t) { return true; }, choisir);
-    return true;
+    return Issue_Flux::Lu;
 }
 
 QString Nom_Source(Vue nom) { return Texte_Source(nom); }

@@ -145,7 +145,9 @@ Bilan_Lecture Lire_Orbites(const std::function<int64_t(char* tampon, int64_t tai
                            const std::function<bool(int64_t lus)>& avancer,
                            const Choix_Orbite& choisir = nullptr);
 
-// The same from a regular file: false when it cannot be opened.
-bool Lire_Fichier_Orbites_En_Flux(const QString& chemin,
-                                  const std::function<void(Orbite_Publiee&&)>& recevoir,
-                                  const Choix_Orbite& choisir, Bilan_Lecture& bilan);
+// The same from a regular file of at most 1 GiB (a whole minor-planet
+// catalogue is about 300 MB): Lu, or why it was not read.
+enum class Issue_Flux { Lu, Inaccessible, Trop_Grand };
+Issue_Flux Lire_Fichier_Orbites_En_Flux(const QString& chemin,
+                                        const std::function<void(Orbite_Publiee&&)>& recevoir,
+                                        const Choix_Orbite& choisir, Bilan_Lecture& bilan);

@@ -16,10 +16,6 @@ namespace Publie {
 namespace {
 
 constexpr double Equinoxe_Max = 9999;  // a year
-// No body follows a conic this open, nor this far: such values come from a
-// damaged source, and would give a table of nothing.
-constexpr double Excentricite_Max = 1000;
-constexpr double Distance_Max = 1e6;  // UA
 constexpr double Inclinaison_Max = 180;
 constexpr double Angle_Max = 360;
 
@@ -148,7 +144,10 @@ Orbite_Lue Examiner(const Orbite_Publiee& o) {
     if (!(o.e >= 0 && angle(o.i, Inclinaison_Max) && angle(o.Omega, Angle_Max) &&
           angle(o.gOmega, Angle_Max) && o.Equinoxe > Date_Debut_Gregorien && o.Equinoxe <= Equinoxe_Max))
         return refus(Refus_Orbite::Illisible);
-    return {o, Refus_Orbite::Illisible};
+    // An epoch the page cannot integrate from leaves the orbit on its conic.
+    Orbite_Lue lue{o, Refus_Orbite::Illisible};
+    if (!Epoque_Tenue(o.JJ_Epoque)) lue.orbite->JJ_Epoque = NAN;
+    return lue;
 }
 
 bool Garder(Orbite_Lue& lue, Vue nom, const Garde_Orbite& garder) {
