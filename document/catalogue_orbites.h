@@ -29,9 +29,6 @@ public:
     // source gives one and the body has several sets, so that they can be
     // told apart.
     Ligne_Objet Ligne(int rang) const override;
-    // The same for the batch's lists, which always carry the epoch as
-    // "époque 1/10/1990", for scripts that read them.
-    Ligne_Objet Ligne_Liste(int rang) const;
     std::vector<int> Chercher(const QString& texte) const override;
 
     // Bytes of the index itself.
@@ -63,6 +60,22 @@ private:
     std::vector<uint32_t> debut_plis_;  // where each folded name begins
     // The few comets with non-gravitational parameters, by rank, ascending.
     std::vector<std::pair<int, Non_Gravitationnel>> non_grav_;
+};
+
+// The chooser's line of one orbit, as Catalogue_Orbites::Ligne gives it.
+Ligne_Objet Ligne_Orbite(const Orbite_Publiee& o, const Notation& notation);
+
+// The search of the chooser on one name at a time, as the source writes it:
+// whether the name, its case folded, holds the text. Catalogue_Orbites's
+// search gives the same answers on the whole index.
+class Recherche_Nom {
+public:
+    explicit Recherche_Nom(const QString& texte);
+    bool Contient(std::string_view nom) const;
+
+private:
+    std::string cherche_;
+    mutable std::string pli_;  // the name being compared, folded
 };
 
 // The text of a date of perihelion in the chooser and the status bar.

@@ -7,6 +7,7 @@
 
 #include "astro/calendrier.h"
 #include "astro/format.h"
+#include "document/dates_publiees.h"
 #include "document/fichier_elements.h"
 #include "form/textes_nombres.h"
 
@@ -70,9 +71,6 @@ const QString Importee_De = QStringLiteral("importée de ");
 // Only a paste gives no file's name.
 const QString Importee_Presse_Papiers = QStringLiteral("importée du presse-papiers");
 
-// An epoch is a date of the calendar, as a perihelion is.
-double JJ_Epoque_Min() { return Date_Vers_JJ(1, static_cast<float>(An_Minimum), 1); }
-double JJ_Epoque_Max() { return Date_Vers_JJ(12, static_cast<float>(An_Maximum), 31); }
 // Non-gravitational accelerations are some 1e-8 AU/day²; a thousand times
 // the largest ever fitted is no comet's.
 constexpr double A_Max = 1e-4;  // AU/day²
@@ -241,7 +239,7 @@ bool Lire_Lignes_Lois_Epoque(const QStringList& lignes, char separateur, Lois_Ma
     if (const std::optional<Loi_Magnitude> loi = l.Loi(Cles_Totale)) lois.totale = *loi;
     if (const std::optional<Loi_Magnitude> loi = l.Loi(Cles_Noyau)) lois.noyau = *loi;
     const std::optional<double> epoque = l.Nombre(Cle::Epoque);
-    if (epoque && *epoque >= JJ_Epoque_Min() && *epoque <= JJ_Epoque_Max())
+    if (epoque && Epoque_Tenue(*epoque))
         osculation.JJ_Epoque = epoque;
     else if (epoque)
         l.correcte = false;

@@ -933,3 +933,48 @@ TEST(Batch, EnTeteDesMagnitudes) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every element file the batch refuses says why: an absurd orbit with the
+// import's words and status 1, in either model; a fault of the file with
+// « Erreur de lecture du fichier », then its line and reason, and status 3.
+// The cases are in tests/data/fichiers_refuses.tsv.
+TEST(Batch, FichiersRefusesDisentPourquoi) {
+    QFile table(QStringLiteral(TRAJECTEL_DONNEES_TESTS "/fichiers_refuses.tsv"));
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+    QFile source(Exemple("halley.elt"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QList<QByteArray> halley = source.readAll().split('\n');
+    QTemporaryDir dossier;
+    int cas = 0;
+    for (const QString& ligne : QString::fromUtf8(table.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+        if (ligne.startsWith(u'#')) continue;
+        const QStringList c = ligne.split(u'\t');
+        ASSERT_EQ(c.size(), 6) << ligne.toStdString();
+        SCOPED_TRACE(c[0].toStdString());
+        const int numero = c[1].toInt();
+        QList<QByteArray> lignes = halley.mid(0, 20);
+        if (c[2] == u"coupé")
+            lignes = lignes.mid(0, numero);
+        else if (numero > lignes.size())
+            lignes << c[2].toLatin1() + '\r';
+        else
+            lignes[numero - 1] = c[2].toLatin1() + '\r';
+        QFile fichier(dossier.filePath(QStringLiteral("refuse%1.elt").arg(++cas)));
+        ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+        fichier.write(lignes.join('\n') + '\n');
+        fichier.close();
+        QStringList arguments{fichier.fileName()};
+        if (!c[3].isEmpty()) arguments << c[3];
+        const Resultat r = Executer_Modele(arguments);
+        EXPECT_EQ(r.statut, c[4].toInt());
+        EXPECT_TRUE(r.sortie.isEmpty());
+        for (const QString& fragment :
+             QString(c[5]).replace(QStringLiteral("\\n"), QStringLiteral("\n")).split(u'|'))
+            EXPECT_TRUE(r.erreurs.contains(fragment)) << r.erreurs.toStdString();
+    }
+    EXPECT_EQ(cas, 7);
+}
+
+}  // namespace
