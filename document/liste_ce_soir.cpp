@@ -20,7 +20,12 @@
 #include "astro/echelles_temps.h"
 #include "astro/meilleur_moment.h"
 #include "astro/observateur.h"
+#include "document/commandes_document.h"
+#include "document/commandes_import.h"
+#include "document/demarrage.h"
 #include "document/fichier_ordinaire.h"
+#include "document/programme.h"
+#include "page/vue.h"
 
 namespace {
 
@@ -570,4 +575,17 @@ QStringList Cellules_Ce_Soir(const Ligne_Ce_Soir& l, char separateur) {
             Nombre(l.Distance_Lune, 1, separateur),
             Nombre(l.Distance_Terre, 4, separateur),
             Nombre(l.Mouvement, 2, separateur)};
+}
+
+bool Charger_Ligne_Ce_Soir(Programme& p, const Ligne_Ce_Soir& l, double JJ_0h, const QString& source) {
+    if (!Preparer_Remplacement(p)) return false;
+    Vider_Document(p);
+    Remplir_Orbite(p, l.orbite, source);
+    Elements date;
+    date.JJ_Perihelie = JJ_0h;
+    if (JJ_Vers_Date_Perihelie(date))
+        Inscrire_Date_Du_Jour(
+            p, QDate(date.An_Perihelie, date.Mois_Perihelie, static_cast<int>(date.Jour_Perihelie)));
+    Rafraichir(p.Page());
+    return true;
 }

@@ -18,6 +18,8 @@
 #include "astro/place.h"
 #include "document/import_elements.h"
 
+struct Programme;
+
 enum class Genre_Corps { Comete, Petite_Planete };
 enum class Filtre_Genre { Tous, Cometes, Petites_Planetes };
 
@@ -100,3 +102,9 @@ QStringList Remarques_Liste(const Liste_Ce_Soir& l, const Demande_Ce_Soir& d);
 // body, the decimal separator given; "Heure TU" is written HH:MM.
 QStringList Entete_Ce_Soir();
 QStringList Cellules_Ce_Soir(const Ligne_Ce_Soir& l, char separateur);
+
+// The body of a row becomes the document as an import makes it (once a
+// modified document is saved or given up), the ephemeris starting on the
+// night's date (0 h UT `JJ_0h`); `source` is the file it was read from.
+// False when the user kept the document.
+bool Charger_Ligne_Ce_Soir(Programme& p, const Ligne_Ce_Soir& l, double JJ_0h, const QString& source);
