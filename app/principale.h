@@ -56,6 +56,7 @@ private:
     void Construire();
     void Aide_Contextuelle();
     void Choisir_Lieu();
+    void Ouvrir_Ce_Soir();
     void Choisir_Modele(bool classique);
     void Choisir_Perturbations(bool perturbations);
     void Enregistrer_Modele();
@@ -70,4 +71,5 @@ private:
     Fenetre_Aide* aide_ = nullptr;
     Fenetre_Nuit* nuit_ = nullptr;
     Monture_Fenetre* monture_ = nullptr;
+    QStringList catalogues_ce_soir_;  // the files of the last tonight's list
 };

@@ -241,7 +241,7 @@ bool Genre_Voulu(Filtre_Genre f, Genre_Corps g) {
 }
 
 // The whole judgement of one body: the bound, the classic sampling, the precise place.
-void Juger(const Contexte_Liste& c, const Orbite_Publiee& o, Recolte& r) {
+void Juger(const Contexte_Liste& c, const Orbite_Publiee& o, int fichier, Recolte& r) {
     if (!Genre_Voulu(c.d.genre, Genre_Orbite(o))) return;
     const std::optional<Loi_Magnitude> loi = Loi_Liste(o);
     if (c.d.Magnitude_Limite) {
@@ -255,13 +255,18 @@ void Juger(const Contexte_Liste& c, const Orbite_Publiee& o, Recolte& r) {
     if (!Passe_Le_Tri(c, el, o, loi)) return;
     Jugement j = Juger_Precis(c, el, o, loi);
     if (j.incalculable) ++r.Incalculables;
-    if (j.ligne) r.lignes.push_back(std::move(*j.ligne));
+    if (!j.ligne) return;
+    j.ligne->Fichier = fichier;
+    r.lignes.push_back(std::move(*j.ligne));
 }
 
 // Lots of orbits from the reading thread to the computing ones.
 class File_Lots {
 public:
-    using Lot = std::vector<Orbite_Publiee>;
+    struct Lot {
+        int fichier = 0;  // rank of the file the orbits come from
+        std::vector<Orbite_Publiee> orbites;
+    };
     void Deposer(Lot&& lot) {
         std::unique_lock<std::mutex> verrou(m_);
         place_.wait(verrou, [&] { return lots_.size() < Lots_En_Attente || arret_; });
@@ -346,7 +351,7 @@ public:
 private:
     void Travailler(const Contexte_Liste& c, Recolte& r) {
         while (std::optional<File_Lots::Lot> lot = file_.Prendre()) {
-            for (const Orbite_Publiee& o : *lot) Juger(c, o, r);
+            for (const Orbite_Publiee& o : lot->orbites) Juger(c, o, lot->fichier, r);
             ++faits_;
             std::lock_guard<std::mutex> verrou(m_);
             fini_.notify_all();
@@ -394,8 +399,8 @@ int64_t Taille_Fichiers(const QStringList& fichiers) {
 }
 
 // One file's orbits into the workshop by lots; false when it cannot be read or was stopped.
-bool Lire_Fichier(const QString& chemin, Atelier& atelier, Liste_Ce_Soir& l, int64_t deja, int64_t total,
-                  const std::function<bool(double)>& avancer) {
+bool Lire_Fichier(const QString& chemin, int rang, Atelier& atelier, Liste_Ce_Soir& l, int64_t deja,
+                  int64_t total, const std::function<bool(double)>& avancer) {
     QFile fichier(chemin);
     if (!Ouvrir_Fichier_Ordinaire(fichier)) {
         l.issue = Liste_Ce_Soir::Issue::Inaccessible;
@@ -403,7 +408,7 @@ bool Lire_Fichier(const QString& chemin, Atelier& atelier, Liste_Ce_Soir& l, int
         return false;
     }
     int64_t restant = fichier.size();
-    File_Lots::Lot lot;
+    File_Lots::Lot lot{rang, {}};
     const Bilan_Lecture bilan = Lire_Orbites(
         [&](char* tampon, int64_t taille) {
             const int64_t n = fichier.read(tampon, std::min(taille, restant));
@@ -411,13 +416,14 @@ bool Lire_Fichier(const QString& chemin, Atelier& atelier, Liste_Ce_Soir& l, int
             return n;
         },
         [&](Orbite_Publiee&& o) {
-            lot.push_back(std::move(o));
-            if (lot.size() >= Taille_Lot) atelier.Deposer(std::exchange(lot, {}));
+            lot.orbites.push_back(std::move(o));
+            if (lot.orbites.size() >= Taille_Lot)
+                atelier.Deposer(std::exchange(lot, File_Lots::Lot{rang, {}}));
         },
         [&](int64_t lus) {
             return avancer(total > 0 ? Part_Lecture * static_cast<double>(deja + lus) / total : 0);
         });
-    if (!lot.empty()) atelier.Deposer(std::move(lot));
+    if (!lot.orbites.empty()) atelier.Deposer(std::move(lot));
     l.Orbites += bilan.Orbites;
     l.Refus.Ignorees += bilan.Ignorees;
     l.Refus.Distances_Nulles += bilan.Distances_Nulles;
@@ -436,8 +442,9 @@ QString Nombre(double x, int decimales, char separateur) {
     return t.replace(u'.', QChar::fromLatin1(separateur));
 }
 
-// HH:MM of a UT Julian day, rounded to the minute.
-QString Heure(double jj) {
+}  // namespace
+
+QString Heure_TU(double jj) {
     const double jour = jj - 0.5;
     long minutes = std::lround((jour - std::floor(jour)) * Minutes_Par_Jour);
     minutes %= static_cast<long>(Minutes_Par_Jour);
@@ -445,6 +452,8 @@ QString Heure(double jj) {
         .arg(minutes / 60, 2, 10, QChar(u'0'))
         .arg(minutes % 60, 2, 10, QChar(u'0'));
 }
+
+namespace {
 
 // "12 34 56.7" and "+12 34 56", carries made after rounding.
 QString Sexagesimal(double valeur, double unite_par_tour, int decimales, bool signe, char separateur) {
@@ -519,8 +528,9 @@ Liste_Ce_Soir Calculer_Liste_Ce_Soir(const Demande_Ce_Soir& d, const QStringList
     Atelier atelier(c, Nombre_Fils(d.Fils));
     const int64_t total = Taille_Fichiers(fichiers);
     int64_t deja = 0;
-    for (const QString& f : fichiers) {
-        if (!Lire_Fichier(f, atelier, l, deja, total, avancer)) {
+    for (qsizetype rang = 0; rang < fichiers.size(); ++rang) {
+        const QString& f = fichiers[rang];
+        if (!Lire_Fichier(f, static_cast<int>(rang), atelier, l, deja, total, avancer)) {
             atelier.Arreter();
             return l;
         }
@@ -539,7 +549,7 @@ Liste_Ce_Soir Calculer_Liste_Orbites(const Demande_Ce_Soir& d, const std::vector
     if (!Preparer_Nuit(d, l)) return l;
     const Contexte_Liste c{d, l.nuit};
     std::vector<Recolte> recoltes(1);
-    for (const Orbite_Publiee& o : orbites) Juger(c, o, recoltes[0]);
+    for (const Orbite_Publiee& o : orbites) Juger(c, o, 0, recoltes[0]);
     l.Orbites = static_cast<int64_t>(orbites.size());
     Ranger(l, recoltes);
     return l;
@@ -549,10 +559,10 @@ QStringList Remarques_Liste(const Liste_Ce_Soir& l, const Demande_Ce_Soir& d) {
     QStringList r;
     const char point = '.';
     if (l.nuit.noire) {
-        r << Texte_Nuit.arg(Heure(l.nuit.sombre.debut), Heure(l.nuit.sombre.fin));
+        r << Texte_Nuit.arg(Heure_TU(l.nuit.sombre.debut), Heure_TU(l.nuit.sombre.fin));
     } else {
-        r << Texte_Jamais_Noire.arg(Nombre(l.nuit.Soleil_Minimal, 1, point), Heure(l.nuit.sombre.debut),
-                                    Heure(l.nuit.sombre.fin), Nombre(Marge_Periode_Sombre, 0, point));
+        r << Texte_Jamais_Noire.arg(Nombre(l.nuit.Soleil_Minimal, 1, point), Heure_TU(l.nuit.sombre.debut),
+                                    Heure_TU(l.nuit.sombre.fin), Nombre(Marge_Periode_Sombre, 0, point));
     }
     if (d.Magnitude_Limite && l.Sans_Loi > 0)
         r << (l.Sans_Loi == 1 ? Texte_Sans_Loi_Un : Texte_Sans_Loi.arg(l.Sans_Loi));
@@ -568,7 +578,7 @@ QStringList Cellules_Ce_Soir(const Ligne_Ce_Soir& l, char separateur) {
     return {l.Objet,
             l.Magnitude ? Nombre(*l.Magnitude, 1, separateur) : QString(),
             Nombre(l.Hauteur, 1, separateur),
-            Heure(l.JJ),
+            Heure_TU(l.JJ),
             Sexagesimal(l.Alpha * Degres_Par_Radian / 15, Heures_Par_Tour, 1, false, separateur),
             Sexagesimal(l.Delta * Degres_Par_Radian, Degres_Par_Tour, 0, true, separateur),
             Nombre(l.Elongation, 1, separateur),

@@ -64,6 +64,7 @@ struct Ligne_Ce_Soir {
     double Distance_Terre = 0;  // AU
     double Mouvement = 0;       // ″ per minute of time
     Orbite_Publiee orbite;      // what loads it into the form
+    int Fichier = 0;            // rank of the file it was read from
 };
 
 struct Liste_Ce_Soir {
@@ -101,6 +102,8 @@ QStringList Remarques_Liste(const Liste_Ce_Soir& l, const Demande_Ce_Soir& d);
 // The columns of the list, as a table of texts: the header, then a row per
 // body, the decimal separator given; "Heure TU" is written HH:MM.
 QStringList Entete_Ce_Soir();
+// HH:MM of a UT Julian day, rounded to the minute.
+QString Heure_TU(double jj);
 QStringList Cellules_Ce_Soir(const Ligne_Ce_Soir& l, char separateur);
 
 // The body of a row becomes the document as an import makes it (once a
