@@ -262,7 +262,8 @@ void Dialogue_Ce_Soir::Lancer() {
         Remarques->setText(Aucun_Fichier);
         return;
     }
-    if (!liste_ || liste_->issue != Liste_Ce_Soir::Issue::Jamais_Noire) demande_ = Demande();
+    demande_ = Demande();
+    demande_.Periode_La_Plus_Sombre = std::exchange(sombre_accepte_, false);
     const QString refus = Verifier_Demande(demande_);
     if (!refus.isEmpty()) {
         Remarques->setText(refus);
@@ -308,7 +309,7 @@ void Dialogue_Ce_Soir::Terminer() {
                                                      Heure_TU(n.sombre.debut), Heure_TU(n.sombre.fin));
         Remarques->setText(r.value(0));
         if (p_.boite.Confirmer(question, Reponse::Oui) == Reponse::Oui) {
-            demande_.Periode_La_Plus_Sombre = true;
+            sombre_accepte_ = true;
             Lancer();
         }
         return;

@@ -90,6 +90,7 @@ private:
     QTimer* minuterie_ = nullptr;
     std::atomic<double> fait_{0};
     std::atomic<bool> annule_{false};
+    bool sombre_accepte_ = false;              // the darkest stretch accepted for the next computation
     std::unique_ptr<Liste_Ce_Soir> resultat_;  // written by the thread, taken once it ends
     std::unique_ptr<Liste_Ce_Soir> liste_;
 };
