@@ -59,6 +59,9 @@ TEST(Ce_Soir_Fenetre, ListeTriChargementExport) {
     const int n = d.Tri->rowCount();
     ASSERT_GT(n, 5);
     EXPECT_EQ(n, static_cast<int>(d.Liste()->lignes.size()));
+    // To look at it: the dialog as drawn, into a folder of one's choosing.
+    const QString captures = qEnvironmentVariable("TRAJECTEL_CAPTURES");
+    if (!captures.isEmpty()) d.grab().save(captures + QStringLiteral("/ce_soir.png"));
     for (int k = 1; k < n; ++k) EXPECT_LE(Valeur(d, k - 1, 1), Valeur(d, k, 1)) << "magnitude " << k;
 
     // A click on "Hauteur" sorts by altitude, a second one the other way.
@@ -75,6 +78,8 @@ TEST(Ce_Soir_Fenetre, ListeTriChargementExport) {
     // The third row, double-clicked, becomes the document, its ephemeris starting that night.
     const QString objet = d.Tri->index(2, 0).data().toString();
     const QRect cellule = d.Table->visualRect(d.Tri->index(2, 0));
+    // A double-click is a click, then a second press the system reports as a double one.
+    QTest::mouseClick(d.Table->viewport(), Qt::LeftButton, {}, cellule.center());
     QTest::mouseDClick(d.Table->viewport(), Qt::LeftButton, {}, cellule.center());
     QApplication::processEvents();
     EXPECT_EQ(w.Texte(C::Commentaire), objet);

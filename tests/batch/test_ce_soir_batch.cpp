@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "batch/ephemeride.h"
@@ -22,7 +23,7 @@ struct Resultat {
 Resultat Executer(const QStringList& arguments) {
     QString sortie, erreurs;
     QTextStream s(&sortie), e(&erreurs);
-    const QDateTime maintenant(QDate(2026, 3, 15), QTime(21, 0), QTimeZone::UTC);
+    const QDateTime maintenant(QDate(2026, 3, 15), QTime(21, 0), Qt::UTC);
     const int statut = Executer_Ephemeride(arguments, s, e, QDate(2026, 3, 15), nullptr, maintenant);
     s.flush();
     e.flush();
