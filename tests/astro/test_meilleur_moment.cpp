@@ -38,9 +38,10 @@ TEST(Magnitude_Minimale, JamaisDepassee) {
             }
             EXPECT_GE(plus_brillante, borne) << loi.Zero << " q " << q;
             // Near the Earth's orbit the sampling seldom meets the closest approach.
-            if (q >= 1.3)
+            if (q >= 1.3) {
                 EXPECT_LT(plus_brillante - borne, 1.5)
                     << "a bound that never bites " << loi.Zero << " q " << q;
+            }
         }
     }
     // No bound where the orbit reaches the Earth's, or a comet brightens outwards.
