@@ -65,7 +65,6 @@ constexpr int Hauteur_Dialogue = 640;
 // The numeric value each cell sorts by; the row's rank in the list.
 constexpr int Role_Tri = Qt::UserRole;
 constexpr int Role_Rang = Qt::UserRole + 1;
-constexpr double Degres_Heure = 15;
 
 QDoubleSpinBox* Champ_Degres(double minimum, double maximum, double valeur, QWidget* parent) {
     auto* champ = new QDoubleSpinBox(parent);
@@ -81,12 +80,6 @@ QDate Date_JJ(double jj_0h) {
     d.JJ_Perihelie = jj_0h;
     if (!JJ_Vers_Date_Perihelie(d)) return QDate::currentDate();
     return QDate(d.An_Perihelie, d.Mois_Perihelie, static_cast<int>(d.Jour_Perihelie));
-}
-
-double JJ_Maintenant() {
-    constexpr double JJ_Epoque_Unix = 2440587.5;
-    constexpr double Millisecondes_Par_Jour = 86400000.0;
-    return JJ_Epoque_Unix + static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / Millisecondes_Par_Jour;
 }
 
 // What each column sorts by: the name, then numbers; no magnitude goes last.
@@ -132,7 +125,7 @@ void Dialogue_Ce_Soir::Construire(const QStringList& fichiers) {
     Date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     Date->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
     Date->setCalendarPopup(true);
-    Date->setDate(Date_JJ(JJ_Ce_Soir(JJ_Maintenant(), p_.site->lieu)));
+    Date->setDate(Date_JJ(JJ_Ce_Soir(JJ_Instant_Utc(QDateTime::currentDateTimeUtc()), p_.site->lieu)));
     formulaire->addRow(Texte_Date, Date);
     Hauteur = Champ_Degres(Hauteur_Minimale_Basse, Hauteur_Minimale_Haute, Hauteur_Minimale_Defaut, this);
     formulaire->addRow(Texte_Hauteur, Hauteur);

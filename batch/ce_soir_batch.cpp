@@ -9,8 +9,6 @@
 namespace {
 
 const QString Prefixe = QStringLiteral("trajectel-ephemeride : ");
-constexpr double JJ_Epoque_Unix = 2440587.5;  // 1970 January 1, 0 h UT
-constexpr double Millisecondes_Par_Jour = 86400000.0;
 
 Demande_Ce_Soir Demande(const Options_Batch& o, const QDateTime& maintenant) {
     Demande_Ce_Soir d;
@@ -55,10 +53,6 @@ QString Texte_Liste(const Liste_Ce_Soir& l, const Demande_Ce_Soir& d, const Opti
 }
 
 }  // namespace
-
-double JJ_Instant_Utc(const QDateTime& instant) {
-    return JJ_Epoque_Unix + static_cast<double>(instant.toMSecsSinceEpoch()) / Millisecondes_Par_Jour;
-}
 
 int Executer_Ce_Soir(const Options_Batch& o, const Notation& notation, const QDateTime& maintenant,
                      QTextStream& sortie, QTextStream& erreurs) {

@@ -13,6 +13,3 @@
 // `maintenant` (UTC) decides which night is tonight when no date is given.
 int Executer_Ce_Soir(const Options_Batch& o, const Notation& notation, const QDateTime& maintenant,
                      QTextStream& sortie, QTextStream& erreurs);
-
-// The Julian day (UT) of an instant.
-double JJ_Instant_Utc(const QDateTime& instant);

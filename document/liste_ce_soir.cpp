@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "astro/calendrier.h"
+#include "astro/constantes.h"
 #include "astro/echelles_temps.h"
 #include "astro/meilleur_moment.h"
 #include "astro/observateur.h"
@@ -58,10 +59,9 @@ const QStringList Colonnes = {
 constexpr double JJ_An_1 = 1721423.5;      // 1 January of the year 1, Julian calendar, 0 h
 constexpr double JJ_An_10000 = 5373484.5;  // 1 January 10000, 0 h
 constexpr double Minutes_Par_Jour = 1440;
+constexpr double JJ_Epoque_Unix = 2440587.5;  // 1970 January 1, 0 h UT
 constexpr double Demi_Heure_Jours = 1.0 / 48;
-constexpr double Secondes_Par_Degre = 3600;
-constexpr double Minutes_Mouvement = 60;  // the motion is measured over an hour
-constexpr double Jours_Par_Annee = 365.25;
+constexpr double Minutes_Mouvement = 60;     // the motion is measured over an hour
 constexpr double Separation_Maximale = 180;  // degrees
 
 // The classic sampling is trusted within these, widened for elements far
@@ -96,7 +96,7 @@ bool Designation_Comete(const QString& d) {
 }
 
 double Annees_Depuis_Epoque(const Orbite_Publiee& o, double jj) {
-    return std::isfinite(o.JJ_Epoque) ? std::fabs(jj - o.JJ_Epoque) / Jours_Par_Annee : 0;
+    return std::isfinite(o.JJ_Epoque) ? std::fabs(jj - o.JJ_Epoque) / Jours_Par_An_Julien : 0;
 }
 
 // What is shared by every body of a list: the request and its night.
@@ -214,7 +214,7 @@ Jugement Juger_Precis(const Contexte_Liste& c, const Elements& el, const Orbite_
     if (d.Distance_Lune_Minimale && l.Distance_Lune < *d.Distance_Lune_Minimale) return j;
     const Place avant = calcul.Calculer(m.JJ - Demi_Heure_Jours, astrometrique, site);
     const Place apres = calcul.Calculer(m.JJ + Demi_Heure_Jours, astrometrique, site);
-    l.Mouvement = Separation(Direction(avant), Direction(apres)) * Secondes_Par_Degre / Minutes_Mouvement;
+    l.Mouvement = Separation(Direction(avant), Direction(apres)) * Secondes_Arc_Par_Degre / Minutes_Mouvement;
     l.Objet = o.Designation.trimmed();
     l.genre = Genre_Orbite(o);
     l.Hauteur = m.Hauteur;
@@ -471,6 +471,10 @@ QString Sexagesimal(double valeur, double unite_par_tour, int decimales, bool si
 }
 
 }  // namespace
+
+double JJ_Instant_Utc(const QDateTime& instant) {
+    return JJ_Epoque_Unix + static_cast<double>(instant.toMSecsSinceEpoch()) / Millisecondes_Par_Jour;
+}
 
 QString Verifier_Demande(const Demande_Ce_Soir& d) {
     if (!(std::fabs(d.lieu.Latitude) <= 90) || !(std::fabs(d.lieu.Longitude) <= 180)) return Texte_Lieu;

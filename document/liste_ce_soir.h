@@ -7,6 +7,7 @@
 // two-body place, and the survivors are computed with the precise place, on
 // several threads. Cancellable at any moment through the progress callback.
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -47,6 +48,9 @@ struct Demande_Ce_Soir {
     bool Periode_La_Plus_Sombre = false;
     int Fils = 0;  // threads; 0: one per core, within a bound
 };
+
+// The Julian day (UT) of an instant.
+double JJ_Instant_Utc(const QDateTime& instant);
 
 // Why a request cannot be computed; empty when it can. One French sentence.
 QString Verifier_Demande(const Demande_Ce_Soir& d);
