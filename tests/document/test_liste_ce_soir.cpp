@@ -190,9 +190,10 @@ TEST(Liste_Ce_Soir, DemandesRefusees) {
         c.changer(d);
         const QString message = Verifier_Demande(d);
         EXPECT_EQ(message.isEmpty(), std::string(c.debut_message).empty()) << c.nom;
-        if (!message.isEmpty())
+        if (!message.isEmpty()) {
             EXPECT_TRUE(message.startsWith(QString::fromUtf8(c.debut_message)))
                 << c.nom << " " << message.toStdString();
+        }
     }
 }
 
