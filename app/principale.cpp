@@ -6,6 +6,8 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
 #include <QShortcut>
@@ -17,6 +19,7 @@
 #include "app/a_propos.h"
 #include "app/aide.h"
 #include "app/commandes.h"
+#include "app/dialogue_ce_soir.h"
 #include "app/dialogue_lieu.h"
 #include "app/fenetre_nuit.h"
 #include "app/fiche_qt.h"
@@ -70,6 +73,11 @@ private:
                     Hauteur());
     }
 };
+const char* const Article_Ce_Soir = "Ce soir…";
+const char* const Indice_Ce_Soir =
+    "Ce soir|Les comètes et petites planètes d'un catalogue observables la nuit venue depuis le lieu";
+const char* const Texte_Sans_Lieu_Ce_Soir =
+    "La liste de ce soir demande un lieu d'observation (Edition, Lieu d'observation…).";
 
 // The recent-file items follow each other in the enum.
 int Rang_Historique(Controle c) { return static_cast<int>(c) - static_cast<int>(Controle::Historique1) + 1; }
@@ -118,6 +126,13 @@ void Principale::Construire() {
     Creer_Commandes(*this, *client_->Barre_Outils(), boite_, [this](Controle c) { Executer(c); });
     // Before anything is placed under the tool bar: the line makes it taller.
     Creer_Legende_Calcul();
+    for (QAction* menu : menuBar()->actions())
+        if (menu->menu() && menu->text() == QStringLiteral("&Dates")) {
+            QAction* ce_soir = menu->menu()->addAction(QString::fromUtf8(Article_Ce_Soir));
+            ce_soir->setObjectName(QStringLiteral("CeSoir1"));
+            ce_soir->setStatusTip(QString::fromUtf8(Indice_Ce_Soir));
+            connect(ce_soir, &QAction::triggered, this, [this] { Ouvrir_Ce_Soir(); });
+        }
 
     QFont police(QString::fromUtf8(Face_Fiche));
     police.setPixelSize(Taille_Police_Fiche);
@@ -268,6 +283,20 @@ void Principale::Choisir_Lieu() {
     Enregistrer_Lieu(application_.configuration.Dossier_Configuration, *programme_.site, boite_);
     Activer_Topocentrique(programme_);
     Rafraichir(programme_.Page());
+}
+
+// Tonight's list needs a site: without one, the site's dialog first.
+void Principale::Ouvrir_Ce_Soir() {
+    if (!programme_.site) Choisir_Lieu();
+    if (!programme_.site) {
+        boite_.Avertissement(QString::fromUtf8(Titre_Ce_Soir), QString::fromUtf8(Texte_Sans_Lieu_Ce_Soir));
+        return;
+    }
+    Dialogue_Ce_Soir dialogue(programme_, catalogues_ce_soir_, this);
+    dialogue.exec();
+    catalogues_ce_soir_.clear();
+    for (int k = 0; k < dialogue.Fichiers->count(); ++k)
+        catalogues_ce_soir_ << dialogue.Fichiers->item(k)->text();
 }
 
 // The model chosen is kept at once in Calcul.ini; the page shows it.

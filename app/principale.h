@@ -59,6 +59,7 @@ private:
     void Construire();
     void Aide_Contextuelle();
     void Choisir_Lieu();
+    void Ouvrir_Ce_Soir();
     void Choisir_Modele(bool classique);
     void Choisir_Perturbations(bool perturbations);
     void Enregistrer_Modele();
@@ -76,4 +77,5 @@ private:
     Fenetre_Nuit* nuit_ = nullptr;
     Monture_Fenetre* monture_ = nullptr;
     QWidget* legende_calcul_ = nullptr;
+    QStringList catalogues_ce_soir_;  // the files of the last tonight's list
 };

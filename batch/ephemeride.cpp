@@ -7,6 +7,7 @@
 #include <map>
 
 #include "astro/elements.h"
+#include "batch/ce_soir_batch.h"
 #include "batch/ecriture_sortie.h"
 #include "batch/options_batch.h"
 #include "batch/suivi_batch.h"
@@ -239,7 +240,7 @@ Notation Notation_Batch(const Options_Batch& o) {
 }  // namespace
 
 int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QTextStream& erreurs,
-                        const QDate& aujourdhui, Impression_Pdf imprimer) {
+                        const QDate& aujourdhui, Impression_Pdf imprimer, const QDateTime& maintenant) {
     const Lecture_Options lecture = Lire_Options(arguments);
     if (!lecture.erreur.isEmpty()) {
         erreurs << QStringLiteral("trajectel-ephemeride : ") << lecture.erreur << u'\n' << Renvoi_Aide;
@@ -250,6 +251,7 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
         sortie << (o.aide ? Usage_Batch() : Version_Batch());
         return Succes;
     }
+    if (o.ce_soir.actif) return Executer_Ce_Soir(o, Notation_Batch(o), maintenant, sortie, erreurs);
     Boite_Memoire boite;
     Programme p(boite, Notation_Batch(o), QStringLiteral(TRAJECTEL_VERSION));
     p.site = o.lieu;
@@ -287,7 +289,8 @@ int Executer_Sur_Console(Impression_Pdf imprimer) {
     QTextStream erreurs(stderr);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    int statut = Executer_Ephemeride(arguments, sortie, erreurs, QDate::currentDate(), imprimer);
+    int statut = Executer_Ephemeride(arguments, sortie, erreurs, QDate::currentDate(), imprimer,
+                                     QDateTime::currentDateTimeUtc());
     sortie.flush();
     if (sortie.status() != QTextStream::Ok) {
         erreurs << Message_Ecriture_Impossible(QStringLiteral("la sortie standard"), standard.Raison());
