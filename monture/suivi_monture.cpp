@@ -32,7 +32,7 @@ const QString Mot_Connexion_Refusee_Sans_Raison =
     QStringLiteral("La monture « %1 » refuse la connexion ; son pilote n'en dit pas la raison.");
 const QString Mot_Parquee = QStringLiteral(
     "La monture est parquée : elle refuse tout mouvement. Déparquez-la, puis pointez de nouveau.");
-const QString Mot_Cible_Refusee = QStringLiteral("Pointage refusé : %1");
+const QString Mot_Cible_Refusee = QStringLiteral("Pointage refusé : %1.");
 const QString Mot_Place_Incalculable =
     QStringLiteral("Pointage refusé : la place du corps n'est pas calculable.");
 const QString Mot_Pointage_Refuse = QStringLiteral("La monture refuse le pointage : %1");
@@ -62,6 +62,9 @@ const QString Mot_Retournements = QStringLiteral(
     "La monture change sans cesse de côté du pilier (%1 repointages en %2 min) : suivi abandonné.");
 const QString Mot_Pilote = QStringLiteral("message du pilote : %1");
 const QString Mot_Serveur = QStringLiteral("message du serveur : %1");
+
+// A duration's number in a French sentence.
+QString Nombre_Francais(double x) { return QString::number(x, 'g', 3).replace(u'.', u','); }
 
 bool Fini(const Coordonnees_Monture& p) {
     return std::isfinite(p.Ascension_Droite) && std::isfinite(p.Declinaison);
@@ -225,6 +228,9 @@ void Suivi_Monture::Avancer() {
 void Suivi_Monture::Echeance(Minuterie m) {
     switch (m) {
         case Minuterie::Reponse:
+            // Where a silent mount last was is no longer where it is.
+            statut_.place_monture.reset();
+            statut_.ecart.reset();
             return Quitter(Mot_Appareil_Muet.arg(statut_.appareil), Cause_Fin::Monture);
         case Minuterie::Description:
             return Description_Incomplete();
@@ -242,8 +248,8 @@ void Suivi_Monture::Echeance(Minuterie m) {
         case Minuterie::Place:
             return Lire_Place();
         case Minuterie::Place_Impossible:
-            return Quitter(Mot_Place_Impossible_Persistante.arg(reglages_.Duree_Place_Impossible /
-                                                                Millisecondes_Par_Seconde),
+            return Quitter(Mot_Place_Impossible_Persistante.arg(
+                               Nombre_Francais(reglages_.Duree_Place_Impossible / Millisecondes_Par_Seconde)),
                            Cause_Fin::Monture);
     }
 }
@@ -418,6 +424,7 @@ void Suivi_Monture::Lire_Place() {
     const auto alpha = v.Nombre(Indi::Ascension_Droite), delta = v.Nombre(Indi::Declinaison);
     if (alpha && delta && Place_Possible(*alpha, *delta)) {
         statut_.place_monture = Coordonnees_Monture{*alpha, *delta};
+        statut_.instant_place = horloge_.Maintenant();
         Desarmer(Minuterie::Place_Impossible);
         Actualiser_Statut();
         if (v.etat != Etat_Indi::Occupe) Controler_Declinaison(*statut_.place_monture);
@@ -462,7 +469,7 @@ void Suivi_Monture::Repointer_Apres_Retournement() {
         retournements_.pop_front();
     if (int(retournements_.size()) >= reglages_.Retournements_Maximum)
         return Quitter(Mot_Retournements.arg(retournements_.size())
-                           .arg(reglages_.Fenetre_Retournements / Millisecondes_Par_Minute),
+                           .arg(Nombre_Francais(reglages_.Fenetre_Retournements / Millisecondes_Par_Minute)),
                        Cause_Fin::Monture);
     retournements_.push_back(maintenant);
     repointages_ = 0;
@@ -502,8 +509,8 @@ void Suivi_Monture::Connexion_Appareil(const Vecteur_Indi& v) {
 void Suivi_Monture::Reponse_Vitesses(const Vecteur_Indi& v) {
     if (etat_ != Etat_Suivi::Vitesses || v.etat != Etat_Indi::Alerte) return;
     vitesses_refusees_ = true;
-    statut_.message = Mot_Vitesses_Refusees.arg(v.message).arg(double(reglages_.Intervalle_Repointage) /
-                                                               Millisecondes_Par_Minute);
+    statut_.message = Mot_Vitesses_Refusees.arg(
+        v.message, Nombre_Francais(reglages_.Intervalle_Repointage / Millisecondes_Par_Minute));
     Commencer_Suivi();
 }
 
@@ -615,8 +622,8 @@ void Suivi_Monture::Commencer_Suivi() {
     Passer(Etat_Suivi::Repointage);
     statut_.vitesses.reset();
     if (!vitesses_refusees_)
-        statut_.message =
-            Mot_Sans_Vitesses.arg(double(reglages_.Intervalle_Repointage) / Millisecondes_Par_Minute);
+        statut_.message = Mot_Sans_Vitesses.arg(
+            Nombre_Francais(reglages_.Intervalle_Repointage / Millisecondes_Par_Minute));
     Armer(Minuterie::Repointage, reglages_.Intervalle_Repointage);
     Publier(Mode_Suivi::Repointage);
 }

@@ -41,12 +41,11 @@ struct Banc {
     bool fini = false;
     QString raison;
     Cause_Fin cause = Cause_Fin::Refus;
-    QStringList modes_dits;
 
-    Banc(const Options& o, Transitions* t)
+    Banc(const Options& o, Transitions* t, Verification_Cible verification = {})
         : monture(horloge, o),
-          suivi([this](double jj) { return corps(jj); }, {}, Site_Monture{45, 5, 0}, Reglages_Suivi{},
-                monture, horloge),
+          suivi([this](double jj) { return corps(jj); }, std::move(verification), Site_Monture{45, 5, 0},
+                Reglages_Suivi{}, monture, horloge),
           transitions(t) {
         QObject::connect(&suivi, &Suivi_Monture::Etat_Change, [this](Etat_Suivi de, Etat_Suivi vers) {
             EXPECT_TRUE(Transition_Permise(de, vers)) << int(de) << " -> " << int(vers);
@@ -285,6 +284,35 @@ std::vector<Chemin> Chemins() {
              EXPECT_TRUE(b.raison.contains(QStringLiteral("ne décrit pas EQUATORIAL_EOD_COORD")));
          }},
     };
+}
+
+// What keeps the mount from moving: nothing is pointed, and a parked mount is not stopped.
+TEST(Suivi_Simule, RefusAvantPointage) {
+    const struct {
+        const char* nom;
+        bool parquee;
+        QString refus;
+        const char* raison;
+        bool arret;  // abort and sidereal sent
+    } cas[] = {
+        {"parquée", true, {}, "La monture est parquée : elle refuse tout mouvement.", false},
+        {"sous la hauteur minimale", false, QStringLiteral("l'astre est bas"),
+         "Pointage refusé : l'astre est bas. Arrêt et vitesse sidérale envoyés à la monture.", true},
+    };
+    for (const auto& c : cas) {
+        Options o;
+        o.parquee = c.parquee;
+        Banc b(o, nullptr, [&](double, const Coordonnees_Monture&) { return c.refus; });
+        b.Demarrer();
+        b.horloge.Avancer(Pas);
+        EXPECT_TRUE(b.fini) << c.nom;
+        EXPECT_EQ(b.cause, Cause_Fin::Refus) << c.nom;
+        EXPECT_TRUE(b.raison.startsWith(QString::fromUtf8(c.raison)))
+            << c.nom << ": " << b.raison.toStdString();
+        EXPECT_EQ(b.monture.pointages, 0) << c.nom;
+        EXPECT_EQ(b.monture.commandes.contains(QStringLiteral("TELESCOPE_ABORT_MOTION")), c.arret) << c.nom;
+        EXPECT_EQ(b.suivi.Etat(), Etat_Suivi::Inactif) << c.nom;
+    }
 }
 
 // Every transition of the table taken, in simulated time, within 2 s of real time.
