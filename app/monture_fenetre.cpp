@@ -17,7 +17,8 @@
 namespace {
 
 constexpr int Intervalle_Actualisation = 1000;  // ms: the offset from the body, live while following
-constexpr int Delai_Arret = 2000;               // ms for the mount to answer the stop when the program closes
+constexpr int Lignes_Statut = 3;
+constexpr int Delai_Arret = 2000;  // ms for the mount to answer the stop when the program closes
 const QString Titre_Monture = QStringLiteral("Trajectel - Monture");
 const QString Nom_Etiquette = QStringLiteral("Statut_Monture");
 const QString Mot_Reglages_Par_Defaut = QStringLiteral("Réglages par défaut : %1.");
@@ -57,6 +58,8 @@ Monture_Fenetre::Monture_Fenetre(Programme& programme, Boite_Qt& boite, const QS
     etiquette_->setObjectName(Nom_Etiquette);
     // A long state must not widen the window: it is cut, and whole in its tip.
     etiquette_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // A line each for the mode and offset, the mount's place and the last word.
+    etiquette_->setMinimumHeight(Lignes_Statut * etiquette_->fontMetrics().lineSpacing());
     etiquette_->hide();
     barre.addPermanentWidget(etiquette_, 1);
     actualisation_.setInterval(Intervalle_Actualisation);

@@ -13,7 +13,7 @@ const QString Mot_Connecte = QStringLiteral("INDI : %1");
 const QString Mot_Deconnecte = QStringLiteral("INDI : non connecté");
 const QString Mot_Sans_Appareil = QStringLiteral("connecté, aucune monture choisie");
 const QString Mot_Monture = QStringLiteral("monture, place apparente de la date : %1 %2");
-const QString Mot_Age = QStringLiteral("rapportée il y a %1 s");
+const QString Mot_Age = QStringLiteral("il y a %1 s");
 const QString Mot_Ecart = QStringLiteral("écart %1");
 const QString Separateur = QStringLiteral(" — ");
 const QString Inconnu = QStringLiteral("-");
@@ -22,7 +22,7 @@ constexpr int Decimales_Heures = 6;   // 0.05″ of arc at the equator
 constexpr int Decimales_Degres = 5;   // 0.04″
 constexpr int Decimales_Vitesse = 4;  // ″/s
 constexpr int Decimales_Ecart = 1;    // ″
-constexpr qint64 Age_Montre = 5000;   // ms: a report older than this says its age
+constexpr qint64 Age_Montre = 10000;  // ms: a report older than this says its age
 constexpr qint64 Millisecondes_Par_Seconde = 1000;
 constexpr double Secondes_Par_Minute = 60;
 constexpr double Secondes_Par_Heure = 3600;
@@ -94,16 +94,17 @@ QString Texte_Statut(const Statut_Suivi& statut, std::optional<qint64> maintenan
                                                           : Mot_Connecte.arg(statut.appareil);
     QStringList premiere = {connexion, Texte_Mode(statut.mode)};
     if (statut.ecart) premiere.append(Mot_Ecart.arg(Texte_Ecart(*statut.ecart)));
-    QStringList seconde;
+    QStringList lignes = {premiere.join(Separateur)};
     if (statut.place_monture) {
-        seconde.append(Mot_Monture.arg(Texte_Heures(statut.place_monture->Ascension_Droite),
-                                       Texte_Degres(statut.place_monture->Declinaison)));
+        QString place = Mot_Monture.arg(Texte_Heures(statut.place_monture->Ascension_Droite),
+                                        Texte_Degres(statut.place_monture->Declinaison));
         if (maintenant && statut.instant_place && *maintenant - *statut.instant_place > Age_Montre)
-            seconde.append(Mot_Age.arg((*maintenant - *statut.instant_place) / Millisecondes_Par_Seconde));
+            place +=
+                Separateur + Mot_Age.arg((*maintenant - *statut.instant_place) / Millisecondes_Par_Seconde);
+        lignes.append(place);
     }
-    if (!statut.message.isEmpty()) seconde.append(statut.message);
-    const QString texte = premiere.join(Separateur);
-    return seconde.isEmpty() ? texte : texte + u'\n' + seconde.join(Separateur);
+    if (!statut.message.isEmpty()) lignes.append(statut.message);
+    return lignes.join(u'\n');
 }
 
 QString Ligne_Suivi(const Statut_Suivi& statut, const QDateTime& instant) {

@@ -26,10 +26,10 @@ struct Statut_Suivi {
     QString message;                                   // the last word of the driver or of the following
 };
 
-// The status bar, on two lines: the connection, the mode and the offset
-// from the body; then the mount's apparent place of date in hours, minutes
-// and seconds and degrees, minutes and seconds, how old it is once it is a
-// few seconds old (at `maintenant`, ms since 1970 UTC), and the last message.
+// The status bar, a line for each: the connection, the mode and the offset
+// from the body; the mount's apparent place of date in hours, minutes and
+// seconds and degrees, minutes and seconds, with its age once it is a few
+// seconds old (at `maintenant`, ms since 1970 UTC); the last message.
 QString Texte_Statut(const Statut_Suivi& statut, std::optional<qint64> maintenant = std::nullopt);
 
 // An angle in arc seconds as the eye reads it: ″ below a minute, ′ below a degree, else °.
