@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "astro/angles.h"
+#include "astro/constantes.h"
+
 namespace {
 
 const QString Mot_Arrete = QStringLiteral("arrêté");
@@ -24,9 +27,9 @@ constexpr int Decimales_Vitesse = 4;  // ″/s
 constexpr int Decimales_Ecart = 1;    // ″
 constexpr qint64 Age_Montre = 10000;  // ms: a report older than this says its age
 constexpr qint64 Millisecondes_Par_Seconde = 1000;
-constexpr double Secondes_Par_Minute = 60;
-constexpr double Secondes_Par_Heure = 3600;
-constexpr qint64 Dixiemes_Par_Jour = 864000;  // tenths of a second of time in 24 h
+constexpr double Secondes_Arc_Par_Minute = 60;
+constexpr double Secondes_Par_Heure = 3600;                           // of time
+constexpr qint64 Dixiemes_Par_Jour = qint64(10 * Secondes_Par_Jour);  // tenths of a second of time
 
 // French decimals in the status bar: a comma.
 QString Francais(double x, int decimales) { return QString::number(x, 'f', decimales).replace(u'.', u','); }
@@ -43,7 +46,7 @@ QString Texte_Heures(double heures) {
 
 // "-5° 07′ 25″", to the second of arc.
 QString Texte_Degres(double degres) {
-    const qint64 s = qRound64(std::fabs(degres) * Secondes_Par_Heure);
+    const qint64 s = qRound64(std::fabs(degres) * Secondes_Arc_Par_Degre);
     return QStringLiteral("%1%2° %3′ %4″")
         .arg(degres < 0 && s > 0 ? QStringLiteral("-") : QStringLiteral("+"))
         .arg(s / 3600)
@@ -82,10 +85,10 @@ QString Texte_Mode(Mode_Suivi mode) {
 }
 
 QString Texte_Ecart(double secondes_arc) {
-    if (secondes_arc < Secondes_Par_Minute) return Francais(secondes_arc, Decimales_Ecart) + u'″';
-    if (secondes_arc < Secondes_Par_Heure)
-        return Francais(secondes_arc / Secondes_Par_Minute, Decimales_Ecart) + u'′';
-    return Francais(secondes_arc / Secondes_Par_Heure, Decimales_Ecart) + u'°';
+    if (secondes_arc < Secondes_Arc_Par_Minute) return Francais(secondes_arc, Decimales_Ecart) + u'″';
+    if (secondes_arc < Secondes_Arc_Par_Degre)
+        return Francais(secondes_arc / Secondes_Arc_Par_Minute, Decimales_Ecart) + u'′';
+    return Francais(secondes_arc / Secondes_Arc_Par_Degre, Decimales_Ecart) + u'°';
 }
 
 QString Texte_Statut(const Statut_Suivi& statut, std::optional<qint64> maintenant) {

@@ -6,12 +6,13 @@
 #include <cmath>
 #include <utility>
 
+#include "astro/angles.h"
+#include "astro/constantes.h"
 #include "monture/proprietes_indi.h"
 
 namespace {
 
 constexpr double Jour_Julien_Unix = 2440587.5;  // 1970-01-01 0 h UTC
-constexpr double Millisecondes_Par_Jour = 86400000;
 constexpr double Degres_Par_Tour = 360;
 constexpr double Heures_Par_Tour = 24;
 constexpr double Declinaison_Maximale = 90;  // degrees
@@ -20,7 +21,6 @@ constexpr double Millisecondes_Par_Minute = 60000;
 // ms a newly connected driver is given to describe the rest of its
 // properties (the site, the time) before the first slew
 constexpr int Delai_Definitions = 500;
-constexpr double Secondes_Arc_Par_Degre = 3600;
 constexpr int Longueur_Place_Montree = 40;  // characters of an impossible place quoted
 
 const QString Mot_Pas_Connecte = QStringLiteral("Pas de connexion au serveur INDI.");

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "astro/angles.h"
 #include "astro/vitesses_suivi.h"
 
 namespace {
@@ -10,7 +11,6 @@ constexpr qint64 Duree_Pointage = 2000;  // ms
 constexpr qint64 Battement = 1000;       // ms between two reports of the place
 constexpr qint64 Latence = 10;           // ms for an answer to come back
 constexpr double Secondes_Arc_Par_Heure = 54000;
-constexpr double Secondes_Arc_Par_Degre = 3600;
 
 QByteArray Xml_Vecteur(const QString& balise, const QString& genre, const QString& nom, const QString& etat,
                        const QList<QPair<QString, QString>>& valeurs, const QString& message = {}) {

@@ -8,12 +8,12 @@
 #include <cmath>
 #include <set>
 
+#include "astro/constantes.h"
 #include "monture/monture_simulee.h"
 #include "monture/suivi_monture.h"
 
 namespace {
 
-constexpr double Secondes_Par_Jour = 86400;
 constexpr qint64 Pas = 100;  // ms of simulated time between two looks
 using Options = Monture_Simulee::Options;
 using Transitions = std::set<std::pair<Etat_Suivi, Etat_Suivi>>;
