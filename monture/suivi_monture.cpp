@@ -437,7 +437,7 @@ void Suivi_Monture::Lire_Place() {
                 Texte_Affichable(v.Texte(Indi::Declinaison)->left(Longueur_Place_Montree)));
         statut_.place_monture.reset();
         statut_.ecart.reset();
-        if (Suit() && !Armee(Minuterie::Place_Impossible))
+        if (Minuterie_Permise(etat_, Minuterie::Place_Impossible) && !Armee(Minuterie::Place_Impossible))
             Armer(Minuterie::Place_Impossible, reglages_.Duree_Place_Impossible);
         if (etat_ != Etat_Suivi::Attente_Appareil) return emit Statut_Change(statut_);
     }
