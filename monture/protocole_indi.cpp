@@ -95,6 +95,7 @@ Lecteur_Indi::Lecteur_Indi() { xml_.addData(Racine); }
 void Lecteur_Indi::Recommencer() {
     xml_.clear();
     xml_.addData(Racine);
+    utf8_.resetState();
     erreur_.clear();
     profondeur_ = 0;
     dans_vecteur_ = false;
@@ -124,6 +125,10 @@ QString Texte_Affichable(QStringView texte) {
 std::vector<Evenement_Indi> Lecteur_Indi::Lire(const QByteArray& morceau) {
     std::vector<Evenement_Indi> evenements;
     if (!erreur_.isEmpty()) return evenements;
+    if (!Octets_Valides(morceau)) {
+        erreur_ = Mot_Flux_Illisible;
+        return evenements;
+    }
     lus_ += morceau.size();
     xml_.addData(morceau);
     // Each turn consumes a token of the data received, so the loop ends with it.
@@ -155,6 +160,15 @@ std::vector<Evenement_Indi> Lecteur_Indi::Lire(const QByteArray& morceau) {
         erreur_ = Mot_Flux_Illisible;
     }
     return erreur_.isEmpty() ? evenements : std::vector<Evenement_Indi>{};
+}
+
+// UTF-8 without the control characters XML forbids, checked here rather than
+// by the XML reader, whose verdict would depend on where the stream is cut.
+bool Lecteur_Indi::Octets_Valides(const QByteArray& morceau) {
+    for (const char c : morceau)
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') return false;
+    const QString texte = utf8_.decode(morceau);
+    return !utf8_.hasError();
 }
 
 void Lecteur_Indi::Debut(std::vector<Evenement_Indi>& evenements) {

@@ -13,6 +13,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <optional>
 #include <vector>
@@ -66,7 +67,9 @@ public:
 private:
     void Debut(std::vector<Evenement_Indi>& evenements);
     void Fin(std::vector<Evenement_Indi>& evenements);
+    bool Octets_Valides(const QByteArray& morceau);
     QXmlStreamReader xml_;
+    QStringDecoder utf8_{QStringDecoder::Utf8};  // across the cuts of the stream
     QString erreur_;
     int profondeur_ = 0;  // 1 between the server's elements
     bool dans_vecteur_ = false;
