@@ -84,6 +84,8 @@ TEST(Protocole_Indi, FluxIllisibleOuDemesure) {
         {"balise ouverte sans fin", "<message device=\"Sim\" message=\"" + mega, 1 << 16, trop_long},
         {"balise ouverte en un morceau", "<message device=\"Sim\" message=\"" + mega, 0, trop_long},
         {"élément entier en un morceau", "<message device='Sim' message='" + mega + "'/>", 0, trop_long},
+        {"octet hors UTF-8, coupé", "<message device='a' message='\xc3\xff'/>", 32, illisible},
+        {"caractère de contrôle", QByteArray("<message device='a' message='\x00'/>", 33), 0, illisible},
     };
     for (const Cas& c : cas) {
         Lecteur_Indi lecteur;
