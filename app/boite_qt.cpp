@@ -407,17 +407,18 @@ Reponse Boite_Qt::Confirmer(const QString& question, Reponse par_defaut) {
     return Poser_Question(question, par_defaut, true);
 }
 
-Reponse Boite_Qt::Demander(const QString& question, Reponse par_defaut) {
-    return Poser_Question(question, par_defaut, false);
+Reponse Boite_Qt::Demander(const QString& question, Reponse par_defaut, const QString& titre) {
+    return Poser_Question(question, par_defaut, false, titre);
 }
 
-Reponse Boite_Qt::Poser_Question(const QString& question, Reponse par_defaut, bool annulable) {
+Reponse Boite_Qt::Poser_Question(const QString& question, Reponse par_defaut, bool annulable,
+                                 const QString& titre) {
     if (Reponse_Essai) return Reponse_Essai(question);
     // The question breaks its line with a carriage return, which a label does not show.
     QString texte = question;
     texte.replace(u'\r', u'\n');
-    QMessageBox boite(QMessageBox::Question, Titre_Programme, texte, QMessageBox::NoButton,
-                      Widget(Controle::Principale));
+    QMessageBox boite(QMessageBox::Question, titre.isEmpty() ? Titre_Programme : titre, texte,
+                      QMessageBox::NoButton, Widget(Controle::Principale));
     QPushButton* oui = boite.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
     QPushButton* non = boite.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
     QPushButton* annuler =

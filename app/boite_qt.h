@@ -103,8 +103,8 @@ public:
     // The plain message box: the text and an OK button, titled "Trajectel".
     void Message(const QString& texte) override;
     Reponse Confirmer(const QString& question, Reponse par_defaut) override;
-    // A question answered by Oui or Non only (Escape is Non).
-    Reponse Demander(const QString& question, Reponse par_defaut);
+    // A question answered by Oui or Non only (Escape is Non), under `titre` when given.
+    Reponse Demander(const QString& question, Reponse par_defaut, const QString& titre = {});
     // A warning box that leaves the window working while it is shown.
     void Avertir_Sans_Attendre(const QString& titre, const QString& texte);
     std::optional<QString> Dialogue_Ouvrir(const Dialogue_Fichier& dialogue) override;
@@ -124,7 +124,8 @@ public:
 private:
     QObject* Objet(Controle c) const { return objets_[static_cast<std::size_t>(c)]; }
     bool Retenu(Genre_Message genre, const QString& titre, const QString& texte);
-    Reponse Poser_Question(const QString& question, Reponse par_defaut, bool annulable);
+    Reponse Poser_Question(const QString& question, Reponse par_defaut, bool annulable,
+                           const QString& titre = {});
     std::optional<QString> Dialogue_Fichier_Qt(const Dialogue_Fichier& dialogue, bool enregistrer);
     QLineEdit* Champ(Controle c) const;
 

@@ -1,5 +1,6 @@
 #include "app/dialogue_monture.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -11,23 +12,41 @@
 #include "monture/suivi_monture.h"
 
 namespace {
-const QString Titre_Dialogue = QStringLiteral("Trajectel - Connexion à une monture");
+const QString Titre_Dialogue = QStringLiteral("Trajectel - Monture");
 const QString Legende_Serveur = QStringLiteral("Serveur INDI (hôte:port) :");
 const QString Legende_Appareils = QStringLiteral("Montures offertes par le serveur :");
 const QString Texte_Connecter = QStringLiteral("Connecter");
 const QString Mot_Connexion = QStringLiteral("Connexion à %1…");
 const QString Mot_Connecte = QStringLiteral("Connecté à %1 : choisissez la monture.");
-const QString Mot_Aucune_Monture =
-    QStringLiteral("Connecté à %1 : le serveur n'offre encore aucune monture.");
+const QString Mot_Aucune_Monture = QStringLiteral("Connecté à %1 : le serveur n'offre aucune monture.");
+const QString Texte_Journal = QStringLiteral("Journal des échanges INDI");
+const QString Bulle_Journal = QStringLiteral("Chaque message envoyé au serveur et reçu de lui, dans %1");
+const QString Port_Indi = QStringLiteral(":7624");  // INDI's own port, when none is typed
 const QString Mot_Choisir = QStringLiteral("Choisissez une monture dans la liste.");
 const QString Mot_Non_Connecte = QStringLiteral("Non connecté : indiquez le serveur, puis « Connecter ».");
 const QString Couleur_Erreur = QStringLiteral("color: #b00000");
 constexpr int Longueur_Maximale_Serveur = 300;  // characters
+constexpr int Largeur_Minimale = 420;           // px: the title whole
+
+// "hote:port", or a host alone on INDI's own port.
+Lecture_Serveur Lire_Serveur_Ou_Hote(const QString& texte) {
+    const Lecture_Serveur lecture = Lire_Serveur(texte);
+    const QString t = texte.trimmed();
+    const bool sans_port = !t.contains(u':') || (t.startsWith(u'[') && t.endsWith(u']'));
+    if (lecture.valide || !sans_port) return lecture;
+    const Lecture_Serveur hote = Lire_Serveur(t + Port_Indi);
+    return hote.valide ? hote : lecture;
+}
 }  // namespace
 
-Dialogue_Monture::Dialogue_Monture(const Reglages_Monture& reglages, Suivi_Monture& suivi, QWidget* parent)
+Dialogue_Monture::Dialogue_Monture(const Reglages_Monture& reglages, Suivi_Monture& suivi, bool journal,
+                                   const QString& fichier_journal, QWidget* parent)
     : QDialog(parent), suivi_(suivi), choix_(reglages) {
     setWindowTitle(Titre_Dialogue);
+    setMinimumWidth(Largeur_Minimale);
+    Journal = new QCheckBox(Texte_Journal, this);
+    Journal->setChecked(journal);
+    Journal->setToolTip(Bulle_Journal.arg(fichier_journal));
     Serveur = new QLineEdit(Texte_Serveur(reglages), this);
     Serveur->setMaxLength(Longueur_Maximale_Serveur);
     Connecter = new QPushButton(Texte_Connecter, this);
@@ -53,6 +72,7 @@ Dialogue_Monture::Dialogue_Monture(const Reglages_Monture& reglages, Suivi_Montu
     colonne->addWidget(new QLabel(Legende_Appareils, this));
     colonne->addWidget(Appareils, 1);
     colonne->addWidget(Etat);
+    colonne->addWidget(Journal);
     colonne->addWidget(boutons);
     if (suivi_.Statut().connecte)
         Remplir(suivi_.Telescopes());
@@ -61,13 +81,14 @@ Dialogue_Monture::Dialogue_Monture(const Reglages_Monture& reglages, Suivi_Montu
 }
 
 void Dialogue_Monture::Se_Connecter() {
-    const Lecture_Serveur lecture = Lire_Serveur(Serveur->text());
+    const Lecture_Serveur lecture = Lire_Serveur_Ou_Hote(Serveur->text());
     Etat->setStyleSheet(lecture.valide ? QString() : Couleur_Erreur);
     if (!lecture.valide) return Etat->setText(lecture.erreur);
     choix_.Hote = lecture.hote;
     choix_.Port = lecture.port;
     Appareils->clear();
     Etat->setText(Mot_Connexion.arg(Texte_Serveur(choix_)));
+    connexion_faite_ = true;
     suivi_.Connecter(lecture.hote, lecture.port);
 }
 

@@ -1,8 +1,11 @@
 #include "app/monture_fenetre.h"
 
+#include <QCheckBox>
+#include <QDateTime>
 #include <QEventLoop>
 #include <QFile>
 #include <QLabel>
+#include <QStandardPaths>
 #include <QStatusBar>
 
 #include "app/aide.h"
@@ -14,7 +17,8 @@
 namespace {
 
 constexpr int Intervalle_Actualisation = 1000;  // ms: the offset from the body, live while following
-constexpr int Delai_Arret = 2000;               // ms for the mount to answer the stop when the program closes
+constexpr int Lignes_Statut = 3;
+constexpr int Delai_Arret = 2000;  // ms for the mount to answer the stop when the program closes
 const QString Titre_Monture = QStringLiteral("Trajectel - Monture");
 const QString Nom_Etiquette = QStringLiteral("Statut_Monture");
 const QString Mot_Reglages_Par_Defaut = QStringLiteral("Réglages par défaut : %1.");
@@ -23,9 +27,12 @@ const QString Mot_Sans_Lieu = QStringLiteral(
     "Lieu d'observation…");
 const QString Mot_Corps_Incalculable = QStringLiteral(
     "La place de l'astre n'est pas calculable : complétez les éléments, l'équinoxe et la date de début.");
-const QString Mot_Pointage_Refuse = QStringLiteral("Pointage refusé : %1");
+const QString Mot_Pointage_Refuse = QStringLiteral("Pointage refusé : %1.");
 const QString Question_Jour = QStringLiteral("%1.\rPointer quand même la monture sur l'astre ?");
 const QString Mot_Enregistrement = QStringLiteral("Le choix de la monture n'a pas pu être enregistré : %1");
+const QString Mot_Journal =
+    QStringLiteral("Le journal des échanges INDI ne peut pas être écrit dans %1 : %2");
+const QString Nom_Journal = QStringLiteral("/journal-indi.log");
 
 Site_Monture Vers_Site_Monture(const Lieu_Observation& lieu) {
     return {lieu.Latitude, lieu.Longitude, lieu.Altitude};
@@ -51,6 +58,8 @@ Monture_Fenetre::Monture_Fenetre(Programme& programme, Boite_Qt& boite, const QS
     etiquette_->setObjectName(Nom_Etiquette);
     // A long state must not widen the window: it is cut, and whole in its tip.
     etiquette_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // A line each for the mode and offset, the mount's place and the last word.
+    etiquette_->setMinimumHeight(Lignes_Statut * etiquette_->fontMetrics().lineSpacing());
     etiquette_->hide();
     barre.addPermanentWidget(etiquette_, 1);
     actualisation_.setInterval(Intervalle_Actualisation);
@@ -71,7 +80,8 @@ void Monture_Fenetre::Ouvrir_Connexion() {
         reglages_ = lecture.reglages;
         if (QFile::exists(dossier_ + Nom_Fichier_Monture)) raison = lecture.raison;
     }
-    dialogue_ = new Dialogue_Monture(*reglages_, suivi_, boite_.Widget(Controle::Principale));
+    dialogue_ = new Dialogue_Monture(*reglages_, suivi_, journal_ != nullptr, Fichier_Journal(),
+                                     boite_.Widget(Controle::Principale));
     if (!raison.isEmpty()) dialogue_->Montrer_Erreur(Mot_Reglages_Par_Defaut.arg(raison));
     connect(dialogue_, &QDialog::finished, this, [this](int resultat) { Fin_Dialogue(resultat); });
     if (boite_.Aide_Dialogue) aide_dialogue_ = boite_.Aide_Dialogue(*dialogue_, Aide_Connexion_Monture);
@@ -85,6 +95,13 @@ void Monture_Fenetre::Fin_Dialogue(int resultat) {
     dialogue_ = nullptr;
     aide_dialogue_.reset();  // the help window goes back to the main window first
     dialogue->deleteLater();
+    Journaliser(dialogue->Journal->isChecked());
+    // "Connecter" ended the following; a cancelled dialog leaves no device
+    // of the server before it chosen on this one.
+    if (dialogue->Connexion_Faite()) {
+        demande_ = false;
+        if (resultat != QDialog::Accepted) suivi_.Choisir_Appareil({});
+    }
     if (resultat == QDialog::Accepted) {
         reglages_ = dialogue->Choix();
         const QString erreur = Enregistrer_Monture(dossier_, *reglages_);
@@ -107,7 +124,7 @@ void Monture_Fenetre::Pointer_Et_Suivre() {
     QString jour = Refus_Jour(site.lieu, jj);
     if (!jour.isEmpty()) {
         jour[0] = jour[0].toUpper();
-        if (boite_.Demander(Question_Jour.arg(jour), Reponse::Non) != Reponse::Oui) return;
+        if (boite_.Demander(Question_Jour.arg(jour), Reponse::Non, Titre_Monture) != Reponse::Oui) return;
     }
     place_ = std::move(place);
     site_ = site;
@@ -152,6 +169,24 @@ void Monture_Fenetre::Attendre_Arret() {
     boucle.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
+QString Monture_Fenetre::Fichier_Journal() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + Nom_Journal;
+}
+
+void Monture_Fenetre::Journaliser(bool actif) {
+    if (actif == (journal_ != nullptr)) return;
+    suivi_.Client().Journaliser({});
+    journal_.reset();
+    if (!actif) return;
+    auto journal = std::make_unique<Journal_Indi>(Fichier_Journal());
+    if (!journal->Erreur().isEmpty())
+        return boite_.Avertissement(Titre_Monture, Mot_Journal.arg(Fichier_Journal(), journal->Erreur()));
+    journal_ = std::move(journal);
+    suivi_.Client().Journaliser([this](bool envoye, const QByteArray& xml) {
+        journal_->Ecrire(envoye, xml, QDateTime::currentDateTimeUtc());
+    });
+}
+
 bool Monture_Fenetre::Suit() const { return demande_ || suivi_.Statut().mode != Mode_Suivi::Arrete; }
 
 void Monture_Fenetre::Actualiser_Commandes() {
@@ -174,7 +209,7 @@ void Monture_Fenetre::Montrer_Statut(const Statut_Suivi& statut) {
             montre.place_monture.reset();
             montre.ecart.reset();
         }
-        const QString texte = Texte_Statut(montre);
+        const QString texte = Texte_Statut(montre, QDateTime::currentMSecsSinceEpoch());
         etiquette_->setText(texte);
         etiquette_->setToolTip(texte);
     }

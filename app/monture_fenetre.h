@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "app/dialogue_monture.h"
+#include "monture/journal_indi.h"
 #include "monture/reglages_monture.h"
 #include "monture/suivi_monture.h"
 #include "page/visibilite_ligne.h"
@@ -42,6 +43,8 @@ public:
 
     const Suivi_Monture& Suivi() const { return suivi_; }
     QLabel* Etiquette() const { return etiquette_; }
+    // Where the record of the INDI exchange goes, when the dialog asks for it.
+    static QString Fichier_Journal();
     Dialogue_Monture* Dialogue() const { return dialogue_; }
 
 private:
@@ -50,6 +53,7 @@ private:
     void Fin_Dialogue(int resultat);
     bool Suit() const;
     void Attendre_Arret();
+    void Journaliser(bool actif);
 
     Programme& programme_;
     Boite_Qt& boite_;
@@ -65,5 +69,6 @@ private:
     QTimer actualisation_;
     QPointer<Dialogue_Monture> dialogue_;
     std::unique_ptr<Aide_Dans_Dialogue> aide_dialogue_;  // F1 in the dialog, while it is open
+    std::unique_ptr<Journal_Indi> journal_;              // the record of the exchange, when asked for
     Suivi_Monture suivi_;
 };

@@ -156,8 +156,8 @@ QString Lire_Duree(const QString& valeur, Options_Batch& o) {
 QString Verifier_Monture(const Options_Batch& o) {
     const Options_Monture& m = o.monture;
     if (m.hote.isEmpty()) {
-        if (!m.appareil.isEmpty() || m.duree > 0 || m.jour)
-            return QStringLiteral("--appareil, --duree et --jour demandent --monture");
+        if (!m.appareil.isEmpty() || m.duree > 0 || m.jour || !m.journal.isEmpty())
+            return QStringLiteral("--appareil, --duree, --jour et --journal-indi demandent --monture");
         return {};
     }
     if (!o.lieu) return QStringLiteral("--monture demande --lieu");
@@ -390,6 +390,16 @@ const std::vector<Option_Ligne>& Table_Options() {
                         "elle : le tube pourrait viser près du Soleil sans personne pour l'arrêter)"),
          [](const QString&, Options_Batch& o) {
              o.monture.jour = true;
+             return QString();
+         }},
+        {{QStringLiteral("journal-indi")},
+         QStringLiteral("FICHIER"),
+         QStringLiteral(
+             "avec --monture, écrit dans FICHIER chaque message XML envoyé au serveur INDI et reçu "
+             "de lui, après son heure TU ; passé 10 Mo, le fichier devient FICHIER.1 et un nouveau "
+             "commence"),
+         [](const QString& v, Options_Batch& o) {
+             o.monture.journal = v;
              return QString();
          }},
         {{QStringLiteral("ce-soir")},

@@ -31,6 +31,7 @@ struct Options_Monture {
     QString appareil;
     int duree = 0;      // minutes of following; 0: until stopped
     bool jour = false;  // the body may be pointed at in daylight
+    QString journal;    // the record of the INDI exchange, when asked for
 };
 
 // Tonight's list of the bodies of catalogue files instead of an ephemeris.

@@ -6,6 +6,7 @@
 
 #include "batch/signaux_arret.h"
 #include "monture/cible_monture.h"
+#include "monture/journal_indi.h"
 #include "monture/suivi_monture.h"
 
 namespace {
@@ -28,6 +29,7 @@ const QString Mot_Arret_Interrompu =
     QStringLiteral("second signal : fin sans attendre l'arrêt de la monture");
 const QString Mot_Jour_Permis = QStringLiteral(" (--jour le permet)");
 const QString Mot_Duree_Ecoulee = QStringLiteral("durée écoulée");
+const QString Mot_Journal_Impossible = QStringLiteral("le journal INDI « %1 » ne peut pas être écrit : %2");
 
 int Minute_Millisecondes() {
     bool ok = false;
@@ -84,6 +86,7 @@ private:
     void Arreter(const QString& raison);
     void Finir(int statut, const QString& raison = {});
     void Dire(const QString& texte);
+    bool Ouvrir_Journal();
 
     const Options_Monture& options_;
     QTextStream& sortie_;
@@ -98,6 +101,7 @@ private:
     int minutes_ = 0;  // lines written after the first
     Mode_Suivi mode_dit_ = Mode_Suivi::Arrete;
     QString message_dit_;
+    std::unique_ptr<Journal_Indi> journal_;
 };
 
 Suivi_Batch::Suivi_Batch(const Elements& el, std::shared_ptr<Mouvement_Perturbe> mouvement,
@@ -116,7 +120,7 @@ Suivi_Batch::Suivi_Batch(const Elements& el, std::shared_ptr<Mouvement_Perturbe>
     QObject::connect(&appareil_, &QTimer::timeout, &boucle_, [this] { Appareil_Absent(); });
     QObject::connect(&arret_, &QTimer::timeout, &boucle_,
                      [this] { Finir(Monture_Defaillante, Mot_Arret_Non_Confirme); });
-    QObject::connect(&suivi_.Client(), &Client_Indi::Connecte, &boucle_,
+    QObject::connect(&suivi_.Client(), &Liaison_Indi::Connecte, &boucle_,
                      [this] { appareil_.start(Delai_Appareil); });
     QObject::connect(&suivi_, &Suivi_Monture::Telescopes_Changes, &boucle_,
                      [this](const QStringList& t) { Telescopes(t); });
@@ -128,10 +132,24 @@ Suivi_Batch::Suivi_Batch(const Elements& el, std::shared_ptr<Mouvement_Perturbe>
 }
 
 int Suivi_Batch::Executer() {
+    if (!Ouvrir_Journal()) return Fichier_Illisible;
     const Signaux_Arret signaux([this] { Signal(); });
     // From the loop, so that even an immediate failure finds it running.
     QTimer::singleShot(0, &boucle_, [this] { suivi_.Connecter(options_.hote, options_.port); });
     return boucle_.exec();
+}
+
+bool Suivi_Batch::Ouvrir_Journal() {
+    if (options_.journal.isEmpty()) return true;
+    journal_ = std::make_unique<Journal_Indi>(options_.journal);
+    if (!journal_->Erreur().isEmpty()) {
+        Dire(Mot_Journal_Impossible.arg(options_.journal, journal_->Erreur()));
+        return false;
+    }
+    suivi_.Client().Journaliser([this](bool envoye, const QByteArray& xml) {
+        journal_->Ecrire(envoye, xml, QDateTime::currentDateTimeUtc());
+    });
+    return true;
 }
 
 void Suivi_Batch::Telescopes(const QStringList& telescopes) {
@@ -146,7 +164,7 @@ void Suivi_Batch::Appareil_Absent() {
     const QStringList telescopes = suivi_.Telescopes();
     const QString offerts = telescopes.isEmpty() ? Mot_Aucun_Telescope
                                                  : Mot_Telescopes.arg(telescopes.join(QStringLiteral(", ")));
-    Finir(Monture_Defaillante, Mot_Appareil_Absent.arg(options_.appareil, offerts));
+    Finir(Monture_Defaillante, Mot_Appareil_Absent.arg(options_.appareil, Texte_Affichable(offerts)));
 }
 
 // Each change of mode or message once; the first line as soon as the

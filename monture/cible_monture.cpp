@@ -12,7 +12,8 @@ constexpr int Decimales_Hauteur = 1;
 const QString Mot_Trop_Bas = QStringLiteral("l'astre est à %1° de hauteur, sous la hauteur minimale de %2°");
 const QString Mot_Jour = QStringLiteral("il fait jour, le Soleil est à %1° de hauteur");
 
-QString Degres(double x) { return QString::number(x, 'f', Decimales_Hauteur); }
+// French words, French decimal comma.
+QString Degres(double x) { return QString::number(x, 'f', Decimales_Hauteur).replace(u'.', u','); }
 
 }  // namespace
 

@@ -14,6 +14,7 @@ constexpr int Parties_Sexagesimales = 3;             // degrees or hours, minute
 constexpr double Base_Sexagesimale = 60;
 
 const QString Mot_Flux_Illisible = QStringLiteral("le serveur envoie un texte qui n'est pas du XML INDI");
+const QString Points_Suspension = QStringLiteral("…");
 const QString Mot_Element_Trop_Long = QStringLiteral("le serveur envoie un élément trop long");
 
 Etat_Indi Lire_Etat(QStringView texte) {
@@ -94,6 +95,7 @@ Lecteur_Indi::Lecteur_Indi() { xml_.addData(Racine); }
 void Lecteur_Indi::Recommencer() {
     xml_.clear();
     xml_.addData(Racine);
+    utf8_.resetState();
     erreur_.clear();
     profondeur_ = 0;
     dans_vecteur_ = false;
@@ -101,14 +103,38 @@ void Lecteur_Indi::Recommencer() {
     lus_ = entre_elements_ = 0;
 }
 
+QString Texte_Affichable(QStringView texte) {
+    QString sortie;
+    for (const QChar c : texte) {
+        if (sortie.size() >= Longueur_Texte_Serveur)
+            return sortie.left(Longueur_Texte_Serveur) + Points_Suspension;
+        if (c == u'\t')
+            sortie += QStringLiteral("\\t");
+        else if (c == u'\n')
+            sortie += QStringLiteral("\\n");
+        else if (c == u'\r')
+            sortie += QStringLiteral("\\r");
+        else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            sortie += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
+        else
+            sortie += c;
+    }
+    return sortie;
+}
+
 std::vector<Evenement_Indi> Lecteur_Indi::Lire(const QByteArray& morceau) {
     std::vector<Evenement_Indi> evenements;
     if (!erreur_.isEmpty()) return evenements;
+    if (!Octets_Valides(morceau)) {
+        erreur_ = Mot_Flux_Illisible;
+        return evenements;
+    }
     lus_ += morceau.size();
     xml_.addData(morceau);
     // Each turn consumes a token of the data received, so the loop ends with it.
     while (!xml_.atEnd()) {
-        switch (xml_.readNext()) {
+        const auto jeton = xml_.readNext();
+        switch (jeton) {
             case QXmlStreamReader::StartElement:
                 Debut(evenements);
                 break;
@@ -121,18 +147,33 @@ std::vector<Evenement_Indi> Lecteur_Indi::Lire(const QByteArray& morceau) {
             default:
                 break;
         }
-        if (profondeur_ <= 1) entre_elements_ = xml_.characterOffset();
+        // An unfinished token leaves the reader where it stood.
+        if (profondeur_ <= 1 && jeton != QXmlStreamReader::Invalid) entre_elements_ = xml_.characterOffset();
+        if (!erreur_.isEmpty()) return {};
     }
-    if (xml_.error() == QXmlStreamReader::PrematureEndOfDocumentError) {
-        if (lus_ + Racine.size() - entre_elements_ > Taille_Maximale_Element) erreur_ = Mot_Element_Trop_Long;
-    } else if (xml_.hasError() || xml_.tokenType() == QXmlStreamReader::EndDocument) {
+    // What is held unread counts too, whether a tag is still open or not.
+    if (lus_ + Racine.size() - entre_elements_ > Taille_Maximale_Element) {
+        erreur_ = Mot_Element_Trop_Long;
+        xml_.clear();
+    } else if (xml_.error() != QXmlStreamReader::PrematureEndOfDocumentError &&
+               (xml_.hasError() || xml_.tokenType() == QXmlStreamReader::EndDocument)) {
         erreur_ = Mot_Flux_Illisible;
     }
-    return evenements;
+    return erreur_.isEmpty() ? evenements : std::vector<Evenement_Indi>{};
+}
+
+// UTF-8 without the control characters XML forbids, checked here rather than
+// by the XML reader, whose verdict would depend on where the stream is cut.
+bool Lecteur_Indi::Octets_Valides(const QByteArray& morceau) {
+    for (const char c : morceau)
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') return false;
+    const QString texte = utf8_.decode(morceau);
+    return !utf8_.hasError();
 }
 
 void Lecteur_Indi::Debut(std::vector<Evenement_Indi>& evenements) {
     ++profondeur_;
+    if (profondeur_ == 2) debut_element_ = entre_elements_;
     const auto a = xml_.attributes();
     if (profondeur_ == 3 && dans_vecteur_) {
         element_ = a.value(QLatin1String("name")).toString();
@@ -166,6 +207,9 @@ void Lecteur_Indi::Fin(std::vector<Evenement_Indi>& evenements) {
         if (vecteur_.valeurs.size() < Nombre_Maximal_Elements)
             vecteur_.valeurs.append({element_, texte_.trimmed()});
         element_.clear();
+    } else if (profondeur_ == 2 && xml_.characterOffset() - debut_element_ > Taille_Maximale_Element) {
+        // Whole in one piece, yet too long all the same.
+        erreur_ = Mot_Element_Trop_Long;
     } else if (profondeur_ == 2 && dans_vecteur_) {
         dans_vecteur_ = false;
         evenements.push_back({Evenement_Indi::Genre::Propriete, vecteur_, vecteur_.message});

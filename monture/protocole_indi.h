@@ -13,6 +13,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <optional>
 #include <vector>
@@ -47,20 +48,28 @@ struct Evenement_Indi {
 // nothing when the text is neither, or not finite.
 std::optional<double> Lire_Nombre_Indi(const QString& texte);
 
+// A server's text as it may be shown on a terminal or in a status bar:
+// control characters written as escapes ("\t", "\n", "\u001b"), and cut at
+// `Longueur_Texte_Serveur` characters.
+inline constexpr int Longueur_Texte_Serveur = 300;
+QString Texte_Affichable(QStringView texte);
+
 // Reads the stream as it arrives, whatever the cut between two pieces.
 class Lecteur_Indi {
 public:
     Lecteur_Indi();
     void Recommencer();  // a new stream
     // The elements completed by this piece. A stream that is not XML, or an
-    // element larger than the reader accepts, sets `Erreur`.
+    // element larger than the reader accepts (complete or not), sets `Erreur`.
     std::vector<Evenement_Indi> Lire(const QByteArray& morceau);
     QString Erreur() const { return erreur_; }
 
 private:
     void Debut(std::vector<Evenement_Indi>& evenements);
     void Fin(std::vector<Evenement_Indi>& evenements);
+    bool Octets_Valides(const QByteArray& morceau);
     QXmlStreamReader xml_;
+    QStringDecoder utf8_{QStringDecoder::Utf8};  // across the cuts of the stream
     QString erreur_;
     int profondeur_ = 0;  // 1 between the server's elements
     bool dans_vecteur_ = false;
@@ -68,6 +77,7 @@ private:
     QString element_, texte_;    // its element being read
     qint64 lus_ = 0;             // bytes received
     qint64 entre_elements_ = 0;  // where the stream was last between two elements
+    qint64 debut_element_ = 0;   // where the server's element being read began
 };
 
 // The messages a client sends.

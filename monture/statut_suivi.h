@@ -18,16 +18,22 @@ struct Statut_Suivi {
     bool connecte = false;
     QString appareil;
     Mode_Suivi mode = Mode_Suivi::Arrete;
-    std::optional<Coordonnees_Monture> place_monture;  // as the mount reports it
+    std::optional<Coordonnees_Monture> place_monture;  // as the mount reports it, apparent place of date
+    std::optional<qint64> instant_place;               // ms since 1970 UTC, when it reported it
     std::optional<Coordonnees_Monture> place_corps;    // computed for the same instant
     std::optional<double> ecart;                       // arc seconds between the two
     std::optional<Vitesses_Suivi> vitesses;            // the last rates sent
     QString message;                                   // the last word of the driver or of the following
 };
 
-// The status bar: connection, mode, the mount's place, its offset from the
-// body and the last message.
-QString Texte_Statut(const Statut_Suivi& statut);
+// The status bar, a line for each: the connection, the mode and the offset
+// from the body; the mount's apparent place of date in hours, minutes and
+// seconds and degrees, minutes and seconds, with its age once it is a few
+// seconds old (at `maintenant`, ms since 1970 UTC); the last message.
+QString Texte_Statut(const Statut_Suivi& statut, std::optional<qint64> maintenant = std::nullopt);
+
+// An angle in arc seconds as the eye reads it: ″ below a minute, ′ below a degree, else °.
+QString Texte_Ecart(double secondes_arc);
 
 // One line of the batch program at `instant`: time, body's place, mount's
 // place, offset, rates sent, mode; fields separated by tabulations, places

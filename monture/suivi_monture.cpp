@@ -1,53 +1,38 @@
 #include "monture/suivi_monture.h"
 
 #include <QDateTime>
+#include <QTimeZone>
+#include <climits>
 #include <cmath>
+#include <utility>
 
 #include "astro/angles.h"
 #include "astro/constantes.h"
+#include "monture/proprietes_indi.h"
 
 namespace {
 
-// The properties and elements every INDI mount driver shares.
-const QString Connexion = QStringLiteral("CONNECTION");
-const QString Connecter_Appareil = QStringLiteral("CONNECT");
-const QString Place_Date = QStringLiteral("EQUATORIAL_EOD_COORD");
-const QString Ascension_Droite = QStringLiteral("RA");  // hours
-const QString Declinaison = QStringLiteral("DEC");      // degrees
-const QString Sur_Coordonnees = QStringLiteral("ON_COORD_SET");
-const QString Poursuivre = QStringLiteral("TRACK");
-const QString Mode_Poursuite = QStringLiteral("TELESCOPE_TRACK_MODE");
-const QString Poursuite_Siderale = QStringLiteral("TRACK_SIDEREAL");
-const QString Poursuite_Propre = QStringLiteral("TRACK_CUSTOM");
-const QString Etat_Poursuite = QStringLiteral("TELESCOPE_TRACK_STATE");
-const QString Poursuite_En_Marche = QStringLiteral("TRACK_ON");
-const QString Vitesses_Poursuite = QStringLiteral("TELESCOPE_TRACK_RATE");
-const QString Vitesse_AD = QStringLiteral("TRACK_RATE_RA");
-const QString Vitesse_DE = QStringLiteral("TRACK_RATE_DE");
-const QString Arret_Mouvement = QStringLiteral("TELESCOPE_ABORT_MOTION");
-const QString Arret = QStringLiteral("ABORT");
-const QString Parcage = QStringLiteral("TELESCOPE_PARK");
-const QString Parquer = QStringLiteral("PARK");
-const QString Site = QStringLiteral("GEOGRAPHIC_COORD");
-const QString Heure = QStringLiteral("TIME_UTC");
-const QString Cote_Pilier = QStringLiteral("TELESCOPE_PIER_SIDE");
-
 constexpr double Jour_Julien_Unix = 2440587.5;  // 1970-01-01 0 h UTC
 constexpr double Degres_Par_Tour = 360;
-constexpr int Millisecondes_Par_Seconde = 1000;
+constexpr double Heures_Par_Tour = 24;
+constexpr double Declinaison_Maximale = 90;  // degrees
+constexpr double Millisecondes_Par_Seconde = 1000;
 constexpr double Millisecondes_Par_Minute = 60000;
 // ms a newly connected driver is given to describe the rest of its
 // properties (the site, the time) before the first slew
 constexpr int Delai_Definitions = 500;
+constexpr int Longueur_Place_Montree = 40;  // characters of an impossible place quoted
 
 const QString Mot_Pas_Connecte = QStringLiteral("Pas de connexion au serveur INDI.");
 const QString Mot_Pas_Appareil = QStringLiteral("Aucune monture n'est choisie.");
 const QString Mot_Appareil_Muet = QStringLiteral("La monture « %1 » ne répond pas.");
 const QString Mot_Appareil_Perdu = QStringLiteral("La monture « %1 » a disparu du serveur INDI.");
 const QString Mot_Connexion_Refusee = QStringLiteral("La monture « %1 » refuse la connexion : %2");
+const QString Mot_Connexion_Refusee_Sans_Raison =
+    QStringLiteral("La monture « %1 » refuse la connexion ; son pilote n'en dit pas la raison.");
 const QString Mot_Parquee = QStringLiteral(
     "La monture est parquée : elle refuse tout mouvement. Déparquez-la, puis pointez de nouveau.");
-const QString Mot_Cible_Refusee = QStringLiteral("Pointage refusé : %1");
+const QString Mot_Cible_Refusee = QStringLiteral("Pointage refusé : %1.");
 const QString Mot_Place_Incalculable =
     QStringLiteral("Pointage refusé : la place du corps n'est pas calculable.");
 const QString Mot_Pointage_Refuse = QStringLiteral("La monture refuse le pointage : %1");
@@ -59,6 +44,9 @@ const QString Mot_Sans_Vitesses = QStringLiteral(
 const QString Mot_Vitesses_Refusees = QStringLiteral(
     "La monture refuse les vitesses propres (%1) : elle est repointée sur le corps toutes les %2 min.");
 const QString Mot_Suivi_Arrete = QStringLiteral("Suivi arrêté : la monture suit à la vitesse sidérale.");
+const QString Mot_Arret_Avant_Monture =
+    QStringLiteral("Suivi arrêté avant que la monture soit prête : aucun mouvement ne lui a été commandé.");
+const QString Mot_Laissee_Siderale = QStringLiteral("Arrêt et vitesse sidérale envoyés à la monture.");
 const QString Mot_Description_Incomplete =
     QStringLiteral("La monture « %1 » ne décrit pas %2 : impossible de la pointer.");
 const QString Mot_Declinaison_Inversee = QStringLiteral(
@@ -66,6 +54,17 @@ const QString Mot_Declinaison_Inversee = QStringLiteral(
     "elle est repointée et reçoit la vitesse opposée.");
 const QString Mot_Declinaison_Perdue =
     QStringLiteral("La monture ne suit pas la déclinaison envoyée, ni dans un sens ni dans l'autre.");
+const QString Mot_Place_Impossible =
+    QStringLiteral("La monture donne une place impossible (AD « %1 », D « %2 ») : elle est ignorée.");
+const QString Mot_Place_Impossible_Persistante =
+    QStringLiteral("La monture donne une place impossible depuis %1 s : suivi abandonné.");
+const QString Mot_Retournements = QStringLiteral(
+    "La monture change sans cesse de côté du pilier (%1 repointages en %2 min) : suivi abandonné.");
+const QString Mot_Pilote = QStringLiteral("message du pilote : %1");
+const QString Mot_Serveur = QStringLiteral("message du serveur : %1");
+
+// A duration's number in a French sentence.
+QString Nombre_Francais(double x) { return QString::number(x, 'g', 3).replace(u'.', u','); }
 
 bool Fini(const Coordonnees_Monture& p) {
     return std::isfinite(p.Ascension_Droite) && std::isfinite(p.Declinaison);
@@ -74,115 +73,276 @@ bool Fini(const Vitesses_Suivi& v) {
     return std::isfinite(v.Ascension_Droite) && std::isfinite(v.Declinaison);
 }
 
+// A place of the sky: 0 to 24 h, ±90°.
+bool Place_Possible(double alpha, double delta) {
+    return alpha >= 0 && alpha <= Heures_Par_Tour && std::abs(delta) <= Declinaison_Maximale;
+}
+
+constexpr unsigned Bit(Minuterie m) { return 1u << unsigned(m); }
+constexpr unsigned Bit(Etat_Suivi e) { return 1u << unsigned(e); }
+
+// The state table: the timers that run in each state, and the states that may follow it.
+struct Regle_Etat {
+    unsigned minuteries;
+    unsigned suivants;
+};
+using E = Etat_Suivi;
+using M = Minuterie;
+constexpr unsigned Finir = Bit(E::Inactif) | Bit(E::Arret);  // every state may end
+constexpr Regle_Etat Regles[Nombre_Etats] = {
+    // Inactif
+    {Bit(M::Place), Finir | Bit(E::Attente_Appareil) | Bit(E::Pointage)},
+    // Attente_Appareil
+    {Bit(M::Reponse) | Bit(M::Description) | Bit(M::Place),
+     Finir | Bit(E::Attente_Appareil) | Bit(E::Definitions) | Bit(E::Pointage)},
+    // Definitions
+    {Bit(M::Reponse) | Bit(M::Description) | Bit(M::Definitions) | Bit(M::Place), Finir | Bit(E::Pointage)},
+    // Pointage
+    {Bit(M::Reponse) | Bit(M::Pointage) | Bit(M::Place) | Bit(M::Place_Impossible),
+     Finir | Bit(E::Pointage) | Bit(E::Vitesses) | Bit(E::Repointage)},
+    // Vitesses
+    {Bit(M::Reponse) | Bit(M::Vitesses) | Bit(M::Place) | Bit(M::Place_Impossible),
+     Finir | Bit(E::Pointage) | Bit(E::Repointage)},
+    // Repointage
+    {Bit(M::Reponse) | Bit(M::Repointage) | Bit(M::Place) | Bit(M::Place_Impossible),
+     Finir | Bit(E::Pointage)},
+    // Arret
+    {Bit(M::Place), Finir | Bit(E::Attente_Appareil) | Bit(E::Pointage)},
+};
+
 }  // namespace
 
-double Jour_Julien_Maintenant() {
-    return Jour_Julien_Unix + double(QDateTime::currentMSecsSinceEpoch()) / Millisecondes_Par_Jour;
+bool Minuterie_Permise(Etat_Suivi etat, Minuterie m) {
+    return (Regles[std::size_t(etat)].minuteries & Bit(m)) != 0;
+}
+
+bool Transition_Permise(Etat_Suivi de, Etat_Suivi vers) {
+    return (Regles[std::size_t(de)].suivants & Bit(vers)) != 0;
+}
+
+double Jour_Julien_Ms(qint64 ms) { return Jour_Julien_Unix + double(ms) / Millisecondes_Par_Jour; }
+
+double Jour_Julien_Maintenant() { return Jour_Julien_Ms(QDateTime::currentMSecsSinceEpoch()); }
+
+Horloge_Systeme::Horloge_Systeme() {
+    minuterie_.setSingleShot(true);
+    minuterie_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&minuterie_, &QTimer::timeout, [this] {
+        if (rappel_) rappel_();
+    });
+}
+
+qint64 Horloge_Systeme::Maintenant() const { return QDateTime::currentMSecsSinceEpoch(); }
+
+void Horloge_Systeme::Programmer(qint64 instant, std::function<void()> rappel) {
+    rappel_ = std::move(rappel);
+    minuterie_.start(int(std::max<qint64>(0, std::min<qint64>(instant - Maintenant(), INT_MAX))));
 }
 
 Suivi_Monture::Suivi_Monture(Place_A_L_Instant place, Verification_Cible verification,
-                             const Site_Monture& site, const Reglages_Suivi& reglages, QObject* parent)
-    : QObject(parent),
-      place_(std::move(place)),
+                             const Site_Monture& site, const Reglages_Suivi& reglages)
+    : place_(std::move(place)),
       verification_(std::move(verification)),
       site_(site),
-      reglages_(reglages) {
-    for (QTimer* t : {&suivi_, &reponse_, &pointage_, &definitions_, &description_}) t->setSingleShot(true);
-    connect(&description_, &QTimer::timeout, this, &Suivi_Monture::Description_Incomplete);
-    connect(&definitions_, &QTimer::timeout, this, [this] {
-        if (phase_ == Phase::Attente_Appareil && demande_) Commencer();
-    });
-    connect(&suivi_, &QTimer::timeout, this, &Suivi_Monture::Echeance_Suivi);
-    connect(&reponse_, &QTimer::timeout, this,
-            [this] { Terminer(Mot_Appareil_Muet.arg(statut_.appareil), Cause_Fin::Monture); });
-    connect(&pointage_, &QTimer::timeout, this,
-            [this] { Terminer(Mot_Pointage_Trop_Long, Cause_Fin::Monture); });
-    connect(&client_, &Client_Indi::Connecte, this, [this] {
+      reglages_(reglages),
+      liaison_propre_(std::make_unique<Client_Indi>()),
+      horloge_propre_(std::make_unique<Horloge_Systeme>()),
+      liaison_(*liaison_propre_),
+      horloge_(*horloge_propre_) {
+    Relier();
+}
+
+Suivi_Monture::Suivi_Monture(Place_A_L_Instant place, Verification_Cible verification,
+                             const Site_Monture& site, const Reglages_Suivi& reglages, Liaison_Indi& liaison,
+                             Horloge_Suivi& horloge)
+    : place_(std::move(place)),
+      verification_(std::move(verification)),
+      site_(site),
+      reglages_(reglages),
+      liaison_(liaison),
+      horloge_(horloge) {
+    Relier();
+}
+
+void Suivi_Monture::Relier() {
+    connect(&liaison_, &Liaison_Indi::Connecte, this, [this] {
         statut_.connecte = true;
         emit Statut_Change(statut_);
     });
-    connect(&client_, &Client_Indi::Perdu, this, [this](const QString& raison) {
+    connect(&liaison_, &Liaison_Indi::Perdu, this, [this](const QString& raison) {
         statut_.connecte = false;
-        Terminer(raison, Cause_Fin::Serveur);
+        Quitter(raison, Cause_Fin::Serveur);
     });
-    connect(&client_, &Client_Indi::Propriete_Changee, this, &Suivi_Monture::Propriete_Changee);
-    connect(&client_, &Client_Indi::Propriete_Supprimee, this, &Suivi_Monture::Propriete_Supprimee);
-    connect(&client_, &Client_Indi::Message_Appareil, this, &Suivi_Monture::Message);
+    connect(&liaison_, &Liaison_Indi::Propriete_Changee, this, &Suivi_Monture::Propriete_Changee);
+    connect(&liaison_, &Liaison_Indi::Propriete_Supprimee, this, &Suivi_Monture::Propriete_Supprimee);
+    connect(&liaison_, &Liaison_Indi::Message_Appareil, this, &Suivi_Monture::Message);
 }
 
 Suivi_Monture::~Suivi_Monture() {
     // Leaving never lets the mount run on at the body's rates.
-    if (phase_ != Phase::Inactif) Arreter();
-    client_.Deconnecter();
+    if (Suit()) Arreter();
+    disconnect(&liaison_, nullptr, this, nullptr);
+    liaison_.Deconnecter();
 }
+
+// ---- The state machine
+
+void Suivi_Monture::Passer(Etat_Suivi etat) {
+    Q_ASSERT(Transition_Permise(etat_, etat));
+    const Etat_Suivi avant = std::exchange(etat_, etat);
+    for (int k = 0; k < Nombre_Minuteries; ++k)
+        if (!Minuterie_Permise(etat, Minuterie(k))) Desarmer(Minuterie(k));
+    if (avant != etat) emit Etat_Change(avant, etat);
+}
+
+void Suivi_Monture::Armer(Minuterie m, int delai_ms) {
+    Q_ASSERT(Minuterie_Permise(etat_, m));
+    if (!Minuterie_Permise(etat_, m)) return;
+    echeances_[std::size_t(m)] = horloge_.Maintenant() + delai_ms;
+    Reprogrammer();
+}
+
+void Suivi_Monture::Reprogrammer() {
+    std::optional<qint64> prochaine;
+    for (const auto& e : echeances_)
+        if (e && (!prochaine || *e < *prochaine)) prochaine = e;
+    if (prochaine) horloge_.Programmer(*prochaine, [this] { Avancer(); });
+}
+
+void Suivi_Monture::Avancer() {
+    // Each turn runs out one timer; what a handler arms is due later, so the
+    // turns are bounded by the timers there are.
+    for (int tour = 0; tour < 2 * Nombre_Minuteries; ++tour) {
+        const qint64 maintenant = horloge_.Maintenant();
+        std::optional<std::size_t> due;
+        for (std::size_t k = 0; k < echeances_.size(); ++k)
+            if (echeances_[k] && *echeances_[k] <= maintenant && (!due || *echeances_[k] < *echeances_[*due]))
+                due = k;
+        if (!due) break;
+        echeances_[*due].reset();
+        Echeance(Minuterie(*due));
+    }
+    Reprogrammer();
+}
+
+void Suivi_Monture::Echeance(Minuterie m) {
+    switch (m) {
+        case Minuterie::Reponse:
+            // Where a silent mount last was is no longer where it is.
+            statut_.place_monture.reset();
+            statut_.ecart.reset();
+            return Quitter(Mot_Appareil_Muet.arg(statut_.appareil), Cause_Fin::Monture);
+        case Minuterie::Description:
+            return Description_Incomplete();
+        case Minuterie::Definitions:
+            return Commencer();
+        case Minuterie::Pointage:
+            return Quitter(Mot_Pointage_Trop_Long, Cause_Fin::Monture);
+        case Minuterie::Vitesses:
+            Envoyer_Vitesses();
+            if (etat_ == Etat_Suivi::Vitesses) Armer(Minuterie::Vitesses, reglages_.Intervalle_Vitesses);
+            return emit Statut_Change(statut_);
+        case Minuterie::Repointage:
+            repointages_ = 0;
+            return Lancer_Pointage();
+        case Minuterie::Place:
+            return Lire_Place();
+        case Minuterie::Place_Impossible:
+            return Quitter(Mot_Place_Impossible_Persistante.arg(
+                               Nombre_Francais(reglages_.Duree_Place_Impossible / Millisecondes_Par_Seconde)),
+                           Cause_Fin::Monture);
+    }
+}
+
+bool Suivi_Monture::Suit() const { return etat_ != Etat_Suivi::Inactif && etat_ != Etat_Suivi::Arret; }
+
+// Whatever the reason, a mount the server still offers is stopped and left
+// tracking the stars; a fault is said with what was sent.
+void Suivi_Monture::Quitter(const QString& raison, std::optional<Cause_Fin> cause) {
+    place_recue_.reset();
+    const bool arretee = Envoyer_Arret();
+    Passer(arretee ? Etat_Suivi::Arret : Etat_Suivi::Inactif);
+    QString message = raison;
+    if (!cause && !arretee) message = Mot_Arret_Avant_Monture;
+    if (cause && arretee) message += u' ' + Mot_Laissee_Siderale;
+    Publier(Mode_Suivi::Arrete, message);
+    if (cause) emit Suivi_Termine(message, *cause);
+}
+
+bool Suivi_Monture::Envoyer_Arret() {
+    arret_attendu_ = {};
+    // A parked mount does not move, and would refuse to track; a device
+    // without its place may still have its stop.
+    const bool mobile = Propriete(Indi::Place_Date) || Propriete(Indi::Arret_Mouvement);
+    if (!liaison_.Est_Connecte() || !mobile || Parquee()) return false;
+    liaison_.Envoyer_Interrupteurs(statut_.appareil, Indi::Arret_Mouvement, {{Indi::Arret, true}});
+    arret_attendu_ = {Indi::Arret_Mouvement, {}};
+    if (Propriete(Indi::Mode_Poursuite)) {
+        liaison_.Envoyer_Interrupteurs(statut_.appareil, Indi::Mode_Poursuite,
+                                       {{Indi::Poursuite_Siderale, true}});
+        arret_attendu_ = {Indi::Mode_Poursuite, Indi::Poursuite_Siderale};
+    }
+    if (Propriete(Indi::Etat_Poursuite)) {
+        liaison_.Envoyer_Interrupteurs(statut_.appareil, Indi::Etat_Poursuite,
+                                       {{Indi::Poursuite_En_Marche, true}});
+        arret_attendu_ = {Indi::Etat_Poursuite, Indi::Poursuite_En_Marche};
+    }
+    return true;
+}
+
+// ---- Commands of the owner
 
 void Suivi_Monture::Connecter(const QString& hote, quint16 port) {
     Deconnecter();
     envoyees_.reset();
-    client_.Connecter(hote, port, reglages_.Delai_Connexion);
+    liaison_.Connecter(hote, port, reglages_.Delai_Connexion);
 }
 
 void Suivi_Monture::Deconnecter() {
-    if (phase_ != Phase::Inactif) Arreter();
-    client_.Deconnecter();
+    if (Suit()) Arreter();
+    liaison_.Deconnecter();
     arret_attendu_ = {};
-    demande_ = connexion_demandee_ = false;
+    place_recue_.reset();
+    Passer(Etat_Suivi::Inactif);
+    connexion_demandee_ = false;
     statut_.connecte = false;
     Publier(Mode_Suivi::Arrete);
 }
 
 void Suivi_Monture::Choisir_Appareil(const QString& appareil) {
-    if (phase_ != Phase::Inactif && appareil != statut_.appareil) Arreter();
+    if (appareil != statut_.appareil) {
+        if (Suit()) Arreter();
+        // The stop of another device is no longer awaited.
+        if (etat_ == Etat_Suivi::Arret) Passer(Etat_Suivi::Inactif);
+        place_recue_.reset();
+    }
     statut_.appareil = appareil;
     connexion_demandee_ = vitesses_refusees_ = declinaison_inversee_ = false;
     envoyees_.reset();
     cote_pilier_.clear();
-    if (const Vecteur_Indi* c = Propriete(Connexion)) Connexion_Appareil(*c);
+    if (const Vecteur_Indi* c = Propriete(Indi::Connexion)) Connexion_Appareil(*c);
 }
 
 void Suivi_Monture::Pointer_Et_Suivre() {
-    if (!client_.Est_Connecte()) return Terminer(Mot_Pas_Connecte, Cause_Fin::Serveur);
-    if (statut_.appareil.isEmpty()) return Terminer(Mot_Pas_Appareil, Cause_Fin::Monture);
+    if (!liaison_.Est_Connecte()) return Quitter(Mot_Pas_Connecte, Cause_Fin::Serveur);
+    if (statut_.appareil.isEmpty()) return Quitter(Mot_Pas_Appareil, Cause_Fin::Monture);
+    retournements_.clear();
     if (Appareil_Pret()) return Commencer();
-    demande_ = true;
-    phase_ = Phase::Attente_Appareil;
+    Passer(Etat_Suivi::Attente_Appareil);
     Attendre_Reponse();
     // A device that answers yet never describes its place would keep this wait alive.
-    description_.start(reglages_.Delai_Description);
+    Armer(Minuterie::Description, reglages_.Delai_Description);
 }
+
+void Suivi_Monture::Arreter() { Quitter(Mot_Suivi_Arrete, std::nullopt); }
 
 void Suivi_Monture::Description_Incomplete() {
-    if (phase_ != Phase::Attente_Appareil) return;
     QStringList manquantes;
-    for (const QString& nom : {Connexion, Place_Date})
+    for (const QString& nom : {Indi::Connexion, Indi::Place_Date})
         if (!Propriete(nom)) manquantes.append(nom);
-    if (manquantes.isEmpty()) manquantes.append(Place_Date);
-    Terminer(Mot_Description_Incomplete.arg(statut_.appareil, manquantes.join(QStringLiteral(", "))),
-             Cause_Fin::Monture);
-}
-
-void Suivi_Monture::Arreter() {
-    suivi_.stop();
-    reponse_.stop();
-    pointage_.stop();
-    definitions_.stop();
-    description_.stop();
-    demande_ = false;
-    phase_ = Phase::Inactif;
-    arret_attendu_ = {};
-    if (Appareil_Pret()) {
-        client_.Envoyer_Interrupteurs(statut_.appareil, Arret_Mouvement, {{Arret, true}});
-        arret_attendu_ = {Arret_Mouvement, {}};
-        if (Propriete(Mode_Poursuite)) {
-            client_.Envoyer_Interrupteurs(statut_.appareil, Mode_Poursuite, {{Poursuite_Siderale, true}});
-            arret_attendu_ = {Mode_Poursuite, Poursuite_Siderale};
-        }
-        if (Propriete(Etat_Poursuite)) {
-            client_.Envoyer_Interrupteurs(statut_.appareil, Etat_Poursuite, {{Poursuite_En_Marche, true}});
-            arret_attendu_ = {Etat_Poursuite, Poursuite_En_Marche};
-        }
-    }
-    Publier(Mode_Suivi::Arrete, Mot_Suivi_Arrete);
+    if (manquantes.isEmpty()) manquantes.append(Indi::Place_Date);
+    Quitter(Mot_Description_Incomplete.arg(statut_.appareil, manquantes.join(QStringLiteral(", "))),
+            Cause_Fin::Monture);
 }
 
 // The server hands the driver's answers in the order of the commands: the
@@ -190,48 +350,103 @@ void Suivi_Monture::Arreter() {
 // shows its tracking switch busy).
 void Suivi_Monture::Confirmer_Arret(const Vecteur_Indi& v) {
     const auto& [nom, interrupteur] = arret_attendu_;
-    if (nom.isEmpty() || v.nom != nom || v.definition) return;
+    if (etat_ != Etat_Suivi::Arret || nom.isEmpty() || v.nom != nom || v.definition) return;
     if (!interrupteur.isEmpty() && !v.Allume(interrupteur)) return;
     arret_attendu_ = {};
+    Passer(Etat_Suivi::Inactif);
     emit Arret_Confirme();
 }
 
 bool Suivi_Monture::Appareil_Pret() const {
-    return client_.Est_Connecte() && Propriete(Place_Date) != nullptr;
+    return liaison_.Est_Connecte() && Propriete(Indi::Place_Date) != nullptr;
+}
+
+bool Suivi_Monture::Parquee() const {
+    const Vecteur_Indi* parc = Propriete(Indi::Parcage);
+    return parc && parc->Allume(Indi::Parquer);
 }
 
 bool Suivi_Monture::Vitesses_Possibles() const {
     // A mount with a right ascension rate only is pointed again like one
     // without: the declination would drift away between two pointings.
-    const Vecteur_Indi* mode = Propriete(Mode_Poursuite);
-    const Vecteur_Indi* vitesses = Propriete(Vitesses_Poursuite);
-    return !vitesses_refusees_ && vitesses && vitesses->Texte(Vitesse_AD) && vitesses->Texte(Vitesse_DE) &&
-           mode && mode->Texte(Poursuite_Propre);
+    const Vecteur_Indi* mode = Propriete(Indi::Mode_Poursuite);
+    const Vecteur_Indi* vitesses = Propriete(Indi::Vitesses_Poursuite);
+    return !vitesses_refusees_ && vitesses && vitesses->Texte(Indi::Vitesse_AD) &&
+           vitesses->Texte(Indi::Vitesse_DE) && mode && mode->Texte(Indi::Poursuite_Propre);
 }
+
+// ---- What the server says
 
 void Suivi_Monture::Propriete_Changee(const Vecteur_Indi& v) {
     if (v.appareil != statut_.appareil) {
-        if (v.definition && v.nom == QStringLiteral("DRIVER_INFO"))
-            emit Telescopes_Changes(client_.Telescopes());
+        if (v.definition && v.nom == Indi::Pilote) emit Telescopes_Changes(liaison_.Telescopes());
         return;
     }
-    reponse_.stop();  // the mount answers
+    Desarmer(Minuterie::Reponse);  // the mount answers
     Confirmer_Arret(v);
-    if (v.definition) emit Telescopes_Changes(client_.Telescopes());
+    if (v.definition) emit Telescopes_Changes(liaison_.Telescopes());
     // A driver describes its properties one by one once connected: the site
     // and the time go as soon as it has described them.
-    if (v.definition && phase_ != Phase::Inactif && phase_ != Phase::Attente_Appareil) {
-        if (v.nom == Site) Envoyer_Site();
-        if (v.nom == Heure) Envoyer_Heure();
+    const bool en_mouvement =
+        etat_ == Etat_Suivi::Pointage || etat_ == Etat_Suivi::Vitesses || etat_ == Etat_Suivi::Repointage;
+    if (v.definition && en_mouvement) {
+        if (v.nom == Indi::Site) Envoyer_Site();
+        if (v.nom == Indi::Heure) Envoyer_Heure();
     }
-    if (v.nom == Connexion)
+    if (v.nom == Indi::Connexion)
         Connexion_Appareil(v);
-    else if (v.nom == Place_Date)
-        Place_Monture_Changee(v);
-    else if (v.nom == Vitesses_Poursuite || v.nom == Mode_Poursuite)
+    else if (v.nom == Indi::Place_Date)
+        Noter_Place(v);
+    else if (v.nom == Indi::Vitesses_Poursuite || v.nom == Indi::Mode_Poursuite)
         Reponse_Vitesses(v);
-    else if (v.nom == Cote_Pilier)
+    else if (v.nom == Indi::Cote_Pilier)
         Cote_Pilier_Change(v);
+}
+
+// What must be known at once; the place itself is read once a burst is over.
+void Suivi_Monture::Noter_Place(const Vecteur_Indi& v) {
+    if (etat_ == Etat_Suivi::Pointage) {
+        if (v.etat == Etat_Indi::Alerte)
+            return Quitter(Mot_Pointage_Refuse.arg(v.message), Cause_Fin::Monture);
+        if (v.etat == Etat_Indi::Occupe) {
+            occupe_vu_ = true;
+            Armer(Minuterie::Reponse,
+                  reglages_.Delai_Reponse);  // a slewing mount keeps reporting where it is
+        }
+    }
+    place_recue_ = v;
+    if (!Armee(Minuterie::Place)) Armer(Minuterie::Place, reglages_.Delai_Rafale);
+}
+
+void Suivi_Monture::Lire_Place() {
+    if (!place_recue_) return;
+    const Vecteur_Indi v = *std::exchange(place_recue_, std::nullopt);
+    const auto alpha = v.Nombre(Indi::Ascension_Droite), delta = v.Nombre(Indi::Declinaison);
+    if (alpha && delta && Place_Possible(*alpha, *delta)) {
+        statut_.place_monture = Coordonnees_Monture{*alpha, *delta};
+        statut_.instant_place = horloge_.Maintenant();
+        Desarmer(Minuterie::Place_Impossible);
+        Actualiser_Statut();
+        if (v.etat != Etat_Indi::Occupe) Controler_Declinaison(*statut_.place_monture);
+    } else if (v.Texte(Indi::Ascension_Droite) && v.Texte(Indi::Declinaison)) {
+        // Neither shown nor taken for the end of a slew; said once, so that
+        // the word that ended the following stays.
+        if (statut_.place_monture || Suit())
+            statut_.message = Mot_Place_Impossible.arg(
+                Texte_Affichable(v.Texte(Indi::Ascension_Droite)->left(Longueur_Place_Montree)),
+                Texte_Affichable(v.Texte(Indi::Declinaison)->left(Longueur_Place_Montree)));
+        statut_.place_monture.reset();
+        statut_.ecart.reset();
+        if (Minuterie_Permise(etat_, Minuterie::Place_Impossible) && !Armee(Minuterie::Place_Impossible))
+            Armer(Minuterie::Place_Impossible, reglages_.Duree_Place_Impossible);
+        if (etat_ != Etat_Suivi::Attente_Appareil) return emit Statut_Change(statut_);
+    }
+    if (etat_ == Etat_Suivi::Attente_Appareil) {
+        Passer(Etat_Suivi::Definitions);
+        Armer(Minuterie::Definitions, Delai_Definitions);
+    }
+    if (etat_ == Etat_Suivi::Pointage && v.etat == Etat_Indi::Ok && occupe_vu_) return Fin_Pointage();
+    emit Statut_Change(statut_);
 }
 
 void Suivi_Monture::Cote_Pilier_Change(const Vecteur_Indi& v) {
@@ -244,23 +459,34 @@ void Suivi_Monture::Cote_Pilier_Change(const Vecteur_Indi& v) {
     cote_pilier_ = cote;
     // A German mount that turned over at the meridian while following is no
     // longer where its rates were meant for: it is pointed again.
-    if (retournee && phase_ == Phase::Vitesses) {
-        repointages_ = 0;
-        Lancer_Pointage();
-    }
+    if (retournee && etat_ == Etat_Suivi::Vitesses) Repointer_Apres_Retournement();
+}
+
+// A mount that turns over after every slew would be slewed for ever.
+void Suivi_Monture::Repointer_Apres_Retournement() {
+    const qint64 maintenant = horloge_.Maintenant();
+    while (!retournements_.empty() && maintenant - retournements_.front() > reglages_.Fenetre_Retournements)
+        retournements_.pop_front();
+    if (int(retournements_.size()) >= reglages_.Retournements_Maximum)
+        return Quitter(Mot_Retournements.arg(retournements_.size())
+                           .arg(Nombre_Francais(reglages_.Fenetre_Retournements / Millisecondes_Par_Minute)),
+                       Cause_Fin::Monture);
+    retournements_.push_back(maintenant);
+    repointages_ = 0;
+    Lancer_Pointage();
 }
 
 // Checked once the axis has been asked to move far enough to see its
 // direction; the pier side is not trusted alone, since drivers differ.
 void Suivi_Monture::Controler_Declinaison(const Coordonnees_Monture& place) {
-    if (phase_ != Phase::Vitesses || !depuis_envoi_.isValid()) return;
-    const double duree = double(depuis_envoi_.elapsed()) / Millisecondes_Par_Seconde;
+    if (etat_ != Etat_Suivi::Vitesses || !instant_envoi_) return;
+    const double duree = double(horloge_.Maintenant() - *instant_envoi_) / Millisecondes_Par_Seconde;
     const double voulu = declinaison_voulue_ * duree;  // arc seconds
     if (std::abs(voulu) < reglages_.Mouvement_Controle) return;
-    depuis_envoi_.invalidate();
+    instant_envoi_.reset();
     const double observe = (place.Declinaison - declinaison_envoi_) * Secondes_Arc_Par_Degre;
     if (observe * voulu >= 0 || std::abs(observe) < std::abs(voulu) / 2) return;
-    if (declinaison_inversee_) return Terminer(Mot_Declinaison_Perdue, Cause_Fin::Monture);
+    if (declinaison_inversee_) return Quitter(Mot_Declinaison_Perdue, Cause_Fin::Monture);
     declinaison_inversee_ = true;
     statut_.message =
         Mot_Declinaison_Inversee.arg(cote_pilier_.isEmpty() ? QStringLiteral("?") : cote_pilier_);
@@ -270,128 +496,104 @@ void Suivi_Monture::Controler_Declinaison(const Coordonnees_Monture& place) {
 
 void Suivi_Monture::Connexion_Appareil(const Vecteur_Indi& v) {
     if (v.etat == Etat_Indi::Alerte && connexion_demandee_)
-        return Terminer(Mot_Connexion_Refusee.arg(statut_.appareil, v.message), Cause_Fin::Monture);
-    if (!v.Allume(Connecter_Appareil) && v.etat != Etat_Indi::Occupe && !connexion_demandee_) {
+        return Quitter(v.message.trimmed().isEmpty() ? Mot_Connexion_Refusee_Sans_Raison.arg(statut_.appareil)
+                                                     : Mot_Connexion_Refusee.arg(statut_.appareil, v.message),
+                       Cause_Fin::Monture);
+    if (!v.Allume(Indi::Connecter) && v.etat != Etat_Indi::Occupe && !connexion_demandee_) {
         connexion_demandee_ = true;
-        client_.Envoyer_Interrupteurs(statut_.appareil, Connexion, {{Connecter_Appareil, true}});
-        if (demande_) Attendre_Reponse();
+        liaison_.Envoyer_Interrupteurs(statut_.appareil, Indi::Connexion, {{Indi::Connecter, true}});
+        if (etat_ == Etat_Suivi::Attente_Appareil) Attendre_Reponse();
     }
-}
-
-void Suivi_Monture::Place_Monture_Changee(const Vecteur_Indi& v) {
-    const auto alpha = v.Nombre(Ascension_Droite), delta = v.Nombre(Declinaison);
-    if (alpha && delta) {
-        statut_.place_monture = Coordonnees_Monture{*alpha, *delta};
-        Actualiser_Statut();
-        if (v.etat != Etat_Indi::Occupe) Controler_Declinaison(*statut_.place_monture);
-    }
-    if (phase_ == Phase::Attente_Appareil && demande_ && !definitions_.isActive())
-        return definitions_.start(Delai_Definitions);
-    if (phase_ != Phase::Pointage) return emit Statut_Change(statut_);
-    if (v.etat == Etat_Indi::Alerte) return Terminer(Mot_Pointage_Refuse.arg(v.message), Cause_Fin::Monture);
-    if (v.etat == Etat_Indi::Occupe) {
-        occupe_vu_ = true;
-        reponse_.start(reglages_.Delai_Reponse);  // a slewing mount keeps reporting where it is
-    }
-    if (v.etat == Etat_Indi::Ok && occupe_vu_) return Fin_Pointage();
-    emit Statut_Change(statut_);
 }
 
 void Suivi_Monture::Reponse_Vitesses(const Vecteur_Indi& v) {
-    if (phase_ != Phase::Vitesses || v.etat != Etat_Indi::Alerte) return;
+    if (etat_ != Etat_Suivi::Vitesses || v.etat != Etat_Indi::Alerte) return;
     vitesses_refusees_ = true;
-    statut_.message = Mot_Vitesses_Refusees.arg(v.message).arg(double(reglages_.Intervalle_Repointage) /
-                                                               Millisecondes_Par_Minute);
+    statut_.message = Mot_Vitesses_Refusees.arg(
+        v.message, Nombre_Francais(reglages_.Intervalle_Repointage / Millisecondes_Par_Minute));
     Commencer_Suivi();
 }
 
 void Suivi_Monture::Propriete_Supprimee(const QString& appareil, const QString& nom) {
-    if (appareil != statut_.appareil || (!nom.isEmpty() && nom != Place_Date)) return;
-    if (phase_ != Phase::Inactif) Terminer(Mot_Appareil_Perdu.arg(appareil), Cause_Fin::Monture);
+    if (appareil != statut_.appareil || (!nom.isEmpty() && nom != Indi::Place_Date)) return;
+    if (Suit()) Quitter(Mot_Appareil_Perdu.arg(appareil), Cause_Fin::Monture);
 }
 
+// The driver's words are its own, often English: said as such.
 void Suivi_Monture::Message(const QString& appareil, const QString& texte) {
     if (!appareil.isEmpty() && appareil != statut_.appareil) return;
-    statut_.message = texte;
+    statut_.message = (appareil.isEmpty() ? Mot_Serveur : Mot_Pilote).arg(texte);
     emit Statut_Change(statut_);
 }
 
+// ---- Pointing and following
+
 const Statut_Suivi& Suivi_Monture::Actualiser_Statut() {
-    QString raison;
-    statut_.place_corps = Place_Corps(Jour_Julien_Maintenant(), raison);
+    statut_.place_corps = Place_Corps(Jour_Julien());
     statut_.ecart = statut_.place_corps && statut_.place_monture
                         ? std::optional(Ecart_Angulaire(*statut_.place_monture, *statut_.place_corps))
                         : std::nullopt;
     return statut_;
 }
 
-std::optional<Coordonnees_Monture> Suivi_Monture::Place_Corps(double jj, QString& raison) const {
+std::optional<Coordonnees_Monture> Suivi_Monture::Place_Corps(double jj) const {
     const Coordonnees_Monture p = place_(jj);
-    if (!Fini(p)) {
-        raison = Mot_Place_Incalculable;
-        return std::nullopt;
-    }
-    return Coordonnees_Monture{std::fmod(std::fmod(p.Ascension_Droite, 24) + 24, 24), p.Declinaison};
+    if (!Fini(p)) return std::nullopt;
+    return Coordonnees_Monture{
+        std::fmod(std::fmod(p.Ascension_Droite, Heures_Par_Tour) + Heures_Par_Tour, Heures_Par_Tour),
+        p.Declinaison};
 }
 
 void Suivi_Monture::Commencer() {
-    description_.stop();
-    demande_ = false;
     repointages_ = 0;
-    Envoyer_Site_Et_Heure();
-    Lancer_Pointage();
-}
-
-void Suivi_Monture::Envoyer_Site_Et_Heure() {
     Envoyer_Site();
     Envoyer_Heure();
+    Lancer_Pointage();
 }
 
 void Suivi_Monture::Envoyer_Site() {
     const bool site_valide =
         std::isfinite(site_.Latitude) && std::isfinite(site_.Longitude) && std::isfinite(site_.Altitude);
-    if (!Propriete(Site) || !site_valide) return;
+    if (!Propriete(Indi::Site) || !site_valide) return;
     const double longitude =
         std::fmod(std::fmod(site_.Longitude, Degres_Par_Tour) + Degres_Par_Tour, Degres_Par_Tour);
-    client_.Envoyer_Nombres(statut_.appareil, Site,
-                            {{QStringLiteral("LAT"), site_.Latitude},
-                             {QStringLiteral("LONG"), longitude},
-                             {QStringLiteral("ELEV"), site_.Altitude}});
+    liaison_.Envoyer_Nombres(
+        statut_.appareil, Indi::Site,
+        {{Indi::Latitude, site_.Latitude}, {Indi::Longitude, longitude}, {Indi::Altitude, site_.Altitude}});
 }
 
 void Suivi_Monture::Envoyer_Heure() {
-    if (!Propriete(Heure)) return;
-    const QString maintenant = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).remove(u'Z');
-    client_.Envoyer_Textes(
-        statut_.appareil, Heure,
-        {{QStringLiteral("UTC"), maintenant}, {QStringLiteral("OFFSET"), QStringLiteral("0")}});
+    if (!Propriete(Indi::Heure)) return;
+    const QString maintenant = QDateTime::fromMSecsSinceEpoch(horloge_.Maintenant(), QTimeZone::utc())
+                                   .toString(Qt::ISODate)
+                                   .remove(u'Z');
+    liaison_.Envoyer_Textes(statut_.appareil, Indi::Heure,
+                            {{Indi::Heure_UTC, maintenant}, {Indi::Decalage, QStringLiteral("0")}});
 }
 
 void Suivi_Monture::Lancer_Pointage() {
-    const Vecteur_Indi* parc = Propriete(Parcage);
-    if (parc && parc->Allume(Parquer)) return Terminer(Mot_Parquee, Cause_Fin::Refus);
-    const double jj = Jour_Julien_Maintenant();
-    QString raison;
-    const auto place = Place_Corps(jj, raison);
-    if (!place) return Terminer(raison, Cause_Fin::Refus);
+    if (Parquee()) return Quitter(Mot_Parquee, Cause_Fin::Refus);
+    const double jj = Jour_Julien();
+    const auto place = Place_Corps(jj);
+    if (!place) return Quitter(Mot_Place_Incalculable, Cause_Fin::Refus);
     if (verification_) {
         const QString refus = verification_(jj, *place);
-        if (!refus.isEmpty()) return Terminer(Mot_Cible_Refusee.arg(refus), Cause_Fin::Refus);
+        if (!refus.isEmpty()) return Quitter(Mot_Cible_Refusee.arg(refus), Cause_Fin::Refus);
     }
-    if (Propriete(Sur_Coordonnees))
-        client_.Envoyer_Interrupteurs(statut_.appareil, Sur_Coordonnees, {{Poursuivre, true}});
-    client_.Envoyer_Nombres(statut_.appareil, Place_Date,
-                            {{Ascension_Droite, place->Ascension_Droite}, {Declinaison, place->Declinaison}});
-    phase_ = Phase::Pointage;
+    if (Propriete(Indi::Sur_Coordonnees))
+        liaison_.Envoyer_Interrupteurs(statut_.appareil, Indi::Sur_Coordonnees, {{Indi::Poursuivre, true}});
+    liaison_.Envoyer_Nombres(
+        statut_.appareil, Indi::Place_Date,
+        {{Indi::Ascension_Droite, place->Ascension_Droite}, {Indi::Declinaison, place->Declinaison}});
+    Passer(Etat_Suivi::Pointage);
     occupe_vu_ = false;
-    suivi_.stop();
-    pointage_.start(reglages_.Duree_Maximale_Pointage);
+    Armer(Minuterie::Pointage, reglages_.Duree_Maximale_Pointage);
     Attendre_Reponse();
     Publier(Mode_Suivi::Pointage);
 }
 
 void Suivi_Monture::Fin_Pointage() {
-    pointage_.stop();
+    Desarmer(Minuterie::Pointage);
     const double ecart = statut_.ecart.value_or(INFINITY);
     if (ecart > reglages_.Tolerance && repointages_ < reglages_.Repointages_Maximum) {
         ++repointages_;
@@ -405,33 +607,35 @@ void Suivi_Monture::Fin_Pointage() {
 void Suivi_Monture::Commencer_Suivi() {
     if (Vitesses_Possibles()) {
         // Chosen after the slew, while the mount tracks: an idle mount only records the mode.
-        client_.Envoyer_Interrupteurs(statut_.appareil, Mode_Poursuite, {{Poursuite_Propre, true}});
-        phase_ = Phase::Vitesses;
+        liaison_.Envoyer_Interrupteurs(statut_.appareil, Indi::Mode_Poursuite,
+                                       {{Indi::Poursuite_Propre, true}});
+        Passer(Etat_Suivi::Vitesses);
         statut_.vitesses.reset();
         Envoyer_Vitesses();
-        if (phase_ != Phase::Vitesses) return;
-        suivi_.start(reglages_.Intervalle_Vitesses);
+        if (etat_ != Etat_Suivi::Vitesses) return;
+        Armer(Minuterie::Vitesses, reglages_.Intervalle_Vitesses);
         return Publier(Mode_Suivi::Vitesses_Propres);
     }
-    if (Propriete(Mode_Poursuite))
-        client_.Envoyer_Interrupteurs(statut_.appareil, Mode_Poursuite, {{Poursuite_Siderale, true}});
-    phase_ = Phase::Repointage;
+    if (Propriete(Indi::Mode_Poursuite))
+        liaison_.Envoyer_Interrupteurs(statut_.appareil, Indi::Mode_Poursuite,
+                                       {{Indi::Poursuite_Siderale, true}});
+    Passer(Etat_Suivi::Repointage);
     statut_.vitesses.reset();
     if (!vitesses_refusees_)
-        statut_.message =
-            Mot_Sans_Vitesses.arg(double(reglages_.Intervalle_Repointage) / Millisecondes_Par_Minute);
-    suivi_.start(reglages_.Intervalle_Repointage);
+        statut_.message = Mot_Sans_Vitesses.arg(
+            Nombre_Francais(reglages_.Intervalle_Repointage / Millisecondes_Par_Minute));
+    Armer(Minuterie::Repointage, reglages_.Intervalle_Repointage);
     Publier(Mode_Suivi::Repointage);
 }
 
 void Suivi_Monture::Envoyer_Vitesses() {
     const double intervalle = double(reglages_.Intervalle_Vitesses) / Millisecondes_Par_Seconde;
-    Vitesses_Suivi v = Vitesses_Sur_Intervalle(place_, Jour_Julien_Maintenant(), intervalle);
-    if (!Fini(v)) return Terminer(Mot_Place_Incalculable, Cause_Fin::Refus);
+    Vitesses_Suivi v = Vitesses_Sur_Intervalle(place_, Jour_Julien(), intervalle);
+    if (!Fini(v)) return Quitter(Mot_Place_Incalculable, Cause_Fin::Refus);
     declinaison_voulue_ = v.Declinaison;
     if (statut_.place_monture) {
         declinaison_envoi_ = statut_.place_monture->Declinaison;
-        depuis_envoi_.start();
+        instant_envoi_ = horloge_.Maintenant();
     }
     if (declinaison_inversee_) v.Declinaison = -v.Declinaison;
     // A rate whose sign reverses while tracking is refused (and yet shown as
@@ -440,12 +644,12 @@ void Suivi_Monture::Envoyer_Vitesses() {
         const bool ad = Signe_Inverse(avant->Ascension_Droite, v.Ascension_Droite);
         const bool de = Signe_Inverse(avant->Declinaison, v.Declinaison);
         if (ad || de)
-            client_.Envoyer_Nombres(
-                statut_.appareil, Vitesses_Poursuite,
-                {{Vitesse_AD, ad ? 0 : avant->Ascension_Droite}, {Vitesse_DE, de ? 0 : avant->Declinaison}});
+            liaison_.Envoyer_Nombres(statut_.appareil, Indi::Vitesses_Poursuite,
+                                     {{Indi::Vitesse_AD, ad ? 0 : avant->Ascension_Droite},
+                                      {Indi::Vitesse_DE, de ? 0 : avant->Declinaison}});
     }
-    client_.Envoyer_Nombres(statut_.appareil, Vitesses_Poursuite,
-                            {{Vitesse_AD, v.Ascension_Droite}, {Vitesse_DE, v.Declinaison}});
+    liaison_.Envoyer_Nombres(statut_.appareil, Indi::Vitesses_Poursuite,
+                             {{Indi::Vitesse_AD, v.Ascension_Droite}, {Indi::Vitesse_DE, v.Declinaison}});
     statut_.vitesses = envoyees_ = v;
     Attendre_Reponse();
 }
@@ -454,36 +658,15 @@ void Suivi_Monture::Envoyer_Vitesses() {
 // sent, or before any, the ones it showed when described.
 std::optional<Vitesses_Suivi> Suivi_Monture::Vitesses_Monture() const {
     if (envoyees_) return envoyees_;
-    const Vecteur_Indi* v = Propriete(Vitesses_Poursuite);
-    const auto ad = v ? v->Nombre(Vitesse_AD) : std::nullopt, de = v ? v->Nombre(Vitesse_DE) : std::nullopt;
+    const Vecteur_Indi* v = Propriete(Indi::Vitesses_Poursuite);
+    const auto ad = v ? v->Nombre(Indi::Vitesse_AD) : std::nullopt;
+    const auto de = v ? v->Nombre(Indi::Vitesse_DE) : std::nullopt;
     if (!ad || !de) return std::nullopt;
     return Vitesses_Suivi{*ad, *de};
 }
 
-void Suivi_Monture::Echeance_Suivi() {
-    if (phase_ == Phase::Vitesses) {
-        Envoyer_Vitesses();
-        if (phase_ == Phase::Vitesses) suivi_.start(reglages_.Intervalle_Vitesses);
-        emit Statut_Change(statut_);
-    } else if (phase_ == Phase::Repointage) {
-        repointages_ = 0;
-        Lancer_Pointage();
-    }
-}
-
 void Suivi_Monture::Attendre_Reponse() {
-    if (!reponse_.isActive()) reponse_.start(reglages_.Delai_Reponse);
-}
-
-void Suivi_Monture::Terminer(const QString& raison, Cause_Fin cause) {
-    suivi_.stop();
-    reponse_.stop();
-    pointage_.stop();
-    definitions_.stop();
-    phase_ = Phase::Inactif;
-    demande_ = false;
-    Publier(Mode_Suivi::Arrete, raison);
-    emit Suivi_Termine(raison, cause);
+    if (!Armee(Minuterie::Reponse)) Armer(Minuterie::Reponse, reglages_.Delai_Reponse);
 }
 
 void Suivi_Monture::Publier(Mode_Suivi mode, const QString& message) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cmath>
 #include <memory>
@@ -142,10 +144,25 @@ TEST_F(Monture_Fenetre_Essai, ConnecteChoisitPointeSuitArreteEtQuitteEnArretant)
     ASSERT_TRUE(s.ecart.has_value());
     EXPECT_NEAR(*s.ecart, 0, Tolerance);
     EXPECT_TRUE(Etat().contains(Serveur_Simulateur::Appareil));
+    // The offset on the first line, which fits the window's default width;
+    // the mount's apparent place of date on the second, like the table; both
+    // lines whole in the status bar.
+    const QStringList lignes = Etat().split(u'\n');
+    ASSERT_GE(lignes.size(), 2) << Etat().toStdString();
     const QRegularExpressionMatch ecart =
-        QRegularExpression(QStringLiteral("écart ([0-9.]+)″")).match(Etat());
+        QRegularExpression(QStringLiteral("écart ([0-9,]+)″")).match(lignes[0]);
     ASSERT_TRUE(ecart.hasMatch()) << Etat().toStdString();
-    EXPECT_NEAR(ecart.captured(1).toDouble(), 0, Tolerance);
+    EXPECT_NEAR(ecart.captured(1).replace(u',', u'.').toDouble(), 0, Tolerance);
+    for (const QString& ligne : lignes.mid(0, 2))
+        EXPECT_LE(m().Etiquette()->fontMetrics().horizontalAdvance(ligne), m().Etiquette()->width())
+            << ligne.toStdString();
+    EXPECT_GE(m().Etiquette()->height(), 3 * m().Etiquette()->fontMetrics().lineSpacing());
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("^monture, place apparente de la date : [0-9]+ h [0-9]{2} m "
+                                          "[0-9]{2},[0-9] s [-+][0-9]+° [0-9]{2}′ [0-9]{2}″"))
+            .match(lignes[1])
+            .hasMatch())
+        << lignes[1].toStdString();
 
     Executer(Controle::MontureArreter);
     EXPECT_TRUE(Etat().contains(QStringLiteral("arrêté"))) << Etat().toStdString();
@@ -166,6 +183,89 @@ TEST_F(Monture_Fenetre_Essai, ConnecteChoisitPointeSuitArreteEtQuitteEnArretant)
     ASSERT_TRUE(Attendre([&] { return temoin.Propriete(a, QStringLiteral("TELESCOPE_TRACK_MODE")); }, 5000));
     EXPECT_TRUE(temoin.Propriete(a, QStringLiteral("TELESCOPE_TRACK_MODE"))
                     ->Allume(QStringLiteral("TRACK_SIDEREAL")));
+}
+
+// "Connecter" to another server, then Annuler: no ghost of the mount before.
+TEST_F(Monture_Fenetre_Essai, ConnexionAnnuleeNeLaissePasDeMontureFantome) {
+    Monture_Factice premiere(Monture_Factice::Options{true}), seconde(Monture_Factice::Options{true});
+    Site_Au_Zenith();
+    Connecter(Local(premiere.port), Monture_Factice::Appareil);
+    Executer(Controle::MonturePointer);
+    ASSERT_TRUE(Attendre([&] { return Etat().contains(QStringLiteral("suivi : vitesses propres")); }, 10000))
+        << Etat().toStdString();
+    Executer(Controle::MontureConnexion);
+    Dialogue_Monture* d = m().Dialogue();
+    ASSERT_TRUE(d);
+    d->Serveur->setText(Local(seconde.port));
+    QTest::mouseClick(d->Connecter, Qt::LeftButton);
+    ASSERT_TRUE(Attendre([&] { return d->Appareils->count() > 0; }, Delai_Message));
+    d->reject();
+    ASSERT_TRUE(Attendre([&] { return m().Dialogue() == nullptr; }, 1000));
+    EXPECT_TRUE(Etat().startsWith(QStringLiteral("INDI : connecté, aucune monture choisie — arrêté")))
+        << Etat().toStdString();
+    EXPECT_FALSE(w.b().Actif(Controle::MonturePointer));
+    EXPECT_FALSE(w.b().Actif(Controle::MontureArreter));
+    EXPECT_TRUE(w.b().Actif(Controle::MontureDeconnecter));
+    // The first mount was stopped when the dialog connected elsewhere.
+    EXPECT_EQ(premiere.modes.value(premiere.modes.size() - 1), QStringLiteral("TRACK_SIDEREAL"));
+}
+
+// A server that accepts and never speaks INDI is named within 5 s; a host
+// without a port is on INDI's own; the dialog's title is whole.
+TEST_F(Monture_Fenetre_Essai, ServeurMuetEtHoteSansPort) {
+    QTcpServer muet;
+    ASSERT_TRUE(muet.listen(QHostAddress::LocalHost, 0));
+    Executer(Controle::MontureConnexion);
+    Dialogue_Monture* d = m().Dialogue();
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->windowTitle(), QStringLiteral("Trajectel - Monture"));
+    EXPECT_GE(d->width(), d->fontMetrics().horizontalAdvance(d->windowTitle()) + 100);
+    d->Serveur->setText(QStringLiteral("localhost"));
+    QTest::mouseClick(d->Connecter, Qt::LeftButton);
+    EXPECT_EQ(d->Etat->text(), QStringLiteral("Connexion à localhost:7624…"));
+    d->Serveur->setText(Local(muet.serverPort()));
+    QElapsedTimer chrono;
+    chrono.start();
+    QTest::mouseClick(d->Connecter, Qt::LeftButton);
+    const QString attendu = QStringLiteral("Le serveur 127.0.0.1:%1 ne répond pas (est-ce un serveur INDI ?)")
+                                .arg(muet.serverPort());
+    EXPECT_TRUE(Attendre([&] { return d->Etat->text() == attendu; }, Delai_Message))
+        << d->Etat->text().toStdString();
+    EXPECT_GE(chrono.elapsed(), 4500);
+    d->reject();
+}
+
+// The check box of the dialog records the exchange in the user's data folder.
+TEST_F(Monture_Fenetre_Essai, JournalDesEchanges) {
+    QTemporaryDir donnees;
+    qputenv("XDG_DATA_HOME", donnees.path().toLocal8Bit());
+    const QString fichier = Monture_Fenetre::Fichier_Journal();
+    EXPECT_TRUE(fichier.startsWith(donnees.path())) << fichier.toStdString();
+    Monture_Factice monture(Monture_Factice::Options{true});
+    Site_Au_Zenith();
+    Executer(Controle::MontureConnexion);
+    m().Dialogue()->Journal->setChecked(true);
+    m().Dialogue()->reject();
+    Connecter(Local(monture.port), Monture_Factice::Appareil);
+    Executer(Controle::MonturePointer);
+    ASSERT_TRUE(Attendre([&] { return Etat().contains(QStringLiteral("suivi : vitesses propres")); }, 10000));
+    Executer(Controle::MontureArreter);
+    QFile journal(fichier);
+    ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+    const QString texte = QString::fromUtf8(journal.readAll());
+    for (const char* attendu :
+         {"envoyé <newNumberVector device=\"Monture factice\" name=\"EQUATORIAL_EOD_COORD\"",
+          "envoyé <newNumberVector device=\"Monture factice\" name=\"TELESCOPE_TRACK_RATE\"",
+          "envoyé <newSwitchVector device=\"Monture factice\" name=\"TELESCOPE_ABORT_MOTION\"",
+          "reçu <defTextVector device=\"Monture factice\" name=\"DRIVER_INFO\""})
+        EXPECT_TRUE(texte.contains(QString::fromUtf8(attendu))) << attendu;
+    EXPECT_TRUE(
+        QRegularExpression(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z envoyé <getProperties"))
+            .match(texte)
+            .hasMatch())
+        << texte.left(200).toStdString();
+    qunsetenv("XDG_DATA_HOME");
 }
 
 // A server that goes while following ends it with a message, and the window goes on.

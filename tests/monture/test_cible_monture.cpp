@@ -9,8 +9,8 @@ namespace {
 
 // The first angle a refusal names, degrees.
 double Hauteur_Nommee(const QString& refus) {
-    const auto m = QRegularExpression(QStringLiteral("(-?[0-9]+\\.[0-9])°")).match(refus);
-    return m.hasMatch() ? m.captured(1).toDouble() : NAN;
+    const auto m = QRegularExpression(QStringLiteral("(-?[0-9]+,[0-9])°")).match(refus);
+    return m.hasMatch() ? m.captured(1).replace(u',', u'.').toDouble() : NAN;
 }
 
 // Where the Sun stands at three sites and instants, from its declination on

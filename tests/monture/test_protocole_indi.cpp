@@ -70,19 +70,49 @@ TEST(Protocole_Indi, FluxIllisibleOuDemesure) {
     struct Cas {
         const char* nom;
         QByteArray flux;
+        int morceau;  // bytes handed at once; 0: all
+        const char* mot;
     };
+    const QByteArray mega(3 << 20, 'A');
+    const char* illisible = "le serveur envoie un texte qui n'est pas du XML INDI";
+    const char* trop_long = "le serveur envoie un élément trop long";
     const Cas cas[] = {
-        {"pas du XML", "HTTP/1.1 200 OK\r\n<a b=c>"},
-        {"balise fermée de trop", "<setNumberVector device='a' name='b'></setNumberVector></x>"},
-        {"élément sans fin",
-         "<setBLOBVector device='a' name='b'><oneBLOB name='c'>" + QByteArray(3 << 20, 'A')},
+        {"pas du XML", "HTTP/1.1 200 OK\r\n<a b=c>", 0, illisible},
+        {"balise fermée de trop", "<setNumberVector device='a' name='b'></setNumberVector></x>", 0,
+         illisible},
+        {"élément sans fin", "<setBLOBVector device='a' name='b'><oneBLOB name='c'>" + mega, 0, trop_long},
+        {"balise ouverte sans fin", "<message device=\"Sim\" message=\"" + mega, 1 << 16, trop_long},
+        {"balise ouverte en un morceau", "<message device=\"Sim\" message=\"" + mega, 0, trop_long},
+        {"élément entier en un morceau", "<message device='Sim' message='" + mega + "'/>", 0, trop_long},
+        {"octet hors UTF-8, coupé", "<message device='a' message='\xc3\xff'/>", 32, illisible},
+        {"caractère de contrôle", QByteArray("<message device='a' message='\x00'/>", 33), 0, illisible},
     };
     for (const Cas& c : cas) {
         Lecteur_Indi lecteur;
-        lecteur.Lire(c.flux);
-        EXPECT_FALSE(lecteur.Erreur().isEmpty()) << c.nom;
+        const int morceau = c.morceau > 0 ? c.morceau : int(c.flux.size());
+        std::size_t evenements = 0;
+        for (qsizetype k = 0; k < c.flux.size(); k += morceau)
+            evenements += lecteur.Lire(c.flux.mid(k, morceau)).size();
+        EXPECT_EQ(evenements, 0u) << c.nom;
+        EXPECT_EQ(lecteur.Erreur(), QString::fromUtf8(c.mot)) << c.nom;
         EXPECT_TRUE(lecteur.Lire("<message device='a' message='b'/>").empty()) << c.nom;
     }
+}
+
+// A server's words as they may be shown: escaped, and cut.
+TEST(Protocole_Indi, TextesDuServeurAffichables) {
+    const struct {
+        QString texte;
+        QString affiche;
+    } cas[] = {
+        {QStringLiteral("[INFO] Mount is unparked."), QStringLiteral("[INFO] Mount is unparked.")},
+        {QStringLiteral("a\tb\r\nc"), QStringLiteral("a\\tb\\r\\nc")},
+        {QStringLiteral("\x1b[2Jeffacé\u202e"), QStringLiteral("\\u001b[2Jeffacé\\u202e")},
+        {QString(100000, u'x'), QString(Longueur_Texte_Serveur, u'x') + QStringLiteral("…")},
+        {QString(Longueur_Texte_Serveur, u'x'), QString(Longueur_Texte_Serveur, u'x')},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(Texte_Affichable(c.texte), c.affiche) << c.texte.left(40).toStdString();
 }
 
 TEST(Protocole_Indi, MessagesDuClient) {

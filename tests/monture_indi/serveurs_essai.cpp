@@ -11,9 +11,11 @@
 
 namespace {
 
-constexpr int Delai_Demarrage = 10000;       // ms for indiserver to listen
-constexpr int Pause_Boucle = 5;              // ms between two turns of the event loop
-constexpr int Duree_Pointage_Factice = 300;  // ms
+constexpr int Delai_Demarrage = 10000;                    // ms for indiserver to listen
+constexpr int Pause_Boucle = 5;                           // ms between two turns of the event loop
+constexpr int Duree_Pointage_Factice = 300;               // ms
+constexpr qint64 Inondation_Maximale = qint64(64) << 20;  // bytes: the test's own bound
+constexpr int Morceau_Inondation = 1 << 16;               // bytes
 
 quint16 Port_Libre() {
     QTcpServer essai;
@@ -159,6 +161,18 @@ void Monture_Factice::Decrire(QTcpSocket* s) {
                          {QStringLiteral("TRACK_RATE_DE"), QStringLiteral("0")}},
                         Appareil);
     s->write(x);
+    if (options_.balise_sans_fin) {
+        s->write("<message device=\"Monture factice\" message=\"");
+        Inonder(s);
+    }
+}
+
+// As fast as the client reads, until it gives up.
+void Monture_Factice::Inonder(QTcpSocket* s) {
+    if (s->state() != QAbstractSocket::ConnectedState || inondes_ > Inondation_Maximale) return;
+    s->write(QByteArray(Morceau_Inondation, 'a'));
+    inondes_ += Morceau_Inondation;
+    QTimer::singleShot(0, s, [this, s] { Inonder(s); });
 }
 
 void Monture_Factice::Pointer(QTcpSocket* s, const Vecteur_Indi& v) {

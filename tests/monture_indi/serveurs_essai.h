@@ -40,6 +40,7 @@ public:
         bool muette = false;           // describes itself, then never answers
         bool refuse_vitesses = false;  // answers custom rates with an alert
         bool sans_place = false;       // never describes EQUATORIAL_EOD_COORD
+        bool balise_sans_fin = false;  // then opens a tag it never closes, and sends on and on
     };
     explicit Monture_Factice(const Options& options);
     quint16 port = 0;
@@ -51,8 +52,10 @@ private:
     void Recevoir(QTcpSocket* s);
     void Decrire(QTcpSocket* s);
     void Pointer(QTcpSocket* s, const Vecteur_Indi& v);
+    void Inonder(QTcpSocket* s);
     Options options_;
     QTcpServer serveur_;
     Lecteur_Indi lecteur_;
     double ra_ = 0, dec_ = 90;
+    qint64 inondes_ = 0;  // bytes of the endless tag sent
 };

@@ -2,6 +2,8 @@
 
 #include <sys/types.h>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <cmath>
 #include <csignal>
 
@@ -32,12 +34,15 @@ struct Batch {
 
 // The batch program, its minute shortened; the event loop keeps running
 // while it does, for the tests' own mount.
-void Lancer(Batch& b, const QString& serveur, const QString& appareil, const QString& lieu) {
+void Lancer(Batch& b, const QString& serveur, const QString& appareil, const QString& lieu,
+            const QStringList& options = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TRAJECTEL_MINUTE_ESSAI_MS"), QString::number(Minute_Essai));
     b.processus.setProcessEnvironment(env);
-    b.processus.start(Ephemeride, {Halley, QStringLiteral("--monture"), serveur, QStringLiteral("--appareil"),
-                                   appareil, QStringLiteral("--lieu=") + lieu, QStringLiteral("--jour")});
+    b.processus.start(Ephemeride,
+                      QStringList{Halley, QStringLiteral("--monture"), serveur, QStringLiteral("--appareil"),
+                                  appareil, QStringLiteral("--lieu=") + lieu, QStringLiteral("--jour")} +
+                          options);
     ASSERT_TRUE(b.processus.waitForStarted());
 }
 
@@ -52,13 +57,16 @@ protected:
 };
 
 // A line at once, one a minute, then SIGTERM: the mount is left tracking at
-// the sidereal rate and the status is success.
+// the sidereal rate and the status is success; the record of the exchange
+// holds the messages of the following.
 TEST_F(Batch_Monture, SuitEcritSesLignesEtSArreteSurSigterm) {
     Serveur_Simulateur serveur;
     ASSERT_NE(serveur.port, 0);
+    QTemporaryDir dossier;
+    const QString journal = dossier.filePath(QStringLiteral("indi.log"));
     Batch b;
     Lancer(b, QStringLiteral("127.0.0.1:%1").arg(serveur.port), Serveur_Simulateur::Appareil,
-           Lieu_Sous_Halley());
+           Lieu_Sous_Halley(), {QStringLiteral("--journal-indi"), journal});
     ASSERT_TRUE(Attendre([&] { return b.Fini() || b.sortie.count(u'\n') >= 3; }, 30000))
         << b.erreurs.toStdString();
     ASSERT_EQ(b.processus.state(), QProcess::Running) << b.erreurs.toStdString();
@@ -76,6 +84,21 @@ TEST_F(Batch_Monture, SuitEcritSesLignesEtSArreteSurSigterm) {
         EXPECT_NEAR(champs[6].toDouble(), Vitesse_Siderale, 0.1) << ligne.toStdString();
     }
     EXPECT_TRUE(b.erreurs.contains(QStringLiteral("Suivi arrêté"))) << b.erreurs.toStdString();
+    QFile fichier(journal);
+    ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
+    const QString echanges = QString::fromUtf8(fichier.readAll());
+    const QString appareil = QStringLiteral("device=\"%1\"").arg(Serveur_Simulateur::Appareil);
+    for (const QString& attendu :
+         {QStringLiteral("Z envoyé <getProperties version=\"1.7\"/>"),
+          QStringLiteral("Z envoyé <newNumberVector %1 name=\"EQUATORIAL_EOD_COORD\">").arg(appareil),
+          QStringLiteral("Z envoyé <newNumberVector %1 name=\"TELESCOPE_TRACK_RATE\">").arg(appareil),
+          QStringLiteral("Z envoyé <newSwitchVector %1 name=\"TELESCOPE_ABORT_MOTION\">").arg(appareil),
+          QStringLiteral("Z envoyé <newSwitchVector %1 name=\"TELESCOPE_TRACK_MODE\"><oneSwitch "
+                         "name=\"TRACK_SIDEREAL\">On")
+              .arg(appareil),
+          QStringLiteral("Z reçu "),
+          QStringLiteral("<setNumberVector %1 name=\"EQUATORIAL_EOD_COORD\"").arg(appareil)})
+        EXPECT_TRUE(echanges.contains(attendu)) << attendu.toStdString();
     // What the mount does once the program has gone.
     Client_Indi client;
     client.Connecter(QStringLiteral("127.0.0.1"), serveur.port, 5000);
@@ -97,6 +120,9 @@ TEST_F(Batch_Monture, LeStatutDitCeQuiAEchoue) {
     }();
     Monture_Factice libre({});
     Monture_Factice parquee({false, true});
+    Monture_Factice::Options sans_fin;
+    sans_fin.balise_sans_fin = true;
+    Monture_Factice inondee(sans_fin);
     struct Cas {
         const char* nom;
         quint16 port;
@@ -110,6 +136,8 @@ TEST_F(Batch_Monture, LeStatutDitCeQuiAEchoue) {
         {"appareil inconnu", libre.port, QStringLiteral("Inconnue"), 5,
          "le serveur n'offre pas la monture « Inconnue » ; télescopes offerts : Monture factice", 7000},
         {"parquée", parquee.port, Monture_Factice::Appareil, 6, "La monture est parquée", 5000},
+        {"balise sans fin", inondee.port, Monture_Factice::Appareil, 4,
+         "Connexion au serveur INDI abandonnée : le serveur envoie un élément trop long.", 5000},
     };
     for (const Cas& c : cas) {
         Batch b;
@@ -122,6 +150,24 @@ TEST_F(Batch_Monture, LeStatutDitCeQuiAEchoue) {
             << c.nom << ": " << b.erreurs.toStdString();
         EXPECT_TRUE(b.sortie.isEmpty()) << c.nom;
     }
+}
+
+// Stopped before the server offers the device: nothing was sent to a mount,
+// and the words say so.
+TEST_F(Batch_Monture, SignalAvantLaMonture) {
+    Monture_Factice monture({});
+    Batch b;
+    Lancer(b, QStringLiteral("127.0.0.1:%1").arg(monture.port), QStringLiteral("Pas encore là"),
+           QStringLiteral("45,5"));
+    Attendre([] { return false; }, 800);  // connected, the device not offered
+    ASSERT_FALSE(b.Fini()) << b.erreurs.toStdString();
+    ::kill(pid_t(b.processus.processId()), SIGINT);
+    ASSERT_TRUE(Attendre([&] { return b.Fini(); }, 5000));
+    EXPECT_EQ(b.processus.exitCode(), 0) << b.erreurs.toStdString();
+    EXPECT_TRUE(b.erreurs.contains(QStringLiteral(
+        "Suivi arrêté avant que la monture soit prête : aucun mouvement ne lui a été commandé.")))
+        << b.erreurs.toStdString();
+    EXPECT_FALSE(b.erreurs.contains(QStringLiteral("vitesse sidérale"))) << b.erreurs.toStdString();
 }
 
 }  // namespace

@@ -225,86 +225,41 @@ TEST_F(Suivi_Indi, SansServeurUnMessageSousCinqSecondes) {
     EXPECT_FALSE(suivi.Statut().connecte);
 }
 
-// A mount without custom rates, or refusing them, is pointed again at each
-// interval, tracking at the sidereal rate in between, and the status says so.
-TEST_F(Suivi_Indi, SansVitessesPropresRepointePeriodiquement) {
-    struct Cas {
-        const char* nom;
-        Monture_Factice::Options options;
-        const char* mot;  // in the status's message
-    };
-    const Cas cas[] = {
-        {"sans vitesses propres", {}, "n'accepte pas de vitesses propres"},
-        {"vitesses refusées", {true, false, false, true}, "refuse les vitesses propres"},
-    };
-    for (const Cas& c : cas) {
-        Monture_Factice monture(c.options);
-        const Corps_Essai corps(-1, 40, 5, 5);
-        Reglages_Suivi reglages;
-        reglages.Intervalle_Repointage = 1000;
-        Suivi_Monture suivi(corps, {}, Site_Essai, reglages);
-        Demarrer(suivi, monture.port, Monture_Factice::Appareil);
-        ASSERT_TRUE(Attendre([&] { return monture.pointages >= 3; }, 6000)) << c.nom;
-        EXPECT_TRUE(Attendre([&] { return suivi.Statut().mode == Mode_Suivi::Repointage; }, 2000)) << c.nom;
-        EXPECT_EQ(Texte_Mode(suivi.Statut().mode), QStringLiteral("suivi : repointage")) << c.nom;
-        EXPECT_TRUE(suivi.Statut().message.contains(QString::fromUtf8(c.mot)))
-            << c.nom << ": " << suivi.Statut().message.toStdString();
-        EXPECT_EQ(monture.modes.value(monture.modes.size() - 1), QStringLiteral("TRACK_SIDEREAL")) << c.nom;
-        EXPECT_EQ(monture.modes.contains(QStringLiteral("TRACK_CUSTOM")), c.options.vitesses_propres)
-            << c.nom;
-        ASSERT_TRUE(suivi.Statut().ecart.has_value()) << c.nom;
-        EXPECT_LT(*suivi.Statut().ecart, Tolerance) << c.nom;
-    }
-}
-
-// What keeps the mount from moving: parked, a target the caller refuses, a
-// mount that stops answering. Nothing is sent to the first two.
-TEST_F(Suivi_Indi, RefusEtSilenceDeLaMonture) {
-    struct Cas {
-        const char* nom;
-        Monture_Factice::Options options;
-        QString refus;  // from the caller's check of the target
-        const char* debut_message;
-        Cause_Fin cause;
-    };
-    const Cas cas[] = {
-        {"parquée", {false, true, false}, {}, "La monture est parquée", Cause_Fin::Refus},
-        {"sous la hauteur minimale",
-         {true, false, false},
-         QStringLiteral("le corps est sous la hauteur minimale"),
-         "Pointage refusé : le corps est sous",
-         Cause_Fin::Refus},
-        {"muette",
-         {true, false, true},
-         {},
-         "La monture « Monture factice » ne répond pas.",
-         Cause_Fin::Monture},
-        {"sans place",
-         {true, false, false, false, true},
-         {},
-         "La monture « Monture factice » ne décrit pas EQUATORIAL_EOD_COORD",
-         Cause_Fin::Monture},
-    };
-    for (const Cas& c : cas) {
-        Monture_Factice monture(c.options);
-        const Corps_Essai corps(-1, 40, 0, 0);
-        Reglages_Suivi reglages;
-        reglages.Delai_Reponse = 1000;
-        reglages.Delai_Description = 500;  // before the mount is taken for silent
-        Suivi_Monture suivi(
-            corps, [&](double, const Coordonnees_Monture&) { return c.refus; }, Site_Essai, reglages);
-        Fin_Suivi fin;
-        QObject::connect(&suivi, &Suivi_Monture::Suivi_Termine, [&](const QString& r, Cause_Fin k) {
-            fin = {true, r, k};
-        });
-        Demarrer(suivi, monture.port, Monture_Factice::Appareil);
-        EXPECT_TRUE(Attendre([&] { return fin.finie; }, 3000)) << c.nom;
-        EXPECT_TRUE(fin.raison.startsWith(QString::fromUtf8(c.debut_message)))
-            << c.nom << ": " << fin.raison.toStdString();
-        EXPECT_EQ(suivi.Statut().mode, Mode_Suivi::Arrete) << c.nom;
-        EXPECT_EQ(fin.cause, c.cause) << c.nom;
-        EXPECT_EQ(monture.pointages, 0) << c.nom;
-    }
+// The body's place can no longer be computed while the simulator tracks at
+// its rates: the following ends, and the simulator is left stopped and
+// tracking the stars (before, it went on at the body's rates).
+TEST_F(Suivi_Indi, UnePlaceIncalculableLaisseLeSimulateurSideral) {
+    Serveur_Simulateur serveur;
+    ASSERT_NE(serveur.port, 0);
+    const Corps_Essai corps(5, 80, 2, 1);
+    bool incalculable = false;
+    Reglages_Suivi reglages;
+    reglages.Intervalle_Vitesses = 1000;
+    Suivi_Monture suivi(
+        [&](double jj) {
+            return incalculable ? Coordonnees_Monture{NAN, NAN} : corps(jj);
+        },
+        {}, Site_Essai, reglages);
+    Fin_Suivi fin;
+    QObject::connect(&suivi, &Suivi_Monture::Suivi_Termine, [&](const QString& r, Cause_Fin k) {
+        fin = {true, r, k};
+    });
+    Demarrer(suivi, serveur.port, Serveur_Simulateur::Appareil);
+    ASSERT_TRUE(Attendre([&] { return suivi.Statut().mode == Mode_Suivi::Vitesses_Propres; }, 25000))
+        << suivi.Statut().message.toStdString();
+    const QString& a = Serveur_Simulateur::Appareil;
+    const Vecteur_Indi* mode = suivi.Client().Propriete(a, QStringLiteral("TELESCOPE_TRACK_MODE"));
+    ASSERT_TRUE(mode);
+    ASSERT_TRUE(Attendre([&] { return mode->Allume(QStringLiteral("TRACK_CUSTOM")); }, 3000));
+    incalculable = true;
+    ASSERT_TRUE(Attendre([&] { return fin.finie; }, 5000));
+    EXPECT_EQ(fin.cause, Cause_Fin::Refus);
+    EXPECT_EQ(fin.raison, QStringLiteral("Pointage refusé : la place du corps n'est pas calculable. Arrêt et "
+                                         "vitesse sidérale envoyés à la monture."));
+    EXPECT_TRUE(Attendre([&] { return mode->Allume(QStringLiteral("TRACK_SIDEREAL")); }, 3000));
+    const Vecteur_Indi* poursuite = suivi.Client().Propriete(a, QStringLiteral("TELESCOPE_TRACK_STATE"));
+    ASSERT_TRUE(poursuite);
+    EXPECT_TRUE(poursuite->Allume(QStringLiteral("TRACK_ON")));
 }
 
 }  // namespace
