@@ -16,6 +16,7 @@
 #include "app/a_propos.h"
 #include "app/aide.h"
 #include "app/commandes.h"
+#include "app/dialogue_ajustement.h"
 #include "app/dialogue_lieu.h"
 #include "app/fenetre_nuit.h"
 #include "app/fiche_qt.h"
@@ -35,6 +36,8 @@ namespace {
 constexpr int Largeur_Creation = 700;
 constexpr int Hauteur_Creation = 830;
 constexpr int Aide_Sommaire = 1000;
+const QString Elements_Incomplets = QStringLiteral(
+    "Les éléments de l'astre sont incomplets : complétez-les avant d'ajuster la loi aux estimations.");
 
 // The recent-file items follow each other in the enum.
 int Rang_Historique(Controle c) { return static_cast<int>(c) - static_cast<int>(Controle::Historique1) + 1; }
@@ -143,6 +146,9 @@ void Principale::Executer(Controle commande) {
         case Controle::EditLaws1:
             Modifier_Lois(programme_);
             break;
+        case Controle::EditFitLaw1:
+            Ajuster_Loi_Estimations();
+            break;
         case Controle::MontureConnexion:
             monture_->Ouvrir_Connexion();
             break;
@@ -217,6 +223,21 @@ void Principale::Choisir_Lieu() {
     Enregistrer_Lieu(application_.configuration.Dossier_Configuration, *programme_.site, boite_);
     Activer_Topocentrique(programme_);
     Rafraichir(programme_.Page());
+}
+
+// The estimates are reduced with the body's places: its elements must be complete.
+void Principale::Ajuster_Loi_Estimations() {
+    if (!Preparer_Page(programme_.Calcul())) {
+        boite_.Message_Erreur(Elements_Incomplets);
+        return;
+    }
+    Dialogue_Ajustement dialogue(programme_.el, boite_.Texte(Controle::Commentaire),
+                                 programme_.notation.Separateur_Decimal, boite_, this);
+    {
+        const auto aide = boite_.Aide_Dialogue(dialogue, Aide_Ajustement);
+        if (dialogue.exec() != QDialog::Accepted || !dialogue.Loi()) return;
+    }
+    Appliquer_Loi_Ajustee(programme_, *dialogue.Loi());
 }
 
 // The model chosen is kept at once in Calcul.ini; the page shows it.

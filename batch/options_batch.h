@@ -31,6 +31,13 @@ struct Options_Monture {
     bool jour = false;  // the body may be pointed at in daylight
 };
 
+// The law of the total magnitude fitted to an ICQ file of estimates.
+struct Options_Magnitudes {
+    QString fichier;  // empty: the element set's own law
+    QString cote;     // "avant", "apres" or empty for both sides of perihelion
+    QString observateur;
+};
+
 struct Options_Batch {
     QString fichier;
     // Start date as typed: the day may carry a fraction with "," or ".".
@@ -53,6 +60,7 @@ struct Options_Batch {
     Choix_Modele modele;                   // the precise model unless --modele classique
     bool decimales = false;                // TSV: the row's unrounded coordinates appended
     Options_Monture monture;
+    Options_Magnitudes magnitudes;
     bool aide = false;
     bool version = false;
 };

@@ -67,6 +67,7 @@ const QString Origine_Programme = QStringLiteral("programme");
 const QString Origine_Saisie = QStringLiteral("saisie");
 const QString Origine_Importee = QStringLiteral("importée");
 const QString Importee_De = QStringLiteral("importée de ");
+const QString Ajustee_A = QStringLiteral("ajustée à ");
 
 // An epoch is a date of the calendar, as a perihelion is.
 double JJ_Epoque_Min() { return Date_Vers_JJ(1, static_cast<float>(An_Minimum), 1); }
@@ -155,7 +156,10 @@ struct Lecture {
         const QString texte = Texte(cle).value_or(Origine_Saisie);
         source.clear();
         origine = Origine_Loi::Saisie;
-        if (texte.startsWith(Importee_De)) {
+        if (texte.startsWith(Ajustee_A)) {
+            origine = Origine_Loi::Ajustee;
+            source = texte.mid(Ajustee_A.size()).toStdString();
+        } else if (texte.startsWith(Importee_De)) {
             origine = Origine_Loi::Importee;
             source = texte.mid(Importee_De.size()).toStdString();
         } else if (texte == Origine_Importee) {
@@ -214,6 +218,8 @@ QString Texte_Origine(Origine_Loi origine, const std::string& source) {
             return Origine_Saisie;
         case Origine_Loi::Importee:
             return source.empty() ? Origine_Importee : Importee_De + QString::fromStdString(source);
+        case Origine_Loi::Ajustee:
+            return Ajustee_A + QString::fromStdString(source);
     }
     return Origine_Saisie;
 }
