@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "document/fichier_elements.h"
 #include "form/textes_nombres.h"
 #include "peinture/canevas_qpainter.h"
 #include "plateforme/boite_outils.h"
