@@ -12,8 +12,10 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSignalBlocker>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "document/fichier_elements.h"
@@ -156,7 +158,19 @@ void Dialogue_Ajustement::Ouvrir_Fichier(const QString& chemin) {
         return;
     }
     lecture_ = std::move(lecture);
+    Proposer_Dates();
     Ajuster();
+}
+
+// The dates offered are those of the file's first and last estimates.
+void Dialogue_Ajustement::Proposer_Dates() {
+    if (lecture_->estimations.empty()) return;
+    const auto [premiere, derniere] =
+        std::minmax_element(lecture_->estimations.begin(), lecture_->estimations.end(),
+                            [](const Estimation_Icq& a, const Estimation_Icq& b) { return a.JJ < b.JJ; });
+    const QSignalBlocker bloque_debut(Debut), bloque_fin(Fin);
+    Debut->setDate(QDate::fromJulianDay(static_cast<qint64>(std::floor(premiere->JJ + 0.5))));
+    Fin->setDate(QDate::fromJulianDay(static_cast<qint64>(std::floor(derniere->JJ + 0.5))));
 }
 
 Choix_Ajustement Dialogue_Ajustement::Choix() const {

@@ -66,6 +66,7 @@ private:
     QWidget* Boutons();
     void Choisir_Fichier();
     void Choisir_Export();
+    void Proposer_Dates();
     Choix_Ajustement Choix() const;
     void Montrer();
     void Dessiner();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 #include "astro/place.h"
 
@@ -98,10 +99,16 @@ std::vector<Estimation_Reduite> Reduire_Estimations(const Elements& el, const st
     const auto [premier, dernier] = std::minmax_element(jj.begin(), jj.end());
     Calcul_Place calcul(el, *premier, *dernier);
     const Choix_Modele geocentrique{Modele_Calcul::Precis, false, false, false};
+    // Estimates are dated to 0.01 day: many observers share an instant, computed once.
+    std::unordered_map<double, std::pair<double, double>> distances;
     reduites.reserve(jj.size());
     for (std::size_t k = 0; k < jj.size(); ++k) {
-        const Place p = calcul.Calculer(jj[k], geocentrique);
-        reduites.push_back({jj[k], magnitudes[k], p.Distance_Soleil, p.Distance_Terre});
+        auto [place, nouvelle] = distances.try_emplace(jj[k]);
+        if (nouvelle) {
+            const Place p = calcul.Calculer(jj[k], geocentrique);
+            place->second = {p.Distance_Soleil, p.Distance_Terre};
+        }
+        reduites.push_back({jj[k], magnitudes[k], place->second.first, place->second.second});
     }
     return reduites;
 }

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 #include "astro/calendrier.h"
@@ -78,14 +79,22 @@ int Choisir_Comete(const QString& nom, const Lecture_Icq& l, Ajustement_Estimati
     return trouvee->second;
 }
 
-bool Choisie(const Estimation_Icq& e, int comete, double jj_perihelie, const Choix_Ajustement& c) {
+// Observer codes are ASCII: compared without case, byte by byte.
+bool Meme_Code(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+bool Choisie(const Estimation_Icq& e, int comete, double jj_perihelie, const Choix_Ajustement& c,
+             const std::string& observateur) {
     if (e.comete != comete) return false;
     if (c.cote == Cote_Perihelie::Avant && !(e.JJ < jj_perihelie)) return false;
     if (c.cote == Cote_Perihelie::Apres && !(e.JJ >= jj_perihelie)) return false;
     if (c.JJ_Debut && e.JJ < *c.JJ_Debut) return false;
     if (c.JJ_Fin && e.JJ > *c.JJ_Fin) return false;
-    return c.observateur.trimmed().isEmpty() ||
-           QString::fromStdString(e.observateur).compare(c.observateur.trimmed(), Qt::CaseInsensitive) == 0;
+    return observateur.empty() || Meme_Code(e.observateur, observateur);
 }
 
 QString Texte_Refus(const Ajustement_Estimations& a, std::size_t choisies) {
@@ -117,9 +126,10 @@ Ajustement_Estimations Ajuster_Estimations(const Elements& el, const QString& no
     a.designation = QString::fromStdString(lecture.cometes[static_cast<std::size_t>(comete)]);
     std::vector<double> jj, m;
     std::size_t de_la_comete = 0;
+    const std::string observateur = choix.observateur.simplified().toStdString();
     for (const Estimation_Icq& e : lecture.estimations) {
         if (e.comete == comete) ++de_la_comete;
-        if (!Choisie(e, comete, el.JJ_Perihelie, choix)) continue;
+        if (!Choisie(e, comete, el.JJ_Perihelie, choix, observateur)) continue;
         jj.push_back(e.JJ);
         m.push_back(e.magnitude);
     }

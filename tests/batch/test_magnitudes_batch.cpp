@@ -55,7 +55,7 @@ TEST(Magnitudes_Batch, LoiAjusteePourLaColonneM1) {
         Date_Vers_JJ(b.el.Mois_Perihelie, static_cast<float>(b.el.An_Perihelie), b.el.Jour_Perihelie);
     const Estimation_Reduite e = Reduire_Estimations(b.el, {Date_Vers_JJ(9, 1996, 21)}, {0})[0];
     const double attendue = -1.34327 + 8.99553 * e.x() - e.y();
-    EXPECT_NEAR(cellules[colonne].replace(u',', u'.').toDouble(), attendue, 0.05 + 1e-6)
+    EXPECT_NEAR(QString(cellules[colonne]).replace(u',', u'.').toDouble(), attendue, 0.05 + 1e-6)
         << lignes[1].toStdString();
 }
 
