@@ -76,8 +76,8 @@ TEST(Ajustement_Fenetre, OuvrirVoirExporterAppliquer) {
               QStringLiteral(
                   "48 estimations lues dans icq_hale_bopp.txt.\n"
                   "Lignes écartées : 5 lignes sans magnitude totale (chevelure ou queue seules).\n"
-                  "Loi ajustée : M1 = -1%134, K1 = 9%100 (48 estimations, 0 écartées, écart-type 0%128 mag)")
-                  .arg(s)
+                  "Loi ajustée : M1 = -1#34, K1 = 9#00 (48 estimations, 0 écartées, écart-type 0#28 mag)")
+                  .replace(u'#', s)
                   .toStdString());
     EXPECT_GT(vu.points, 48 * 9);  // 48 squares of 5 × 5 pixels in each panel, some overlapping
     EXPECT_GT(vu.loi, 200);
