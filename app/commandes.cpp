@@ -108,6 +108,10 @@ const std::vector<Commande>& Commandes() {
         {C::EditLaws1, C::LoisMagnitude1, Aucun, "Lois de magnitude…", "",
          "Lois de magnitude|Voir et changer la loi de chaque colonne de magnitude et l'époque d'osculation",
          Aide_Edition, false, "", S::SP_CustomBase},
+        {C::EditFitLaw1, C::AjusterLoi1, Aucun, "Ajuster la loi aux estimations…", "",
+         "Ajuster la loi aux estimations|Ajuster M1 et K1 aux magnitudes estimées par les observateurs "
+         "(fichier ICQ ou COBS)",
+         Aide_Edition, false, "", S::SP_CustomBase},
         {C::PositionTopocentrique, C::PositionTopocentrique, Aucun, "Position topocentrique", "",
          "Position topocentrique|Calculer la place de l'astre vue du lieu d'observation et non du centre de "
          "la Terre",
@@ -162,7 +166,7 @@ const std::vector<Menu_Principal>& Menus() {
          "Commandes d'édition",
          Aide_Edition,
          {C::Couper, C::Copier, C::Coller, C::CollerElements, C::LieuObservation1, C::PositionTopocentrique,
-          C::LoisMagnitude1}},
+          C::LoisMagnitude1, C::AjusterLoi1}},
         {"&Dates",
          "Format des dates",
          Aide_Dates,

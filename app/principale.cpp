@@ -20,6 +20,7 @@
 #include "app/aide.h"
 #include "app/commandes.h"
 #include "app/dialogue_ce_soir.h"
+#include "app/dialogue_ajustement.h"
 #include "app/dialogue_lieu.h"
 #include "app/fenetre_nuit.h"
 #include "app/fiche_qt.h"
@@ -78,6 +79,8 @@ const char* const Indice_Ce_Soir =
     "Ce soir|Les comètes et petites planètes d'un catalogue observables la nuit venue depuis le lieu";
 const char* const Texte_Sans_Lieu_Ce_Soir =
     "La liste de ce soir demande un lieu d'observation (Edition, Lieu d'observation…).";
+const QString Elements_Incomplets = QStringLiteral(
+    "Les éléments de l'astre sont incomplets : complétez-les avant d'ajuster la loi aux estimations.");
 
 // The recent-file items follow each other in the enum.
 int Rang_Historique(Controle c) { return static_cast<int>(c) - static_cast<int>(Controle::Historique1) + 1; }
@@ -209,6 +212,9 @@ void Principale::Executer(Controle commande) {
         case Controle::EditLaws1:
             Modifier_Lois(programme_);
             break;
+        case Controle::EditFitLaw1:
+            Ajuster_Loi_Estimations();
+            break;
         case Controle::MontureConnexion:
             monture_->Ouvrir_Connexion();
             break;
@@ -297,6 +303,19 @@ void Principale::Ouvrir_Ce_Soir() {
     catalogues_ce_soir_.clear();
     for (int k = 0; k < dialogue.Fichiers->count(); ++k)
         catalogues_ce_soir_ << dialogue.Fichiers->item(k)->text();
+// The estimates are reduced with the body's places: its elements must be complete.
+void Principale::Ajuster_Loi_Estimations() {
+    if (!Preparer_Page(programme_.Calcul())) {
+        boite_.Message_Erreur(Elements_Incomplets);
+        return;
+    }
+    Dialogue_Ajustement dialogue(programme_.el, boite_.Texte(Controle::Commentaire),
+                                 programme_.notation.Separateur_Decimal, boite_, this);
+    {
+        const auto aide = boite_.Aide_Dialogue(dialogue, Aide_Ajustement);
+        if (dialogue.exec() != QDialog::Accepted || !dialogue.Loi()) return;
+    }
+    Appliquer_Loi_Ajustee(programme_, *dialogue.Loi());
 }
 
 // The model chosen is kept at once in Calcul.ini; the page shows it.

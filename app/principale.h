@@ -60,6 +60,7 @@ private:
     void Aide_Contextuelle();
     void Choisir_Lieu();
     void Ouvrir_Ce_Soir();
+    void Ajuster_Loi_Estimations();
     void Choisir_Modele(bool classique);
     void Choisir_Perturbations(bool perturbations);
     void Enregistrer_Modele();

@@ -11,6 +11,7 @@ enum class Origine_Loi {
     Programme,  // the program's own laws, for a body that carries none
     Importee,   // read from a published file
     Saisie,     // typed by the user
+    Ajustee,    // fitted to observed magnitudes; `source` says to which
 };
 
 enum class Forme_Loi {

@@ -9,6 +9,7 @@
 #include "astro/elements.h"
 #include "batch/ce_soir_batch.h"
 #include "batch/ecriture_sortie.h"
+#include "batch/magnitudes_batch.h"
 #include "batch/options_batch.h"
 #include "batch/suivi_batch.h"
 #include "batch/tableau_batch.h"
@@ -269,6 +270,11 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
         erreurs << QStringLiteral("trajectel-ephemeride : éphéméride impossible, il manque : ")
                 << Texte_Manques(Manques_Page(p.el, calcul.entree)) << u'\n';
         return Page_Invalide;
+    }
+    // The estimates are reduced with the prepared elements; the page then takes the fitted law.
+    if (!o.magnitudes.fichier.isEmpty()) {
+        if (const std::optional<int> statut = Ajuster_Magnitudes(p, o.magnitudes, erreurs)) return *statut;
+        Preparer_Page(calcul);
     }
     if (!o.monture.hote.isEmpty())
         return Suivre_Avec_Monture(p.el, Mouvement_Monture(calcul), *o.lieu, o.monture, sortie, erreurs);

@@ -245,6 +245,20 @@ QString Verifier_Ce_Soir(const Options_Batch& o, const QStringList& fichiers) {
     return {};
 }
 
+QString Lire_Cote(const QString& valeur, Options_Batch& o) {
+    if (valeur != QStringLiteral("avant") && valeur != QStringLiteral("apres"))
+        return QStringLiteral("côté du périhélie inconnu : %1 (attendu avant ou apres)").arg(valeur);
+    o.magnitudes.cote = valeur;
+    return {};
+}
+
+QString Verifier_Magnitudes(const Options_Batch& o) {
+    const Options_Magnitudes& m = o.magnitudes;
+    if (m.fichier.isEmpty() && (!m.cote.isEmpty() || !m.observateur.isEmpty()))
+        return QStringLiteral("--cote et --observateur demandent --magnitudes-observees");
+    return {};
+}
+
 const QString Nom_Programme = QStringLiteral("trajectel-ephemeride");
 
 // One row per option: its names (a single letter is a short option), the
@@ -429,6 +443,28 @@ const std::vector<Option_Ligne>& Table_Options() {
          QStringLiteral("DEGRÉS"),
          QStringLiteral("avec --ce-soir, l'écart au Soleil minimal, de 0 à 180 (par défaut aucun)"),
          Lire_Elongation_Minimale},
+        {{QStringLiteral("magnitudes-observees")},
+         QStringLiteral("FICHIER"),
+         QStringLiteral("ajuste la loi de la magnitude totale (M1, K1) aux estimations de l'astre que "
+                        "contient FICHIER, au format de l'ICQ (80 colonnes, comme les exports de COBS), et "
+                        "l'emploie pour la colonne M1 ; la loi ajustée est écrite sur la sortie d'erreur"),
+         [](const QString& v, Options_Batch& o) {
+             o.magnitudes.fichier = v;
+             return QString();
+         }},
+        {{QStringLiteral("cote")},
+         QStringLiteral("avant|apres"),
+         QStringLiteral(
+             "avec --magnitudes-observees, les estimations d'avant ou d'après le périhélie seules"),
+         Lire_Cote},
+        {{QStringLiteral("observateur")},
+         QStringLiteral("CODE"),
+         QStringLiteral("avec --magnitudes-observees, les estimations de cet observateur seules (son code "
+                        "des colonnes 76 à 80)"),
+         [](const QString& v, Options_Batch& o) {
+             o.magnitudes.observateur = v;
+             return QString();
+         }},
         {{QStringLiteral("h"), QStringLiteral("aide"), QStringLiteral("help")},
          {},
          QStringLiteral("affiche cette aide"),
@@ -518,6 +554,7 @@ Lecture_Options Lire_Options(const QStringList& arguments) {
     l.erreur = Lire_Fichier(analyse.positionalArguments(), l.options);
     if (l.erreur.isEmpty()) l.erreur = Verifier_Modele(l.options);
     if (l.erreur.isEmpty()) l.erreur = Verifier_Monture(l.options);
+    if (l.erreur.isEmpty()) l.erreur = Verifier_Magnitudes(l.options);
     if (l.erreur.isEmpty() && l.options.format == Format_Sortie::Pdf && l.options.sortie.isEmpty()) {
         l.erreur = QStringLiteral("le format pdf demande --sortie FICHIER.pdf");
     }
@@ -554,7 +591,8 @@ QString Usage_Batch() {
     return texte + QStringLiteral(
                        "\nStatuts de sortie :\n"
                        "  %1  éphéméride écrite, ou suivi arrêté par Ctrl-C, SIGTERM ou la fin de --duree\n"
-                       "  %2  éphéméride impossible : il manque des éléments\n"
+                       "  %2  éphéméride impossible : il manque des éléments, ou aucune loi ne s'ajuste "
+                       "aux magnitudes observées\n"
                        "  %3  ligne de commande refusée, ou --objet désigne plusieurs objets ou aucun\n"
                        "  %4  fichier d'éléments illisible ou sortie impossible à écrire\n"
                        "  %5  --monture : serveur INDI injoignable, ou connexion perdue\n"

@@ -45,6 +45,13 @@ struct Options_Ce_Soir {
     bool reglee = false;                                               // one of the four above was given
 };
 
+// The law of the total magnitude fitted to an ICQ file of estimates.
+struct Options_Magnitudes {
+    QString fichier;  // empty: the element set's own law
+    QString cote;     // "avant", "apres" or empty for both sides of perihelion
+    QString observateur;
+};
+
 struct Options_Batch {
     QString fichier;
     // Start date as typed: the day may carry a fraction with "," or ".".
@@ -68,6 +75,7 @@ struct Options_Batch {
     bool decimales = false;                // TSV: the row's unrounded coordinates appended
     Options_Monture monture;
     Options_Ce_Soir ce_soir;
+    Options_Magnitudes magnitudes;
     bool aide = false;
     bool version = false;
 };

@@ -70,6 +70,7 @@ const QString Origine_Importee = QStringLiteral("importée");
 const QString Importee_De = QStringLiteral("importée de ");
 // Only a paste gives no file's name.
 const QString Importee_Presse_Papiers = QStringLiteral("importée du presse-papiers");
+const QString Ajustee_A = QStringLiteral("ajustée à ");
 
 // Non-gravitational accelerations are some 1e-8 AU/day²; a thousand times
 // the largest ever fitted is no comet's.
@@ -155,7 +156,10 @@ struct Lecture {
         const QString texte = Texte(cle).value_or(Origine_Saisie);
         source.clear();
         origine = Origine_Loi::Saisie;
-        if (texte.startsWith(Importee_De)) {
+        if (texte.startsWith(Ajustee_A)) {
+            origine = Origine_Loi::Ajustee;
+            source = texte.mid(Ajustee_A.size()).toStdString();
+        } else if (texte.startsWith(Importee_De)) {
             origine = Origine_Loi::Importee;
             source = texte.mid(Importee_De.size()).toStdString();
         } else if (texte == Origine_Importee || texte == Importee_Presse_Papiers) {
@@ -214,6 +218,8 @@ QString Texte_Origine(Origine_Loi origine, const std::string& source) {
             return Origine_Saisie;
         case Origine_Loi::Importee:
             return source.empty() ? Importee_Presse_Papiers : Importee_De + QString::fromStdString(source);
+        case Origine_Loi::Ajustee:
+            return Ajustee_A + QString::fromStdString(source);
     }
     return Origine_Saisie;
 }

@@ -22,5 +22,6 @@ QStringList Ecrire_Lignes_Lois_Epoque(const Lois_Magnitude& lois, const Osculati
 bool Lire_Lignes_Lois_Epoque(const QStringList& lignes, char separateur, Lois_Magnitude& lois,
                              Osculation& osculation);
 
-// "importée de cometes.txt", "importée du presse-papiers", "saisie" or "programme".
+// "importée de cometes.txt", "importée du presse-papiers", "ajustée à 54 estimations
+// (icq.txt, 21/09/1996)", "saisie" or "programme".
 QString Texte_Origine(Origine_Loi origine, const std::string& source);

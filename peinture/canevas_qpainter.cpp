@@ -31,6 +31,11 @@ Canevas_QPainter::Canevas_QPainter(QImage& image)
 Canevas_QPainter::Canevas_QPainter(QPagedPaintDevice& imprimante)
     : support_(imprimante), imprimante_(&imprimante), fond_(Qt::white), crayon_(Qt::black) {}
 
+Canevas_QPainter::Canevas_QPainter(QPaintDevice& surface, const QColor& fond)
+    : support_(surface), fond_(fond), crayon_(Qt::black) {
+    peintre_.begin(&surface);
+}
+
 Canevas_QPainter::~Canevas_QPainter() { Terminer(); }
 
 void Canevas_QPainter::Terminer() {

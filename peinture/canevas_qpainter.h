@@ -26,6 +26,9 @@ public:
     // Paints on the printer (or a PDF writer) between Debut_Document and Fin_Document; cleared
     // parts become white. The printer must outlive the surface.
     explicit Canevas_QPainter(QPagedPaintDevice& imprimante);
+    // Paints on any other device (an SVG generator, say) from now on; cleared
+    // parts take `fond`. The device must outlive the surface.
+    Canevas_QPainter(QPaintDevice& surface, const QColor& fond);
     ~Canevas_QPainter() override;
 
     Canevas_QPainter(const Canevas_QPainter&) = delete;

@@ -124,6 +124,7 @@
     X(CollerElements) \
     X(LieuObservation1) \
     X(LoisMagnitude1) \
+    X(AjusterLoi1) \
     X(VisibiliteNuit1) \
     X(CalculClassique) \
     X(PerturbationsPlanetaires) \
@@ -160,6 +161,7 @@
     X(EditPasteElements1) \
     X(EditSite1) \
     X(EditLaws1) \
+    X(EditFitLaw1) \
     X(DatesNight1)
 // clang-format on
 

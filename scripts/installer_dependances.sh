@@ -5,7 +5,7 @@ set -euo pipefail
 
 paquets=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-qpa-plugins libqt6svg6
+    qt6-base-dev qt6-qpa-plugins libqt6svg6 qt6-svg-dev
     libgtest-dev googletest libgmock-dev libbenchmark-dev libnova-dev
     clang-format
     clang libclang-rt-14-dev

@@ -1,0 +1,14 @@
+#pragma once
+
+// --magnitudes-observees: the law of the total magnitude fitted to an ICQ
+// file of estimates replaces the element set's before the page is built.
+
+#include <QTextStream>
+#include <optional>
+
+#include "batch/options_batch.h"
+#include "document/programme.h"
+
+// Fits the law and gives it to the element set, saying it on `erreurs`; the
+// exit status when the run ends here (the file unreadable, no law fitted).
+std::optional<int> Ajuster_Magnitudes(Programme& p, const Options_Magnitudes& o, QTextStream& erreurs);
