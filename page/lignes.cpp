@@ -65,6 +65,23 @@ void Noter_Place(const Place& place, double jj, Position& pos) {
     pos.Angle_Phase = place.Angle_Phase;
 }
 
+// Bounds the integration's work while it lives: a body the integration
+// cannot follow costs a computation no more than Evaluations_Maximum_Calcul.
+class Budget_Integration {
+public:
+    explicit Budget_Integration(Mouvement_Perturbe* mouvement) : mouvement_(mouvement) {
+        if (mouvement_) mouvement_->Limiter_Evaluations(Evaluations_Maximum_Calcul);
+    }
+    ~Budget_Integration() {
+        if (mouvement_) mouvement_->Limiter_Evaluations(-1);
+    }
+    Budget_Integration(const Budget_Integration&) = delete;
+    Budget_Integration& operator=(const Budget_Integration&) = delete;
+
+private:
+    Mouvement_Perturbe* mouvement_;
+};
+
 // The law whose zero point gives the observed magnitude at the position of
 // its date, seen from the Earth's centre; its slope is kept.
 Loi_Magnitude Recalibrer(const Calcul_Page& c, const Magnitude_Saisie& m, const Loi_Magnitude& loi) {
@@ -74,6 +91,7 @@ Loi_Magnitude Recalibrer(const Calcul_Page& c, const Magnitude_Saisie& m, const 
     } else {
         const double jj = JJ_Instant(c.el);
         const std::shared_ptr<Mouvement_Perturbe> mouvement = Mouvement_Page(c);
+        const Budget_Integration budget(mouvement.get());
         Calcul_Place perturbe(c.el, jj, jj, mouvement.get());
         Place place = perturbe.Calculer(jj, Choix_Modele{});
         // An observation the integration cannot reach still sets the law
@@ -314,6 +332,7 @@ void Generer_Lignes(const Calcul_Page& c, const Consommateur_Lignes& consommateu
     std::optional<Ciel_Jour> ciel;
     std::optional<Calcul_Place> place;
     const std::shared_ptr<Mouvement_Perturbe> mouvement = Mouvement_Page(c);
+    const Budget_Integration budget(mouvement.get());
     if (!Modele_Classique(c)) place.emplace(c.el, JJ_Instant(c.el), JJ_Derniere_Ligne(c.el), mouvement.get());
     for (int32_t k = 1; k <= n; ++k) {
         Echec_Integration echec = Echec_Integration::Aucun;
