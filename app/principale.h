@@ -12,6 +12,7 @@
 #include "document/demarrage.h"
 
 class AboutBox;
+class Calcul_Fond;
 class QMimeData;
 class Fenetre_Aide;
 class Fenetre_Nuit;
@@ -31,6 +32,7 @@ public:
     Fenetre_Aide& Aide() { return *aide_; }
     Fenetre_Nuit& Nuit() { return *nuit_; }
     Monture_Fenetre& Monture() { return *monture_; }
+    Calcul_Fond& Calcul_En_Fond() { return *calcul_fond_; }
 
     // Every command of the menus, the tool bar and the shortcuts.
     void Executer(Controle commande);
@@ -70,4 +72,5 @@ private:
     Fenetre_Aide* aide_ = nullptr;
     Fenetre_Nuit* nuit_ = nullptr;
     Monture_Fenetre* monture_ = nullptr;
+    Calcul_Fond* calcul_fond_ = nullptr;
 };
