@@ -1,7 +1,6 @@
 #include "astro/mouvement_perturbe.h"
 
 #include <erfa.h>
-#include <erfam.h>
 #include <gsl/gsl_errno.h>
 #include <gsl/gsl_odeiv2.h>
 
@@ -12,6 +11,7 @@
 #include <mutex>
 
 #include "astro/conique.h"
+#include "astro/constantes.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ constexpr double Pas_Minimum = 1e-7;
 // the Earth's counts from the Earth–Moon barycentre, which stands for it.
 constexpr double Rayons_Planetes_km[Nombre_Planetes] = {2439.7, 6051.8, 6378.137, 3396.19,
                                                         71492,  60268,  25559,    24764};
-constexpr double Km_Par_UA = ERFA_DAU / 1000;
+constexpr double Km_Par_UA = Unite_Astronomique / 1000;
 // Past this many remembered states all but the epoch are forgotten (a few MB).
 constexpr std::size_t Etats_Maximum = 50000;
 constexpr double Premier_Pas = 1;  // days, a guess the control corrects at once
