@@ -18,6 +18,7 @@
 
 #include "app/a_propos.h"
 #include "app/aide.h"
+#include "app/calcul_fond.h"
 #include "app/commandes.h"
 #include "app/dialogue_ce_soir.h"
 #include "app/dialogue_ajustement.h"
@@ -155,7 +156,10 @@ void Principale::Construire() {
     monture_ = new Monture_Fenetre(programme_, boite_, application_.configuration.Dossier_Configuration,
                                    *client_->Etat(), this);
     monture_->Actualiser_Commandes();
+    calcul_fond_ = new Calcul_Fond(
+        programme_, *client_->Etat(), [this] { Rafraichir(programme_.Page()); }, this);
     boite_.Sur_Page_Construite = [this] {
+        calcul_fond_->Page_Construite();  // first: the night's own build sets the page state again
         Actualiser_Legende_Calcul();
         nuit_->Redessiner();
         monture_->Actualiser_Commandes();

@@ -12,6 +12,7 @@
 #include "document/demarrage.h"
 
 class AboutBox;
+class Calcul_Fond;
 class QMimeData;
 class Fenetre_Aide;
 class Fenetre_Nuit;
@@ -34,6 +35,7 @@ public:
     // What the page's figures are: the model, the dates' time scale, the site.
     // Its whole text is its tool tip.
     QWidget* Legende_Calcul() const { return legende_calcul_; }
+    Calcul_Fond& Calcul_En_Fond() { return *calcul_fond_; }
 
     // Every command of the menus, the tool bar and the shortcuts.
     void Executer(Controle commande);
@@ -79,4 +81,5 @@ private:
     Monture_Fenetre* monture_ = nullptr;
     QWidget* legende_calcul_ = nullptr;
     QStringList catalogues_ce_soir_;  // the files of the last tonight's list
+    Calcul_Fond* calcul_fond_ = nullptr;
 };

@@ -7,9 +7,11 @@
 #include <cmath>
 #include <cstddef>
 #include <iterator>
+#include <limits>
 #include <mutex>
 
 #include "astro/conique.h"
+#include "astro/constantes.h"
 
 namespace {
 
@@ -18,6 +20,16 @@ constexpr int Dimension = 6;  // position and velocity
 // but 200 years of a main-belt orbit take about 10,000: the bound only stops
 // what would never end.
 constexpr long Pas_Maximum_Appel = 200000;
+// A step shorter than this, days (8.6 ms), no longer follows a body but its
+// fall onto a point mass: a sun-grazer at the smallest perihelion distance
+// taken, 0.0001 AU (3.6 s from r to v), still takes steps of some 1e-6 day.
+constexpr double Pas_Minimum = 1e-7;
+
+// Equatorial radii of the planets, km, Mercury to Neptune (IAU WGCCRE 2015);
+// the Earth's counts from the Earth–Moon barycentre, which stands for it.
+constexpr double Rayons_Planetes_km[Nombre_Planetes] = {2439.7, 6051.8, 6378.137, 3396.19,
+                                                        71492,  60268,  25559,    24764};
+constexpr double Km_Par_UA = Unite_Astronomique / 1000;
 // Past this many remembered states all but the epoch are forgotten (a few MB).
 constexpr std::size_t Etats_Maximum = 50000;
 constexpr double Premier_Pas = 1;  // days, a guess the control corrects at once
@@ -31,10 +43,25 @@ struct Contexte {
     Forces forces;
     double JJ_Epoque;
     Planetes_Interpolees planetes;
+    long evaluations = 0;  // of the right-hand side, since the start
 };
+
+// The body at x (AU, J2000) at t days from the epoch is inside a planet:
+// past that, the motion means nothing.
+bool Dans_Une_Planete(Contexte& c, double t, const double y[]) {
+    if (!c.forces.planetes) return false;
+    const Positions_Planetes& planetes = c.planetes.Positions(c.JJ_Epoque + t);
+    for (int k = 0; k < Nombre_Planetes; ++k) {
+        const double dx = y[0] - planetes[k][0], dy = y[1] - planetes[k][1], dz = y[2] - planetes[k][2];
+        const double R = Rayons_Planetes_km[k] / Km_Par_UA;
+        if (dx * dx + dy * dy + dz * dz < R * R) return true;
+    }
+    return false;
+}
 
 int Second_Membre(double t, const double y[], double f[], void* parametres) {
     auto* c = static_cast<Contexte*>(parametres);
+    ++c->evaluations;
     const Vecteur x = {y[0], y[1], y[2]};
     const Vecteur v = {y[3], y[4], y[5]};
     const Positions_Planetes& planetes =
@@ -101,6 +128,7 @@ const char* Message_Echec(Echec_Integration echec) {
         case Echec_Integration::Trop_Loin:
             return Texte_Trop_Loin;
         case Echec_Integration::Non_Convergee:
+        case Echec_Integration::Budget_Epuise:
             return Texte_Non_Convergee;
         case Echec_Integration::Aucun:
             break;
@@ -136,7 +164,13 @@ Mouvement_Perturbe::Mouvement_Perturbe(const Elements& el, double JJ_Epoque, con
 
 Mouvement_Perturbe::Mouvement_Perturbe(const Etat_Corps& initial, double JJ_Equinoxe, const Forces& forces,
                                        double tolerance)
-    : JJ_Epoque_(initial.JJ), pas_precedent_(Premier_Pas) {
+    : JJ_Epoque_(initial.JJ),
+      pas_precedent_(Premier_Pas),
+      limite_apres_(std::numeric_limits<double>::infinity()),
+      limite_avant_(-std::numeric_limits<double>::infinity()),
+      forces_(forces),
+      JJ_Equinoxe_(JJ_Equinoxe),
+      tolerance_(tolerance) {
     Couper_Gestionnaire_Erreurs();
     gsl_ = std::make_unique<Gsl>(forces, initial.JJ, tolerance);
     eraPmat76(JJ_Equinoxe, 0, vers_elements_);
@@ -148,6 +182,33 @@ Mouvement_Perturbe::Mouvement_Perturbe(const Etat_Corps& initial, double JJ_Equi
 }
 
 Mouvement_Perturbe::~Mouvement_Perturbe() = default;
+
+long Mouvement_Perturbe::Evaluations() const { return gsl_->contexte.evaluations; }
+
+void Mouvement_Perturbe::Limiter_Evaluations(long evaluations) {
+    budget_ = evaluations < 0 ? -1 : Evaluations() + evaluations;
+}
+
+std::unique_ptr<Mouvement_Perturbe> Mouvement_Perturbe::Copie() const {
+    auto copie = std::make_unique<Mouvement_Perturbe>(Vers_Elements(0, etats_.at(0)), JJ_Equinoxe_, forces_,
+                                                      tolerance_);
+    // The states themselves, so that both answer to the last bit.
+    copie->etats_ = etats_;
+    copie->pas_precedent_ = pas_precedent_;
+    copie->pas_effectues_ = pas_effectues_;
+    copie->budget_ = budget_;
+    copie->gsl_->contexte.evaluations = gsl_->contexte.evaluations;
+    copie->limite_apres_ = limite_apres_;
+    copie->limite_avant_ = limite_avant_;
+    return copie;
+}
+
+// The integration failed going from t_depart, stopping at t_atteint: what
+// lies beyond, away from the epoch, cannot be reached either.
+void Mouvement_Perturbe::Noter_Echec(double t_depart, double t_atteint) {
+    if (t_atteint >= t_depart && t_atteint >= 0) limite_apres_ = std::fmin(limite_apres_, t_atteint);
+    if (t_atteint <= t_depart && t_atteint <= 0) limite_avant_ = std::fmax(limite_avant_, t_atteint);
+}
 
 std::map<double, Mouvement_Perturbe::Vecteur_Etat>::const_iterator Mouvement_Perturbe::Plus_Proche(
     double t) const {
@@ -165,9 +226,14 @@ Echec_Integration Mouvement_Perturbe::Integrer(double t_depart, Vecteur_Etat& y,
     double tc = t_depart;
     double h = std::copysign(pas_precedent_, t - tc);
     for (long n = 0; n < Pas_Maximum_Appel && tc != t; ++n) {
+        if (budget_ >= 0 && gsl_->contexte.evaluations >= budget_) return Echec_Integration::Budget_Epuise;
         const int statut = gsl_odeiv2_evolve_apply(gsl_->evolution, gsl_->controle, gsl_->pas, &gsl_->systeme,
                                                    &tc, t, &h, y.data());
-        if (statut != GSL_SUCCESS) return Echec_Integration::Non_Convergee;
+        if (statut != GSL_SUCCESS || (tc != t && std::fabs(h) < Pas_Minimum) ||
+            Dans_Une_Planete(gsl_->contexte, tc, y.data())) {
+            Noter_Echec(t_depart, tc);
+            return Echec_Integration::Non_Convergee;
+        }
         ++pas_effectues_;
         // The last step is cut short to land on t: its size says nothing of
         // the next call's.
@@ -179,7 +245,9 @@ Echec_Integration Mouvement_Perturbe::Integrer(double t_depart, Vecteur_Etat& y,
         }
         etats_[tc] = y;
     }
-    return tc == t ? Echec_Integration::Aucun : Echec_Integration::Non_Convergee;
+    if (tc == t) return Echec_Integration::Aucun;
+    Noter_Echec(t_depart, tc);
+    return Echec_Integration::Non_Convergee;
 }
 
 Etat_Corps Mouvement_Perturbe::Vers_Elements(double t, const Vecteur_Etat& y) const {
@@ -193,13 +261,21 @@ Etat_Corps Mouvement_Perturbe::Vers_Elements(double t, const Vecteur_Etat& y) co
 Resultat_Integration Mouvement_Perturbe::Calculer(double JJ) {
     const double t = JJ - JJ_Epoque_;
     if (!(std::fabs(t) <= Ecart_Maximum_Epoque)) return {Echec_Integration::Trop_Loin, {}};
+    if (Inaccessible(t)) return {Echec_Integration::Non_Convergee, {}};
     const auto proche = Plus_Proche(t);
+    const double t_depart = proche->first;
     Vecteur_Etat y = proche->second;
-    const Echec_Integration echec = Integrer(proche->first, y, t);
+    const Echec_Integration echec = Integrer(t_depart, y, t);
     if (echec != Echec_Integration::Aucun) return {echec, {}};
     // Elements that make no orbit give no state, even at the epoch itself.
     for (double composante : y) {
-        if (!std::isfinite(composante)) return {Echec_Integration::Non_Convergee, {}};
+        if (std::isfinite(composante)) continue;
+        if (t_depart == 0 && t == 0) {
+            limite_apres_ = -std::numeric_limits<double>::infinity();
+            limite_avant_ = std::numeric_limits<double>::infinity();
+        }
+        Noter_Echec(t_depart, t);
+        return {Echec_Integration::Non_Convergee, {}};
     }
     return {Echec_Integration::Aucun, Vers_Elements(t, y)};
 }
@@ -223,6 +299,13 @@ std::shared_ptr<Mouvement_Perturbe> Mouvement_Retenu::Pour(const Elements& el) {
     mouvement_ = std::make_shared<Mouvement_Perturbe>(el, *el.Epoque.JJ_Epoque, forces);
     cle_ = cle;
     return mouvement_;
+}
+
+Mouvement_Retenu Mouvement_Retenu::Copie_Independante() const {
+    Mouvement_Retenu copie;
+    copie.cle_ = cle_;
+    if (mouvement_) copie.mouvement_ = mouvement_->Copie();
+    return copie;
 }
 
 // The steps of Calculer_Position_JJ around the integrated place.

@@ -39,6 +39,7 @@ enum class Echec_Integration {
     Aucun,
     Trop_Loin,      // more than 200 years from the epoch
     Non_Convergee,  // the steps bound was reached or the step fell to nothing
+    Budget_Epuise,  // the work allowed to the caller ran out first
 };
 
 // What the page shows instead of a row that failed; nullptr for Aucun.
@@ -49,10 +50,17 @@ struct Resultat_Integration {
     Etat_Corps etat;
 };
 
+// Evaluations of the forces one computation may take (a page's rows, or a
+// magnitude's recalibration): some 0.5 s. 200 years of a main-belt orbit
+// take some 10,000 steps of 13 evaluations; a body the steps cannot follow
+// would take every one allowed and get no further.
+constexpr long Evaluations_Maximum_Calcul = 150000;
+
 // One body's integration, kept between calls: each instant asked for
 // continues from the nearest state already computed, so consecutive rows
 // continue one integration and a page moved by a day starts next to the old
-// one instead of at the epoch.
+// one instead of at the epoch. Once it fails on one side of the epoch, the
+// instants beyond where it stopped are refused at once.
 class Mouvement_Perturbe {
 public:
     // From the osculating elements at their epoch (TT).
@@ -72,6 +80,17 @@ public:
     // Steps taken since the start: what a call cost.
     long Pas_Effectues() const { return pas_effectues_; }
 
+    // Evaluations of the forces since the start: the work done.
+    long Evaluations() const;
+    // From now on, at most about `evaluations` more (a step's worth beyond):
+    // the calls that would need more answer Budget_Epuise. A negative
+    // number lifts the bound.
+    void Limiter_Evaluations(long evaluations);
+
+    // An integration of its own that starts where this one stands: the same
+    // states, failures and forces, for another thread to continue.
+    std::unique_ptr<Mouvement_Perturbe> Copie() const;
+
     // State vector: position then velocity, mean equator and equinox of J2000.
     using Vecteur_Etat = std::array<double, 6>;
 
@@ -83,6 +102,16 @@ private:
     std::map<double, Vecteur_Etat> etats_;  // by days from the epoch
     double pas_precedent_;                  // |h| of the last step, days
     long pas_effectues_ = 0;
+    long budget_ = -1;  // the count of evaluations to stop at; negative: none
+    // Days from the epoch where the integration failed, after and before it.
+    double limite_apres_;
+    double limite_avant_;
+    Forces forces_;
+    double JJ_Equinoxe_;
+    double tolerance_;
+
+    bool Inaccessible(double t) const { return t > limite_apres_ || t < limite_avant_; }
+    void Noter_Echec(double t_depart, double t_atteint);
 
     std::map<double, Vecteur_Etat>::const_iterator Plus_Proche(double t) const;
     Echec_Integration Integrer(double t_depart, Vecteur_Etat& y, double t);
@@ -98,6 +127,10 @@ public:
     // The motion of `el` from its epoch; none when it has no epoch. Whoever
     // keeps the answer keeps that integration alive after a change.
     std::shared_ptr<Mouvement_Perturbe> Pour(const Elements& el);
+
+    // A copy that shares nothing with this one: another thread may continue
+    // its integration while this one is used.
+    Mouvement_Retenu Copie_Independante() const;
 
 private:
     static constexpr std::size_t Taille_Cle = 12;

@@ -24,4 +24,12 @@ struct Etat_Page {
     // The body's integration from its epoch, which the next build continues
     // while the elements stay the same.
     Mouvement_Retenu Mouvement;
+    // The integration's work allowed to each computation of a build (the
+    // rows, a magnitude's recalibration), in evaluations of the forces.
+    long Evaluations_Maximum = Evaluations_Maximum_Calcul;
+    // The window finishes elsewhere what that bound left undone: the rows
+    // left say that they are being computed rather than that they cannot be.
+    bool Calcul_Differe = false;
+    // The last build stopped the integration at that bound.
+    bool Budget_Epuise = false;
 };

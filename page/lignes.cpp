@@ -8,6 +8,8 @@
 #include "astro/place.h"
 #include "page/textes_ligne.h"
 
+const char* const Texte_Calcul_En_Cours = "calcul en cours…";
+
 namespace {
 
 constexpr double q_Minimum = 0.0001;  // AU: below it the orbit is not computed
@@ -60,6 +62,23 @@ void Noter_Place(const Place& place, double jj, Position& pos) {
     pos.Angle_Phase = place.Angle_Phase;
 }
 
+// Bounds the integration's work while it lives: a body the integration
+// cannot follow costs a computation no more than the page allows.
+class Budget_Integration {
+public:
+    Budget_Integration(Mouvement_Perturbe* mouvement, const Etat_Page& page) : mouvement_(mouvement) {
+        if (mouvement_) mouvement_->Limiter_Evaluations(page.Evaluations_Maximum);
+    }
+    ~Budget_Integration() {
+        if (mouvement_) mouvement_->Limiter_Evaluations(-1);
+    }
+    Budget_Integration(const Budget_Integration&) = delete;
+    Budget_Integration& operator=(const Budget_Integration&) = delete;
+
+private:
+    Mouvement_Perturbe* mouvement_;
+};
+
 // The law whose zero point gives the observed magnitude at the position of
 // its date, seen from the Earth's centre; its slope is kept.
 Loi_Magnitude Recalibrer(const Calcul_Page& c, const Magnitude_Saisie& m, const Loi_Magnitude& loi) {
@@ -69,8 +88,10 @@ Loi_Magnitude Recalibrer(const Calcul_Page& c, const Magnitude_Saisie& m, const 
     } else {
         const double jj = JJ_Instant(c.el);
         const std::shared_ptr<Mouvement_Perturbe> mouvement = Mouvement_Page(c);
+        const Budget_Integration budget(mouvement.get(), c.page);
         Calcul_Place perturbe(c.el, jj, jj, mouvement.get());
         Place place = perturbe.Calculer(jj, Choix_Modele{});
+        if (place.Echec == Echec_Integration::Budget_Epuise) c.page.Budget_Epuise = true;
         // An observation the integration cannot reach still sets the law
         // from the orbit the elements describe.
         if (place.Echec != Echec_Integration::Aucun)
@@ -182,10 +203,11 @@ Ligne_Ephemeride Ligne_Datee(const Elements& el) {
 }
 
 // A row the integration could not reach: its date and why.
-Ligne_Ephemeride Ligne_Echec(const Elements& el, Echec_Integration echec) {
-    Ligne_Ephemeride ligne = Ligne_Datee(el);
+Ligne_Ephemeride Ligne_Echec(const Calcul_Page& c, Echec_Integration echec) {
+    Ligne_Ephemeride ligne = Ligne_Datee(c.el);
     ligne.Alpha = ligne.Delta = ligne.Distance_Terre = std::numeric_limits<double>::quiet_NaN();
-    ligne.Message = QString::fromUtf8(Message_Echec(echec));
+    const bool differe = echec == Echec_Integration::Budget_Epuise && c.page.Calcul_Differe;
+    ligne.Message = QString::fromUtf8(differe ? Texte_Calcul_En_Cours : Message_Echec(echec));
     return ligne;
 }
 
@@ -290,6 +312,7 @@ bool Preparer_Page(const Calcul_Page& c) {
     c.page.MN_Valide = Colonne_Magnitude(e.Noyau, c.el.Lois.noyau);
     c.page.Lois = c.el.Lois;
     c.page.Page_Valide = Manques_Page(c.el, e).empty();
+    c.page.Budget_Epuise = false;
     if (!c.page.Page_Valide) return false;
 
     c.el.JJ_Perihelie =
@@ -308,6 +331,7 @@ void Generer_Lignes(const Calcul_Page& c, const Consommateur_Lignes& consommateu
     std::optional<Ciel_Jour> ciel;
     std::optional<Calcul_Place> place;
     const std::shared_ptr<Mouvement_Perturbe> mouvement = Mouvement_Page(c);
+    const Budget_Integration budget(mouvement.get(), c.page);
     if (!Modele_Classique(c)) place.emplace(c.el, JJ_Instant(c.el), JJ_Derniere_Ligne(c.el), mouvement.get());
     for (int32_t k = 1; k <= n; ++k) {
         Echec_Integration echec = Echec_Integration::Aucun;
@@ -316,8 +340,9 @@ void Generer_Lignes(const Calcul_Page& c, const Consommateur_Lignes& consommateu
         } else {
             Calculer_Ligne(c.el, c.tables, c.notation.Separateur_Decimal, c.pos, calcul);
         }
+        if (echec == Echec_Integration::Budget_Epuise) c.page.Budget_Epuise = true;
         consommateur(echec == Echec_Integration::Aucun ? Composer_Ligne(c, calcul, place, ciel)
-                                                       : Ligne_Echec(c.el, echec));
+                                                       : Ligne_Echec(c, echec));
         if (!Avancer_Instant(c.el)) return;
     }
 }

@@ -22,6 +22,9 @@
 
 class Calcul_Place;
 
+// What a row says while the window computes it elsewhere.
+extern const char* const Texte_Calcul_En_Cours;
+
 // One row as drawn: the instant before the step, its texts and magnitudes.
 struct Ligne_Ephemeride {
     float Jour = 0;

@@ -3,10 +3,12 @@
 #include <erfa.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "astro/conique.h"
+#include "astro/equations_mouvement.h"
 #include "astro/mouvement_perturbe.h"
 #include "tests/support/ceres_horizons.h"
 
@@ -364,6 +366,97 @@ TEST(Mouvement_Perturbe, CometesHorizons) {
                 << c.nom << ' ' << o.JJ;
         }
     }
+}
+
+// A body left at 0.001 AU from a planet at the planet's own speed falls onto
+// it within a day or two, on both sides of the epoch.
+Etat_Corps Pres_De_La_Planete(int k, double JJ) {
+    const double dt = 1e-3;  // days, for the planet's velocity
+    const Vecteur p = Position_Planete(k, JJ);
+    const Vecteur avant = Position_Planete(k, JJ - dt), apres = Position_Planete(k, JJ + dt);
+    const double r = std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
+    const double s = 1 + 0.001 / r;
+    Etat_Corps etat;
+    etat.JJ = JJ;
+    etat.position = {p[0] * s, p[1] * s, p[2] * s};
+    etat.vitesse = {(apres[0] - avant[0]) / (2 * dt), (apres[1] - avant[1]) / (2 * dt),
+                    (apres[2] - avant[2]) / (2 * dt)};
+    return etat;
+}
+
+struct Cas_Rasant {
+    const char* nom;
+    int planete;
+    double atteint;       // days from the epoch, before the fall
+    double inaccessible;  // days from the epoch, after it
+};
+const Cas_Rasant Rasants[] = {
+    {"Terre", 2, 0.5, 3},
+    {"Jupiter", 4, 0.03, 1},
+};
+
+// The fall is a failure on its side of the epoch; the instants beyond are
+// then refused without a step, and the other side is still reached.
+TEST(Mouvement_Perturbe, EchecRetenuDeChaqueCote) {
+    for (const auto& c : Rasants) {
+        Mouvement_Perturbe m(Pres_De_La_Planete(c.planete, JJ_J2000), JJ_J2000);
+        for (double signe : {1.0, -1.0}) {
+            EXPECT_EQ(m.Calculer(JJ_J2000 + signe * c.atteint).echec, Echec_Integration::Aucun) << c.nom;
+            EXPECT_EQ(m.Calculer(JJ_J2000 + signe * c.inaccessible).echec, Echec_Integration::Non_Convergee)
+                << c.nom;
+            const long avant = m.Evaluations();
+            for (double jours = c.inaccessible; jours < c.inaccessible + 30; jours += 1.0 / 48)
+                EXPECT_EQ(m.Calculer(JJ_J2000 + signe * jours).echec, Echec_Integration::Non_Convergee)
+                    << c.nom;
+            EXPECT_EQ(m.Evaluations(), avant) << c.nom << ' ' << signe;
+            EXPECT_EQ(m.Calculer(JJ_J2000 + signe * c.atteint).echec, Echec_Integration::Aucun) << c.nom;
+        }
+        // Found within a few thousand steps, not the 200,000 of the bound.
+        EXPECT_LT(m.Evaluations(), 200000) << c.nom;
+    }
+}
+
+// A bound on the work stops the calls that need more, keeps what was done,
+// and once lifted the integration goes on to the same state as without it.
+TEST(Mouvement_Perturbe, TravailBorne) {
+    const Elements& el = Orbites[0].el;
+    Mouvement_Perturbe libre(el, JJ_J2000);
+    const Resultat_Integration attendu = libre.Calculer(JJ_J2000 + 36525);
+    ASSERT_EQ(attendu.echec, Echec_Integration::Aucun);
+    ASSERT_GT(libre.Evaluations(), 20000);
+    for (long budget : {0L, 1000L, 20000L}) {
+        Mouvement_Perturbe m(el, JJ_J2000);
+        m.Limiter_Evaluations(budget);
+        EXPECT_EQ(m.Calculer(JJ_J2000 + 36525).echec, Echec_Integration::Budget_Epuise) << budget;
+        EXPECT_EQ(m.Calculer(JJ_J2000 + 36526).echec, Echec_Integration::Budget_Epuise) << budget;
+        // One step beyond the bound at most: 13 evaluations, and a few retried.
+        EXPECT_LE(m.Evaluations(), budget + 100) << budget;
+        EXPECT_EQ(m.Calculer(JJ_J2000).echec, Echec_Integration::Aucun) << budget;
+        m.Limiter_Evaluations(-1);
+        const Resultat_Integration r = m.Calculer(JJ_J2000 + 36525);
+        ASSERT_EQ(r.echec, Echec_Integration::Aucun) << budget;
+        EXPECT_NEAR(Distance(r.etat.position, attendu.etat.position), 0, 1e-9) << budget;
+    }
+}
+
+// A copy answers as the original to the last bit, and what it computes
+// leaves the original as it was.
+TEST(Mouvement_Perturbe, CopieIndependante) {
+    const Elements& el = Orbites[1].el;
+    Mouvement_Perturbe m(el, JJ_J2000);
+    ASSERT_EQ(m.Calculer(JJ_J2000 + 3000).echec, Echec_Integration::Aucun);
+    const std::unique_ptr<Mouvement_Perturbe> copie = m.Copie();
+    const long evaluations = m.Evaluations();
+    for (double jours : {3000.0, 2500.25, 3100.5}) {
+        const Resultat_Integration a = m.Calculer(JJ_J2000 + jours);
+        const Resultat_Integration b = copie->Calculer(JJ_J2000 + jours);
+        EXPECT_EQ(a.etat.position.x, b.etat.position.x) << jours;
+        EXPECT_EQ(a.etat.vitesse.z, b.etat.vitesse.z) << jours;
+    }
+    const long apres_original = m.Evaluations();
+    ASSERT_EQ(copie->Calculer(JJ_J2000 - 5000).echec, Echec_Integration::Aucun);
+    EXPECT_EQ(m.Evaluations(), apres_original);
+    EXPECT_GT(apres_original, evaluations);
 }
 
 }  // namespace

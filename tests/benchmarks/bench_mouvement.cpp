@@ -1,5 +1,8 @@
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+#include <memory>
+
 #include "astro/mouvement_perturbe.h"
 
 namespace {
@@ -60,6 +63,58 @@ void Page_Decalee_D_Un_Jour(benchmark::State& state) {
     }
 }
 BENCHMARK(Page_Decalee_D_Un_Jour)->Unit(benchmark::kMillisecond);
+
+// The state 0.001 AU beyond planet k (2 the Earth, 4 Jupiter), at its
+// speed: the body falls onto it within a day or two of the epoch.
+Etat_Corps Pres_De_La_Planete(int k) {
+    const double dt = 1e-3;  // days
+    const Vecteur p = Position_Planete(k, Epoque);
+    const Vecteur avant = Position_Planete(k, Epoque - dt), apres = Position_Planete(k, Epoque + dt);
+    const double s = 1 + 0.001 / std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
+    Etat_Corps etat;
+    etat.JJ = Epoque;
+    etat.position = {p[0] * s, p[1] * s, p[2] * s};
+    etat.vitesse = {(apres[0] - avant[0]) / (2 * dt), (apres[1] - avant[1]) / (2 * dt),
+                    (apres[2] - avant[2]) / (2 * dt)};
+    return etat;
+}
+
+// A comet 0.005 AU from the Sun at perihelion, its forces A1 = 1e-4 and
+// A2 = -1e-4 AU/day², the largest the element files take.
+Elements Rasante_Soleil() {
+    Elements el = Ceres();
+    el.q = 0.005;
+    el.e = 0.9999;
+    el.a = el.q / (1 - el.e);
+    el.i = 144.5;
+    el.Omega = 80;
+    el.gOmega = 0;
+    el.JJ_Perihelie = Epoque + 16;
+    return el;
+}
+
+// A grazer's page of daily rows around the epoch, as the page computes it:
+// a fresh integration, its work bounded as a page bounds it.
+void Page_Rasante(benchmark::State& state, int cas) {
+    const Elements el = Rasante_Soleil();
+    Forces forces;
+    forces.ng = {1e-4, -1e-4, 0};
+    long evaluations = 0;
+    for (auto _ : state) {
+        auto m = cas == 0 ? std::make_unique<Mouvement_Perturbe>(el, Epoque, forces)
+                          : std::make_unique<Mouvement_Perturbe>(Pres_De_La_Planete(cas), el.JJ_Equinoxe);
+        m->Limiter_Evaluations(Evaluations_Maximum_Calcul);
+        Calculer_Page(el, *m, Epoque - 12);
+        evaluations = m->Evaluations();
+    }
+    state.counters["evaluations"] = static_cast<double>(evaluations);
+}
+void Page_Rasante_Terre(benchmark::State& state) { Page_Rasante(state, 2); }
+void Page_Rasante_Jupiter(benchmark::State& state) { Page_Rasante(state, 4); }
+void Page_Rasante_Soleil(benchmark::State& state) { Page_Rasante(state, 0); }
+BENCHMARK(Page_Rasante_Terre)->Unit(benchmark::kMillisecond);
+BENCHMARK(Page_Rasante_Jupiter)->Unit(benchmark::kMillisecond);
+BENCHMARK(Page_Rasante_Soleil)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
