@@ -20,8 +20,8 @@
 #include "app/aide.h"
 #include "app/calcul_fond.h"
 #include "app/commandes.h"
-#include "app/dialogue_ce_soir.h"
 #include "app/dialogue_ajustement.h"
+#include "app/dialogue_ce_soir.h"
 #include "app/dialogue_lieu.h"
 #include "app/fenetre_nuit.h"
 #include "app/fiche_qt.h"
@@ -307,6 +307,8 @@ void Principale::Ouvrir_Ce_Soir() {
     catalogues_ce_soir_.clear();
     for (int k = 0; k < dialogue.Fichiers->count(); ++k)
         catalogues_ce_soir_ << dialogue.Fichiers->item(k)->text();
+}
+
 // The estimates are reduced with the body's places: its elements must be complete.
 void Principale::Ajuster_Loi_Estimations() {
     if (!Preparer_Page(programme_.Calcul())) {
