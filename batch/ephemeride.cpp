@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <map>
 
+#include "batch/catalogues_batch.h"
 #include "batch/ecriture_sortie.h"
 #include "batch/options_batch.h"
 #include "batch/suivi_batch.h"
@@ -220,10 +221,24 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
         erreurs << QStringLiteral("trajectel-ephemeride : ") << lecture.erreur << u'\n' << Renvoi_Aide;
         return Erreur_Usage;
     }
-    const Options_Batch& o = lecture.options;
+    Options_Batch o = lecture.options;
     if (o.aide || o.version) {
         sortie << (o.aide ? Usage_Batch() : Version_Batch());
         return Succes;
+    }
+    if (!o.actualiser.isEmpty())
+        return Actualiser_En_Batch(o.actualiser, o.url, Environnement_Utilisateur(), sortie, erreurs);
+    if (o.catalogues) return Lister_Catalogues(Dossier_Catalogues(), sortie);
+    if (!o.catalogue.isEmpty()) {
+        const std::optional<Copie_Locale> copie = Trouver_Copie(o.catalogue);
+        if (!copie) {
+            erreurs << QStringLiteral(
+                           "trajectel-ephemeride : pas de copie locale du catalogue %1 ; "
+                           "« trajectel-ephemeride --actualiser %1 » la télécharge\n")
+                           .arg(o.catalogue);
+            return Fichier_Illisible;
+        }
+        o.importer = copie->chemin;
     }
     Boite_Memoire boite;
     Programme p(boite, Notation_Batch(o), QStringLiteral(TRAJECTEL_VERSION));
