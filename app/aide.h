@@ -11,6 +11,7 @@ class QTextBrowser;
 // Help contexts of the dialogs: the topics of the help document they open at.
 constexpr int Aide_Lieu = 1011;
 constexpr int Aide_Import = 1012;
+constexpr int Aide_Catalogues = 1013;
 constexpr int Aide_Connexion_Monture = 1007;
 
 class Fenetre_Aide : public QWidget {

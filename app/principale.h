@@ -56,6 +56,7 @@ private:
     void Construire();
     void Aide_Contextuelle();
     void Choisir_Lieu();
+    void Mettre_A_Jour_Catalogues();
     void Choisir_Modele(bool classique);
     void Choisir_Perturbations(bool perturbations);
     void Enregistrer_Modele();

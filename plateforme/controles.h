@@ -132,6 +132,7 @@
     X(MonturePointer) \
     X(MontureArreter) \
     X(MontureDeconnecter) \
+    X(Catalogues1) \
     \
     /* Tool buttons. */ \
     X(ToolNouveau) \
@@ -160,7 +161,8 @@
     X(EditPasteElements1) \
     X(EditSite1) \
     X(EditLaws1) \
-    X(DatesNight1)
+    X(DatesNight1) \
+    X(FileCatalogues1)
 // clang-format on
 
 #define TRAJECTEL_VALEUR_CONTROLE(nom) nom,
