@@ -16,7 +16,7 @@ namespace {
 const QString Titre = QStringLiteral("Trajectel - Mettre à jour les catalogues");
 const QString Explication = QStringLiteral(
     "Les catalogues du Minor Planet Center, refaits chaque matin (TU). Seuls les fichiers qui ont "
-    "changé sont téléchargés ; une copie n'est remplacée que par un fichier complet et lisible.");
+    "changé sont téléchargés\u00a0; une copie n'est remplacée que par un fichier complet et lisible.");
 const QStringList Entetes = {QStringLiteral("Catalogue"), QStringLiteral("Copie du"),
                              QStringLiteral("Objets"), QStringLiteral("État")};
 const QString Legende_Mettre_A_Jour = QStringLiteral("&Mettre à jour");
@@ -32,7 +32,7 @@ const QString Texte_Octets_Inconnus = QStringLiteral("%1 : %2 reçus");
 const QString Texte_Termine = QStringLiteral("Mise à jour terminée.");
 const QString Texte_Annulee = QStringLiteral("Mise à jour annulée : les copies en place sont gardées.");
 
-constexpr int Largeur = 720;  // pixels
+constexpr int Largeur = 860;  // pixels
 constexpr int Hauteur = 300;  // pixels
 constexpr double Octets_Par_Ko = 1e3;
 constexpr double Octets_Par_Mo = 1e6;
@@ -173,6 +173,7 @@ void Dialogue_Catalogues::Progresser(qint64 recus, qint64 total) {
 void Dialogue_Catalogues::Finir_Un(const Resultat_Mise_A_Jour& resultat) {
     en_cours_.release()->deleteLater();
     Liste->item(rang_, Col_Etat)->setText(Etat_Resultat(resultat));
+    Liste->item(rang_, Col_Etat)->setToolTip(Etat_Resultat(resultat));
     if (resultat.releve) {
         Liste->item(rang_, Col_Date)
             ->setText(Texte_Date_Heure(resultat.releve->Telechargement) + QStringLiteral(" TU"));
