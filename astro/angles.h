@@ -11,6 +11,8 @@ constexpr double Tour = 360;                           // degrees, the full turn
 constexpr double Demi_Tour = Tour / 2;                 // degrees
 constexpr double Radians_Par_Degre = Pi_Radians / 180;
 constexpr double Degres_Par_Radian = 180 / Pi_Radians;
+constexpr double Heures_Par_Radian = 12 / Pi_Radians;
+constexpr double Secondes_Arc_Par_Degre = 3600;
 constexpr double Radians_Par_Seconde = Pi_Radians / 648000;  // seconds of arc
 
 inline double Sin_Deg(double x) { return std::sin(x * Radians_Par_Degre); }

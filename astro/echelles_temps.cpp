@@ -5,14 +5,13 @@
 #include <array>
 #include <cmath>
 
+#include "astro/constantes.h"
+
 namespace {
 
-constexpr double Secondes_Par_Jour = 86400.0;
 constexpr double TT_Moins_TAI = 32.184;  // seconds
-constexpr double JJ_J2000 = 2451545.0;   // days, TT
-constexpr double Jours_Par_An_Julien = 365.25;
-constexpr double Debut_UTC = 1960.0;  // first year of the leap-second table
-constexpr double Fin_UTC = 2150.0;    // no leap second can be foreseen so far ahead
+constexpr double Debut_UTC = 1960.0;     // first year of the leap-second table
+constexpr double Fin_UTC = 2150.0;       // no leap second can be foreseen so far ahead
 
 // One interval of the Canon: ΔT = Σ c_k ((y − origine) / echelle)^k for y
 // below `fin`. Coefficients of the Canon, seconds.

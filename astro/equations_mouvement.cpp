@@ -6,10 +6,10 @@
 #include <limits>
 
 #include "astro/conique.h"
+#include "astro/constantes.h"
 
 namespace {
 
-constexpr double JJ_2000 = 2451545.0;     // J2000.0, days
 constexpr double k2 = K_Gauss * K_Gauss;  // the Sun's GM, AU³/day²
 
 // Mass of the Sun over that of each planet, Mercury to Neptune, the Earth
@@ -37,8 +37,6 @@ constexpr int Noeuds_Interpolation = 8;
 // Beyond about 27,000 years from J2000 the node's index would not fit, and
 // no theory of the planets holds anyway.
 constexpr double Ecart_Maximum_2000 = 1e7;  // days
-
-double Norme(const Vecteur& a) { return std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]); }
 
 Vecteur Produit_Vectoriel(const Vecteur& a, const Vecteur& b) {
     return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
@@ -91,7 +89,7 @@ Vecteur Position_Planete(int k, double JJ_TT) {
     double pv[2][3];
     // Two parts keep the time's precision; beyond the years 1000 to 3000 the
     // theory only degrades, which its status says and we accept.
-    eraPlan94(JJ_2000, JJ_TT - JJ_2000, k + 1, pv);
+    eraPlan94(JJ_J2000, JJ_TT - JJ_J2000, k + 1, pv);
     return {pv[0][0], pv[0][1], pv[0][2]};
 }
 
@@ -106,7 +104,7 @@ const Vecteur& Planetes_Interpolees::Noeud_Planete(int k, long indice) {
     if (noeud.indice != indice) {
         noeud.indice = indice;
         double pv[2][3];
-        eraPlan94(JJ_2000, indice * Pas_Noeuds(k), k + 1, pv);
+        eraPlan94(JJ_J2000, indice * Pas_Noeuds(k), k + 1, pv);
         noeud.position = {pv[0][0], pv[0][1], pv[0][2]};
     }
     return noeud.position;
@@ -115,7 +113,7 @@ const Vecteur& Planetes_Interpolees::Noeud_Planete(int k, long indice) {
 const Positions_Planetes& Planetes_Interpolees::Positions(double JJ_TT) {
     if (JJ_TT == JJ_) return positions_;
     JJ_ = JJ_TT;
-    const double t = JJ_TT - JJ_2000;
+    const double t = JJ_TT - JJ_J2000;
     if (!(std::fabs(t) <= Ecart_Maximum_2000)) {
         positions_.fill({std::nan(""), std::nan(""), std::nan("")});
         return positions_;

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr double Heures_Par_Radian = 12 / Pi_Radians;
 // A change over one hour, in radians, as minutes of time per day (12/π hours
 // per radian, 60 minutes, 24 hours) and as minutes of arc per day.
 constexpr double Derive_a_Par_Radian_Heure = 17280 / Pi_Radians;

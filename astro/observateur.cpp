@@ -3,11 +3,10 @@
 #include <erfa.h>
 #include <erfam.h>
 
+#include "astro/constantes.h"
 #include "astro/position.h"
 
 namespace {
-
-constexpr double Secondes_Par_Jour = 86400.0;
 
 // x = rᵀ · v: from the intermediate (CIRS) axes back to the ICRS.
 Vecteur Vers_ICRS(double r[3][3], const double v[3]) {

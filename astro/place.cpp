@@ -9,15 +9,11 @@
 
 #include "astro/angles.h"
 #include "astro/calendrier.h"
+#include "astro/constantes.h"
 #include "astro/echelles_temps.h"
 
 namespace {
 
-constexpr double JJ_J2000 = 2451545.0;  // days, TT
-constexpr double Jours_Par_An_Julien = 365.25;
-constexpr double Secondes_Par_Jour = 86400.0;
-constexpr double Vitesse_Lumiere = Secondes_Par_Jour / ERFA_AULT;  // AU/day
-constexpr double Heures_Par_Radian = 12 / Pi_Radians;
 // Each pass of the light time divides its error by about c over the body's
 // speed relative to the observer (10⁴ for a comet near the Earth); foretold
 // from the last places, it mostly takes one or two passes to reach 1e-9 day.
@@ -28,8 +24,6 @@ constexpr double Portee_Prevision = 1;  // days
 // eraLd's limiter, which keeps the Sun's deflection finite for a body right
 // behind the Sun.
 constexpr double Limite_Deflexion = 1e-6;
-
-double Norme(const Vecteur& v) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
 
 Vecteur Difference(const Vecteur& a, const Vecteur& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
 

@@ -5,11 +5,11 @@
 
 #include "astro/calendrier.h"
 #include "astro/conique.h"
+#include "astro/constantes.h"
 
 namespace {
 
 constexpr double JJ_1900 = 2415020.0;                  // 1900 January 0.5, days
-constexpr double Siecle_Julien = 36525.0;              // days
 constexpr double JJ_1900_Tropical = 2415020.313;       // start of the tropical year 1900, days
 constexpr double Siecle_Tropical = 36524.2199;         // days
 constexpr double JJ_1900_Precession = 2415020.5;       // 1900 January 1.0, days

@@ -4,12 +4,11 @@
 #include <cmath>
 
 #include "astro/angles.h"
+#include "astro/constantes.h"
 #include "astro/position.h"
 
 namespace {
 
-constexpr double JJ_J2000 = 2451545.0;   // 2000 January 1.5 UT
-constexpr double Siecle_Julien = 36525;  // days
 // The searches stop within a second of time, or once the function is within
 // 1e-4° of its target; the bound stops a search fed with NaN.
 constexpr double Precision_Recherche = 1e-5;  // days

@@ -4,13 +4,13 @@
 #include <limits>
 #include <memory>
 
+#include "astro/angles.h"
+#include "astro/constantes.h"
+
 namespace {
 
-constexpr double Secondes_Par_Jour = 86400;
 constexpr double Secondes_Arc_Par_Heure = 54000;  // 15° an hour of right ascension
-constexpr double Secondes_Arc_Par_Degre = 3600;
 constexpr double Heures_Par_Tour = 24;
-constexpr double Pi = 3.14159265358979323846;
 
 // The change of right ascension from a to b, hours, the short way round 0 h.
 double Difference_Alpha(double a, double b) { return std::remainder(b - a, Heures_Par_Tour); }
@@ -41,7 +41,7 @@ Vitesses_Suivi Vitesses_Sur_Intervalle(const Place_A_L_Instant& place, double jj
 }
 
 double Ecart_Angulaire(const Coordonnees_Monture& a, const Coordonnees_Monture& b) {
-    const double radian_heure = Pi / 12, radian_degre = Pi / 180;
+    const double radian_heure = Pi_Radians / 12, radian_degre = Pi_Radians / 180;
     const double d_alpha = (b.Ascension_Droite - a.Ascension_Droite) * radian_heure;
     const double d1 = a.Declinaison * radian_degre, d2 = b.Declinaison * radian_degre;
     const double x = std::cos(d2) * std::sin(d_alpha);

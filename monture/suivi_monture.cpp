@@ -3,6 +3,9 @@
 #include <QDateTime>
 #include <cmath>
 
+#include "astro/angles.h"
+#include "astro/constantes.h"
+
 namespace {
 
 // The properties and elements every INDI mount driver shares.
@@ -30,14 +33,12 @@ const QString Heure = QStringLiteral("TIME_UTC");
 const QString Cote_Pilier = QStringLiteral("TELESCOPE_PIER_SIDE");
 
 constexpr double Jour_Julien_Unix = 2440587.5;  // 1970-01-01 0 h UTC
-constexpr double Millisecondes_Par_Jour = 86400000;
 constexpr double Degres_Par_Tour = 360;
 constexpr int Millisecondes_Par_Seconde = 1000;
 constexpr double Millisecondes_Par_Minute = 60000;
 // ms a newly connected driver is given to describe the rest of its
 // properties (the site, the time) before the first slew
 constexpr int Delai_Definitions = 500;
-constexpr double Secondes_Arc_Par_Degre = 3600;
 
 const QString Mot_Pas_Connecte = QStringLiteral("Pas de connexion au serveur INDI.");
 const QString Mot_Pas_Appareil = QStringLiteral("Aucune monture n'est choisie.");

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "astro/angles.h"
 #include "page/textes_ligne.h"
 
 namespace {
@@ -27,8 +28,6 @@ QString An(const Ligne_Ephemeride& l, const Notation& n) { return Textes_Date(l.
 QString M1(const Ligne_Ephemeride& l, const Notation& n) { return Texte_Magnitude(l.M1, n); }
 QString M2(const Ligne_Ephemeride& l, const Notation& n) { return Texte_Magnitude(l.M2, n); }
 
-constexpr double Heures_Par_Radian = 12 / Pi_Radians;
-constexpr double Degres_Par_Radian = 180 / Pi_Radians;
 constexpr int Decimales_Alpha = 7;     // hours
 constexpr int Decimales_Delta = 6;     // degrees
 constexpr int Decimales_Distance = 8;  // AU
