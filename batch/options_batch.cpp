@@ -429,7 +429,8 @@ QString Lire_Fichier(const QStringList& fichiers, Options_Batch& o) {
     if (!o.actualiser.isEmpty() || o.catalogues) return {};
     if (!o.importer.isEmpty() || !o.catalogue.isEmpty()) {
         if (!fichiers.isEmpty())
-            return QStringLiteral("--importer et --catalogue remplacent le fichier d'éléments");
+            return o.importer.isEmpty() ? QStringLiteral("--catalogue remplace le fichier d'éléments")
+                                        : QStringLiteral("--importer remplace le fichier d'éléments");
         if (o.lister && (!o.objet.isEmpty() || o.rang > 0))
             return QStringLiteral("--lister exclut --objet et --rang");
         return {};

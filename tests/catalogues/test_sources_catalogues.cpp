@@ -84,8 +84,7 @@ TEST(Catalogues_Options, LigneDeCommande) {
          QStringLiteral("--actualiser et --catalogues s'emploient sans fichier ni calcul")},
         {l("--catalogue cometes --importer CometEls.txt"),
          QStringLiteral("--catalogue et --importer s'excluent")},
-        {l("--catalogue cometes halley.elt"),
-         QStringLiteral("--importer et --catalogue remplacent le fichier d'éléments")},
+        {l("--catalogue cometes halley.elt"), QStringLiteral("--catalogue remplace le fichier d'éléments")},
         {l("--catalogue comete"),
          QStringLiteral("catalogue inconnu : comete (attendu cometes, planetes-mineures, "
                         "geocroiseurs, lointains)")},
