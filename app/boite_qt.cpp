@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -74,6 +75,10 @@ void Ecrire_Champ(QLineEdit& champ, const QString& texte) {
     champ.setMaxLength(Longueur_Illimitee);
     champ.setText(texte);
     Borner_Saisie(champ);
+    // A text written by the program, not typed, shows its beginning: a long
+    // perihelion day would otherwise show only its last decimals. Last, as
+    // a new maximum length writes the text again, the cursor at its end.
+    if (!champ.hasFocus()) champ.setCursorPosition(0);
 }
 
 }  // namespace
@@ -290,10 +295,11 @@ Canevas* Boite_Qt::Dialogue_Impression() {
     canevas_imprimante_.reset();
     QPrinter* imprimante = imprimante_essai_;
     if (!imprimante) {
-        QPrintDialog dialogue(&imprimante_, Widget(Controle::Principale));
+        if (!imprimante_) imprimante_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        QPrintDialog dialogue(imprimante_.get(), Widget(Controle::Principale));
         dialogue.setWindowTitle(Titre_Impression);
         if (dialogue.exec() != QDialog::Accepted) return nullptr;
-        imprimante = &imprimante_;
+        imprimante = imprimante_.get();
     }
     canevas_imprimante_ = std::make_unique<Canevas_QPainter>(*imprimante);
     return canevas_imprimante_.get();

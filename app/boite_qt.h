@@ -5,7 +5,6 @@
 
 #include <QImage>
 #include <QPointer>
-#include <QPrinter>
 #include <array>
 #include <functional>
 #include <memory>
@@ -17,6 +16,7 @@
 class Aide_Dans_Dialogue;
 class QAction;
 class QDialog;
+class QPrinter;
 class QProgressDialog;
 class QLineEdit;
 class QWidget;
@@ -53,6 +53,8 @@ public:
     // message boxes are kept in a list instead of being shown.
     void Fixer_Imprimante(QPrinter* imprimante) { imprimante_essai_ = imprimante; }
     void Retenir_Messages(bool retenir) { retenir_messages_ = retenir; }
+    // Whether the printer was made: it is, only once printing first needs it.
+    bool Imprimante_Creee() const { return imprimante_ != nullptr; }
     enum class Genre_Message { Simple, Avertissement, Erreur };
     struct Message_Montre {
         Genre_Message genre;
@@ -128,7 +130,9 @@ private:
 
     std::array<QPointer<QObject>, Nombre_Controles> objets_;
     int ecriture_ = 0;
-    QPrinter imprimante_{QPrinter::HighResolution};
+    // Made at the first print: a printer asks the print system (CUPS) for
+    // its queues, which would delay the window's first paint.
+    std::unique_ptr<QPrinter> imprimante_;
     QPrinter* imprimante_essai_ = nullptr;
     std::unique_ptr<Canevas_QPainter> canevas_imprimante_;
     QImage image_vide_{1, 1, QImage::Format_ARGB32_Premultiplied};

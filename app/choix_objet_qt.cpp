@@ -22,9 +22,10 @@ const std::array<QString, 4> Entetes = {QStringLiteral("Objet"), QStringLiteral(
                                         QStringLiteral("q (UA)"), QStringLiteral("e")};
 
 // Pixels.
-constexpr int Largeur = 640;
+constexpr int Largeur = 760;
 constexpr int Hauteur = 420;
-constexpr int Largeur_Objet = 260;
+// Room for a comet's long name and the epoch that tells its sets apart.
+constexpr int Largeur_Objet = 380;
 constexpr int Marge_Colonne = 16;
 // The widest texts of the other columns, which set their widths: a whole
 // catalogue is never measured.
@@ -57,6 +58,9 @@ public:
         if (!index.isValid() || index.row() >= rowCount({})) return {};
         if (role == Qt::TextAlignmentRole && index.column() > 0)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        // A name longer than its column is whole in its tip.
+        if (role == Qt::ToolTipRole && index.column() == 0)
+            return source_.Ligne(Rang(index.row())).Designation;
         if (role != Qt::DisplayRole) return {};
         const Ligne_Objet l = source_.Ligne(Rang(index.row()));
         switch (index.column()) {

@@ -11,7 +11,7 @@
 #include <utility>
 
 namespace {
-const QString Titre_Dialogue = QStringLiteral("Lois de magnitude");
+const QString Titre_Dialogue = QStringLiteral("Trajectel - Lois de magnitude");
 const QString Titre_Totale = QStringLiteral("Magnitude totale (M1)");
 const QString Titre_Noyau = QStringLiteral("Magnitude du noyau (M2)");
 const QString Titre_Epoque = QStringLiteral("Epoque d'osculation");
@@ -75,6 +75,9 @@ QWidget* Dialogue_Lois::Groupe_Loi(const QString& titre, const Saisie_Loi& loi, 
     formulaire->addRow(QStringLiteral("Coefficient de phase (PC, mag/°) :"), c.PC);
     formulaire->addRow(QStringLiteral("Paramètre de pente G :"), c.G);
     formulaire->addRow(QStringLiteral("Origine :"), new QLabel(loi.Origine, groupe));
+    auto* colonne = new QLabel(loi.Colonne, groupe);
+    colonne->setWordWrap(true);
+    formulaire->addRow(colonne);
     Montrer_Forme(c);
     connect(c.Forme, &QComboBox::currentIndexChanged, this, [c] { Montrer_Forme(c); });
     return groupe;
@@ -85,7 +88,7 @@ QWidget* Dialogue_Lois::Groupe_Epoque(const Saisie_Lois& s) {
     Epoque = Champ(s.Epoque, groupe);
     Epoque->setPlaceholderText(Aucune);
     auto* formulaire = new QFormLayout(groupe);
-    formulaire->addRow(QStringLiteral("Jour julien TT (vide : aucune) :"), Epoque);
+    formulaire->addRow(QStringLiteral("Jour julien ou date J/M/A, en TT (vide : aucune) :"), Epoque);
     formulaire->addRow(
         QStringLiteral("A1, A2, A3 (UA/j²) :"),
         new QLabel(

@@ -6,7 +6,10 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
 #include <QMimeData>
+#include <QPainter>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -17,6 +20,7 @@
 #include "app/aide.h"
 #include "app/commandes.h"
 #include "app/dialogue_catalogues.h"
+#include "app/dialogue_ce_soir.h"
 #include "app/dialogue_lieu.h"
 #include "app/fenetre_nuit.h"
 #include "app/fiche_qt.h"
@@ -30,6 +34,7 @@
 #include "document/modele_calcul.h"
 #include "form/disposition_fiche.h"
 #include "form/presse_papiers.h"
+#include "page/legendes.h"
 
 namespace {
 
@@ -37,6 +42,44 @@ namespace {
 constexpr int Largeur_Creation = 700;
 constexpr int Hauteur_Creation = 830;
 constexpr int Aide_Sommaire = 1000;
+constexpr int Marge_Legende = 6;  // pixels left and right of the line under the tool bar
+
+// The line under the tool bar's buttons, within the bar, which grows by its
+// height: the frame and the view place themselves under the bar as before.
+// It shows what fits of its text, which is its tool tip: a long text never
+// widens the window.
+class Legende_Coupee : public QWidget {
+public:
+    explicit Legende_Coupee(QToolBar* barre) : QWidget(barre) {
+        const QMargins m = barre->contentsMargins();
+        barre->setContentsMargins(m.left(), m.top(), m.right(), m.bottom() + Hauteur());
+        barre->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* e) override {
+        if (objet == parentWidget() && e->type() == QEvent::Resize) Placer();
+        return QWidget::eventFilter(objet, e);
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter peintre(this);
+        peintre.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(toolTip(), Qt::ElideRight, width()));
+    }
+
+private:
+    int Hauteur() const { return fontMetrics().height() + 2; }
+    void Placer() {
+        const QWidget* barre = parentWidget();
+        setGeometry(Marge_Legende, barre->height() - Hauteur() - 1, barre->width() - 2 * Marge_Legende,
+                    Hauteur());
+    }
+};
+const char* const Article_Ce_Soir = "Ce soir…";
+const char* const Indice_Ce_Soir =
+    "Ce soir|Les comètes et petites planètes d'un catalogue observables la nuit venue depuis le lieu";
+const char* const Texte_Sans_Lieu_Ce_Soir =
+    "La liste de ce soir demande un lieu d'observation (Edition, Lieu d'observation…).";
 
 // The recent-file items follow each other in the enum.
 int Rang_Historique(Controle c) { return static_cast<int>(c) - static_cast<int>(Controle::Historique1) + 1; }
@@ -83,6 +126,15 @@ void Principale::Construire() {
     boite_.Lier(Controle::HorizontalBar, client_->Horizontale());
     boite_.Lier(Controle::StatusBar, client_->Etat());
     Creer_Commandes(*this, *client_->Barre_Outils(), boite_, [this](Controle c) { Executer(c); });
+    // Before anything is placed under the tool bar: the line makes it taller.
+    Creer_Legende_Calcul();
+    for (QAction* menu : menuBar()->actions())
+        if (menu->menu() && menu->text() == QStringLiteral("&Dates")) {
+            QAction* ce_soir = menu->menu()->addAction(QString::fromUtf8(Article_Ce_Soir));
+            ce_soir->setObjectName(QStringLiteral("CeSoir1"));
+            ce_soir->setStatusTip(QString::fromUtf8(Indice_Ce_Soir));
+            connect(ce_soir, &QAction::triggered, this, [this] { Ouvrir_Ce_Soir(); });
+        }
 
     QFont police(QString::fromUtf8(Face_Fiche));
     police.setPixelSize(Taille_Police_Fiche);
@@ -103,6 +155,7 @@ void Principale::Construire() {
                                    *client_->Etat(), this);
     monture_->Actualiser_Commandes();
     boite_.Sur_Page_Construite = [this] {
+        Actualiser_Legende_Calcul();
         nuit_->Redessiner();
         monture_->Actualiser_Commandes();
     };
@@ -124,6 +177,19 @@ void Principale::Construire() {
     // would take it as text past their key filters.
     setAcceptDrops(true);
     for (QLineEdit* champ : findChildren<QLineEdit*>()) champ->setAcceptDrops(false);
+}
+
+// Under the title and the buttons, as the printed page says it under its table.
+void Principale::Creer_Legende_Calcul() {
+    legende_calcul_ = new Legende_Coupee(client_->Barre_Outils());
+    legende_calcul_->setObjectName(QStringLiteral("Legende_Calcul"));
+}
+
+void Principale::Actualiser_Legende_Calcul() {
+    const QString texte = Texte_Calcul_Fenetre(programme_.Calcul());
+    if (texte == legende_calcul_->toolTip()) return;
+    legende_calcul_->setToolTip(texte);
+    legende_calcul_->update();
 }
 
 void Principale::Executer(Controle commande) {
@@ -236,6 +302,20 @@ void Principale::Mettre_A_Jour_Catalogues() {
     Dialogue_Catalogues dialogue(Environnement_Utilisateur(), this);
     const auto aide = boite_.Aide_Dialogue(dialogue, Aide_Catalogues);
     dialogue.exec();
+}
+
+// Tonight's list needs a site: without one, the site's dialog first.
+void Principale::Ouvrir_Ce_Soir() {
+    if (!programme_.site) Choisir_Lieu();
+    if (!programme_.site) {
+        boite_.Avertissement(QString::fromUtf8(Titre_Ce_Soir), QString::fromUtf8(Texte_Sans_Lieu_Ce_Soir));
+        return;
+    }
+    Dialogue_Ce_Soir dialogue(programme_, catalogues_ce_soir_, this);
+    dialogue.exec();
+    catalogues_ce_soir_.clear();
+    for (int k = 0; k < dialogue.Fichiers->count(); ++k)
+        catalogues_ce_soir_ << dialogue.Fichiers->item(k)->text();
 }
 
 // The model chosen is kept at once in Calcul.ini; the page shows it.

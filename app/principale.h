@@ -31,6 +31,9 @@ public:
     Fenetre_Aide& Aide() { return *aide_; }
     Fenetre_Nuit& Nuit() { return *nuit_; }
     Monture_Fenetre& Monture() { return *monture_; }
+    // What the page's figures are: the model, the dates' time scale, the site.
+    // Its whole text is its tool tip.
+    QWidget* Legende_Calcul() const { return legende_calcul_; }
 
     // Every command of the menus, the tool bar and the shortcuts.
     void Executer(Controle commande);
@@ -57,9 +60,12 @@ private:
     void Aide_Contextuelle();
     void Choisir_Lieu();
     void Mettre_A_Jour_Catalogues();
+    void Ouvrir_Ce_Soir();
     void Choisir_Modele(bool classique);
     void Choisir_Perturbations(bool perturbations);
     void Enregistrer_Modele();
+    void Creer_Legende_Calcul();
+    void Actualiser_Legende_Calcul();
 
     Boite_Qt boite_;
     Programme programme_;
@@ -71,4 +77,6 @@ private:
     Fenetre_Aide* aide_ = nullptr;
     Fenetre_Nuit* nuit_ = nullptr;
     Monture_Fenetre* monture_ = nullptr;
+    QWidget* legende_calcul_ = nullptr;
+    QStringList catalogues_ce_soir_;  // the files of the last tonight's list
 };

@@ -10,6 +10,10 @@ constexpr double Puissance_10_10 = 1e10;
 
 bool Orbite_Parabolique(double e) { return e >= Excentricite_Parabolique; }
 
+bool Orbite_Demesuree(const Elements& el) {
+    return !(std::abs(el.e) <= Excentricite_Max && std::abs(el.q) <= Distance_Max);
+}
+
 double Arrondi_10(double x) {
     const double echelle = x * Puissance_10_10;
     // Beyond 2^52 a double has no fraction left to round.

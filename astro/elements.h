@@ -77,6 +77,14 @@ struct Elements {
 // ellipses, the parabola and the hyperbolas).
 bool Orbite_Parabolique(double e);
 
+// No body follows a conic this open, nor this far: such values come from a
+// damaged source, and would give a table of nothing.
+constexpr double Excentricite_Max = 1000;
+constexpr double Distance_Max = 1e6;  // AU
+// Whether the eccentricity or the perihelion distance is beyond any body's,
+// or no number.
+bool Orbite_Demesuree(const Elements& el);
+
 // x rounded to ten decimals, ties to even; values too large to carry ten
 // decimals come back unchanged.
 double Arrondi_10(double x);

@@ -6,7 +6,7 @@
 
 namespace {
 
-const QString Programme = QStringLiteral("trajectel-ephemeride : ");
+const QString Nom_Ligne = QStringLiteral("trajectel-ephemeride : ");
 
 // Every catalogue named gets its line, also when another update holds the folder.
 int Refuser_Tous(const QStringList& noms, const Environnement_Catalogues& env, const QString& raison,
@@ -25,7 +25,7 @@ int Refuser_Tous(const QStringList& noms, const Environnement_Catalogues& env, c
 int Actualiser_En_Batch(const QStringList& noms, const QString& adresse, const Environnement_Catalogues& env,
                         QTextStream& sortie, QTextStream& erreurs) {
     const QString avis = Preparer_Catalogues_Ini(env.dossier_configuration);
-    if (!avis.isEmpty()) erreurs << Programme << avis << u'\n';
+    if (!avis.isEmpty()) erreurs << Nom_Ligne << avis << u'\n';
     const Verrou_Catalogues verrou = Verrouiller_Catalogues(env.dossier_copies);
     if (!verrou.verrou) return Refuser_Tous(noms, env, verrou.raison, sortie);
     QNetworkAccessManager reseau;

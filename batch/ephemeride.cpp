@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <map>
 
+#include "astro/elements.h"
 #include "batch/catalogues_batch.h"
+#include "batch/ce_soir_batch.h"
 #include "batch/ecriture_sortie.h"
 #include "batch/options_batch.h"
 #include "batch/suivi_batch.h"
@@ -16,12 +18,16 @@
 #include "document/programme.h"
 #include "form/disposition_fiche.h"
 #include "form/lecture_entree_page.h"
+#include "page/legendes.h"
 #include "plateforme/boite_memoire.h"
 #include "plateforme/erreur_generale.h"
 
 namespace {
 
 const QString Renvoi_Aide = QStringLiteral("« trajectel-ephemeride --aide » décrit les options.\n");
+// As the import says of the orbits it leaves out.
+const QString Orbite_Absurde =
+    QStringLiteral("orbite absurde (excentricité, distance ou date du périhélie démesurée) : %1\n");
 
 // The start date as a user would type it, with the decimal separator of the run.
 QString Texte_Jour(const Options_Batch& o, const QDate& aujourdhui, char separateur) {
@@ -48,6 +54,7 @@ Entree_Page Entree_Options(const Programme& p, const Options_Batch& o, const QDa
     e.Textes[Controle::Liste_Instruments] = o.instrument;
     e.Modele = o.modele;
     e.Decimales = o.decimales;
+    p.Noter_Origines(e);
     return e;
 }
 
@@ -84,78 +91,96 @@ void Ecrire_Objet(const Ligne_Objet& l, QTextStream& flux) {
 }
 
 // The object's line, then the laws its source gives.
-void Lister_Objet(const Catalogue_Orbites& catalogue, int rang, const Notation& notation, QTextStream& flux) {
-    const Ligne_Objet l = catalogue.Ligne(rang);
+void Lister_Objet(const Orbite_Publiee& o, const Notation& notation, QTextStream& flux) {
+    const Ligne_Objet l = Ligne_Orbite(o, notation);
     flux << l.Designation << u'\t' << l.Perihelie << u'\t' << l.q << u'\t' << l.e << u'\t'
-         << Texte_Lois(catalogue.Orbite(rang), notation) << u'\n';
+         << Texte_Lois(o, notation) << u'\n';
 }
 
 // Why no orbit of the file can be used.
-QString Texte_Echec_Import(const Fichier_Orbites& lu, const QString& fichier) {
-    using I = Fichier_Orbites::Issue;
-    if (lu.issue == I::Trop_Grand)
+QString Texte_Echec_Import(Issue_Flux issue, const Bilan_Lecture& bilan, const QString& fichier) {
+    if (issue == Issue_Flux::Trop_Grand)
         return QStringLiteral("fichier trop grand pour être importé : %1").arg(fichier);
-    if (lu.issue != I::Lu) return QStringLiteral("impossible de lire %1").arg(fichier);
-    if (lu.Refus.Distances_Nulles + lu.Refus.Absurdes > 0)
+    if (issue != Issue_Flux::Lu || bilan.Echec) return QStringLiteral("impossible de lire %1").arg(fichier);
+    if (bilan.Distances_Nulles + bilan.Absurdes > 0)
         return QStringLiteral("aucune orbite utilisable : %1").arg(fichier);
     return QStringLiteral("aucune orbite dans un format connu : %1").arg(fichier);
 }
 
-// The objects that --objet and --rang leave, by their ranks from 0.
-std::vector<int> Rangs_Choisis(const Catalogue_Orbites& catalogue, const Options_Batch& o) {
-    std::vector<int> rangs = catalogue.Chercher(o.objet);
-    if (o.rang == 0) return rangs;
-    const bool trouve = std::binary_search(rangs.begin(), rangs.end(), o.rang - 1);
-    return trouve ? std::vector<int>{o.rang - 1} : std::vector<int>{};
+// The objects that --objet and --rang leave, found in one pass over the
+// file: only those chosen are completed and kept, with their ranks from 0,
+// so that a whole catalogue costs about its reading.
+struct Objets_Choisis {
+    std::vector<std::pair<int64_t, Orbite_Publiee>> premiers;  // at most Objets_Listes_Max + 1
+    int64_t nombre = 0;
+};
+
+Choix_Orbite Choix_Options(const Options_Batch& o, const Recherche_Nom& recherche, int64_t& rang_choisi) {
+    return [&o, &recherche, &rang_choisi](int64_t rang, std::string_view nom) {
+        if (o.rang != 0 && rang != o.rang - 1) return false;
+        rang_choisi = rang;
+        return recherche.Contient(nom);
+    };
 }
 
-QString Texte_Aucun_Choisi(const Catalogue_Orbites& catalogue, const Options_Batch& o) {
+QString Texte_Aucun_Choisi(int64_t orbites, const Options_Batch& o) {
     if (o.rang == 0) return QStringLiteral("aucun objet ne contient « %1 »").arg(o.objet);
-    if (o.rang > catalogue.Nombre())
-        return QStringLiteral("pas d'objet de rang %1 : le fichier en compte %2")
-            .arg(o.rang)
-            .arg(catalogue.Nombre());
+    if (o.rang > orbites)
+        return QStringLiteral("pas d'objet de rang %1 : le fichier en compte %2").arg(o.rang).arg(orbites);
     return QStringLiteral("l'objet de rang %1 ne contient pas « %2 »").arg(o.rang).arg(o.objet);
+}
+
+// Several objects hold the text: the first ones, to choose from.
+int Refuser_Plusieurs(const Objets_Choisis& choisis, const Options_Batch& o, const Notation& notation,
+                      QTextStream& erreurs) {
+    erreurs << QStringLiteral("trajectel-ephemeride : ")
+            << QStringLiteral("%1 objets contiennent « %2 », précisez --objet ou choisissez par --rang :\n")
+                   .arg(choisis.nombre)
+                   .arg(o.objet);
+    for (std::size_t k = 0; k < std::min(choisis.premiers.size(), Objets_Listes_Max); ++k) {
+        erreurs << QStringLiteral("%1\t").arg(choisis.premiers[k].first + 1);
+        Ecrire_Objet(Ligne_Orbite(choisis.premiers[k].second, notation), erreurs);
+    }
+    if (choisis.nombre > static_cast<int64_t>(Objets_Listes_Max))
+        erreurs << QStringLiteral("… et %1 autres\n")
+                       .arg(choisis.nombre - static_cast<int64_t>(Objets_Listes_Max));
+    return Erreur_Usage;
 }
 
 // The object of a file of published elements becomes the document, as in
 // the window. A status when the run ends here: the list, or a refusal.
 std::optional<int> Importer_Objet(Programme& p, const Options_Batch& o, QTextStream& sortie,
                                   QTextStream& erreurs) {
-    const Fichier_Orbites lu =
-        Lire_Fichier_Orbites(o.importer, p.notation, [](int64_t, int64_t) { return true; });
+    const Recherche_Nom recherche(o.objet);
+    Objets_Choisis choisis;
+    int64_t rang_choisi = 0;
+    const auto garder = [&](Orbite_Publiee&& orbite) {
+        if (o.lister) return Lister_Objet(orbite, p.notation, sortie);
+        if (choisis.premiers.size() <= Objets_Listes_Max)
+            choisis.premiers.emplace_back(rang_choisi, std::move(orbite));
+        ++choisis.nombre;
+    };
+    Bilan_Lecture bilan;
+    const Issue_Flux issue = Lire_Fichier_Orbites_En_Flux(
+        o.importer, garder, o.lister ? Choix_Orbite() : Choix_Options(o, recherche, rang_choisi), bilan);
     const QString programme = QStringLiteral("trajectel-ephemeride : ");
-    if (lu.issue == Fichier_Orbites::Issue::Lu)
-        for (const QString& texte : Textes_Refus(lu.Refus)) erreurs << programme << texte << u'\n';
-    if (lu.issue != Fichier_Orbites::Issue::Lu || lu.catalogue->Nombre() == 0) {
-        erreurs << programme << Texte_Echec_Import(lu, o.importer) << u'\n';
+    const bool ouvert = issue == Issue_Flux::Lu;
+    if (ouvert && !bilan.Echec)
+        for (const QString& texte : Textes_Refus(bilan)) erreurs << programme << texte << u'\n';
+    if (!ouvert || bilan.Echec || bilan.Orbites == 0) {
+        erreurs << programme << Texte_Echec_Import(issue, bilan, o.importer) << u'\n';
         return Fichier_Illisible;
     }
-    const Catalogue_Orbites& catalogue = *lu.catalogue;
-    if (o.lister) {
-        for (int k = 0; k < catalogue.Nombre(); ++k) Lister_Objet(catalogue, k, p.notation, sortie);
-        return Succes;
-    }
-    const std::vector<int> rangs = Rangs_Choisis(catalogue, o);
-    if (rangs.size() == 1) {
-        Remplir_Orbite(p, catalogue.Orbite(rangs[0]), QFileInfo(o.importer).fileName());
+    if (o.lister) return Succes;
+    if (choisis.nombre == 1) {
+        Remplir_Orbite(p, choisis.premiers[0].second, QFileInfo(o.importer).fileName());
         return std::nullopt;
     }
-    if (rangs.empty()) {
-        erreurs << programme << Texte_Aucun_Choisi(catalogue, o) << u'\n';
+    if (choisis.nombre == 0) {
+        erreurs << programme << Texte_Aucun_Choisi(bilan.Orbites, o) << u'\n';
         return Erreur_Usage;
     }
-    erreurs << programme
-            << QStringLiteral("%1 objets contiennent « %2 », précisez --objet ou choisissez par --rang :\n")
-                   .arg(rangs.size())
-                   .arg(o.objet);
-    for (std::size_t k = 0; k < std::min(rangs.size(), Objets_Listes_Max); ++k) {
-        erreurs << QStringLiteral("%1\t").arg(rangs[k] + 1);
-        Ecrire_Objet(catalogue.Ligne(rangs[k]), erreurs);
-    }
-    if (rangs.size() > Objets_Listes_Max)
-        erreurs << QStringLiteral("… et %1 autres\n").arg(rangs.size() - Objets_Listes_Max);
-    return Erreur_Usage;
+    return Refuser_Plusieurs(choisis, o, p.notation, erreurs);
 }
 
 // What the page still lacks, in the observer's words.
@@ -193,6 +218,7 @@ QString En_Tete_Texte(const Calcul_Page& calcul) {
     }
     const QString modele = Texte_Modele(calcul);
     if (!modele.isEmpty()) texte += QStringLiteral("Calcul : %1\n").arg(modele);
+    for (const QString& ligne : Textes_Magnitudes(calcul)) texte += ligne + u'\n';
     return texte + u'\n';
 }
 
@@ -215,7 +241,7 @@ Notation Notation_Batch(const Options_Batch& o) {
 }  // namespace
 
 int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QTextStream& erreurs,
-                        const QDate& aujourdhui, Impression_Pdf imprimer) {
+                        const QDate& aujourdhui, Impression_Pdf imprimer, const QDateTime& maintenant) {
     const Lecture_Options lecture = Lire_Options(arguments);
     if (!lecture.erreur.isEmpty()) {
         erreurs << QStringLiteral("trajectel-ephemeride : ") << lecture.erreur << u'\n' << Renvoi_Aide;
@@ -240,6 +266,7 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
         }
         o.importer = copie->chemin;
     }
+    if (o.ce_soir.actif) return Executer_Ce_Soir(o, Notation_Batch(o), maintenant, sortie, erreurs);
     Boite_Memoire boite;
     Programme p(boite, Notation_Batch(o), QStringLiteral(TRAJECTEL_VERSION));
     p.site = o.lieu;
@@ -248,6 +275,9 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
         if (const std::optional<int> statut = Importer_Objet(p, o, sortie, erreurs)) return *statut;
     } else if (!Lire_Document(p, o.fichier, erreurs)) {
         return Fichier_Illisible;
+    } else if (Orbite_Demesuree(p.el)) {
+        erreurs << QStringLiteral("trajectel-ephemeride : ") << Orbite_Absurde.arg(o.fichier);
+        return Page_Invalide;
     }
     const Calcul_Page calcul = p.Calcul(Entree_Options(p, o, aujourdhui));
     if (!Preparer_Page(calcul)) {
@@ -274,7 +304,8 @@ int Executer_Sur_Console(Impression_Pdf imprimer) {
     QTextStream erreurs(stderr);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    int statut = Executer_Ephemeride(arguments, sortie, erreurs, QDate::currentDate(), imprimer);
+    int statut = Executer_Ephemeride(arguments, sortie, erreurs, QDate::currentDate(), imprimer,
+                                     QDateTime::currentDateTimeUtc());
     sortie.flush();
     if (sortie.status() != QTextStream::Ok) {
         erreurs << Message_Ecriture_Impossible(QStringLiteral("la sortie standard"), standard.Raison());

@@ -4,6 +4,7 @@
 // same reading, page preparation and row generation as the window.
 
 #include <QDate>
+#include <QDateTime>
 #include <QStringList>
 #include <QTextStream>
 
@@ -16,9 +17,11 @@ struct Contexte_Page;
 using Impression_Pdf = int (*)(const Contexte_Page& page, Boite_Memoire& boite, const QString& chemin,
                                QTextStream& erreurs);
 
-// `arguments` without the program's name. Today's date is the default start.
+// `arguments` without the program's name. Today's date is the default start;
+// `maintenant` (UTC) decides which night is tonight for --ce-soir.
 int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QTextStream& erreurs,
-                        const QDate& aujourdhui, Impression_Pdf imprimer = nullptr);
+                        const QDate& aujourdhui, Impression_Pdf imprimer = nullptr,
+                        const QDateTime& maintenant = QDateTime::currentDateTimeUtc());
 
 // The application's own arguments, standard output and standard error.
 int Executer_Sur_Console(Impression_Pdf imprimer);

@@ -210,6 +210,82 @@ QString Verifier_Catalogues(const QStringList& fichiers, const Options_Batch& o)
     return {};
 }
 
+// A number of the command line, a point for the decimals, within [minimum, maximum].
+std::optional<double> Nombre_Borne(const QString& valeur, double minimum, double maximum) {
+    bool ok = false;
+    const double x = valeur.trimmed().toDouble(&ok);
+    if (!ok || !(x >= minimum && x <= maximum)) return std::nullopt;
+    return x;
+}
+
+QString Lire_Hauteur_Minimale(const QString& valeur, Options_Batch& o) {
+    const std::optional<double> h = Nombre_Borne(valeur, Hauteur_Minimale_Basse, Hauteur_Minimale_Haute);
+    if (!h) return QStringLiteral("hauteur minimale invalide : %1 (attendu de -5 à 90 degrés)").arg(valeur);
+    o.ce_soir.hauteur_minimale = *h;
+    o.ce_soir.reglee = true;
+    return {};
+}
+
+QString Lire_Magnitude_Limite(const QString& valeur, Options_Batch& o) {
+    if (valeur == QStringLiteral("aucune")) {
+        o.ce_soir.magnitude_limite.reset();
+        o.ce_soir.reglee = true;
+        return {};
+    }
+    const std::optional<double> m = Nombre_Borne(valeur, Magnitude_Limite_Basse, Magnitude_Limite_Haute);
+    if (!m)
+        return QStringLiteral("magnitude limite invalide : %1 (attendu de -30 à 35, ou aucune)").arg(valeur);
+    o.ce_soir.magnitude_limite = *m;
+    o.ce_soir.reglee = true;
+    return {};
+}
+
+QString Lire_Elongation_Minimale(const QString& valeur, Options_Batch& o) {
+    const std::optional<double> e = Nombre_Borne(valeur, 0, 180);
+    if (!e)
+        return QStringLiteral("élongation minimale invalide : %1 (attendu de 0 à 180 degrés)").arg(valeur);
+    o.ce_soir.elongation_minimale = *e;
+    o.ce_soir.reglee = true;
+    return {};
+}
+
+// J/M/A, whole numbers, a day its month has, years 1 to 9999.
+QString Lire_Date_Nuit(const QString& valeur, Options_Batch& o) {
+    const QStringList parties = valeur.split(u'/');
+    bool ok[3] = {false, false, false};
+    const int jour = parties.value(0).toInt(&ok[0]);
+    const int mois = parties.value(1).toInt(&ok[1]);
+    const int an = parties.value(2).toInt(&ok[2]);
+    if (parties.size() != 3 || !ok[0] || !ok[1] || !ok[2] || an < 1 || an > 9999 || mois < 1 || mois > 12 ||
+        jour < 1 || jour > Longueur_Mois(mois, an))
+        return QStringLiteral("date invalide : %1 (attendu J/M/A, un jour du calendrier de l'an 1 à 9999)")
+            .arg(valeur);
+    o.ce_soir.date = QDate(an, mois, jour);
+    o.ce_soir.reglee = true;
+    return {};
+}
+
+// Tonight's list reads catalogue files at a site, and writes text or TSV.
+QString Verifier_Ce_Soir(const Options_Batch& o, const QStringList& fichiers) {
+    const Options_Ce_Soir& c = o.ce_soir;
+    if (!c.actif) {
+        if (c.reglee)
+            return QStringLiteral(
+                "--date, --hauteur-minimale, --magnitude-limite et --elongation-minimale "
+                "demandent --ce-soir");
+        return {};
+    }
+    if (c.fichiers.isEmpty()) return QStringLiteral("--ce-soir demande --importer FICHIER");
+    if (!fichiers.isEmpty())
+        return QStringLiteral("--ce-soir lit les fichiers de --importer, sans fichier d'éléments");
+    if (!o.lieu) return QStringLiteral("--ce-soir demande le lieu d'observation : --lieu LAT,LON[,ALT]");
+    if (o.format == Format_Sortie::Pdf)
+        return QStringLiteral("--ce-soir écrit du texte ou du TSV, pas de pdf");
+    if (!o.objet.isEmpty() || o.rang > 0 || o.lister || !o.monture.hote.isEmpty())
+        return QStringLiteral("--ce-soir exclut --objet, --rang, --lister et --monture");
+    return {};
+}
+
 const QString Nom_Programme = QStringLiteral("trajectel-ephemeride");
 
 // One row per option: its names (a single letter is a short option), the
@@ -378,6 +454,33 @@ const std::vector<Option_Ligne>& Table_Options() {
              o.monture.jour = true;
              return QString();
          }},
+        {{QStringLiteral("ce-soir")},
+         {},
+         QStringLiteral("au lieu d'une éphéméride, la liste des objets des fichiers de --importer (une ou "
+                        "plusieurs fois) observables la nuit venue depuis --lieu, du plus brillant au plus "
+                        "faible"),
+         [](const QString&, Options_Batch& o) {
+             o.ce_soir.actif = true;
+             return QString();
+         }},
+        {{QStringLiteral("date")},
+         QStringLiteral("J/M/A"),
+         QStringLiteral("avec --ce-soir, la nuit qui suit ce jour (par défaut ce soir au lieu)"),
+         Lire_Date_Nuit},
+        {{QStringLiteral("hauteur-minimale")},
+         QStringLiteral("DEGRÉS"),
+         QStringLiteral("avec --ce-soir, la hauteur que l'objet doit atteindre de nuit, de -5 à 90 (par "
+                        "défaut 20)"),
+         Lire_Hauteur_Minimale},
+        {{QStringLiteral("magnitude-limite")},
+         QStringLiteral("M"),
+         QStringLiteral("avec --ce-soir, la magnitude la plus faible retenue, de -30 à 35, ou aucune (par "
+                        "défaut 12)"),
+         Lire_Magnitude_Limite},
+        {{QStringLiteral("elongation-minimale")},
+         QStringLiteral("DEGRÉS"),
+         QStringLiteral("avec --ce-soir, l'écart au Soleil minimal, de 0 à 180 (par défaut aucun)"),
+         Lire_Elongation_Minimale},
         {{QStringLiteral("h"), QStringLiteral("aide"), QStringLiteral("help")},
          {},
          QStringLiteral("affiche cette aide"),
@@ -465,7 +568,11 @@ Lecture_Options Lire_Options(const QStringList& arguments) {
     }
     if (l.options.aide || l.options.version) return l;
     l.erreur = Verifier_Catalogues(analyse.positionalArguments(), l.options);
-    if (l.erreur.isEmpty()) l.erreur = Lire_Fichier(analyse.positionalArguments(), l.options);
+    if (!l.erreur.isEmpty()) return l;
+    if (l.options.ce_soir.actif) l.options.ce_soir.fichiers = analyse.values(QStringLiteral("importer"));
+    l.erreur = Verifier_Ce_Soir(l.options, analyse.positionalArguments());
+    if (!l.erreur.isEmpty() || l.options.ce_soir.actif) return l;
+    l.erreur = Lire_Fichier(analyse.positionalArguments(), l.options);
     if (l.erreur.isEmpty()) l.erreur = Verifier_Modele(l.options);
     if (l.erreur.isEmpty()) l.erreur = Verifier_Monture(l.options);
     if (l.erreur.isEmpty() && l.options.format == Format_Sortie::Pdf && l.options.sortie.isEmpty()) {
@@ -490,6 +597,9 @@ QString Usage_Batch() {
             "        %1 --actualiser NOM[,NOM…] [--url URL]\n"
             "        %1 --catalogues\n"
             "        %1 FICHIER.elt --monture HOTE:PORT --appareil NOM --lieu LAT,LON[,ALT]\n"
+            "        %1 --ce-soir --importer FICHIER [--importer FICHIER…] --lieu LAT,LON[,ALT]\n"
+            "           [--date J/M/A] [--hauteur-minimale DEGRÉS] [--magnitude-limite M]\n"
+            "           [--elongation-minimale DEGRÉS] [--format texte|tsv] [--separateur ,|.]\n"
             "Calcule l'éphéméride de l'astre décrit par le fichier d'éléments, ou de l'objet\n"
             "d'un fichier d'éléments publiés ; avec --monture, le fait suivre par une monture.\n\n"
             "Options :\n")

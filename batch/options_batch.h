@@ -2,11 +2,13 @@
 
 // The command line of the batch program.
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 #include "astro/place.h"
+#include "document/liste_ce_soir.h"
 #include "page/visibilite_ligne.h"
 
 // The exit statuses of the program; the last three end a following with a mount.
@@ -30,6 +32,17 @@ struct Options_Monture {
     QString appareil;
     int duree = 0;      // minutes of following; 0: until stopped
     bool jour = false;  // the body may be pointed at in daylight
+};
+
+// Tonight's list of the bodies of catalogue files instead of an ephemeris.
+struct Options_Ce_Soir {
+    bool actif = false;
+    QStringList fichiers;                                              // every --importer given
+    std::optional<QDate> date;                                         // none: tonight at the site
+    double hauteur_minimale = Hauteur_Minimale_Defaut;                 // degrees
+    std::optional<double> magnitude_limite = Magnitude_Limite_Defaut;  // none: "aucune"
+    std::optional<double> elongation_minimale;                         // degrees
+    bool reglee = false;                                               // one of the four above was given
 };
 
 struct Options_Batch {
@@ -61,6 +74,7 @@ struct Options_Batch {
     Choix_Modele modele;                   // the precise model unless --modele classique
     bool decimales = false;                // TSV: the row's unrounded coordinates appended
     Options_Monture monture;
+    Options_Ce_Soir ce_soir;
     bool aide = false;
     bool version = false;
 };

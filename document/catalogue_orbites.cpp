@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 
+#include "page/textes_ligne.h"
+
 namespace {
 
 // The offsets of the names are 32-bit.
@@ -116,13 +118,52 @@ Orbite_Publiee Catalogue_Orbites::Orbite(int rang) const {
     return o;
 }
 
+// The sets of one body follow each other in the files that give several.
+bool Catalogue_Orbites::Plusieurs_Jeux(int rang) const {
+    const QString nom = Nom(rang);
+    return (rang > 0 && Nom(rang - 1) == nom) || (rang + 1 < Nombre() && Nom(rang + 1) == nom);
+}
+
 Ligne_Objet Catalogue_Orbites::Ligne(int rang) const {
     const Orbite_Compacte& c = orbites_[static_cast<std::size_t>(rang)];
-    const QString nom = std::isfinite(c.JJ_Epoque)
-                            ? Nom_Et_Epoque.arg(Nom(rang), Texte_Date_Perihelie(c.JJ_Epoque, notation_))
+    const QString nom = std::isfinite(c.JJ_Epoque) && Plusieurs_Jeux(rang)
+                            ? Nom_Et_Epoque.arg(Nom(rang), Texte_Date_JJ(c.JJ_Epoque, notation_))
                             : Nom(rang);
+    return Colonnes(c, nom);
+}
+
+Ligne_Objet Catalogue_Orbites::Colonnes(const Orbite_Compacte& c, const QString& nom) const {
     return {nom, Texte_Date_Perihelie(c.JJ_Perihelie, notation_), Texte_Motif(c.q, Motif_Distance, notation_),
             Texte_Motif(c.e, Motif_Distance, notation_)};
+}
+
+namespace {
+
+Ligne_Objet Ligne_Valeurs(const QString& nom, double JJ_Epoque, double JJ_Perihelie, double q, double e,
+                          const Notation& notation) {
+    const QString texte =
+        std::isfinite(JJ_Epoque) ? Nom_Et_Epoque.arg(nom, Texte_Date_Perihelie(JJ_Epoque, notation)) : nom;
+    return {texte, Texte_Date_Perihelie(JJ_Perihelie, notation), Texte_Motif(q, Motif_Distance, notation),
+            Texte_Motif(e, Motif_Distance, notation)};
+}
+
+}  // namespace
+
+Ligne_Objet Ligne_Orbite(const Orbite_Publiee& o, const Notation& notation) {
+    return Ligne_Valeurs(Sans_Saut(o.Designation), o.JJ_Epoque, o.JJ_Perihelie, o.q, o.e, notation);
+}
+
+Recherche_Nom::Recherche_Nom(const QString& texte) : cherche_(Plier(Sans_Saut(texte.trimmed()))) {}
+
+bool Recherche_Nom::Contient(std::string_view nom) const {
+    if (cherche_.empty()) return true;
+    const bool ascii =
+        std::all_of(nom.begin(), nom.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii) return Plier(Sans_Saut(Nom_Source(nom))).find(cherche_) != std::string::npos;
+    pli_.assign(nom);
+    for (char& c : pli_)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return pli_.find(cherche_) != std::string::npos;
 }
 
 std::vector<int> Catalogue_Orbites::Chercher(const QString& texte) const {

@@ -25,8 +25,9 @@ public:
     int Nombre() const override { return static_cast<int>(orbites_.size()); }
     Orbite_Publiee Orbite(int rang) const;
     // Date of perihelion "29,6333/03/1997", q and e, with the program's
-    // separator; the name carries the epoch when the source gives one, so
-    // that the sets of one body can be told apart.
+    // separator; the name carries the epoch ("époque 14/01/1995") when the
+    // source gives one and the body has several sets, so that they can be
+    // told apart.
     Ligne_Objet Ligne(int rang) const override;
     std::vector<int> Chercher(const QString& texte) const override;
 
@@ -46,9 +47,11 @@ private:
         uint32_t nom;
         Forme_Compacte forme_totale, forme_noyau;
     };
+    Ligne_Objet Colonnes(const Orbite_Compacte& c, const QString& nom) const;
     static Forme_Compacte Compacter_Loi(const std::optional<Loi_Magnitude>& loi, Loi_Compacte& c);
     static std::optional<Loi_Magnitude> Deployer_Loi(Forme_Compacte forme, const Loi_Compacte& c);
     QString Nom(int rang) const;
+    bool Plusieurs_Jeux(int rang) const;
 
     Notation notation_;
     std::vector<Orbite_Compacte> orbites_;
@@ -57,6 +60,22 @@ private:
     std::vector<uint32_t> debut_plis_;  // where each folded name begins
     // The few comets with non-gravitational parameters, by rank, ascending.
     std::vector<std::pair<int, Non_Gravitationnel>> non_grav_;
+};
+
+// The chooser's line of one orbit, as Catalogue_Orbites::Ligne gives it.
+Ligne_Objet Ligne_Orbite(const Orbite_Publiee& o, const Notation& notation);
+
+// The search of the chooser on one name at a time, as the source writes it:
+// whether the name, its case folded, holds the text. Catalogue_Orbites's
+// search gives the same answers on the whole index.
+class Recherche_Nom {
+public:
+    explicit Recherche_Nom(const QString& texte);
+    bool Contient(std::string_view nom) const;
+
+private:
+    std::string cherche_;
+    mutable std::string pli_;  // the name being compared, folded
 };
 
 // The text of a date of perihelion in the chooser and the status bar.

@@ -8,6 +8,7 @@
 #include "document/fichier_elements.h"
 #include "document/fichier_lois_epoque.h"
 #include "form/textes_nombres.h"
+#include "page/legendes.h"
 
 namespace {
 
@@ -16,7 +17,9 @@ const QString Nom_Noyau = QStringLiteral("Loi du noyau");
 const QString Nom_Epoque = QStringLiteral("Epoque d'osculation");
 const QString Pas_Un_Nombre = QStringLiteral("%1, %2 : « %3 » n'est pas un nombre.");
 const QString Hors_Limites = QStringLiteral("%1, %2 : %3 n'est pas entre %4 et %5.");
-const QString Pas_Un_Jour = QStringLiteral("%1 : « %2 » n'est pas un jour julien du calendrier.");
+const QString Pas_Un_Jour =
+    QStringLiteral("%1 : « %2 » n'est ni un jour julien ni une date J/M/A du calendrier.");
+const QChar Barre_Date = u'/';
 
 QString Nombre_Texte(double x, char separateur) { return Texte_General(x, separateur); }
 
@@ -28,9 +31,13 @@ std::optional<double> Nombre_Saisi(const QString& texte, char separateur) {
 }
 
 Saisie_Loi Saisie_Loi_Depuis(const Loi_Magnitude& loi, char separateur) {
-    return {loi.forme == Forme_Loi::Asteroide, Nombre_Texte(loi.Zero, separateur),
-            Nombre_Texte(loi.K, separateur),   Nombre_Texte(loi.PC, separateur),
-            Nombre_Texte(loi.G, separateur),   Texte_Origine(loi.origine, loi.source)};
+    return {loi.forme == Forme_Loi::Asteroide,
+            Nombre_Texte(loi.Zero, separateur),
+            Nombre_Texte(loi.K, separateur),
+            Nombre_Texte(loi.PC, separateur),
+            Nombre_Texte(loi.G, separateur),
+            Texte_Origine(loi.origine, loi.source),
+            QString()};
 }
 
 // The texts a law of this form uses, with their parameter.
@@ -63,6 +70,31 @@ bool Epoque_Valide(double jj) {
            jj <= Date_Vers_JJ(12, static_cast<float>(An_Maximum), 31);
 }
 
+// "14/1/1995" or "14,5/1/1995": a day its month has, a month, a year; the
+// epoch's Julian day, or none.
+std::optional<double> Date_Epoque(const QString& texte, char separateur) {
+    const QStringList parties = texte.trimmed().split(Barre_Date);
+    if (parties.size() != 3) return std::nullopt;
+    bool mois_lu = false;
+    bool an_lu = false;
+    const int mois = parties[1].trimmed().toInt(&mois_lu);
+    const int an = parties[2].trimmed().toInt(&an_lu);
+    const std::optional<double> jour = Nombre_Saisi(parties[0], separateur);
+    if (!mois_lu || !an_lu || !jour || mois < 1 || mois > 12 || an < An_Minimum || an > An_Maximum)
+        return std::nullopt;
+    if (*jour < 1 || *jour >= Longueur_Mois(mois, an) + 1) return std::nullopt;
+    return Date_Vers_JJ(mois, static_cast<float>(an), *jour);
+}
+
+// The epoch typed as a Julian day or as a date; none when it is neither or
+// lies outside the calendar's years.
+std::optional<double> Epoque_Saisie(const QString& texte, char separateur) {
+    const std::optional<double> jj =
+        texte.contains(Barre_Date) ? Date_Epoque(texte, separateur) : Nombre_Saisi(texte, separateur);
+    if (!jj || !Epoque_Valide(*jj)) return std::nullopt;
+    return jj;
+}
+
 // The law the texts give, or nothing when they give the numbers it had:
 // a law merely looked at keeps where it came from.
 std::optional<Loi_Magnitude> Loi_Changee(const Saisie_Loi& s, const Loi_Magnitude& avant, char separateur) {
@@ -87,7 +119,7 @@ bool Appliquer(const Saisie_Lois& saisie, const Saisie_Lois& montree, char separ
         }
     }
     if (saisie.Epoque.trimmed() != montree.Epoque.trimmed()) {
-        el.Epoque.JJ_Epoque = Nombre_Saisi(saisie.Epoque, separateur);
+        el.Epoque.JJ_Epoque = Epoque_Saisie(saisie.Epoque, separateur);
         el.Epoque.origine = Origine_Loi::Saisie;
         el.Epoque.source.clear();
         change = true;
@@ -116,14 +148,16 @@ QString Refus_Lois(const Saisie_Lois& saisie, char separateur) {
     QString refus = Refus_Loi(saisie.totale, Nom_Totale, separateur);
     if (refus.isEmpty()) refus = Refus_Loi(saisie.noyau, Nom_Noyau, separateur);
     if (!refus.isEmpty() || saisie.Epoque.trimmed().isEmpty()) return refus;
-    const std::optional<double> jj = Nombre_Saisi(saisie.Epoque, separateur);
-    if (!jj || !Epoque_Valide(*jj)) return Pas_Un_Jour.arg(Nom_Epoque, saisie.Epoque);
+    if (!Epoque_Saisie(saisie.Epoque, separateur)) return Pas_Un_Jour.arg(Nom_Epoque, saisie.Epoque);
     return {};
 }
 
 void Modifier_Lois(Programme& p) {
     const char separateur = p.notation.Separateur_Decimal;
-    const Saisie_Lois montree = Saisie_Depuis(p.el, separateur);
+    Saisie_Lois montree = Saisie_Depuis(p.el, separateur);
+    const Calcul_Page calcul = p.Calcul();
+    montree.totale.Colonne = Texte_Suivi_Colonne(calcul, true);
+    montree.noyau.Colonne = Texte_Suivi_Colonne(calcul, false);
     const std::optional<Saisie_Lois> saisie = p.boite.Saisir_Lois(
         montree, [separateur](const Saisie_Lois& s) { return Refus_Lois(s, separateur); });
     // The platform's answer is checked again: nothing refused is ever kept.

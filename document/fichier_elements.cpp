@@ -24,6 +24,14 @@ const QString Titre_Ouverture = QStringLiteral("Trajectel - Ouvrir un fichier");
 const QString Titre_Lecture = QStringLiteral("Trajectel - Lecture d'un fichier");
 const QString Erreur_Ouverture = QStringLiteral("Erreur d'ouverture de fichier");
 const QString Erreur_Lecture = QStringLiteral("Erreur de lecture du fichier");
+// The first fault of a refused file, on the line after Erreur_Lecture.
+const QString Ligne_Faute = QStringLiteral("ligne %1 : %2");
+const QString Raison_Fin = QStringLiteral("le fichier s'arrête avant cette ligne");
+const QString Raison_Entier = QStringLiteral("« %1 » n'est pas un nombre entier");
+const QString Raison_Refusee = QStringLiteral("« %1 » n'est pas une valeur acceptée");
+const QString Raison_Lois = QStringLiteral(
+    "loi de magnitude, époque d'osculation (années 1 à 9999) ou A1, A2, A3 illisible, à partir de cette "
+    "ligne");
 
 // Shorter headers announce the legacy layout.
 constexpr qsizetype Longueur_Entete_Courante = 16;
@@ -89,9 +97,18 @@ struct Lecteur {
     bool Ancienne = false;          // legacy layout: any line may be quoted
     bool Garder_Ligne = false;      // the next step takes the current line again
     std::vector<Controle> Refuses;  // fields whose value the form refuses
+    // The first fault: its line in the file, from 1, and why.
+    qsizetype ligne_faute = 0;
+    QString raison;
 
+    void Faute(qsizetype numero, const QString& pourquoi) {
+        if (ligne_faute != 0) return;
+        ligne_faute = numero;
+        raison = pourquoi;
+    }
     void Lire_Ligne() {
         if (suivante >= lignes.size()) {
+            if (Lecture_Complete) Faute(suivante + 1, Raison_Fin);
             Lecture_Complete = false;
             return;
         }
@@ -163,6 +180,7 @@ void Lire_Entier_Perihelie(Lecteur& l, const QString& valeur, Controle champ) {
     int32_t n = 0;
     if (!Entier_Fichier(valeur, n)) {
         l.Erreur_Format = true;
+        l.Faute(l.suivante, Raison_Entier.arg(valeur));
         return;
     }
     l.ctx.el.*element = n;
@@ -202,6 +220,7 @@ void Lire_Entier_Ignore(Lecteur& l, const QString& valeur, Controle) {
     int32_t n = 0;
     if (Entier_Fichier(valeur, n)) return;
     l.Erreur_Format = true;
+    l.Faute(l.suivante, Raison_Entier.arg(valeur));
     l.Garder_Ligne = true;
 }
 
@@ -328,6 +347,7 @@ void Verifier_Valeur(Lecteur& l, Controle champ, const QString& valeur, bool err
     ctx.boite.Ecrire_Texte(champ, {});
     Oublier_Valeur(ctx.el, champ);
     l.Refuses.push_back(champ);
+    l.Faute(l.suivante, Raison_Refusee.arg(valeur));
 }
 
 void Lire_Etapes(Lecteur& l, const std::vector<Etape>& plan) {
@@ -352,7 +372,9 @@ void Lire_Lois_Epoque(Lecteur& l) {
     Elements& el = l.ctx.el;
     if (l.Ancienne || l.suivante >= l.lignes.size()) return;
     const QStringList suite = l.lignes.mid(l.suivante);
-    if (!Lire_Lignes_Lois_Epoque(suite, l.Separateur(), el.Lois, el.Epoque)) l.Erreur_Format = true;
+    if (Lire_Lignes_Lois_Epoque(suite, l.Separateur(), el.Lois, el.Epoque)) return;
+    l.Erreur_Format = true;
+    l.Faute(l.suivante + 1, Raison_Lois);
 }
 
 // A file of the legacy layout is offered for saving in the current one.
@@ -415,7 +437,9 @@ void Terminer_Lecture(const Lecteur& l) {
     Signaler_Champs_A_Corriger(l);
     if (!l.Lecture_Complete || l.Erreur_Format || !l.Refuses.empty()) {
         boite.Bip();
-        boite.Avertissement(Titre_Lecture, Erreur_Lecture);
+        const QString faute =
+            l.ligne_faute > 0 ? u'\n' + Ligne_Faute.arg(l.ligne_faute).arg(l.raison) : QString();
+        boite.Avertissement(Titre_Lecture, Erreur_Lecture + faute);
     }
 }
 

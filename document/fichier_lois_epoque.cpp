@@ -7,6 +7,7 @@
 
 #include "astro/calendrier.h"
 #include "astro/format.h"
+#include "document/dates_publiees.h"
 #include "document/fichier_elements.h"
 #include "form/textes_nombres.h"
 
@@ -67,10 +68,9 @@ const QString Origine_Programme = QStringLiteral("programme");
 const QString Origine_Saisie = QStringLiteral("saisie");
 const QString Origine_Importee = QStringLiteral("importée");
 const QString Importee_De = QStringLiteral("importée de ");
+// Only a paste gives no file's name.
+const QString Importee_Presse_Papiers = QStringLiteral("importée du presse-papiers");
 
-// An epoch is a date of the calendar, as a perihelion is.
-double JJ_Epoque_Min() { return Date_Vers_JJ(1, static_cast<float>(An_Minimum), 1); }
-double JJ_Epoque_Max() { return Date_Vers_JJ(12, static_cast<float>(An_Maximum), 31); }
 // Non-gravitational accelerations are some 1e-8 AU/day²; a thousand times
 // the largest ever fitted is no comet's.
 constexpr double A_Max = 1e-4;  // AU/day²
@@ -158,7 +158,7 @@ struct Lecture {
         if (texte.startsWith(Importee_De)) {
             origine = Origine_Loi::Importee;
             source = texte.mid(Importee_De.size()).toStdString();
-        } else if (texte == Origine_Importee) {
+        } else if (texte == Origine_Importee || texte == Importee_Presse_Papiers) {
             origine = Origine_Loi::Importee;
         }
     }
@@ -213,7 +213,7 @@ QString Texte_Origine(Origine_Loi origine, const std::string& source) {
         case Origine_Loi::Saisie:
             return Origine_Saisie;
         case Origine_Loi::Importee:
-            return source.empty() ? Origine_Importee : Importee_De + QString::fromStdString(source);
+            return source.empty() ? Importee_Presse_Papiers : Importee_De + QString::fromStdString(source);
     }
     return Origine_Saisie;
 }
@@ -239,7 +239,7 @@ bool Lire_Lignes_Lois_Epoque(const QStringList& lignes, char separateur, Lois_Ma
     if (const std::optional<Loi_Magnitude> loi = l.Loi(Cles_Totale)) lois.totale = *loi;
     if (const std::optional<Loi_Magnitude> loi = l.Loi(Cles_Noyau)) lois.noyau = *loi;
     const std::optional<double> epoque = l.Nombre(Cle::Epoque);
-    if (epoque && *epoque >= JJ_Epoque_Min() && *epoque <= JJ_Epoque_Max())
+    if (epoque && Epoque_Tenue(*epoque))
         osculation.JJ_Epoque = epoque;
     else if (epoque)
         l.correcte = false;

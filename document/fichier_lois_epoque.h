@@ -22,5 +22,5 @@ QStringList Ecrire_Lignes_Lois_Epoque(const Lois_Magnitude& lois, const Osculati
 bool Lire_Lignes_Lois_Epoque(const QStringList& lignes, char separateur, Lois_Magnitude& lois,
                              Osculation& osculation);
 
-// "importée de cometes.txt", "importée", "saisie" or "programme".
+// "importée de cometes.txt", "importée du presse-papiers", "saisie" or "programme".
 QString Texte_Origine(Origine_Loi origine, const std::string& source);

@@ -2,8 +2,9 @@
 
 // Readers of the published element formats: the MPC's one-line comet and
 // minor-planet (MPCORB) layouts, XEphem database lines and the osculating
-// elements of a Horizons listing. Each gives the same plain record; a line
-// that cannot be read is skipped and counted, never guessed at.
+// elements of a Horizons listing, each in its own file (import_comete_mpc,
+// import_mpcorb, import_xephem, import_horizons). Each gives the same plain
+// record; a line that cannot be read is skipped and counted, never guessed at.
 
 #include <QString>
 #include <array>
@@ -17,6 +18,7 @@
 #include "astro/constante_gauss.h"
 #include "astro/equations_mouvement.h"
 #include "astro/lois_magnitude.h"
+#include "document/dates_publiees.h"
 
 // One published orbit, as the program's elements: angles in degrees,
 // ecliptic of the equinox `Equinoxe`, the perihelion as a Julian day (TT).
@@ -47,28 +49,23 @@ enum class Refus_Orbite { Illisible, Distance_Nulle, Absurde };
 struct Orbite_Lue {
     std::optional<Orbite_Publiee> orbite;
     Refus_Orbite refus = Refus_Orbite::Illisible;  // when there is no orbit
+    bool ecartee = false;                          // a sound orbit the reading's choice left out
 };
 
-// A calendar date of perihelion, the day with its fraction.
-struct Date_Perihelie {
-    double Jour = 0;
-    int32_t Mois = 0;
-    int32_t An = 0;
-};
-// The date of a Julian day, rounded to `decimales` decimals of a day first,
-// so that its text never shows a day past the end of its month.
-std::optional<Date_Perihelie> Date_Arrondie(double jj, int decimales);
+// Asked of every sound orbit with its name as the source writes it (UTF-8
+// or Windows-1252), before the name is decoded and the laws are read: false
+// leaves the orbit out. What makes one name of a whole catalogue cheap.
+using Garde_Orbite = std::function<bool(std::string_view nom)>;
 
-// The Julian day of a packed MPC date: century letter (I, J, K for 18, 19,
-// 20), two digits of the year, month 1-9 A-C, day 1-9 A-V.
-std::optional<double> JJ_Date_Compacte(std::string_view date);
+// The name as the source writes it, decoded.
+QString Nom_Source(std::string_view nom);
 
 // One line of each fixed or comma-separated format. A fixed-column line is
 // read only if its blanks and decimal points stand where the format puts
 // them: a line that lost or gained a character would give another orbit.
-Orbite_Lue Lire_Comete_MPC(std::string_view ligne);
-Orbite_Lue Lire_MPCORB(std::string_view ligne);
-Orbite_Lue Lire_XEphem(std::string_view ligne);
+Orbite_Lue Lire_Comete_MPC(std::string_view ligne, const Garde_Orbite& garder = nullptr);
+Orbite_Lue Lire_MPCORB(std::string_view ligne, const Garde_Orbite& garder = nullptr);
+Orbite_Lue Lire_XEphem(std::string_view ligne, const Garde_Orbite& garder = nullptr);
 
 // What a line looks like before it is read.
 enum class Forme_Ligne { Vide, Commentaire, Comete_MPC, MPCORB, XEphem, Horizons, Inconnue };
@@ -94,6 +91,9 @@ public:
 
     // False when the line is none of a listing's.
     bool Lire_Ligne(std::string_view ligne);
+    // A line of no format: the title of a block of physical parameters opens
+    // it, and a line without "=" closes it.
+    void Lire_Autre_Ligne(std::string_view ligne);
     // The end of the text: an orbit begun and not completed is one skipped.
     void Terminer();
     const Refus_Comptes& Refus() const { return refus_; }
@@ -113,7 +113,9 @@ private:
     bool dans_table_ = false;  // between $$SOE and $$EOE
     double epoque_ = NAN;      // of the set being read
     // The body's physical parameters of the listing, by rank of their key:
-    // NaN until read, or written "n.a.".
+    // NaN until read, or written "n.a.". They are read in their blocks only:
+    // the comments after them repeat some ("2: k1=8., k2=5., phase coef.=0.03;").
+    bool dans_physique_ = false;
     std::array<double, 10> physique_;
     std::vector<Orbite_Publiee> table_;   // sets waiting for the name
     std::vector<Orbite_Publiee> entete_;  // sets of the header, which come last
@@ -130,10 +132,22 @@ private:
 // fixed-column format but cannot be read, and unknown lines after the first
 // such orbit, count as skipped; blank lines, comments and headers do not.
 struct Bilan_Lecture : Refus_Comptes {
-    int64_t Orbites = 0;
+    int64_t Orbites = 0;       // the sound ones, those `choisir` left out included
     bool Interrompue = false;  // stopped by `avancer`
     bool Echec = false;        // `lire` failed
 };
+// `choisir`, when given, hears each sound orbit's rank among them (from 0)
+// and its name as the source writes it; only those it answers true for are
+// completed and received. A walk through a whole catalogue keeps nothing.
+using Choix_Orbite = std::function<bool(int64_t rang, std::string_view nom)>;
 Bilan_Lecture Lire_Orbites(const std::function<int64_t(char* tampon, int64_t taille)>& lire,
                            const std::function<void(Orbite_Publiee&&)>& recevoir,
-                           const std::function<bool(int64_t lus)>& avancer);
+                           const std::function<bool(int64_t lus)>& avancer,
+                           const Choix_Orbite& choisir = nullptr);
+
+// The same from a regular file of at most 1 GiB (a whole minor-planet
+// catalogue is about 300 MB): Lu, or why it was not read.
+enum class Issue_Flux { Lu, Inaccessible, Trop_Grand };
+Issue_Flux Lire_Fichier_Orbites_En_Flux(const QString& chemin,
+                                        const std::function<void(Orbite_Publiee&&)>& recevoir,
+                                        const Choix_Orbite& choisir, Bilan_Lecture& bilan);

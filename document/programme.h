@@ -12,6 +12,7 @@
 #include "astro/instruments.h"
 #include "astro/position.h"
 #include "document/contexte_document.h"
+#include "document/fichier_lois_epoque.h"
 #include "document/historique.h"
 #include "form/etat.h"
 #include "form/formulaire.h"
@@ -49,7 +50,13 @@ struct Programme {
     Calcul_Page Calcul() {
         Entree_Page entree = Lire_Entree_Page(boite, el, page.Champs_A_Corriger, notation.Separateur_Decimal);
         entree.Modele = modele;
+        Noter_Origines(entree);
         return Calcul(std::move(entree));
+    }
+    // Where the element set's laws come from, for the page to say it.
+    void Noter_Origines(Entree_Page& entree) const {
+        entree.Origine_Totale = Texte_Origine(el.Lois.totale.origine, el.Lois.totale.source);
+        entree.Origine_Noyau = Texte_Origine(el.Lois.noyau.origine, el.Lois.noyau.source);
     }
     Calcul_Page Calcul(Entree_Page entree) {
         return {el, page, position, tables, notation, std::move(entree), site ? &*site : nullptr};

@@ -43,6 +43,10 @@ struct Entree_Page {
     bool Omega_Symbole = true;    // Label15 is ω in the symbol face, not the Latin longitude caption
     Choix_Modele Modele;          // the precise model unless the classic one is asked for
     bool Decimales = false;       // the tables add the row's unrounded coordinates
+    // Where each column's law came from, as the laws dialog names it
+    // ("importée de cometes.txt"); the printed page and the batch's header say it.
+    QString Origine_Totale;
+    QString Origine_Noyau;
     // The texts of the captions and fields the printed page and the batch's
     // header copy as they stand.
     std::map<Controle, QString> Textes;

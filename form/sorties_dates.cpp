@@ -218,9 +218,10 @@ bool Lire_Valeur(const Regle_Magnitude& r, const QString& texte, const Notation&
 
 }  // namespace
 
-// An emptied field is taken silently: no refresh, the document unchanged.
+// An emptied field withdraws the estimate: the columns go back to their law.
 void Sortie_Magnitude(Contexte_Formulaire& ctx, const Sortie_Champ& s) {
-    if (!s.change || s.texte.isEmpty()) return;
+    if (!s.change) return;
+    if (s.texte.isEmpty()) return Accepter(ctx, false);
     const Regle_Magnitude& r = Magnitude_De(s.champ);
     double v = 0;
     if (!Lire_Valeur(r, s.texte, ctx.notation, v) || !(v > r.minimum && v <= r.maximum) ||

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "astro/elements.h"
+#include "page/legendes.h"
 #include "page/textes_ligne.h"
 
 namespace {
@@ -84,13 +85,13 @@ void Ecrire_Ligne(Canevas& cv, const Colonnes& colonnes, const Textes_Colonnes& 
     }
 }
 
-// Its message over the columns after the date, between `haut` and `bas`,
-// the rules inside hidden; the text's top at `y`.
+// Its message over the columns after the date, from `haut` to `bas` both
+// included, as the rules run, the rules inside hidden; the text's top at `y`.
 void Ecrire_Message(Canevas& cv, const Colonnes& colonnes, const QString& message, int haut, int bas, int y,
                     int marge) {
     if (message.isEmpty() || colonnes.size() <= Colonnes_Date) return;
     const int x = colonnes[Colonnes_Date].x;
-    cv.Remplir_Rectangle(QRect(x + 1, haut, colonnes.back().Fin() - x - marge, bas - haut));
+    cv.Remplir_Rectangle(QRect(x + 1, haut, colonnes.back().Fin() - x - marge, bas - haut + 1));
     cv.Ecrire_Texte(x + marge, y, message);
 }
 
@@ -364,16 +365,6 @@ void Imprimer_Debut(Feuille& f) {
     f.y += 4 * f.h;
 }
 
-// The rise, transit and set times hold only for the site they were computed for.
-QString Texte_Lieu(const Site_Observation& site, char separateur) {
-    const auto degres = [separateur](double x) { return Texte_General(x, separateur) + QStringLiteral("°"); };
-    QString texte = QStringLiteral("Lieu d'observation : ");
-    if (!site.Nom.isEmpty()) texte += site.Nom + QStringLiteral(", ");
-    return texte + QStringLiteral("latitude ") + degres(site.lieu.Latitude) + QStringLiteral(", longitude ") +
-           degres(site.lieu.Longitude) + QStringLiteral(", altitude ") +
-           Texte_General(site.lieu.Altitude, separateur) + QStringLiteral(" m");
-}
-
 // On the line under the start date, in the room left above the table.
 void Imprimer_Lieu(Feuille& f) {
     const Calcul_Page& c = f.p.calcul;
@@ -450,11 +441,7 @@ void Imprimer_Entete(Feuille& f, const Colonnes& colonnes, int y) {
 // line under it when both would not fit across the page.
 void Imprimer_Signature(Feuille& f) {
     const QString signature = QStringLiteral("Éphéméride calculée par Trajectel ") + f.p.Version_Programme;
-    const QString modele = Texte_Modele(f.p.calcul);
-    if (modele.isEmpty()) {
-        Ecrire_Centre_Page(f, signature);
-        return;
-    }
+    const QString modele = Texte_Modele_Nomme(f.p.calcul);
     const QString modele_entre_parentheses = QStringLiteral("(") + modele + u')';
     const QString ensemble = signature + u' ' + modele_entre_parentheses;
     if (f.cv.Largeur_Texte(ensemble) <= f.largeur) {
@@ -464,6 +451,15 @@ void Imprimer_Signature(Feuille& f) {
     Ecrire_Centre_Page(f, signature);
     f.y += f.h;
     Ecrire_Centre_Page(f, modele_entre_parentheses);
+}
+
+// Where the magnitude columns come from, under the signature: a sheet read
+// later must say which law and which estimate made them.
+void Imprimer_Magnitudes(Feuille& f) {
+    for (const QString& ligne : Textes_Magnitudes(f.p.calcul)) {
+        f.y += f.h;
+        Ecrire_Centre_Page(f, ligne);
+    }
 }
 
 void Imprimer_Tableau(Feuille& f) {
@@ -483,6 +479,7 @@ void Imprimer_Tableau(Feuille& f) {
     // Under the rules, a line apart.
     f.y = Y0 + (lignes + 1) * f.h;
     Imprimer_Signature(f);
+    Imprimer_Magnitudes(f);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ const char* const Place_Astrometrique = "astrométrique";
 const char* const Place_Apparente = "apparente";
 const char* const Vue_Geocentrique = "géocentrique";
 const char* const Vue_Topocentrique = "topocentrique";
-const char* const Texte_Perturbe = "perturbé depuis l'époque %1/%2/%3 TT";
+const char* const Texte_Perturbe = "perturbé depuis l'époque %1 TT";
 const char* const Texte_Deux_Corps = "deux corps";
 
 // Values of Unite_Pas.
@@ -34,11 +34,6 @@ void Placer_Instant(const Instant_Saisi& instant, Elements& el) {
     el.Jour = static_cast<float>(instant.Jour);
     el.Mois = instant.Mois;
     el.An = instant.An;
-}
-
-// Observed after the calendar reform, on a day of a month.
-bool Magnitude_Valide(const std::optional<Magnitude_Saisie>& m) {
-    return m && m->Date.Jour >= 1 && m->Date.Mois > 0 && m->Date.An > An_Reforme;
 }
 
 // A column shows a typed magnitude, or a law the program did not make up.
@@ -210,6 +205,10 @@ Ligne_Ephemeride Composer_Ligne(const Calcul_Page& c, const Ligne_Calculee& calc
 
 }  // namespace
 
+bool Magnitude_Valide(const std::optional<Magnitude_Saisie>& m) {
+    return m && m->Date.Jour >= 1 && m->Date.Mois > 0 && m->Date.An > An_Reforme;
+}
+
 bool Visibilite_Montree(const Calcul_Page& c) { return c.site != nullptr && c.site->Afficher; }
 
 bool Lignes_Horaires(const Elements& el) { return el.Unite_Pas == En_Heures; }
@@ -233,12 +232,7 @@ Direction_Corps Direction_Visibilite(const Calcul_Page& c, Calcul_Place* place) 
 // The instant the integration starts from, written as the rows write theirs.
 QString Texte_Mouvement(const Calcul_Page& c) {
     if (!c.entree.Modele.perturbations || !c.el.Epoque.JJ_Epoque) return QString::fromUtf8(Texte_Deux_Corps);
-    Elements epoque;
-    epoque.JJ_Perihelie = *c.el.Epoque.JJ_Epoque;
-    JJ_Vers_Date_Perihelie(epoque);
-    const Textes_Date_Ligne d =
-        Textes_Date(epoque.Jour_Perihelie, epoque.Mois_Perihelie, epoque.An_Perihelie, c.notation);
-    return QString::fromUtf8(Texte_Perturbe).arg(d.jour, d.mois, d.an);
+    return QString::fromUtf8(Texte_Perturbe).arg(Texte_Date_JJ(*c.el.Epoque.JJ_Epoque, c.notation));
 }
 
 QString Texte_Modele(const Calcul_Page& c) {

@@ -67,6 +67,10 @@ enum class Manque_Page {
 // Everything the page lacks, in this order; none when it can be computed.
 std::vector<Manque_Page> Manques_Page(const Elements& el, const Entree_Page& entree);
 
+// A typed magnitude observed after the calendar reform, on a day of a month:
+// its column's zero point is set from it.
+bool Magnitude_Valide(const std::optional<Magnitude_Saisie>& m);
+
 // A site is set and its visibility is to be shown.
 bool Visibilite_Montree(const Calcul_Page& c);
 // The rows are stepped by hours.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astro/calendrier.h"
+#include "astro/elements.h"
 #include "astro/ligne.h"
 
 namespace {
@@ -80,6 +81,19 @@ Textes_Date_Ligne Textes_Date_Debut(double jour, int32_t mois, int32_t an, const
     const Date_Ecrite d = Date_Dans_Son_Mois(jour, mois, an, Motif_Entier, n);
     return {Texte_Entier_Deux_Chiffres(d.jour, n), Texte_Entier_Deux_Chiffres(static_cast<double>(d.mois), n),
             Texte_General(static_cast<double>(d.an), n.Separateur_Decimal)};
+}
+
+QString Texte_Date_JJ(double jj, const Notation& n) {
+    Elements date;
+    date.JJ_Perihelie = jj;
+    if (!std::isfinite(jj) || !JJ_Vers_Date_Perihelie(date)) return {};
+    const double jour = date.Jour_Perihelie;
+    const bool entier = Jour_Ecrit(jour, Motif_Jour, n) == std::floor(Jour_Ecrit(jour, Motif_Jour, n));
+    const Date_Ecrite d = Date_Dans_Son_Mois(jour, date.Mois_Perihelie, date.An_Perihelie,
+                                             entier ? Motif_Entier : Motif_Jour, n);
+    const QString texte_jour = entier ? Texte_Entier_Deux_Chiffres(d.jour, n) : Texte_Jour_Ligne(d.jour, n);
+    return texte_jour + u'/' + Texte_Entier_Deux_Chiffres(static_cast<double>(d.mois), n) + u'/' +
+           Texte_General(static_cast<double>(d.an), n.Separateur_Decimal);
 }
 
 QString Texte_Entier_Deux_Chiffres(double valeur, const Notation& n) {

@@ -27,4 +27,9 @@ Textes_Date_Ligne Textes_Date(double jour, int32_t mois, int32_t an, const Notat
 // The same for the start date of the printed page, day and month with "#0".
 Textes_Date_Ligne Textes_Date_Debut(double jour, int32_t mois, int32_t an, const Notation& n);
 
+// A Julian day as the program writes a date, "14/01/1995", the day with its
+// hundredths when it has a fraction ("03,68/07/2020"); empty for a day the
+// calendar cannot hold.
+QString Texte_Date_JJ(double jj, const Notation& n);
+
 QString Texte_Magnitude(double magnitude, const Notation& notation);  // "#0.0", "--" when not finite

@@ -14,12 +14,13 @@ struct Saisie_Loi {
     QString PC;
     QString G;
     QString Origine;  // shown only
+    QString Colonne;  // shown only: what the page's column follows, the law or an estimate
 };
 
 struct Saisie_Lois {
     Saisie_Loi totale;
     Saisie_Loi noyau;
-    QString Epoque;          // Julian day TT; empty: none
+    QString Epoque;          // Julian day TT, or a date D/M/Y TT; empty: none
     QString A1, A2, A3;      // AU/day², shown only; empty: none
     QString Origine_Epoque;  // shown only
 };

@@ -16,6 +16,7 @@ paquets=(
     dpkg-dev file lintian
     libgsl-dev liberfa-dev zlib1g-dev
     indi-bin
+    python3 python3-ephem
 )
 
 manquants=()

@@ -111,7 +111,7 @@ TEST(Modele_Fenetre, PerturbationsPlanetaires) {
         ASSERT_NE(article, nullptr);
         EXPECT_FALSE(article->isEnabled() || article->isChecked());
     }
-    const Cas cas[] = {{"fichier", false, "14,00/1/1995 TT"}, {"MPCORB", true, "31,00/5/2020 TT"}};
+    const Cas cas[] = {{"fichier", false, "14/01/1995 TT"}, {"MPCORB", true, "31/05/2020 TT"}};
     for (const Cas& c : cas) {
         QFile::remove(fichier);
         Fenetre_Active w(Dossier_Exemples + QStringLiteral("/ceres-1995.elt"));

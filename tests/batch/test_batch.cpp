@@ -45,6 +45,16 @@ QString Exemple(const char* nom) { return Exemples + u'/' + QString::fromUtf8(no
 
 QStringList Lignes(const QString& texte) { return texte.split(u'\n', Qt::SkipEmptyParts); }
 
+// The lines but those of the header that say where the magnitudes come from.
+QStringList Lignes_Sans_Magnitudes(const QString& texte) {
+    QStringList lignes = Lignes(texte);
+    lignes.removeIf([](const QString& l) {
+        return l.startsWith(QStringLiteral("Magnitude totale : ")) ||
+               l.startsWith(QStringLiteral("Magnitude du noyau : "));
+    });
+    return lignes;
+}
+
 // A program run for real; a crash or a hang gives the status -1.
 Resultat Lancer(const QString& programme, const QStringList& arguments,
                 const QProcessEnvironment& environnement = QProcessEnvironment::systemEnvironment()) {
@@ -86,7 +96,7 @@ TEST(Batch, ChaqueExempleDansChaqueFormat) {
         const Resultat texte = Executer({chemin});
         EXPECT_EQ(texte.statut, Succes) << fichier.toStdString();
         EXPECT_TRUE(texte.sortie.startsWith(QStringLiteral("Ephéméride de "))) << fichier.toStdString();
-        EXPECT_EQ(Lignes(texte.sortie).size(), 2 + 32) << fichier.toStdString();
+        EXPECT_EQ(Lignes_Sans_Magnitudes(texte.sortie).size(), 2 + 32) << fichier.toStdString();
         for (const Cas& c : cas) {
             const Resultat r = Executer({chemin, QStringLiteral("--format=tsv"), QStringLiteral("--lieu"),
                                          QStringLiteral("45.9,6.1,600"), QStringLiteral("--unite"),
@@ -591,7 +601,7 @@ TEST(Batch, ImportCommeFichierElements) {
     ASSERT_EQ(fichier.statut, Succes) << fichier.erreurs.toStdString();
     ASSERT_EQ(import.statut, Succes) << import.erreurs.toStdString();
     // The same rows, the import adding the magnitude its g,k law gives.
-    const QStringList lignes_import = Lignes(import.sortie);
+    const QStringList lignes_import = Lignes_Sans_Magnitudes(import.sortie);
     const QStringList lignes_fichier = Lignes(fichier.sortie);
     ASSERT_EQ(lignes_import.size(), lignes_fichier.size());
     for (int k = 0; k < lignes_fichier.size(); ++k)
@@ -701,7 +711,7 @@ TEST(Batch, ImportStatutsEtListes) {
         const Resultat r = Executer(c.arguments);
         const std::string trace = c.arguments.join(u' ').toStdString();
         EXPECT_EQ(r.statut, c.statut) << trace << r.erreurs.toStdString();
-        EXPECT_EQ(Lignes(r.sortie).size(), c.lignes_sortie) << trace;
+        EXPECT_EQ(Lignes_Sans_Magnitudes(r.sortie).size(), c.lignes_sortie) << trace;
         EXPECT_TRUE(*c.erreur ? r.erreurs.startsWith(QString::fromUtf8(c.erreur)) : r.erreurs.isEmpty())
             << trace << " : " << r.erreurs.toStdString();
     }
@@ -771,7 +781,7 @@ TEST(Batch, ImportMessagesPropres) {
         SCOPED_TRACE(c.nom);
         const Resultat r = Executer(c.arguments);
         EXPECT_EQ(r.statut, c.statut) << r.erreurs.toStdString();
-        EXPECT_EQ(Lignes(r.sortie).size(), c.lignes_sortie);
+        EXPECT_EQ(Lignes_Sans_Magnitudes(r.sortie).size(), c.lignes_sortie);
         EXPECT_TRUE(*c.erreur ? r.erreurs.startsWith(QString::fromUtf8(c.erreur)) : r.erreurs.isEmpty())
             << r.erreurs.toStdString();
     }
@@ -844,11 +854,11 @@ TEST(Batch, PerturbeOuDeuxCorps) {
         {"fichier",
          {Exemple("ceres-1995.elt")},
          "--debut=1/1/2000",
-         "perturbé depuis l'époque 14.00/1/1995 TT"},
+         "perturbé depuis l'époque 14/01/1995 TT"},
         {"MPCORB",
          {QStringLiteral("--importer"), mpcorb},
          "--debut=1/1/2025",
-         "perturbé depuis l'époque 31.00/5/2020 TT"},
+         "perturbé depuis l'époque 31/05/2020 TT"},
     };
     const QStringList tsv = {QStringLiteral("--format=tsv"), QStringLiteral("--decimales"),
                              QStringLiteral("--separateur=.")};
@@ -888,6 +898,85 @@ TEST(Batch, LigneAuDelaDeDeuxCentsAns) {
     EXPECT_TRUE(lignes_tsv[31].startsWith(QStringLiteral("31.00\t1\t2195\t") + message));
     EXPECT_TRUE(texte.sortie.contains(QStringLiteral("31.00  1  2195  ") + message + u'\n'))
         << texte.sortie.toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+// The header says where each magnitude column comes from: the law, its
+// origin and the estimate that sets its zero point; nothing without a column.
+TEST(Batch, EnTeteDesMagnitudes) {
+    const struct {
+        const char* nom;
+        QStringList arguments;
+        QStringList lignes;
+    } cas[] = {
+        {"estimations sur les lois du programme",
+         {Exemple("churyumov-gerasimenko.elt"), QStringLiteral("--debut=15/8/2015")},
+         {QStringLiteral("Magnitude totale : loi du programme, K1 = 10 ; estimation 12,5 le 15/08/2015, "
+                         "d'où M1 = 10,31"),
+          QStringLiteral("Magnitude du noyau : loi du programme, K2 = 5 ; estimation 16,8 le 15/08/2015, "
+                         "d'où M2 = 15,09")}},
+        {"loi g, k importée",
+         {QStringLiteral("--importer"), Exemple("cometes-mpc.txt"), QStringLiteral("--objet=Encke")},
+         {QStringLiteral("Magnitude totale : loi M1 = 11,5, K1 = 15, importée de cometes-mpc.txt")}},
+        {"aucune colonne", {Exemple("halley.elt")}, {}},
+    };
+    for (const auto& c : cas) {
+        const Resultat r = Executer(c.arguments + QStringList{QStringLiteral("--separateur=,")});
+        ASSERT_EQ(r.statut, Succes) << c.nom << r.erreurs.toStdString();
+        const QString en_tete = r.sortie.left(r.sortie.indexOf(QStringLiteral("\n\n")));
+        QStringList lues;
+        for (const QString& ligne : en_tete.split(u'\n'))
+            if (ligne.startsWith(QStringLiteral("Magnitude "))) lues << ligne;
+        EXPECT_EQ(lues.join(u'\n').toStdString(), c.lignes.join(u'\n').toStdString()) << c.nom;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Every element file the batch refuses says why: an absurd orbit with the
+// import's words and status 1, in either model; a fault of the file with
+// « Erreur de lecture du fichier », then its line and reason, and status 3.
+// The cases are in tests/data/fichiers_refuses.tsv.
+TEST(Batch, FichiersRefusesDisentPourquoi) {
+    QFile table(QStringLiteral(TRAJECTEL_DONNEES_TESTS "/fichiers_refuses.tsv"));
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+    QFile source(Exemple("halley.elt"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QList<QByteArray> halley = source.readAll().split('\n');
+    QTemporaryDir dossier;
+    int cas = 0;
+    for (const QString& ligne : QString::fromUtf8(table.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+        if (ligne.startsWith(u'#')) continue;
+        const QStringList c = ligne.split(u'\t');
+        ASSERT_EQ(c.size(), 6) << ligne.toStdString();
+        SCOPED_TRACE(c[0].toStdString());
+        const int numero = c[1].toInt();
+        QList<QByteArray> lignes = halley.mid(0, 20);
+        if (c[2] == u"coupé")
+            lignes = lignes.mid(0, numero);
+        else if (numero > lignes.size())
+            lignes << c[2].toLatin1() + '\r';
+        else
+            lignes[numero - 1] = c[2].toLatin1() + '\r';
+        QFile fichier(dossier.filePath(QStringLiteral("refuse%1.elt").arg(++cas)));
+        ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+        fichier.write(lignes.join('\n') + '\n');
+        fichier.close();
+        QStringList arguments{fichier.fileName()};
+        if (!c[3].isEmpty()) arguments << c[3];
+        const Resultat r = Executer_Modele(arguments);
+        EXPECT_EQ(r.statut, c[4].toInt());
+        EXPECT_TRUE(r.sortie.isEmpty());
+        for (const QString& fragment :
+             QString(c[5]).replace(QStringLiteral("\\n"), QStringLiteral("\n")).split(u'|'))
+            EXPECT_TRUE(r.erreurs.contains(fragment)) << r.erreurs.toStdString();
+    }
+    EXPECT_EQ(cas, 7);
 }
 
 }  // namespace

@@ -498,7 +498,9 @@ TEST(Ouvrir_Document, ValeurRefuseeCacheLaPage) {
     Ecrire(chemin, Encke().replace("Inclinaison = 11,78", "Inclinaison = -1e308"));
     b.boite.Prevoir_Dialogue(chemin);
     FileOpen1Execute(b.p, b.ouverture);
-    EXPECT_EQ(b.Messages(), QStringList{"Trajectel - Lecture d'un fichier|Erreur de lecture du fichier"});
+    EXPECT_EQ(b.Messages(),
+              QStringList{"Trajectel - Lecture d'un fichier|Erreur de lecture du fichier\nligne 5 : "
+                          "« -1e308 » n'est pas une valeur acceptée"});
     EXPECT_EQ(b.boite.Texte(Controle::saisie_i), QString());
     EXPECT_FALSE(b.p.page.Page_Valide);
 

@@ -57,9 +57,15 @@ TEST(Modifier_Lois, Valeurs_Refusees) {
          },
          "Loi du noyau, paramètre de pente G : 1,5 n'est pas entre -0,5 et 1."},
         {"époque illisible", [](Saisie_Lois& s) { s.Epoque = QStringLiteral("2023-09-01"); },
-         "Epoque d'osculation : « 2023-09-01 » n'est pas un jour julien du calendrier."},
+         "Epoque d'osculation : « 2023-09-01 » n'est ni un jour julien ni une date J/M/A du calendrier."},
         {"époque NaN", [](Saisie_Lois& s) { s.Epoque = QStringLiteral("nan"); },
-         "Epoque d'osculation : « nan » n'est pas un jour julien du calendrier."},
+         "Epoque d'osculation : « nan » n'est ni un jour julien ni une date J/M/A du calendrier."},
+        {"date d'époque au 31 avril", [](Saisie_Lois& s) { s.Epoque = QStringLiteral("31/4/2023"); },
+         "Epoque d'osculation : « 31/4/2023 » n'est ni un jour julien ni une date J/M/A du calendrier."},
+        {"date d'époque au mois 13", [](Saisie_Lois& s) { s.Epoque = QStringLiteral("1/13/2023"); },
+         "Epoque d'osculation : « 1/13/2023 » n'est ni un jour julien ni une date J/M/A du calendrier."},
+        {"date d'époque incomplète", [](Saisie_Lois& s) { s.Epoque = QStringLiteral("1/2023"); },
+         "Epoque d'osculation : « 1/2023 » n'est ni un jour julien ni une date J/M/A du calendrier."},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -87,7 +93,8 @@ TEST(Modifier_Lois, Changements_Gardes) {
     EXPECT_EQ(b.p.el.Lois.totale.source, "cometes.txt");
 
     b.boite.Prevoir_Lois([](Saisie_Lois& s) {
-        s.noyau = {true, QStringLiteral("15.7"), QString(), QString(), QStringLiteral("0,12"), QString()};
+        s.noyau = {true,     QStringLiteral("15.7"), QString(), QString(), QStringLiteral("0,12"), QString(),
+                   QString()};
         s.Epoque.clear();
     });
     Modifier_Lois(b.p);

@@ -93,7 +93,9 @@ std::vector<std::string> Messages(const Boite_Memoire& boite) {
     std::vector<std::string> m;
     for (const auto& message : boite.Messages()) {
         const char* genre = message.genre == Boite_Memoire::Genre::Bip ? "bip" : "boîte";
-        m.push_back(std::string(genre) + ":" + U(message.titre) + ":" + U(message.texte));
+        // The line and reason after a read's fault are checked by the batch's table.
+        m.push_back(std::string(genre) + ":" + U(message.titre) + ":" +
+                    U(message.texte.section(u'\n', 0, 0)));
     }
     return m;
 }

@@ -36,7 +36,7 @@ void Lire(Banc& b, const QStringList& lignes) { Lire_Lignes_Elements(b.ctx, lign
 
 bool Message_Lecture(const Banc& b) {
     for (const auto& m : b.boite.Messages())
-        if (m.texte == QStringLiteral("Erreur de lecture du fichier")) return true;
+        if (m.texte.startsWith(QStringLiteral("Erreur de lecture du fichier\nligne 21 : "))) return true;
     return false;
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -36,7 +38,7 @@ Lu Lire_Texte(const std::string& texte, std::size_t morceau = std::size_t{1} << 
 }
 
 // The one orbit of a text, through the reader that recognises its format.
-Orbite_Lue Lire_Seule(std::string_view texte) {
+Orbite_Lue Lire_Seule(std::string_view texte, const Garde_Orbite& = nullptr) {
     Lu lu = Lire_Texte(std::string(texte));
     if (lu.orbites.size() != 1) return {};
     return {std::move(lu.orbites[0])};
@@ -60,7 +62,7 @@ int64_t Compte(const Bilan_Lecture& b, R refus) {
 
 struct Cas_Orbite {
     const char* nom;
-    Orbite_Lue (*lire)(std::string_view);
+    Orbite_Lue (*lire)(std::string_view, const Garde_Orbite&);
     std::string ligne;
     const char* designation;
     double e, q, i, Omega, gOmega, jj, equinoxe;
@@ -119,7 +121,7 @@ const Cas_Orbite Cas_Lisibles[] = {
 TEST(Import_Elements, Chaque_Format_Lit_Ses_Lignes) {
     for (const Cas_Orbite& c : Cas_Lisibles) {
         SCOPED_TRACE(c.nom);
-        const std::optional<Orbite_Publiee> o = c.lire(c.ligne).orbite;
+        const std::optional<Orbite_Publiee> o = c.lire(c.ligne, nullptr).orbite;
         ASSERT_TRUE(o);
         EXPECT_EQ(o->Designation.toStdString(), c.designation);
         EXPECT_NEAR(o->e, c.e, 1e-12);
@@ -280,21 +282,21 @@ TEST(Import_Elements, Listage_Horizons_Dans_L_Ordre_Du_Service) {
     const struct {
         const char* nom;
         std::string texte;
-        std::vector<std::string> lignes;  // as the chooser lists them
+        std::vector<std::string>
+            lignes;  // as the chooser lists them: the epoch where a body has several sets
         std::vector<double> e;
     } cas[] = {
         {"listage entier",
          Horizons_Halley_Entete + Horizons_Halley,
-         {"1P/Halley, époque 1/01/2024", "1P/Halley, époque 20/01/1968"},
+         {"1P/Halley, époque 01/01/2024", "1P/Halley, époque 20/01/1968"},
          {0.9679427911271116, 0.9679221169215289}},
         {"collé depuis EPOCH",
          Horizons_Halley,
-         {"1P/Halley, époque 1/01/2024", "1P/Halley, époque 20/01/1968"},
+         {"1P/Halley, époque 01/01/2024", "1P/Halley, époque 20/01/1968"},
          {0.9679427911271116, 0.9679221169215289}},
         {"deux listages",
          Horizons_Halley_Entete + Horizons_Halley + Horizons_Entete,
-         {"1P/Halley, époque 1/01/2024", "1P/Halley, époque 20/01/1968",
-          "C/2020 F3 (NEOWISE), époque 9/08/2020"},
+         {"1P/Halley, époque 01/01/2024", "1P/Halley, époque 20/01/1968", "C/2020 F3 (NEOWISE)"},
          {0.9679427911271116, 0.9679221169215289, 0.9991898351051734}},
     };
     for (const auto& c : cas) {
@@ -423,8 +425,10 @@ const std::string Horizons_Ceres =
 // Halley's header set with non-gravitational parameters, one of them not given.
 std::string Halley_Non_Grav() {
     std::string texte = Horizons_Halley_Entete + Horizons_Halley;
-    const std::string physique = "Comet physical";
-    texte.insert(texte.find(physique), "   A1= 2.7E-10   A2= -1.55E-10   A3= n.a.\n");
+    const std::string k2 = "PHCOF=  .030\n";
+    texte.insert(texte.find(k2) + k2.size(),
+                 "Comet non-gravitational force model (AMRAT=m^2/kg;A1-A3=au/d^2;DT=d;R0=au):\n"
+                 "   A1= 2.7E-10   A2= -1.55E-10   A3= n.a.\n");
     return texte;
 }
 
@@ -486,6 +490,27 @@ TEST(Import_Elements, Chaque_Format_Donne_Ses_Lois_Et_Son_Epoque) {
     }
 }
 
+// A whole listing as the service prints it, whose comments after the
+// physical parameters repeat the laws ("2: k1=8., k2=5., phase coef.=0.03;"):
+// the laws and forces come from the parameters' blocks, for both sets.
+TEST(Import_Elements, Horizons_Lois_Du_Bloc_Physique) {
+    std::ifstream f(TRAJECTEL_DONNEES_TESTS "/horizons_halley.txt");
+    const std::string texte((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(texte.empty());
+    const Lu lu = Lire_Texte(texte);
+    ASSERT_EQ(lu.orbites.size(), 2u);
+    EXPECT_EQ(lu.bilan.Ignorees, 0);
+    for (const Orbite_Publiee& o : lu.orbites) {
+        SCOPED_TRACE(o.JJ_Epoque);
+        Verifier_Loi(o.Loi_Totale, Loi_gk(5.5, 8.0 / 2.5), "totale");
+        Verifier_Loi(o.Loi_Noyau, {true, Forme_Loi::Comete, 13.6, 5, 0.03, 0}, "noyau");
+        ASSERT_TRUE(o.Non_Grav);
+        EXPECT_NEAR(o.Non_Grav->A1, 2.7e-10, 1e-24);
+        EXPECT_NEAR(o.Non_Grav->A2, 1.55e-10, 1e-24);
+        EXPECT_NEAR(o.Non_Grav->A3, 0, 1e-24);
+    }
+}
+
 // Every set of a Horizons listing carries the comet's A1, A2, A3; "n.a." is
 // none; and the catalogue gives them back with the laws.
 TEST(Import_Elements, Horizons_Non_Gravitationnel) {
@@ -504,5 +529,95 @@ TEST(Import_Elements, Horizons_Non_Gravitationnel) {
         Verifier_Loi(o.Loi_Noyau, {true, Forme_Loi::Comete, 13.6, 5, 0.03, 0}, "noyau");
         EXPECT_EQ(Texte_Lois(o, Notation{',', " "}).toStdString(),
                   "M1 = 5,5 ; K1 = 8 ; M2 = 13,6 ; K2 = 5 ; PC = 0,03");
+    }
+}
+
+namespace {
+
+// Ceres's line with one column replaced by `c`.
+std::string Ceres_Avec(std::size_t colonne, char c) {
+    std::string l(Ligne_Ceres);
+    l[colonne - 1] = c;
+    return l;
+}
+
+}  // namespace
+
+// A whole catalogue is walked on the digits of its fields, and only the
+// chosen orbits are read whole: over every column of an MPCORB line changed
+// to each kind of character, the walk's verdict is the full reader's.
+TEST(Import_Elements, Choix_Rapide_Donne_Le_Verdict_Du_Lecteur) {
+    const std::string remplacants = " -+.0159aZ\t";
+    const Garde_Orbite tout = [](std::string_view) { return true; };
+    const Garde_Orbite rien = [](std::string_view) { return false; };
+    std::vector<std::string> lignes;
+    for (std::size_t colonne = 1; colonne <= std::string(Ligne_Ceres).size(); ++colonne)
+        for (const char c : remplacants) lignes.push_back(Ceres_Avec(colonne, c));
+    // The bounds of each angle, e and a, and a mean motion too slow for the walk alone.
+    for (const auto& [colonne, texte] : std::vector<std::pair<std::size_t, std::string>>{{60, "180.00000"},
+                                                                                         {60, "180.00001"},
+                                                                                         {38, "360.00000"},
+                                                                                         {38, "360.00001"},
+                                                                                         {27, "360.00001"},
+                                                                                         {71, "1.0000000"},
+                                                                                         {71, "0.9999999"},
+                                                                                         {93, " -1.0000000"},
+                                                                                         {93, "  0.0000000"},
+                                                                                         {81, " 0.00000001"}})
+        lignes.push_back(Remplacer(Ligne_Ceres, colonne, texte));
+    for (const std::string& l : lignes) {
+        SCOPED_TRACE(l);
+        const Orbite_Lue complete = Lire_MPCORB(l);
+        const Orbite_Lue choisie = Lire_MPCORB(l, tout);
+        const Orbite_Lue ecartee = Lire_MPCORB(l, rien);
+        ASSERT_EQ(choisie.orbite.has_value(), complete.orbite.has_value());
+        EXPECT_EQ(ecartee.ecartee, complete.orbite.has_value());
+        EXPECT_FALSE(ecartee.orbite);
+        if (!complete.orbite) {
+            EXPECT_EQ(choisie.refus, complete.refus);
+            EXPECT_EQ(ecartee.refus, complete.refus);
+            continue;
+        }
+        EXPECT_EQ(choisie.orbite->Designation, complete.orbite->Designation);
+        for (const auto& [x, y] : {std::pair{choisie.orbite->e, complete.orbite->e},
+                                   {choisie.orbite->q, complete.orbite->q},
+                                   {choisie.orbite->i, complete.orbite->i},
+                                   {choisie.orbite->JJ_Perihelie, complete.orbite->JJ_Perihelie}})
+            EXPECT_EQ(x, y);
+    }
+}
+
+// A reading that chooses keeps the ranks and the counts of a whole one, and
+// its search answers as the chooser's index does, accents and case folded.
+TEST(Import_Elements, Choix_Par_Nom_Et_Rang) {
+    const std::string texte = "garbage\n" + std::string(Ligne_Encke) + "\n" +
+                              Remplacer(Ligne_Ceres, 71, "1.0000000") + "\n" + Ligne_Hale_Bopp + "\n" +
+                              Ligne_Parabole + "\n" +
+                              "Comète Ï,p,05/02.125/2021,45.6,120.3,1.234,210.5,2000\n" +
+                              "\xC9toile,p,05/02.125/2021,45.6,120.3,1.234,210.5,2000\n" + Horizons_Entete;
+    const Lu tout = Lire_Texte(texte);
+    Catalogue_Orbites catalogue(Notation{',', " "});
+    for (const Orbite_Publiee& o : tout.orbites) catalogue.Ajouter(o);
+    for (const char* cherche : {"", "p/", "HALE", "c/20", "ï", "comète", "étoile", "neowise", "zzz"}) {
+        SCOPED_TRACE(cherche);
+        const Recherche_Nom recherche(QString::fromUtf8(cherche));
+        std::vector<int> rangs;
+        std::size_t fait = 0;
+        const Bilan_Lecture bilan = Lire_Orbites(
+            [&](char* t, int64_t n) {
+                const std::size_t k = std::min(static_cast<std::size_t>(n), texte.size() - fait);
+                texte.copy(t, k, fait);
+                fait += k;
+                return static_cast<int64_t>(k);
+            },
+            [](Orbite_Publiee&&) {}, [](int64_t) { return true; },
+            [&](int64_t rang, std::string_view nom) {
+                if (recherche.Contient(nom)) rangs.push_back(static_cast<int>(rang));
+                return false;
+            });
+        EXPECT_EQ(rangs, catalogue.Chercher(QString::fromUtf8(cherche)));
+        EXPECT_EQ(bilan.Orbites, static_cast<int64_t>(tout.orbites.size()));
+        EXPECT_EQ(bilan.Ignorees, tout.bilan.Ignorees);
+        EXPECT_EQ(bilan.Distances_Nulles + bilan.Absurdes, tout.bilan.Distances_Nulles + tout.bilan.Absurdes);
     }
 }

@@ -71,12 +71,12 @@ TEST(Sorties_Dates, Table) {
         {"magnitude -2,5", C::Saisie_MT, "-2,5", "-2,5", true, 1},
         {"magnitude -30 restaurée", C::Saisie_MN, "-30", "7", false, 0},
         {"magnitude avec + restaurée", C::Saisie_MT, "+5", "7", false, 0},
-        {"magnitude vidée en silence", C::Saisie_MN, "", "", false, 0},
+        {"magnitude vidée : page refaite", C::Saisie_MN, "", "", true, 1},
         {"jour d'observation 45", C::Saisie_JMT, "45", "45", true, 1},
         {"jour d'observation décimal restauré", C::Saisie_JMN, "4,", "7", false, 0},
         {"mois d'observation 13 restauré", C::Saisie_MMT, "13", "7", false, 0},
         {"année d'observation 0 restaurée", C::Saisie_AMN, "0", "7", false, 0},
-        {"année d'observation vidée en silence", C::Saisie_AMT, "", "", false, 0},
+        {"année d'observation vidée : page refaite", C::Saisie_AMT, "", "", true, 1},
     };
     for (const auto& c : cas) {
         Formulaire_Essai f;

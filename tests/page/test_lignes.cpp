@@ -680,7 +680,7 @@ TEST_F(Lignes_Page, PerturbeeOuDeuxCorps) {
     const Cas cas[] = {
         {"sans epoque", std::nullopt, true, true, ", deux corps"},
         {"coupee", Epoque_1990, false, true, ", deux corps"},
-        {"perturbee", Epoque_1990, true, false, ", perturbé depuis l'époque 02,00/1/1990 TT"},
+        {"perturbee", Epoque_1990, true, false, ", perturbé depuis l'époque 02/01/1990 TT"},
     };
     for (const Cas& c : cas) {
         el.Epoque.JJ_Epoque = c.epoque;

@@ -1,0 +1,72 @@
+#include "document/dates_publiees.h"
+
+#include <cmath>
+
+#include "astro/calendrier.h"
+
+std::optional<double> JJ_Calendrier(std::optional<int32_t> mois, std::optional<int32_t> an,
+                                    std::optional<double> jour) {
+    if (!mois || !an || !jour || *mois < 1 || *mois > 12) return std::nullopt;
+    if (*an < An_Minimum || *an > An_Maximum) return std::nullopt;
+    if (!(*jour >= 1 && *jour < Longueur_Mois(*mois, *an) + 1)) return std::nullopt;
+    return Date_Vers_JJ(*mois, static_cast<float>(*an), *jour);
+}
+
+double JJ_Min() {
+    static const double jj = Date_Vers_JJ(1, static_cast<float>(An_Minimum), 1);
+    return jj;
+}
+
+double JJ_Max() {
+    static const double jj = Date_Vers_JJ(12, static_cast<float>(An_Maximum), 31);
+    return jj;
+}
+
+namespace {
+
+constexpr int32_t An_Epoque_Min = 1;
+constexpr int32_t An_Epoque_Max = 9999;
+
+}  // namespace
+
+bool Epoque_Tenue(double jj) {
+    static const double min = Date_Vers_JJ(1, static_cast<float>(An_Epoque_Min), 1);
+    static const double max = Date_Vers_JJ(1, static_cast<float>(An_Epoque_Max + 1), 1);
+    return jj >= min && jj < max;
+}
+
+std::optional<Date_Perihelie> Date_Arrondie(double jj, int decimales) {
+    if (!(jj >= JJ_Min() && jj <= JJ_Max()) || decimales < 0 || decimales > 9) return std::nullopt;
+    const double unite = std::pow(10.0, decimales);
+    // In units of the last decimal, from the midnight before Julian day 0;
+    // the days are floored, before Julian day 0 too.
+    const long long u = std::llround((jj + 0.5) * unite);
+    const auto par_jour = static_cast<long long>(unite);
+    const long long jours = u / par_jour - (u % par_jour < 0 ? 1 : 0);
+    Elements el;
+    el.JJ_Perihelie = static_cast<double>(jours) - 0.5;
+    if (!JJ_Vers_Date_Perihelie(el)) return std::nullopt;
+    const double fraction = static_cast<double>(u - jours * static_cast<long long>(unite)) / unite;
+    return Date_Perihelie{std::floor(el.Jour_Perihelie + 0.5) + fraction, el.Mois_Perihelie, el.An_Perihelie};
+}
+
+namespace {
+
+// A digit 1-9, or a letter from A for 10 on: months and days of packed dates.
+int Valeur_Compacte(char c) {
+    if (c >= '1' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
+    return 0;
+}
+
+bool Chiffre(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::optional<double> JJ_Date_Compacte(std::string_view date) {
+    if (date.size() != 5 || date[0] < 'A' || date[0] > 'Z' || !Chiffre(date[1]) || !Chiffre(date[2]))
+        return std::nullopt;
+    constexpr int Premier_Siecle = 10;  // "A" is the 10th century
+    const int32_t an = (date[0] - 'A' + Premier_Siecle) * 100 + (date[1] - '0') * 10 + (date[2] - '0');
+    return JJ_Calendrier(Valeur_Compacte(date[3]), an, Valeur_Compacte(date[4]));
+}
