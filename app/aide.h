@@ -12,6 +12,7 @@ class QTextBrowser;
 constexpr int Aide_Lieu = 1011;
 constexpr int Aide_Import = 1012;
 constexpr int Aide_Ajustement = 1013;
+constexpr int Aide_Catalogues = 1014;
 constexpr int Aide_Connexion_Monture = 1007;
 
 class Fenetre_Aide : public QWidget {

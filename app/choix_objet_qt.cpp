@@ -129,9 +129,22 @@ Dialogue_Choix_Objet::Dialogue_Choix_Objet(QWidget* parent, const QString& titre
     connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     recherche_->installEventFilter(this);
+    Cacher_Colonnes_Vides(source);
     Filtrer({});
     nombre->setText(Legende_Nombre.arg(modele_->rowCount({})).arg(modele_->Total()));
     recherche_->setFocus();
+}
+
+// A short list of choices that are not orbits (the local catalogues, "a
+// file…") shows only its first column.
+void Dialogue_Choix_Objet::Cacher_Colonnes_Vides(const Source_Objets& source) {
+    constexpr int Lignes_Examinees = 16;
+    if (source.Nombre() > Lignes_Examinees) return;
+    for (int k = 0; k < source.Nombre(); ++k) {
+        const Ligne_Objet l = source.Ligne(k);
+        if (!l.Perihelie.isEmpty() || !l.q.isEmpty() || !l.e.isEmpty()) return;
+    }
+    for (int colonne = 1; colonne < static_cast<int>(Entetes.size()); ++colonne) liste_->hideColumn(colonne);
 }
 
 // With nothing left to choose, OK and Entrée do nothing.

@@ -29,6 +29,7 @@ protected:
 
 private:
     void Filtrer(const QString& texte);
+    void Cacher_Colonnes_Vides(const Source_Objets& source);
 
     Modele_Objets* modele_;
     QLineEdit* recherche_;

@@ -21,6 +21,7 @@
 #include "app/calcul_fond.h"
 #include "app/commandes.h"
 #include "app/dialogue_ajustement.h"
+#include "app/dialogue_catalogues.h"
 #include "app/dialogue_ce_soir.h"
 #include "app/dialogue_lieu.h"
 #include "app/fenetre_nuit.h"
@@ -28,6 +29,7 @@
 #include "app/monture_fenetre.h"
 #include "app/widgets_fiche.h"
 #include "app/zone_client.h"
+#include "catalogues/copies_locales.h"
 #include "document/commandes_document.h"
 #include "document/commandes_lois.h"
 #include "document/lieu.h"
@@ -169,6 +171,14 @@ void Principale::Construire() {
     };
     auto* aide_contextuelle = new QShortcut(QKeySequence::HelpContents, this);
     connect(aide_contextuelle, &QShortcut::activated, this, [this] { Aide_Contextuelle(); });
+    // The import offers the local catalogues, each with its date and count.
+    import_.Catalogues = [] {
+        std::vector<Catalogue_Propose> proposes;
+        const QDateTime maintenant = QDateTime::currentDateTimeUtc();
+        for (const Copie_Locale& c : Lister_Copies())
+            proposes.push_back({Texte_Copie(c, maintenant), c.chemin});
+        return proposes;
+    };
     resize(Largeur_Creation, Hauteur_Creation);
     // A file dropped anywhere on the window is for the window; the fields
     // would take it as text past their key filters.
@@ -206,6 +216,9 @@ void Principale::Executer(Controle commande) {
             break;
         case Controle::FileImport1:
             Importer_Elements(programme_, import_);
+            break;
+        case Controle::FileCatalogues1:
+            Mettre_A_Jour_Catalogues();
             break;
         case Controle::EditPasteElements1:
             Coller_Elements(programme_);
@@ -293,6 +306,12 @@ void Principale::Choisir_Lieu() {
     Enregistrer_Lieu(application_.configuration.Dossier_Configuration, *programme_.site, boite_);
     Activer_Topocentrique(programme_);
     Rafraichir(programme_.Page());
+}
+
+void Principale::Mettre_A_Jour_Catalogues() {
+    Dialogue_Catalogues dialogue(Environnement_Utilisateur(), this);
+    const auto aide = boite_.Aide_Dialogue(dialogue, Aide_Catalogues);
+    dialogue.exec();
 }
 
 // Tonight's list needs a site: without one, the site's dialog first.

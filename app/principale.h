@@ -61,6 +61,7 @@ private:
     void Construire();
     void Aide_Contextuelle();
     void Choisir_Lieu();
+    void Mettre_A_Jour_Catalogues();
     void Ouvrir_Ce_Soir();
     void Ajuster_Loi_Estimations();
     void Choisir_Modele(bool classique);

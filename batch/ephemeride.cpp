@@ -7,6 +7,7 @@
 #include <map>
 
 #include "astro/elements.h"
+#include "batch/catalogues_batch.h"
 #include "batch/ce_soir_batch.h"
 #include "batch/ecriture_sortie.h"
 #include "batch/magnitudes_batch.h"
@@ -247,10 +248,24 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
         erreurs << QStringLiteral("trajectel-ephemeride : ") << lecture.erreur << u'\n' << Renvoi_Aide;
         return Erreur_Usage;
     }
-    const Options_Batch& o = lecture.options;
+    Options_Batch o = lecture.options;
     if (o.aide || o.version) {
         sortie << (o.aide ? Usage_Batch() : Version_Batch());
         return Succes;
+    }
+    if (!o.actualiser.isEmpty())
+        return Actualiser_En_Batch(o.actualiser, o.url, Environnement_Utilisateur(), sortie, erreurs);
+    if (o.catalogues) return Lister_Catalogues(Dossier_Catalogues(), sortie);
+    if (!o.catalogue.isEmpty()) {
+        const std::optional<Copie_Locale> copie = Trouver_Copie(o.catalogue);
+        if (!copie) {
+            erreurs << QStringLiteral(
+                           "trajectel-ephemeride : pas de copie locale du catalogue %1 ; "
+                           "« trajectel-ephemeride --actualiser %1 » la télécharge\n")
+                           .arg(o.catalogue);
+            return Fichier_Illisible;
+        }
+        o.importer = copie->chemin;
     }
     if (o.ce_soir.actif) return Executer_Ce_Soir(o, Notation_Batch(o), maintenant, sortie, erreurs);
     Boite_Memoire boite;

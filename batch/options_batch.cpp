@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "astro/calendrier.h"
+#include "catalogues/sources_catalogues.h"
 #include "document/lieu.h"
 #include "form/disposition_fiche.h"
 #include "form/edition.h"
@@ -166,6 +167,46 @@ QString Verifier_Monture(const Options_Batch& o) {
         return QStringLiteral(
             "--monture écrit ses lignes sur la sortie standard : sans --format, --sortie "
             "ni --lister");
+    return {};
+}
+
+QString Lire_Catalogue(const QString& valeur, Options_Batch& o) {
+    if (!Trouver_Source(valeur))
+        return QStringLiteral("catalogue inconnu : %1 (attendu %2)").arg(valeur, Noms_Catalogues());
+    o.catalogue = valeur;
+    return {};
+}
+
+QString Lire_Actualiser(const QString& valeur, Options_Batch& o) {
+    const QStringList noms = valeur.split(u',');
+    for (const QString& nom : noms) {
+        if (!Trouver_Source(nom))
+            return QStringLiteral("catalogue inconnu : %1 (attendu %2)").arg(nom, Noms_Catalogues());
+        if (!o.actualiser.contains(nom)) o.actualiser << nom;
+    }
+    return {};
+}
+
+QString Lire_Url(const QString& valeur, Options_Batch& o) {
+    const QString refus = Verifier_Adresse(valeur);
+    if (!refus.isEmpty()) return QStringLiteral("adresse invalide : %1 (%2)").arg(valeur, refus);
+    o.url = valeur;
+    return {};
+}
+
+// Updating and listing the catalogues are runs of their own.
+QString Verifier_Catalogues(const QStringList& fichiers, const Options_Batch& o) {
+    if (!o.url.isEmpty() && o.actualiser.size() != 1)
+        return QStringLiteral("--url remplace l'adresse d'un seul catalogue : --actualiser NOM --url URL");
+    const bool seul = !o.actualiser.isEmpty() || o.catalogues;
+    if (seul && (!fichiers.isEmpty() || !o.importer.isEmpty() || !o.catalogue.isEmpty() || o.lister ||
+                 !o.objet.isEmpty() || o.rang > 0 || !o.monture.hote.isEmpty() || !o.sortie.isEmpty() ||
+                 o.format != Format_Sortie::Texte))
+        return QStringLiteral("--actualiser et --catalogues s'emploient sans fichier ni calcul");
+    if (!o.actualiser.isEmpty() && o.catalogues)
+        return QStringLiteral("--actualiser et --catalogues s'excluent");
+    if (!o.catalogue.isEmpty() && !o.importer.isEmpty())
+        return QStringLiteral("--catalogue et --importer s'excluent");
     return {};
 }
 
@@ -356,25 +397,46 @@ const std::vector<Option_Ligne>& Table_Options() {
              o.importer = v;
              return QString();
          }},
+        {{QStringLiteral("catalogue")},
+         QStringLiteral("NOM"),
+         QStringLiteral("lit la copie locale du catalogue NOM (%1) comme --importer lit un fichier")
+             .arg(Noms_Catalogues()),
+         Lire_Catalogue},
+        {{QStringLiteral("actualiser")},
+         QStringLiteral("NOM[,NOM…]"),
+         QStringLiteral("télécharge les catalogues nommés s'ils ont changé et remplace leur copie locale, "
+                        "une ligne par catalogue"),
+         Lire_Actualiser},
+        {{QStringLiteral("url")},
+         QStringLiteral("URL"),
+         QStringLiteral("avec --actualiser NOM, l'adresse d'où le télécharger cette fois (un miroir)"),
+         Lire_Url},
+        {{QStringLiteral("catalogues")},
+         {},
+         QStringLiteral("écrit la liste des copies locales (nom, objets, date du téléchargement, adresse)"),
+         [](const QString&, Options_Batch& o) {
+             o.catalogues = true;
+             return QString();
+         }},
         {{QStringLiteral("objet")},
          QStringLiteral("TEXTE"),
-         QStringLiteral(
-             "avec --importer, l'objet dont la désignation ou le nom contient TEXTE (sans distinction "
-             "de casse)"),
+         QStringLiteral("avec --importer ou --catalogue, l'objet dont la désignation ou le nom contient "
+                        "TEXTE (sans distinction "
+                        "de casse)"),
          [](const QString& v, Options_Batch& o) {
              o.objet = v;
              return QString();
          }},
         {{QStringLiteral("rang")},
          QStringLiteral("N"),
-         QStringLiteral(
-             "avec --importer, l'objet de rang N (1 pour le premier) dans la liste qu'écrit --lister ; "
-             "avec --objet, il doit aussi contenir TEXTE"),
+         QStringLiteral("avec --importer ou --catalogue, l'objet de rang N (1 pour le premier) dans la liste "
+                        "qu'écrit --lister ; "
+                        "avec --objet, il doit aussi contenir TEXTE"),
          Lire_Rang},
         {{QStringLiteral("lister")},
          {},
-         QStringLiteral(
-             "avec --importer, écrit la liste des objets du fichier (désignation, périhélie, q, e)"),
+         QStringLiteral("avec --importer ou --catalogue, écrit la liste des objets du fichier (désignation, "
+                        "périhélie, q, e)"),
          [](const QString&, Options_Batch& o) {
              o.lister = true;
              return QString();
@@ -513,14 +575,17 @@ QString Erreur_Analyse(const QCommandLineParser& analyse, const QStringList& arg
 }
 
 QString Lire_Fichier(const QStringList& fichiers, Options_Batch& o) {
-    if (!o.importer.isEmpty()) {
-        if (!fichiers.isEmpty()) return QStringLiteral("--importer remplace le fichier d'éléments");
+    if (!o.actualiser.isEmpty() || o.catalogues) return {};
+    if (!o.importer.isEmpty() || !o.catalogue.isEmpty()) {
+        if (!fichiers.isEmpty())
+            return o.importer.isEmpty() ? QStringLiteral("--catalogue remplace le fichier d'éléments")
+                                        : QStringLiteral("--importer remplace le fichier d'éléments");
         if (o.lister && (!o.objet.isEmpty() || o.rang > 0))
             return QStringLiteral("--lister exclut --objet et --rang");
         return {};
     }
     if (o.lister || !o.objet.isEmpty() || o.rang > 0)
-        return QStringLiteral("--objet, --rang et --lister demandent --importer");
+        return QStringLiteral("--objet, --rang et --lister demandent --importer ou --catalogue");
     if (fichiers.size() > 1) return QStringLiteral("un seul fichier d'éléments est attendu");
     o.fichier = fichiers.value(0);
     if (o.fichier.isEmpty()) return QStringLiteral("fichier d'éléments manquant");
@@ -548,6 +613,8 @@ Lecture_Options Lire_Options(const QStringList& arguments) {
         if (!l.erreur.isEmpty()) return l;
     }
     if (l.options.aide || l.options.version) return l;
+    l.erreur = Verifier_Catalogues(analyse.positionalArguments(), l.options);
+    if (!l.erreur.isEmpty()) return l;
     if (l.options.ce_soir.actif) l.options.ce_soir.fichiers = analyse.values(QStringLiteral("importer"));
     l.erreur = Verifier_Ce_Soir(l.options, analyse.positionalArguments());
     if (!l.erreur.isEmpty() || l.options.ce_soir.actif) return l;
@@ -573,6 +640,9 @@ QString Usage_Batch() {
             "Usage : %1 [options] FICHIER.elt\n"
             "        %1 [options] --importer FICHIER [--objet TEXTE] [--rang N]\n"
             "        %1 --importer FICHIER --lister\n"
+            "        %1 [options] --catalogue NOM [--objet TEXTE] [--rang N] [--lister]\n"
+            "        %1 --actualiser NOM[,NOM…] [--url URL]\n"
+            "        %1 --catalogues\n"
             "        %1 FICHIER.elt --monture HOTE:PORT --appareil NOM --lieu LAT,LON[,ALT]\n"
             "        %1 --ce-soir --importer FICHIER [--importer FICHIER…] --lieu LAT,LON[,ALT]\n"
             "           [--date J/M/A] [--hauteur-minimale DEGRÉS] [--magnitude-limite M]\n"
@@ -599,14 +669,17 @@ QString Usage_Batch() {
                        "  %6  --monture : monture absente du serveur, qui refuse, ne répond plus ou "
                        "disparaît\n"
                        "  %7  --monture : pointage refusé (monture parquée, astre trop bas, jour, place "
-                       "incalculable)\n")
+                       "incalculable)\n"
+                       "  %8  --actualiser : un catalogue n'a pas pu être mis à jour ; sa copie précédente "
+                       "est gardée\n")
                        .arg(Succes)
                        .arg(Page_Invalide)
                        .arg(Erreur_Usage)
                        .arg(Fichier_Illisible)
                        .arg(Serveur_Injoignable)
                        .arg(Monture_Defaillante)
-                       .arg(Cible_Refusee);
+                       .arg(Cible_Refusee)
+                       .arg(Catalogue_Non_Actualise);
 }
 
 QString Version_Batch() {

@@ -17,9 +17,10 @@ enum Statut_Batch {
     Page_Invalide = 1,
     Erreur_Usage = 2,
     Fichier_Illisible = 3,
-    Serveur_Injoignable = 4,  // the INDI server cannot be reached, or the connection was lost
-    Monture_Defaillante = 5,  // the mount is not offered, refuses, stops answering or vanishes
-    Cible_Refusee = 6,        // parked, the body too low, daylight, or no place to point at
+    Serveur_Injoignable = 4,      // the INDI server cannot be reached, or the connection was lost
+    Monture_Defaillante = 5,      // the mount is not offered, refuses, stops answering or vanishes
+    Cible_Refusee = 6,            // parked, the body too low, daylight, or no place to point at
+    Catalogue_Non_Actualise = 7,  // a catalogue could not be updated; its previous copy is kept
 };
 
 enum class Format_Sortie { Texte, Tsv, Pdf };
@@ -70,6 +71,13 @@ struct Options_Batch {
     QString objet;
     int rang = 0;  // from 1 in the list of --lister; 0 when not given
     bool lister = false;
+    // The local copy of a published catalogue instead of --importer's file.
+    QString catalogue;
+    // Catalogues to update, the address that replaces the one of the single
+    // catalogue named, and the list of the local copies.
+    QStringList actualiser;
+    QString url;
+    bool catalogues = false;
     std::optional<Site_Observation> lieu;  // the visibility columns from this site
     Choix_Modele modele;                   // the precise model unless --modele classique
     bool decimales = false;                // TSV: the row's unrounded coordinates appended

@@ -48,6 +48,27 @@ const QString Texte_Progression = QStringLiteral("Lecture de %1…");
 const QString Etat_Importe = QStringLiteral("Éléments de %1 importés de %2");
 const QString Etat_Colle = QStringLiteral("Éléments de %1 collés du presse-papiers");
 const QString Extension_Elt = QStringLiteral(".elt");
+const QString Un_Fichier = QStringLiteral("Un fichier…");
+
+// The local catalogues, then "a file…", as the chooser lists them.
+class Sources_Import : public Source_Objets {
+public:
+    explicit Sources_Import(const std::vector<Catalogue_Propose>& catalogues) : catalogues_(catalogues) {}
+    int Nombre() const override { return static_cast<int>(catalogues_.size()) + 1; }
+    Ligne_Objet Ligne(int rang) const override {
+        const auto k = static_cast<std::size_t>(rang);
+        return {k < catalogues_.size() ? catalogues_[k].Texte : Un_Fichier, {}, {}, {}};
+    }
+    std::vector<int> Chercher(const QString& texte) const override {
+        std::vector<int> rangs;
+        for (int k = 0; k < Nombre(); ++k)
+            if (Ligne(k).Designation.contains(texte, Qt::CaseInsensitive)) rangs.push_back(k);
+        return rangs;
+    }
+
+private:
+    const std::vector<Catalogue_Propose>& catalogues_;
+};
 
 // A complete minor-planet catalogue is about 300 MB; the index keeps 32-bit offsets.
 constexpr int64_t Taille_Max_Import = int64_t{1} << 30;  // bytes
@@ -242,6 +263,16 @@ void Remplir_Orbite(Programme& p, const Orbite_Publiee& orbite, const QString& s
 }
 
 void Importer_Elements(Programme& p, Etat_Import& etat) {
+    const std::vector<Catalogue_Propose> catalogues =
+        etat.Catalogues ? etat.Catalogues() : std::vector<Catalogue_Propose>{};
+    if (!catalogues.empty()) {
+        const std::optional<int> rang = p.boite.Choisir_Objet(Titre_Import, Sources_Import(catalogues));
+        if (!rang || *rang < 0) return;
+        if (static_cast<std::size_t>(*rang) < catalogues.size()) {
+            Importer_Fichier(p, catalogues[static_cast<std::size_t>(*rang)].Chemin);
+            return;
+        }
+    }
     const auto choix = p.boite.Dialogue_Ouvrir({Titre_Import, etat.Dernier_Choix, Filtre_Import, QString()});
     if (!choix || choix->isEmpty()) return;
     etat.Dernier_Choix = *choix;

@@ -8,13 +8,22 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "document/catalogue_orbites.h"
 #include "document/programme.h"
 
-// What the import dialog remembers during the run.
+// A local copy of a published catalogue, offered beside "a file…".
+struct Catalogue_Propose {
+    QString Texte;  // « Comètes (MPC) du 10/12/2026, 1 012 objets »
+    QString Chemin;
+};
+
+// What the import dialog remembers during the run, and where it finds the
+// local catalogues to offer (none: the file dialog at once).
 struct Etat_Import {
     QString Dernier_Choix;
+    std::function<std::vector<Catalogue_Propose>()> Catalogues;
 };
 
 // A file of orbits read whole into a catalogue.

@@ -133,6 +133,7 @@
     X(MonturePointer) \
     X(MontureArreter) \
     X(MontureDeconnecter) \
+    X(Catalogues1) \
     \
     /* Tool buttons. */ \
     X(ToolNouveau) \
@@ -162,7 +163,8 @@
     X(EditSite1) \
     X(EditLaws1) \
     X(EditFitLaw1) \
-    X(DatesNight1)
+    X(DatesNight1) \
+    X(FileCatalogues1)
 // clang-format on
 
 #define TRAJECTEL_VALEUR_CONTROLE(nom) nom,

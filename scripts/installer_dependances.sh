@@ -14,7 +14,7 @@ paquets=(
     qt6-translations-l10n
     librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl man-db
     dpkg-dev file lintian
-    libgsl-dev liberfa-dev
+    libgsl-dev liberfa-dev zlib1g-dev
     indi-bin
     python3 python3-ephem
 )

@@ -151,6 +151,8 @@ TEST(Principale, MenusEtRaccourcis) {
          "Enregistrer le fichier en cours sous un nouveau nom", 1003},
         {"&Fichier", "Imprimer", "Ctrl+I", "Imprimer ", "Imprimer l'éphéméride", 1003},
         {"&Fichier", "&Quitter", "", "Quitter", "Quitter l'application", 1003},
+        {"&Fichier", "Mettre à jour les catalogues…", "", "Mettre à jour les catalogues",
+         "Télécharger les catalogues de comètes et de petites planètes du MPC qui ont changé", 1003},
         {"&Edition", "Co&ller", "Ctrl+V", "Coller", "Insérer le contenu du Presse-papiers", 1004},
         {"&Dates", "Date julienne pour l'équinoxe éphéméride", "Ctrl+M",
          "Date julienne pour l'équinoxe éphéméride", "", 1005},

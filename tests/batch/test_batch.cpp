@@ -366,6 +366,8 @@ TEST(Batch, AideVersionEtFinDesOptions) {
           "--duree MINUTES", "--jour", "-v, --version"}) {
         EXPECT_TRUE(aide.contains(QString::fromUtf8(option))) << option;
     }
+    for (const char* option : {"--catalogue NOM", "--actualiser NOM[,NOM", "--url URL", "--catalogues"})
+        EXPECT_TRUE(aide.contains(QString::fromUtf8(option))) << option;
 }
 
 // Dates the fields can hold, and the row that shows them.
