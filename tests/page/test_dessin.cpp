@@ -626,7 +626,14 @@ TEST_F(Dessin_Papier, PerturbeeMessageEtSignature) {
     EXPECT_EQ(
         (std::vector<std::string>{Decrire(textes[textes.size() - 4]), Decrire(textes[textes.size() - 3]),
                                   Decrire(textes[textes.size() - 2]), Decrire(textes.back())}),
-        (std::vector<std::string>{"X", "Y", "Z", "W"}));
+        (std::vector<std::string>{
+            "Éphéméride calculée par Trajectel 1.0.0@751,2301",
+            "(modèle précis, place astrométrique géocentrique, perturbé depuis l'époque 10,50/03/1800 "
+            "TT)@142,2351",
+            "Magnitude totale : loi du programme, K1 = 10 ; estimation 8 le 01/02/2000, d'où M1 = "
+            "-2,22@165,2401",
+            "Magnitude du noyau : loi du programme, K2 = 5 ; estimation 12,5 le 01/02/2000, d'où M2 = "
+            "5,55@130,2451"}));
 }
 
 }  // namespace
