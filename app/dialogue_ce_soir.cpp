@@ -32,7 +32,7 @@ const QString Texte_Calculer = QStringLiteral("Calculer la liste");
 const QString Texte_Annuler = QStringLiteral("Annuler");
 const QString Texte_Ephemeride = QStringLiteral("Calculer l'éphéméride");
 const QString Texte_Exporter = QStringLiteral("Exporter…");
-const QString Texte_Ajouter = QStringLiteral("Ajouter…");
+const QString Texte_Ajouter = QStringLiteral("Un fichier…");
 const QString Texte_Retirer = QStringLiteral("Retirer");
 const QString Texte_Fermer = QStringLiteral("Fermer");
 const QString Texte_Date = QStringLiteral("Nuit du");
@@ -45,7 +45,10 @@ const QString Texte_Fichiers = QStringLiteral("Catalogues");
 const QString Texte_Separateur = QStringLiteral("Séparateur décimal");
 const QStringList Genres = {QStringLiteral("Comètes et petites planètes"), QStringLiteral("Comètes seules"),
                             QStringLiteral("Petites planètes seules")};
-const QString Aucun_Fichier = QStringLiteral("Choisissez au moins un catalogue (Ajouter…).");
+const QString Aucun_Fichier =
+    QStringLiteral("Cochez au moins un catalogue, ou choisissez un fichier (Un fichier…).");
+const QString Texte_Sans_Copie = QStringLiteral(
+    "Aucune copie locale des catalogues : Fichier, « Mettre à jour les catalogues… » les télécharge.");
 const QString Filtre_Catalogues = QStringLiteral("Éléments publiés (*.txt *.dat *.edb);;Tous fichiers (*)");
 const QString Titre_Ajouter = QStringLiteral("Trajectel - Catalogues");
 const QString Titre_Exporter = QStringLiteral("Trajectel - Exporter la liste");
@@ -55,7 +58,6 @@ const QString Question_Sombre = QStringLiteral(
     "plus sombre, de %2 à %3 TU ?");
 const QString Texte_Inaccessible = QStringLiteral("Impossible de lire %1.");
 const QString Texte_Interrompue = QStringLiteral("Calcul interrompu.");
-const QString Texte_Retenus = QStringLiteral("%1 objets lus, %2 retenus.");
 const QString Suffixe_Degres = QStringLiteral("°");
 
 constexpr int Rafraichissement = 100;  // milliseconds between two looks at the thread
@@ -110,16 +112,51 @@ QVariant Valeur_Tri(const Ligne_Ce_Soir& l, int colonne) {
 
 }  // namespace
 
-Dialogue_Ce_Soir::Dialogue_Ce_Soir(Programme& p, const QStringList& fichiers, QWidget* parent)
-    : QDialog(parent), p_(p) {
+Dialogue_Ce_Soir::Dialogue_Ce_Soir(Programme& p, const QStringList& fichiers, QWidget* parent,
+                                   const Catalogues_Ce_Soir& catalogues)
+    : QDialog(parent), p_(p), copies_(catalogues.copies) {
     setWindowTitle(QString::fromUtf8(Titre_Ce_Soir));
-    Construire(fichiers);
+    Construire(fichiers, catalogues);
     resize(Largeur_Dialogue, Hauteur_Dialogue);
 }
 
 Dialogue_Ce_Soir::~Dialogue_Ce_Soir() { Interrompre(); }
 
-void Dialogue_Ce_Soir::Construire(const QStringList& fichiers) {
+// Each local copy with its box, its date and count, or why there is none;
+// then the files chosen one by one.
+QLayout* Dialogue_Ce_Soir::Construire_Sources(const QStringList& fichiers,
+                                              const Catalogues_Ce_Soir& catalogues) {
+    auto* sources = new QVBoxLayout;
+    for (const Copie_Locale& c : catalogues.copies) {
+        auto* case_ = new QCheckBox(Texte_Copie(c, catalogues.maintenant), this);
+        case_->setChecked(catalogues.cochees.contains(c.source->Nom));
+        Copies.push_back(case_);
+        sources->addWidget(case_);
+    }
+    if (catalogues.copies.empty()) {
+        Sans_Copie = new QLabel(Texte_Sans_Copie, this);
+        Sans_Copie->setWordWrap(true);
+        sources->addWidget(Sans_Copie);
+    }
+    Fichiers = new QListWidget(this);
+    Fichiers->addItems(fichiers);
+    Fichiers->setMaximumHeight(Fichiers->sizeHintForRow(0) * 3 + 8);
+    Ajouter = new QPushButton(Texte_Ajouter, this);
+    Retirer = new QPushButton(Texte_Retirer, this);
+    connect(Ajouter, &QPushButton::clicked, this, [this] { Choisir_Fichiers(); });
+    connect(Retirer, &QPushButton::clicked, this, [this] { qDeleteAll(Fichiers->selectedItems()); });
+    auto* boutons_fichiers = new QVBoxLayout;
+    boutons_fichiers->addWidget(Ajouter);
+    boutons_fichiers->addWidget(Retirer);
+    boutons_fichiers->addStretch();
+    auto* ligne_fichiers = new QHBoxLayout;
+    ligne_fichiers->addWidget(Fichiers, 1);
+    ligne_fichiers->addLayout(boutons_fichiers);
+    sources->addLayout(ligne_fichiers);
+    return sources;
+}
+
+void Dialogue_Ce_Soir::Construire(const QStringList& fichiers, const Catalogues_Ce_Soir& catalogues) {
     auto* formulaire = new QFormLayout;
     Date = new QDateEdit(this);
     Date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
@@ -149,21 +186,7 @@ void Dialogue_Ce_Soir::Construire(const QStringList& fichiers) {
     Genre->addItems(Genres);
     formulaire->addRow(Texte_Genre, Genre);
 
-    Fichiers = new QListWidget(this);
-    Fichiers->addItems(fichiers);
-    Fichiers->setMaximumHeight(Fichiers->sizeHintForRow(0) * 4 + 8);
-    Ajouter = new QPushButton(Texte_Ajouter, this);
-    Retirer = new QPushButton(Texte_Retirer, this);
-    connect(Ajouter, &QPushButton::clicked, this, [this] { Choisir_Fichiers(); });
-    connect(Retirer, &QPushButton::clicked, this, [this] { qDeleteAll(Fichiers->selectedItems()); });
-    auto* boutons_fichiers = new QVBoxLayout;
-    boutons_fichiers->addWidget(Ajouter);
-    boutons_fichiers->addWidget(Retirer);
-    boutons_fichiers->addStretch();
-    auto* ligne_fichiers = new QHBoxLayout;
-    ligne_fichiers->addWidget(Fichiers, 1);
-    ligne_fichiers->addLayout(boutons_fichiers);
-    formulaire->addRow(Texte_Fichiers, ligne_fichiers);
+    formulaire->addRow(Texte_Fichiers, Construire_Sources(fichiers, catalogues));
 
     Calculer = new QPushButton(Texte_Calculer, this);
     Calculer->setDefault(true);
@@ -247,10 +270,25 @@ Demande_Ce_Soir Dialogue_Ce_Soir::Demande() const {
     return d;
 }
 
+QStringList Dialogue_Ce_Soir::Copies_Cochees() const {
+    QStringList noms;
+    for (std::size_t k = 0; k < Copies.size(); ++k)
+        if (Copies[k]->isChecked()) noms << copies_[k].source->Nom;
+    return noms;
+}
+
+// The copies ticked, then the files of the list.
+QStringList Dialogue_Ce_Soir::Fichiers_Choisis() const {
+    QStringList fichiers;
+    for (std::size_t k = 0; k < Copies.size(); ++k)
+        if (Copies[k]->isChecked()) fichiers << copies_[k].chemin;
+    for (int k = 0; k < Fichiers->count(); ++k) fichiers << Fichiers->item(k)->text();
+    return fichiers;
+}
+
 void Dialogue_Ce_Soir::Lancer() {
     if (fil_) return;
-    fichiers_.clear();
-    for (int k = 0; k < Fichiers->count(); ++k) fichiers_ << Fichiers->item(k)->text();
+    fichiers_ = Fichiers_Choisis();
     if (fichiers_.isEmpty()) {
         Remarques->setText(Aucun_Fichier);
         return;
@@ -320,7 +358,7 @@ void Dialogue_Ce_Soir::Terminer() {
 
 void Dialogue_Ce_Soir::Montrer_Liste() {
     QStringList r = Remarques_Liste(*liste_, demande_) + Textes_Refus(liste_->Refus);
-    r << Texte_Retenus.arg(liste_->Orbites).arg(liste_->lignes.size());
+    r << Texte_Lus_Retenus(*liste_) + u'.';
     Remarques->setText(r.join(u'\n'));
     Table->setSortingEnabled(false);
     Modele->removeRows(0, Modele->rowCount());

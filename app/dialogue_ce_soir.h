@@ -1,7 +1,8 @@
 #pragma once
 
 // The dialog "Ce soir…": the night's date, the minimum altitude, the
-// magnitude limit, the filters and the catalogue files; the list computed
+// magnitude limit, the filters, the local catalogues ticked and other
+// catalogue files; the list computed
 // on threads of its own, with a progress bar and Cancel, so that the window
 // stays responsive; a sortable table whose row, double-clicked or with
 // "Calculer l'éphéméride", becomes the document as an import makes it;
@@ -12,6 +13,7 @@
 #include <atomic>
 #include <memory>
 
+#include "catalogues/copies_locales.h"
 #include "document/liste_ce_soir.h"
 #include "document/programme.h"
 
@@ -20,6 +22,7 @@ class QComboBox;
 class QDateEdit;
 class QDoubleSpinBox;
 class QLabel;
+class QLayout;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
@@ -30,10 +33,19 @@ class QTimer;
 
 inline constexpr char Titre_Ce_Soir[] = "Trajectel - Ce soir";
 
+// The local copies offered, those ticked at first, and the time (UTC) that
+// says whether a copy is old.
+struct Catalogues_Ce_Soir {
+    std::vector<Copie_Locale> copies;
+    QStringList cochees;  // the catalogues' names
+    QDateTime maintenant;
+};
+
 class Dialogue_Ce_Soir : public QDialog {
 public:
-    // `fichiers`: the catalogue files offered at first.
-    Dialogue_Ce_Soir(Programme& p, const QStringList& fichiers, QWidget* parent);
+    // `fichiers`: the catalogue files offered at first, below the local copies.
+    Dialogue_Ce_Soir(Programme& p, const QStringList& fichiers, QWidget* parent,
+                     const Catalogues_Ce_Soir& catalogues = {});
     ~Dialogue_Ce_Soir() override;
 
     QDateEdit* Date = nullptr;
@@ -45,6 +57,8 @@ public:
     QCheckBox* Lune_Active = nullptr;
     QDoubleSpinBox* Lune = nullptr;
     QComboBox* Genre = nullptr;
+    std::vector<QCheckBox*> Copies;   // one per local copy, in the order given
+    QLabel* Sans_Copie = nullptr;      // when there is none
     QListWidget* Fichiers = nullptr;
     QPushButton* Ajouter = nullptr;
     QPushButton* Retirer = nullptr;
@@ -59,6 +73,8 @@ public:
     QPushButton* Exporter = nullptr;
     QComboBox* Separateur = nullptr;
 
+    // The names of the local catalogues ticked.
+    QStringList Copies_Cochees() const;
     // Starts the computation of the list with the dialog's values.
     void Lancer();
     bool En_Cours() const { return fil_ != nullptr; }
@@ -74,7 +90,9 @@ protected:
     void reject() override;
 
 private:
-    void Construire(const QStringList& fichiers);
+    void Construire(const QStringList& fichiers, const Catalogues_Ce_Soir& catalogues);
+    QLayout* Construire_Sources(const QStringList& fichiers, const Catalogues_Ce_Soir& catalogues);
+    QStringList Fichiers_Choisis() const;
     Demande_Ce_Soir Demande() const;
     void Suivre();
     void Terminer();
@@ -86,6 +104,7 @@ private:
     Programme& p_;
     Demande_Ce_Soir demande_;
     QStringList fichiers_;
+    std::vector<Copie_Locale> copies_;
     QThread* fil_ = nullptr;
     QTimer* minuterie_ = nullptr;
     std::atomic<double> fait_{0};

@@ -321,8 +321,10 @@ void Principale::Ouvrir_Ce_Soir() {
         boite_.Avertissement(QString::fromUtf8(Titre_Ce_Soir), QString::fromUtf8(Texte_Sans_Lieu_Ce_Soir));
         return;
     }
-    Dialogue_Ce_Soir dialogue(programme_, catalogues_ce_soir_, this);
+    const Catalogues_Ce_Soir catalogues{Lister_Copies(), copies_ce_soir_, QDateTime::currentDateTimeUtc()};
+    Dialogue_Ce_Soir dialogue(programme_, catalogues_ce_soir_, this, catalogues);
     dialogue.exec();
+    copies_ce_soir_ = dialogue.Copies_Cochees();
     catalogues_ce_soir_.clear();
     for (int k = 0; k < dialogue.Fichiers->count(); ++k)
         catalogues_ce_soir_ << dialogue.Fichiers->item(k)->text();

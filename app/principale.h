@@ -82,5 +82,6 @@ private:
     Monture_Fenetre* monture_ = nullptr;
     QWidget* legende_calcul_ = nullptr;
     QStringList catalogues_ce_soir_;  // the files of the last tonight's list
+    QStringList copies_ce_soir_;      // the local catalogues ticked for it
     Calcul_Fond* calcul_fond_ = nullptr;
 };

@@ -3,12 +3,32 @@
 #include "astro/calendrier.h"
 #include "batch/ecriture_sortie.h"
 #include "batch/tableau_batch.h"
+#include "catalogues/copies_locales.h"
 #include "document/commandes_import.h"
 #include "document/liste_ce_soir.h"
 
 namespace {
 
 const QString Prefixe = QStringLiteral("trajectel-ephemeride : ");
+const QString Copie_Absente = QStringLiteral(
+    "pas de copie locale du catalogue %1 ; « trajectel-ephemeride --actualiser %1 » la télécharge");
+
+// The files of --importer, then the local copy of each catalogue named; or
+// the first catalogue that has no copy yet.
+struct Sources {
+    QStringList fichiers;
+    QString sans_copie;
+};
+
+Sources Trouver_Sources(const Options_Ce_Soir& c, const QString& dossier) {
+    Sources s{c.fichiers, {}};
+    for (const QString& nom : c.catalogues) {
+        const std::optional<Copie_Locale> copie = Trouver_Copie(nom, dossier);
+        if (!copie) return {{}, nom};
+        s.fichiers << copie->chemin;
+    }
+    return s;
+}
 
 Demande_Ce_Soir Demande(const Options_Batch& o, const QDateTime& maintenant) {
     Demande_Ce_Soir d;
@@ -40,7 +60,7 @@ QString En_Tete(const Liste_Ce_Soir& l, const Demande_Ce_Soir& d, char separateu
                         .arg(date.An_Perihelie)
                         .arg(degres(d.lieu.Latitude), degres(d.lieu.Longitude));
     for (const QString& r : Remarques_Liste(l, d)) texte += r + u'\n';
-    texte += QStringLiteral("%1 objets lus, %2 retenus\n\n").arg(l.Orbites).arg(l.lignes.size());
+    texte += Texte_Lus_Retenus(l) + QStringLiteral("\n\n");
     return texte;
 }
 
@@ -62,7 +82,12 @@ int Executer_Ce_Soir(const Options_Batch& o, const Notation& notation, const QDa
         erreurs << Prefixe << refus << u'\n';
         return Erreur_Usage;
     }
-    const Liste_Ce_Soir l = Calculer_Liste_Ce_Soir(d, o.ce_soir.fichiers, [](double) { return true; });
+    const Sources sources = Trouver_Sources(o.ce_soir, Dossier_Catalogues());
+    if (!sources.sans_copie.isEmpty()) {
+        erreurs << Prefixe << Copie_Absente.arg(sources.sans_copie) << u'\n';
+        return Erreur_Usage;
+    }
+    const Liste_Ce_Soir l = Calculer_Liste_Ce_Soir(d, sources.fichiers, [](double) { return true; });
     if (l.issue == Liste_Ce_Soir::Issue::Inaccessible || l.issue == Liste_Ce_Soir::Issue::Echec_Lecture) {
         erreurs << Prefixe << QStringLiteral("impossible de lire %1").arg(l.Fichier_Fautif) << u'\n';
         return Fichier_Illisible;

@@ -170,9 +170,12 @@ QString Verifier_Monture(const Options_Batch& o) {
     return {};
 }
 
+// One name for an ephemeris; several, separated by commas, for tonight's
+// list, which is only known once every option is read.
 QString Lire_Catalogue(const QString& valeur, Options_Batch& o) {
-    if (!Trouver_Source(valeur))
-        return QStringLiteral("catalogue inconnu : %1 (attendu %2)").arg(valeur, Noms_Catalogues());
+    for (const QString& nom : valeur.split(u','))
+        if (!Trouver_Source(nom))
+            return QStringLiteral("catalogue inconnu : %1 (attendu %2)").arg(nom, Noms_Catalogues());
     o.catalogue = valeur;
     return {};
 }
@@ -205,9 +208,22 @@ QString Verifier_Catalogues(const QStringList& fichiers, const Options_Batch& o)
         return QStringLiteral("--actualiser et --catalogues s'emploient sans fichier ni calcul");
     if (!o.actualiser.isEmpty() && o.catalogues)
         return QStringLiteral("--actualiser et --catalogues s'excluent");
+    if (o.ce_soir.actif) return {};
     if (!o.catalogue.isEmpty() && !o.importer.isEmpty())
         return QStringLiteral("--catalogue et --importer s'excluent");
+    if (o.catalogue.contains(u','))
+        return QStringLiteral("une éphéméride lit un seul catalogue ; plusieurs avec --ce-soir");
     return {};
+}
+
+// Tonight's list takes the files of --importer and the catalogues of
+// --catalogue together, each catalogue once.
+void Sources_Ce_Soir(const QCommandLineParser& analyse, Options_Batch& o) {
+    o.ce_soir.fichiers = analyse.values(QStringLiteral("importer"));
+    if (o.catalogue.isEmpty()) return;
+    for (const QString& nom : o.catalogue.split(u','))
+        if (!o.ce_soir.catalogues.contains(nom)) o.ce_soir.catalogues << nom;
+    o.catalogue.clear();
 }
 
 // A number of the command line, a point for the decimals, within [minimum, maximum].
@@ -275,9 +291,12 @@ QString Verifier_Ce_Soir(const Options_Batch& o, const QStringList& fichiers) {
                 "demandent --ce-soir");
         return {};
     }
-    if (c.fichiers.isEmpty()) return QStringLiteral("--ce-soir demande --importer FICHIER");
+    if (c.fichiers.isEmpty() && c.catalogues.isEmpty())
+        return QStringLiteral("--ce-soir demande --importer FICHIER ou --catalogue NOM[,NOM…]");
     if (!fichiers.isEmpty())
-        return QStringLiteral("--ce-soir lit les fichiers de --importer, sans fichier d'éléments");
+        return QStringLiteral(
+            "--ce-soir lit les fichiers de --importer et les catalogues de --catalogue, sans fichier "
+            "d'éléments");
     if (!o.lieu) return QStringLiteral("--ce-soir demande le lieu d'observation : --lieu LAT,LON[,ALT]");
     if (o.format == Format_Sortie::Pdf)
         return QStringLiteral("--ce-soir écrit du texte ou du TSV, pas de pdf");
@@ -398,8 +417,10 @@ const std::vector<Option_Ligne>& Table_Options() {
              return QString();
          }},
         {{QStringLiteral("catalogue")},
-         QStringLiteral("NOM"),
-         QStringLiteral("lit la copie locale du catalogue NOM (%1) comme --importer lit un fichier")
+         QStringLiteral("NOM[,NOM…]"),
+         QStringLiteral("lit la copie locale du catalogue NOM (%1) comme --importer lit un fichier ; "
+                        "avec --ce-soir, plusieurs noms séparés par des virgules, et des fichiers de "
+                        "--importer en plus")
              .arg(Noms_Catalogues()),
          Lire_Catalogue},
         {{QStringLiteral("actualiser")},
@@ -481,8 +502,8 @@ const std::vector<Option_Ligne>& Table_Options() {
         {{QStringLiteral("ce-soir")},
          {},
          QStringLiteral("au lieu d'une éphéméride, la liste des objets des fichiers de --importer (une ou "
-                        "plusieurs fois) observables la nuit venue depuis --lieu, du plus brillant au plus "
-                        "faible"),
+                        "plusieurs fois) et des copies locales des catalogues de --catalogue, observables "
+                        "la nuit venue depuis --lieu, du plus brillant au plus faible"),
          [](const QString&, Options_Batch& o) {
              o.ce_soir.actif = true;
              return QString();
@@ -615,7 +636,7 @@ Lecture_Options Lire_Options(const QStringList& arguments) {
     if (l.options.aide || l.options.version) return l;
     l.erreur = Verifier_Catalogues(analyse.positionalArguments(), l.options);
     if (!l.erreur.isEmpty()) return l;
-    if (l.options.ce_soir.actif) l.options.ce_soir.fichiers = analyse.values(QStringLiteral("importer"));
+    if (l.options.ce_soir.actif) Sources_Ce_Soir(analyse, l.options);
     l.erreur = Verifier_Ce_Soir(l.options, analyse.positionalArguments());
     if (!l.erreur.isEmpty() || l.options.ce_soir.actif) return l;
     l.erreur = Lire_Fichier(analyse.positionalArguments(), l.options);
@@ -644,7 +665,7 @@ QString Usage_Batch() {
             "        %1 --actualiser NOM[,NOM…] [--url URL]\n"
             "        %1 --catalogues\n"
             "        %1 FICHIER.elt --monture HOTE:PORT --appareil NOM --lieu LAT,LON[,ALT]\n"
-            "        %1 --ce-soir --importer FICHIER [--importer FICHIER…] --lieu LAT,LON[,ALT]\n"
+            "        %1 --ce-soir (--importer FICHIER | --catalogue NOM[,NOM…]) --lieu LAT,LON[,ALT]\n"
             "           [--date J/M/A] [--hauteur-minimale DEGRÉS] [--magnitude-limite M]\n"
             "           [--elongation-minimale DEGRÉS] [--format texte|tsv] [--separateur ,|.]\n"
             "Calcule l'éphéméride de l'astre décrit par le fichier d'éléments, ou de l'objet\n"
@@ -663,7 +684,8 @@ QString Usage_Batch() {
                        "  %1  éphéméride écrite, ou suivi arrêté par Ctrl-C, SIGTERM ou la fin de --duree\n"
                        "  %2  éphéméride impossible : il manque des éléments, ou aucune loi ne s'ajuste "
                        "aux magnitudes observées\n"
-                       "  %3  ligne de commande refusée, ou --objet désigne plusieurs objets ou aucun\n"
+                       "  %3  ligne de commande refusée, ou --objet désigne plusieurs objets ou aucun, ou "
+                       "--ce-soir nomme un catalogue sans copie locale\n"
                        "  %4  fichier d'éléments illisible ou sortie impossible à écrire\n"
                        "  %5  --monture : serveur INDI injoignable, ou connexion perdue\n"
                        "  %6  --monture : monture absente du serveur, qui refuse, ne répond plus ou "

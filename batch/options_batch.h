@@ -39,6 +39,7 @@ struct Options_Monture {
 struct Options_Ce_Soir {
     bool actif = false;
     QStringList fichiers;                                              // every --importer given
+    QStringList catalogues;                                            // the names of --catalogue
     std::optional<QDate> date;                                         // none: tonight at the site
     double hauteur_minimale = Hauteur_Minimale_Defaut;                 // degrees
     std::optional<double> magnitude_limite = Magnitude_Limite_Defaut;  // none: "aucune"

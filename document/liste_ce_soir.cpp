@@ -26,6 +26,7 @@
 #include "document/demarrage.h"
 #include "document/fichier_ordinaire.h"
 #include "document/programme.h"
+#include "form/textes_nombres.h"
 #include "page/vue.h"
 
 namespace {
@@ -47,6 +48,11 @@ const QString Texte_Incalculable_Un =
     QStringLiteral("Un objet trop loin de l'époque de ses éléments n'a pu être calculé.");
 const QString Texte_Incalculable =
     QStringLiteral("%1 objets trop loin de l'époque de leurs éléments n'ont pu être calculés.");
+
+const QString Texte_Lu = QStringLiteral("%1 objet lu");
+const QString Texte_Lus = QStringLiteral("%1 objets lus");
+const QString Texte_Retenu = QStringLiteral("%1 objet retenu");
+const QString Texte_Retenus = QStringLiteral("%1 objets retenus");
 
 const QStringList Colonnes = {
     QStringLiteral("Objet"),          QStringLiteral("Magnitude"),
@@ -573,6 +579,11 @@ QStringList Remarques_Liste(const Liste_Ce_Soir& l, const Demande_Ce_Soir& d) {
     if (l.Incalculables > 0)
         r << (l.Incalculables == 1 ? Texte_Incalculable_Un : Texte_Incalculable.arg(l.Incalculables));
     return r;
+}
+
+QString Texte_Lus_Retenus(const Liste_Ce_Soir& l) {
+    return Accorder(l.Orbites, Texte_Lu, Texte_Lus) + QStringLiteral(", ") +
+           Accorder(static_cast<int64_t>(l.lignes.size()), Texte_Retenu, Texte_Retenus);
 }
 
 QStringList Entete_Ce_Soir() { return Colonnes; }

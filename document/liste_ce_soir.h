@@ -102,6 +102,8 @@ Elements Elements_Orbite(const Orbite_Publiee& o);
 // What a list says of its night, its counts and its refusals, one sentence
 // a line: a night that never gets dark, bodies without a law, damaged lines.
 QStringList Remarques_Liste(const Liste_Ce_Soir& l, const Demande_Ce_Soir& d);
+// "312 objets lus, 1 objet retenu".
+QString Texte_Lus_Retenus(const Liste_Ce_Soir& l);
 
 // The columns of the list, as a table of texts: the header, then a row per
 // body, the decimal separator given; "Heure TU" is written HH:MM.

@@ -138,3 +138,7 @@ QString Texte_Motif(double valeur, const char* motif, const Notation& notation) 
 QString Texte_General(double valeur, char separateur) {
     return QString::fromStdString(Format_General(valeur, separateur));
 }
+
+QString Accorder(int64_t n, const QString& un, const QString& plusieurs) {
+    return (n == 0 || n == 1 || n == -1 ? un : plusieurs).arg(n);
+}

@@ -48,3 +48,8 @@ int32_t Entier_Ou_Zero(const QString& texte);
 // A number written for a field with a pattern or the general format.
 QString Texte_Motif(double valeur, const char* motif, const Notation& notation);
 QString Texte_General(double valeur, char separateur);
+
+// A count and its words agreeing with it, as French has it: the singular
+// `un` for 0 and 1, else `plusieurs`; each holds "%1" for the number
+// ("%1 objet retenu", "%1 objets retenus").
+QString Accorder(int64_t n, const QString& un, const QString& plusieurs);
