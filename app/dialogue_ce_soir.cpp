@@ -35,7 +35,7 @@ const QString Texte_Exporter = QStringLiteral("Exporter…");
 const QString Texte_Ajouter = QStringLiteral("Un fichier…");
 const QString Texte_Retirer = QStringLiteral("Retirer");
 const QString Texte_Fermer = QStringLiteral("Fermer");
-const QString Texte_Date = QStringLiteral("Nuit du");
+const QString Texte_Nuit_Du = QStringLiteral("Nuit du");
 const QString Texte_Hauteur = QStringLiteral("Hauteur minimale");
 const QString Texte_Limite = QStringLiteral("Magnitude limite");
 const QString Texte_Elongation = QStringLiteral("Élongation minimale");
@@ -163,7 +163,7 @@ void Dialogue_Ce_Soir::Construire(const QStringList& fichiers, const Catalogues_
     Date->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
     Date->setCalendarPopup(true);
     Date->setDate(Date_JJ(JJ_Ce_Soir(JJ_Instant_Utc(QDateTime::currentDateTimeUtc()), p_.site->lieu)));
-    formulaire->addRow(Texte_Date, Date);
+    formulaire->addRow(Texte_Nuit_Du, Date);
     Hauteur = Champ_Degres(Hauteur_Minimale_Basse, Hauteur_Minimale_Haute, Hauteur_Minimale_Defaut, this);
     formulaire->addRow(Texte_Hauteur, Hauteur);
     const auto optionnel = [&](QCheckBox*& case_, QDoubleSpinBox* champ, const QString& texte, bool coche) {

@@ -57,8 +57,8 @@ public:
     QCheckBox* Lune_Active = nullptr;
     QDoubleSpinBox* Lune = nullptr;
     QComboBox* Genre = nullptr;
-    std::vector<QCheckBox*> Copies;   // one per local copy, in the order given
-    QLabel* Sans_Copie = nullptr;      // when there is none
+    std::vector<QCheckBox*> Copies;  // one per local copy, in the order given
+    QLabel* Sans_Copie = nullptr;    // when there is none
     QListWidget* Fichiers = nullptr;
     QPushButton* Ajouter = nullptr;
     QPushButton* Retirer = nullptr;

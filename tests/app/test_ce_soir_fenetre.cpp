@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QElapsedTimer>
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -21,6 +23,7 @@
 
 #include "app/dialogue_ce_soir.h"
 #include "application_essai.h"
+#include "support/copies_essai.h"
 
 namespace {
 
@@ -174,6 +177,107 @@ TEST(Ce_Soir_Fenetre, SansLieu) {
     ASSERT_FALSE(w.b().Messages().empty());
     EXPECT_TRUE(
         w.b().Messages().back().texte.startsWith(QStringLiteral("La liste de ce soir demande un lieu")));
+}
+
+// The menu item as a user meets it with two local copies, one of them old:
+// each offered with its date and count, none ticked at first; the comets
+// ticked and computed, a row double-clicked into the form; the ticks kept
+// for the next opening.
+TEST(Ce_Soir_Fenetre, CopiesLocales) {
+    Copies_Essai copies;
+    const QDateTime maintenant = QDateTime::currentDateTimeUtc();
+    ASSERT_TRUE(
+        copies.Placer(QStringLiteral("cometes"), Catalogue, Ligne_Comete, false, maintenant.addDays(-1)));
+    ASSERT_TRUE(copies.Placer(QStringLiteral("planetes-mineures"), Catalogue, Ligne_Comete, true,
+                              maintenant.addDays(-10)));
+    Fenetre_Active w;
+    w.p().site = Site(44, 5.7);
+    QAction* article = nullptr;
+    for (QAction* menu : w.f->menuBar()->actions())
+        if (menu->menu() && menu->text() == QStringLiteral("&Dates"))
+            for (QAction* a : menu->menu()->actions())
+                if (a->text() == QStringLiteral("Ce soir…")) article = a;
+    ASSERT_NE(article, nullptr);
+    QStringList textes, remarques;
+    QString objet;
+    int rangees = -1;
+    QTimer::singleShot(0, [&] {
+        auto* d = dynamic_cast<Dialogue_Ce_Soir*>(QApplication::activeModalWidget());
+        if (!d) return;
+        const auto fermer = qScopeGuard([d] { d->close(); });
+        for (QCheckBox* c : d->Copies)
+            textes << c->text() + (c->isChecked() ? QStringLiteral(" [x]") : QString());
+        if (d->Copies.size() != 2 || !QTest::qWaitForWindowExposed(d)) return;
+        d->Date->setDate(QDate(2026, 3, 15));
+        QTest::mouseClick(d->Calculer, Qt::LeftButton);
+        remarques << d->Remarques->text();
+        // On its box: the row is wider than its text.
+        QTest::mouseClick(d->Copies[0], Qt::LeftButton, {}, QPoint(8, d->Copies[0]->height() / 2));
+        QTest::mouseClick(d->Calculer, Qt::LeftButton);
+        if (!Attendre(*d)) return;
+        remarques << d->Remarques->text();
+        rangees = d->Tri->rowCount();
+        if (rangees < 1) return;
+        objet = d->Tri->index(0, 0).data().toString();
+        const QRect cellule = d->Table->visualRect(d->Tri->index(0, 0));
+        QTest::mouseClick(d->Table->viewport(), Qt::LeftButton, {}, cellule.center());
+        QTest::mouseDClick(d->Table->viewport(), Qt::LeftButton, {}, cellule.center());
+    });
+    article->trigger();
+    QApplication::processEvents();
+    const QString jour = Texte_Date(maintenant.addDays(-1)), ancien = Texte_Date(maintenant.addDays(-10));
+    const int cometes = static_cast<int>(Trouver_Copie(QStringLiteral("cometes"))->releve.Objets);
+    const int mineures = static_cast<int>(Trouver_Copie(QStringLiteral("planetes-mineures"))->releve.Objets);
+    EXPECT_EQ(textes, (QStringList{
+                          QStringLiteral("Comètes (MPC) du %1, %2 objets").arg(jour).arg(cometes),
+                          QStringLiteral("Petites planètes (MPC) du %1, %2 objets — copie de plus d'une "
+                                         "semaine, à mettre à jour")
+                              .arg(ancien)
+                              .arg(mineures),
+                      }));
+    ASSERT_EQ(remarques.size(), 2);
+    EXPECT_EQ(remarques[0],
+              QStringLiteral("Cochez au moins un catalogue, ou choisissez un fichier (Un fichier…)."));
+    EXPECT_TRUE(
+        remarques[1].endsWith(QStringLiteral("%1 objets lus, %2 objets retenus.").arg(cometes).arg(rangees)))
+        << remarques[1].toStdString();
+    ASSERT_GT(rangees, 0);
+    EXPECT_TRUE(objet.contains(u'/')) << "une comète : " << objet.toStdString();
+    EXPECT_EQ(w.Texte(C::Commentaire), objet);
+    EXPECT_EQ(w.Texte(C::saisie_Jour), QStringLiteral("15"));
+
+    // Opened again, the comets are still ticked.
+    textes.clear();
+    QTimer::singleShot(0, [&] {
+        auto* d = dynamic_cast<Dialogue_Ce_Soir*>(QApplication::activeModalWidget());
+        if (!d) return;
+        for (QCheckBox* c : d->Copies)
+            textes << c->text() + (c->isChecked() ? QStringLiteral(" [x]") : QString());
+        d->close();
+    });
+    article->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(textes.size(), 2);
+    EXPECT_TRUE(textes[0].endsWith(QStringLiteral(" [x]"))) << textes[0].toStdString();
+    EXPECT_FALSE(textes[1].endsWith(QStringLiteral(" [x]"))) << textes[1].toStdString();
+}
+
+// No local copy yet: the dialog says where to get them, and still reads a file.
+TEST(Ce_Soir_Fenetre, SansCopieLocale) {
+    Copies_Essai copies;
+    Fenetre_Active w;
+    w.p().site = Site(44, 5.7);
+    Dialogue_Ce_Soir d(w.p(), {}, w.f.get(), {Lister_Copies(), {}, QDateTime::currentDateTimeUtc()});
+    EXPECT_TRUE(d.Copies.empty());
+    ASSERT_NE(d.Sans_Copie, nullptr);
+    EXPECT_EQ(d.Sans_Copie->text(), QStringLiteral("Aucune copie locale des catalogues : Fichier, « Mettre à "
+                                                   "jour les catalogues… » les télécharge."));
+    EXPECT_EQ(d.Ajouter->text(), QStringLiteral("Un fichier…"));
+    d.Fichiers->addItem(Catalogue);
+    d.Date->setDate(QDate(2026, 3, 15));
+    d.Lancer();
+    ASSERT_TRUE(Attendre(d));
+    EXPECT_GT(d.Tri->rowCount(), 5);
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 #include <QDateTime>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "batch/ephemeride.h"
+#include "support/copies_essai.h"
 
 namespace {
 
@@ -73,6 +75,85 @@ TEST(Ce_Soir_Batch, TsvEtDefauts) {
         << texte.sortie.toStdString();
     EXPECT_TRUE(texte.sortie.contains(QStringLiteral("Nuit noire de 19:20 à 04:12 TU.")));
     EXPECT_LT(texte.sortie.count(u'\n'), tsv.sortie.count(u'\n') + 6);
+    // Nothing that bright: the count agrees with its number.
+    const Resultat aucun =
+        Executer(Base() + QStringList{QStringLiteral("--magnitude-limite"), QStringLiteral("-30")});
+    EXPECT_TRUE(aucun.sortie.contains(QStringLiteral(" objets lus, 0 objet retenu\n")))
+        << aucun.sortie.toStdString();
+}
+
+// The rows of a TSV list, header first, the others sorted: two runs that
+// read the same bodies give the same rows, whatever their files' order.
+QStringList Rangees(const QString& tsv) {
+    QStringList lignes = tsv.split(u'\n', Qt::SkipEmptyParts);
+    if (!lignes.isEmpty()) std::sort(lignes.begin() + 1, lignes.end());
+    return lignes;
+}
+
+// The made-up catalogue split into the local copies of the comets and of
+// the minor planets: named together, or one named beside the other's file,
+// they give the list of the whole file; alone, their own bodies.
+TEST(Ce_Soir_Batch, CataloguesLocaux) {
+    Copies_Essai copies;
+    const QDateTime hier(QDate(2026, 3, 14), QTime(8, 0), Qt::UTC);
+    ASSERT_TRUE(copies.Placer(QStringLiteral("cometes"), Catalogue, Ligne_Comete, false, hier));
+    ASSERT_TRUE(copies.Placer(QStringLiteral("planetes-mineures"), Catalogue, Ligne_Comete, true, hier));
+    const QStringList tsv = {QStringLiteral("--format"), QStringLiteral("tsv"), QStringLiteral("--lieu"),
+                             QStringLiteral("44,5.7"), QStringLiteral("--ce-soir")};
+    const Resultat entier = Executer(tsv + QStringList{QStringLiteral("--importer"), Catalogue});
+    ASSERT_EQ(entier.statut, 0) << entier.erreurs.toStdString();
+    const QString K = QStringLiteral("--catalogue");
+    const QString mineures = Trouver_Copie(QStringLiteral("planetes-mineures"))->chemin;
+    const QStringList memes[] = {
+        {K, QStringLiteral("cometes,planetes-mineures")},
+        {K, QStringLiteral("planetes-mineures,cometes,cometes")},
+        {K, QStringLiteral("cometes"), QStringLiteral("--importer"), mineures},
+    };
+    for (const QStringList& sources : memes) {
+        const Resultat r = Executer(tsv + sources);
+        EXPECT_EQ(r.statut, 0) << sources.join(u' ').toStdString() << r.erreurs.toStdString();
+        EXPECT_EQ(Rangees(r.sortie), Rangees(entier.sortie)) << sources.join(u' ').toStdString();
+    }
+    const Resultat cometes = Executer(tsv + QStringList{K, QStringLiteral("cometes")});
+    const QStringList lignes = cometes.sortie.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_GT(lignes.size(), 2);
+    ASSERT_LT(lignes.size(), entier.sortie.count(u'\n'));
+    for (int k = 1; k < lignes.size(); ++k)
+        EXPECT_TRUE(lignes[k].contains(QStringLiteral("/"))) << "une comète : " << lignes[k].toStdString();
+}
+
+// Names the batch cannot read, each refused with its message and the
+// status of a refused command line.
+TEST(Ce_Soir_Batch, CataloguesRefuses) {
+    Copies_Essai copies;
+    ASSERT_TRUE(copies.Placer(QStringLiteral("cometes"), Catalogue, Ligne_Comete, false,
+                              QDateTime(QDate(2026, 3, 14), QTime(8, 0), Qt::UTC)));
+    const QStringList base = {QStringLiteral("--ce-soir"), QStringLiteral("--lieu"), QStringLiteral("44,5.7"),
+                              QStringLiteral("--catalogue")};
+    const std::pair<QStringList, const char*> cas[] = {
+        {base + QStringList{QStringLiteral("cometes,etoiles")},
+         "catalogue inconnu : etoiles (attendu cometes, "},
+        {base + QStringList{QStringLiteral("cometes,")}, "catalogue inconnu :  (attendu cometes, "},
+        {base + QStringList{QStringLiteral("cometes,lointains")},
+         "pas de copie locale du catalogue lointains ; « trajectel-ephemeride --actualiser lointains » la "
+         "télécharge\n"},
+        {base + QStringList{QStringLiteral("geocroiseurs"), QStringLiteral("--importer"), Catalogue},
+         "pas de copie locale du catalogue geocroiseurs ; « trajectel-ephemeride --actualiser geocroiseurs » "
+         "la télécharge\n"},
+        {{QStringLiteral("--catalogue"), QStringLiteral("cometes,planetes-mineures"),
+          QStringLiteral("--lister")},
+         "une éphéméride lit un seul catalogue ; plusieurs avec --ce-soir"},
+        {{QStringLiteral("--ce-soir"), QStringLiteral("--lieu"), QStringLiteral("44,5.7")},
+         "--ce-soir demande --importer FICHIER ou --catalogue NOM[,NOM…]"},
+    };
+    for (const auto& [arguments, message] : cas) {
+        const Resultat r = Executer(arguments);
+        EXPECT_EQ(r.statut, 2) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(
+            r.erreurs.startsWith(QStringLiteral("trajectel-ephemeride : ") + QString::fromUtf8(message)))
+            << r.erreurs.toStdString();
+        EXPECT_TRUE(r.sortie.isEmpty());
+    }
 }
 
 TEST(Ce_Soir_Batch, Refus) {

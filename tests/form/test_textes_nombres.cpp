@@ -76,4 +76,17 @@ TEST(Classe_Magnitude, Textes) {
         EXPECT_EQ(Classe_Magnitude(QString::fromUtf8(texte)), classe) << '"' << texte << '"';
 }
 
+// French takes the singular for 0 and 1, the plural from 2.
+TEST(Accorder, Nombre) {
+    const std::pair<int64_t, const char*> cas[] = {{0, "0 objet retenu"},
+                                                   {1, "1 objet retenu"},
+                                                   {2, "2 objets retenus"},
+                                                   {-1, "-1 objet retenu"},
+                                                   {1500000, "1500000 objets retenus"}};
+    for (const auto& [n, texte] : cas)
+        EXPECT_EQ(Accorder(n, QStringLiteral("%1 objet retenu"), QStringLiteral("%1 objets retenus")),
+                  QString::fromUtf8(texte))
+            << n;
+}
+
 }  // namespace
