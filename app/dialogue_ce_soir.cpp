@@ -62,8 +62,10 @@ const QString Suffixe_Degres = QStringLiteral("°");
 
 constexpr int Rafraichissement = 100;  // milliseconds between two looks at the thread
 constexpr int Graduations = 1000;      // steps of the progress bar
+constexpr int Lignes_Fichiers = 3;     // rows of the file list shown
+constexpr int Marge_Fichiers = 6;      // pixels around them
 constexpr int Largeur_Dialogue = 980;
-constexpr int Hauteur_Dialogue = 640;
+constexpr int Hauteur_Dialogue = 720;
 // The numeric value each cell sorts by; the row's rank in the list.
 constexpr int Role_Tri = Qt::UserRole;
 constexpr int Role_Rang = Qt::UserRole + 1;
@@ -140,7 +142,9 @@ QLayout* Dialogue_Ce_Soir::Construire_Sources(const QStringList& fichiers,
     }
     Fichiers = new QListWidget(this);
     Fichiers->addItems(fichiers);
-    Fichiers->setMaximumHeight(Fichiers->sizeHintForRow(0) * 3 + 8);
+    // Room for a few files, even while the list is empty and has no row to measure.
+    Fichiers->setFixedHeight(Fichiers->fontMetrics().lineSpacing() * Lignes_Fichiers +
+                             2 * Fichiers->frameWidth() + Marge_Fichiers);
     Ajouter = new QPushButton(Texte_Ajouter, this);
     Retirer = new QPushButton(Texte_Retirer, this);
     connect(Ajouter, &QPushButton::clicked, this, [this] { Choisir_Fichiers(); });
