@@ -8,7 +8,7 @@
 
 namespace {
 
-const QString Mis_A_Jour = QStringLiteral("%1 objets, mis à jour");
+const QString Mis_A_Jour = QStringLiteral("%1, mis à jour");
 const QString Inchange = QStringLiteral("inchangé depuis le %1 TU");
 const QString Non_Mis_A_Jour = QStringLiteral("non mis à jour (%1) ; %2");
 const QString Copie_Gardee = QStringLiteral("copie du %1 gardée");
@@ -65,7 +65,7 @@ QDateTime Date_Inchangee(const Releve_Copie& releve) {
 QString Etat_Resultat(const Resultat_Mise_A_Jour& r) {
     switch (r.issue) {
         case Issue_Mise_A_Jour::Mise_A_Jour:
-            return Mis_A_Jour.arg(Texte_Nombre(r.releve ? r.releve->Objets : 0));
+            return Mis_A_Jour.arg(Texte_Objets(r.releve ? r.releve->Objets : 0));
         case Issue_Mise_A_Jour::Inchangee:
             return Inchange.arg(Texte_Date_Heure(Date_Inchangee(*r.releve)));
         case Issue_Mise_A_Jour::Echec:

@@ -12,7 +12,9 @@ namespace {
 const QString Extension_Releve = QStringLiteral(".releve");
 const QString Nom_Verrou = QStringLiteral("mise-a-jour.verrou");
 const QString Sous_Dossier = QStringLiteral("trajectel/catalogues/");
-const QString Texte_Proposition = QStringLiteral("%1 du %2, %3 objets");
+const QString Texte_Proposition = QStringLiteral("%1 du %2, %3");
+const QString Texte_Un_Objet = QStringLiteral("%1 objet");
+const QString Texte_Objets_Compte = QStringLiteral("%1 objets");
 const QString Texte_Ancienne = QStringLiteral(" — copie de plus d'une semaine, à mettre à jour");
 const QString Mise_A_Jour_En_Cours = QStringLiteral("une autre mise à jour des catalogues est en cours");
 
@@ -120,6 +122,10 @@ QString Texte_Nombre(qint64 n) {
     return n < 0 ? u'-' + chiffres : chiffres;
 }
 
+QString Texte_Objets(qint64 n) {
+    return (n == 0 || n == 1 ? Texte_Un_Objet : Texte_Objets_Compte).arg(Texte_Nombre(n));
+}
+
 QString Texte_Date(const QDateTime& t) { return t.toUTC().toString(QStringLiteral("d/MM/yyyy")); }
 
 QString Texte_Date_Heure(const QDateTime& t) { return t.toUTC().toString(QStringLiteral("d/MM/yyyy hh:mm")); }
@@ -130,7 +136,7 @@ bool Copie_Ancienne(const Releve_Copie& releve, const QDateTime& maintenant) {
 
 QString Texte_Copie(const Copie_Locale& copie, const QDateTime& maintenant) {
     const QString texte = Texte_Proposition.arg(
-        copie.source->Libelle, Texte_Date(copie.releve.Telechargement), Texte_Nombre(copie.releve.Objets));
+        copie.source->Libelle, Texte_Date(copie.releve.Telechargement), Texte_Objets(copie.releve.Objets));
     return Copie_Ancienne(copie.releve, maintenant) ? texte + Texte_Ancienne : texte;
 }
 

@@ -62,6 +62,8 @@ bool Copie_Ancienne(const Releve_Copie& releve, const QDateTime& maintenant);
 
 // "1 012": the counts as the observer reads them.
 QString Texte_Nombre(qint64 n);
+// "1 objet", "1 012 objets": the count with its word agreeing.
+QString Texte_Objets(qint64 n);
 // "9/12/2026" and "10/12/2026 07:31", in UT.
 QString Texte_Date(const QDateTime& t);
 QString Texte_Date_Heure(const QDateTime& t);

@@ -99,6 +99,9 @@ TEST(Catalogues_Textes, NombresEtDates) {
     const std::pair<qint64, const char*> nombres[] = {
         {0, "0"}, {999, "999"}, {1012, "1 012"}, {35000, "35 000"}, {1500000, "1 500 000"}};
     for (const auto& [n, texte] : nombres) EXPECT_EQ(Texte_Nombre(n), QString::fromUtf8(texte)) << n;
+    const std::pair<qint64, const char*> objets[] = {
+        {0, "0 objet"}, {1, "1 objet"}, {2, "2 objets"}, {1012, "1 012 objets"}};
+    for (const auto& [n, texte] : objets) EXPECT_EQ(Texte_Objets(n), QString::fromUtf8(texte)) << n;
     const QDateTime t(QDate(2026, 12, 9), QTime(7, 31, 40), Qt::UTC);
     EXPECT_EQ(Texte_Date(t), QStringLiteral("9/12/2026"));
     EXPECT_EQ(Texte_Date_Heure(t), QStringLiteral("9/12/2026 07:31"));
