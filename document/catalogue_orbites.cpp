@@ -155,15 +155,30 @@ Ligne_Objet Ligne_Orbite(const Orbite_Publiee& o, const Notation& notation) {
 
 Recherche_Nom::Recherche_Nom(const QString& texte) : cherche_(Plier(Sans_Saut(texte.trimmed()))) {}
 
+namespace {
+
+char Minuscule(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether an ASCII name holds the folded text, compared in place: a whole
+// catalogue's names pass through here.
+bool Contient_Ascii(std::string_view nom, std::string_view cherche) {
+    if (cherche.size() > nom.size()) return false;
+    for (std::size_t k = 0; k + cherche.size() <= nom.size(); ++k) {
+        std::size_t j = 0;
+        while (j < cherche.size() && Minuscule(nom[k + j]) == cherche[j]) ++j;
+        if (j == cherche.size()) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool Recherche_Nom::Contient(std::string_view nom) const {
     if (cherche_.empty()) return true;
     const bool ascii =
         std::all_of(nom.begin(), nom.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (!ascii) return Plier(Sans_Saut(Nom_Source(nom))).find(cherche_) != std::string::npos;
-    pli_.assign(nom);
-    for (char& c : pli_)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return pli_.find(cherche_) != std::string::npos;
+    return Contient_Ascii(nom, cherche_);
 }
 
 std::vector<int> Catalogue_Orbites::Chercher(const QString& texte) const {

@@ -4,11 +4,18 @@
 
 #include "astro/calendrier.h"
 
+namespace {
+
+bool Date_Tenue(int32_t mois, int32_t an, double jour) {
+    if (mois < 1 || mois > 12 || an < An_Minimum || an > An_Maximum) return false;
+    return jour >= 1 && jour < Longueur_Mois(mois, an) + 1;
+}
+
+}  // namespace
+
 std::optional<double> JJ_Calendrier(std::optional<int32_t> mois, std::optional<int32_t> an,
                                     std::optional<double> jour) {
-    if (!mois || !an || !jour || *mois < 1 || *mois > 12) return std::nullopt;
-    if (*an < An_Minimum || *an > An_Maximum) return std::nullopt;
-    if (!(*jour >= 1 && *jour < Longueur_Mois(*mois, *an) + 1)) return std::nullopt;
+    if (!mois || !an || !jour || !Date_Tenue(*mois, *an, *jour)) return std::nullopt;
     return Date_Vers_JJ(*mois, static_cast<float>(*an), *jour);
 }
 
@@ -63,10 +70,31 @@ bool Chiffre(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-std::optional<double> JJ_Date_Compacte(std::string_view date) {
+namespace {
+
+struct Date_Entiere {
+    int32_t mois, an, jour;
+};
+
+// The packed date's month, year and day, when its letters and digits stand
+// where they should; whether it is a day of the calendar is another matter.
+std::optional<Date_Entiere> Decompacter(std::string_view date) {
     if (date.size() != 5 || date[0] < 'A' || date[0] > 'Z' || !Chiffre(date[1]) || !Chiffre(date[2]))
         return std::nullopt;
     constexpr int Premier_Siecle = 10;  // "A" is the 10th century
     const int32_t an = (date[0] - 'A' + Premier_Siecle) * 100 + (date[1] - '0') * 10 + (date[2] - '0');
-    return JJ_Calendrier(Valeur_Compacte(date[3]), an, Valeur_Compacte(date[4]));
+    return Date_Entiere{Valeur_Compacte(date[3]), an, Valeur_Compacte(date[4])};
+}
+
+}  // namespace
+
+std::optional<double> JJ_Date_Compacte(std::string_view date) {
+    const std::optional<Date_Entiere> d = Decompacter(date);
+    if (!d) return std::nullopt;
+    return JJ_Calendrier(d->mois, d->an, d->jour);
+}
+
+bool Date_Compacte_Tenue(std::string_view date) {
+    const std::optional<Date_Entiere> d = Decompacter(date);
+    return d && Date_Tenue(d->mois, d->an, d->jour);
 }

@@ -20,12 +20,22 @@ const Vue Marque_Ordre = "\xEF\xBB\xBF";  // UTF-8 byte-order mark
 
 }  // namespace
 
+namespace {
+
+// A mark of a Horizons listing either holds "=" or begins with one of these.
+bool Repere_Possible(Vue t, bool egal) {
+    return egal || t.front() == 'J' || t.front() == 'T' || t.front() == '$';
+}
+
+}  // namespace
+
 Forme_Ligne Reconnaitre_Ligne(Vue l) {
     const Vue t = Rogner(l);
     if (t.empty()) return Forme_Ligne::Vide;
     if (t.front() == '#') return Forme_Ligne::Commentaire;
-    if (Repere_Horizons(l)) return Forme_Ligne::Horizons;
-    const bool sans_signes = l.find('=') == Vue::npos && l.find(',') == Vue::npos;
+    const bool egal = l.find('=') != Vue::npos;
+    if (Repere_Possible(t, egal) && Repere_Horizons(l)) return Forme_Ligne::Horizons;
+    const bool sans_signes = !egal && l.find(',') == Vue::npos;
     if (sans_signes && Forme_MPCORB(l)) return Forme_Ligne::MPCORB;
     if (sans_signes && Forme_Comete_MPC(l)) return Forme_Ligne::Comete_MPC;
     if (Forme_XEphem(t)) return Forme_Ligne::XEphem;
@@ -75,6 +85,13 @@ struct Lecture {
     }
     bool premiere = true;
 
+    void Prendre(const Tri_Ligne& tri) {
+        if (tri.ecartee)
+            ++bilan.Orbites;
+        else
+            bilan.Compter(tri.refus);
+    }
+
     void Prendre(Orbite_Lue&& o) {
         if (o.orbite)
             Recevoir(std::move(*o.orbite));
@@ -104,7 +121,10 @@ struct Lecture {
                 break;
             case Forme_Ligne::MPCORB:
                 fixe_vue = true;
-                Prendre(Lire_MPCORB(l, garder));
+                if (const std::optional<Tri_Ligne> tri = garder ? Trier_MPCORB(l, garder) : std::nullopt)
+                    Prendre(*tri);
+                else
+                    Prendre(Lire_MPCORB(l, garder));
                 break;
             case Forme_Ligne::XEphem:
                 Prendre(Lire_XEphem(l, garder));
@@ -134,10 +154,11 @@ struct Lecture {
 namespace {
 
 // The end of a line: LF, CR, or the CR of CR LF, whose LF then ends an empty
-// line. Two searches of one byte each are the quickest over a catalogue.
-const char* Fin_Ligne(const char* debut, const char* fin) {
+// line. A piece without CR, as most catalogues are, is searched for LF alone.
+const char* Fin_Ligne(const char* debut, const char* fin, bool cr_present) {
     const auto* lf =
         static_cast<const char*>(std::memchr(debut, '\n', static_cast<std::size_t>(fin - debut)));
+    if (!cr_present) return lf;
     const char* borne = lf ? lf : fin;
     const auto* cr =
         static_cast<const char*>(std::memchr(debut, '\r', static_cast<std::size_t>(borne - debut)));
@@ -174,7 +195,8 @@ Bilan_Lecture Lire_Orbites(const std::function<int64_t(char* tampon, int64_t tai
             return lecture.bilan;
         }
         fin += static_cast<std::size_t>(n);
-        while (const char* saut = Fin_Ligne(tampon.data() + examine, tampon.data() + fin)) {
+        const bool cr = std::memchr(tampon.data() + examine, '\r', fin - examine) != nullptr;
+        while (const char* saut = Fin_Ligne(tampon.data() + examine, tampon.data() + fin, cr)) {
             ligne(static_cast<std::size_t>(saut - tampon.data()));
             sauter = false;
             debut = examine = static_cast<std::size_t>(saut - tampon.data()) + 1;

@@ -140,6 +140,8 @@ bool Lecteur_Horizons::Lire_Ligne(Vue ligne) {
 
 void Lecteur_Horizons::Lire_Autre_Ligne(Vue ligne) {
     const Vue t = Rogner(ligne);
+    // Outside a block, only its title matters: the lines of a catalogue pass at once.
+    if (!dans_physique_ && (t.empty() || (t.front() != 'C' && t.front() != 'A'))) return;
     const bool titre = std::any_of(Titres_Physique.begin(), Titres_Physique.end(),
                                    [t](Vue debut) { return Commence_Par(t, debut); });
     if (titre)

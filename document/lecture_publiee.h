@@ -71,6 +71,15 @@ std::vector<Vue> Decouper(Vue ligne, char separateur);
 // The texts of the sources are UTF-8 or, in older files, Windows-1252.
 QString Texte_Source(Vue t);
 
+// No orbit, and why. Built member by member: braces would clear the whole
+// room of an orbit, once for each line of a catalogue.
+inline Orbite_Lue Sans_Orbite(Refus_Orbite refus, bool ecartee = false) {
+    Orbite_Lue lue;
+    lue.refus = refus;
+    lue.ecartee = ecartee;
+    return lue;
+}
+
 // Whether the values read make an orbit, and why not.
 Orbite_Lue Examiner(const Orbite_Publiee& o);
 // A sound orbit that `garder` keeps gets its name, and true: its laws are
