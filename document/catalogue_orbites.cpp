@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "page/textes_ligne.h"
@@ -161,9 +163,18 @@ char Minuscule(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A'
 
 // Whether an ASCII name holds the folded text, compared in place: a whole
 // catalogue's names pass through here.
+// A text that begins with no letter is looked for where its first
+// character stands, found by memchr.
 bool Contient_Ascii(std::string_view nom, std::string_view cherche) {
     if (cherche.size() > nom.size()) return false;
-    for (std::size_t k = 0; k + cherche.size() <= nom.size(); ++k) {
+    const std::size_t derniere = nom.size() - cherche.size();
+    const bool lettre = cherche[0] >= 'a' && cherche[0] <= 'z';
+    for (std::size_t k = 0; k <= derniere; ++k) {
+        if (!lettre) {
+            const void* p = std::memchr(nom.data() + k, cherche[0], derniere - k + 1);
+            if (!p) return false;
+            k = static_cast<std::size_t>(static_cast<const char*>(p) - nom.data());
+        }
         std::size_t j = 0;
         while (j < cherche.size() && Minuscule(nom[k + j]) == cherche[j]) ++j;
         if (j == cherche.size()) return true;
@@ -171,13 +182,24 @@ bool Contient_Ascii(std::string_view nom, std::string_view cherche) {
     return false;
 }
 
+// Eight bytes at a time: a whole catalogue's names pass through here.
+bool Ascii(std::string_view t) {
+    uint64_t hauts = 0;
+    std::size_t k = 0;
+    for (; k + 8 <= t.size(); k += 8) {
+        uint64_t mot = 0;
+        std::memcpy(&mot, t.data() + k, 8);
+        hauts |= mot;
+    }
+    for (; k < t.size(); ++k) hauts |= static_cast<unsigned char>(t[k]);
+    return (hauts & 0x8080808080808080ULL) == 0;
+}
+
 }  // namespace
 
 bool Recherche_Nom::Contient(std::string_view nom) const {
     if (cherche_.empty()) return true;
-    const bool ascii =
-        std::all_of(nom.begin(), nom.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (!ascii) return Plier(Sans_Saut(Nom_Source(nom))).find(cherche_) != std::string::npos;
+    if (!Ascii(nom)) return Plier(Sans_Saut(Nom_Source(nom))).find(cherche_) != std::string::npos;
     return Contient_Ascii(nom, cherche_);
 }
 

@@ -72,29 +72,30 @@ bool Chiffre(char c) { return c >= '0' && c <= '9'; }
 
 namespace {
 
-struct Date_Entiere {
-    int32_t mois, an, jour;
-};
+constexpr int Premier_Siecle = 10;  // "A" is the 10th century
 
-// The packed date's month, year and day, when its letters and digits stand
-// where they should; whether it is a day of the calendar is another matter.
-std::optional<Date_Entiere> Decompacter(std::string_view date) {
-    if (date.size() != 5 || date[0] < 'A' || date[0] > 'Z' || !Chiffre(date[1]) || !Chiffre(date[2]))
-        return std::nullopt;
-    constexpr int Premier_Siecle = 10;  // "A" is the 10th century
-    const int32_t an = (date[0] - 'A' + Premier_Siecle) * 100 + (date[1] - '0') * 10 + (date[2] - '0');
-    return Date_Entiere{Valeur_Compacte(date[3]), an, Valeur_Compacte(date[4])};
+// Whether the packed date's century letter and year digits stand where they should.
+bool Forme_Compacte(std::string_view date) {
+    return date.size() == 5 && date[0] >= 'A' && date[0] <= 'Z' && Chiffre(date[1]) && Chiffre(date[2]);
+}
+
+int32_t An_Compacte(std::string_view date) {
+    return (date[0] - 'A' + Premier_Siecle) * 100 + (date[1] - '0') * 10 + (date[2] - '0');
 }
 
 }  // namespace
 
 std::optional<double> JJ_Date_Compacte(std::string_view date) {
-    const std::optional<Date_Entiere> d = Decompacter(date);
-    if (!d) return std::nullopt;
-    return JJ_Calendrier(d->mois, d->an, d->jour);
+    if (!Forme_Compacte(date)) return std::nullopt;
+    return JJ_Calendrier(Valeur_Compacte(date[3]), An_Compacte(date), Valeur_Compacte(date[4]));
 }
 
+// Every month has 28 days: the calendar is asked only past them.
 bool Date_Compacte_Tenue(std::string_view date) {
-    const std::optional<Date_Entiere> d = Decompacter(date);
-    return d && Date_Tenue(d->mois, d->an, d->jour);
+    constexpr int Jours_Tout_Mois = 28;
+    if (!Forme_Compacte(date)) return false;
+    const int mois = Valeur_Compacte(date[3]);
+    const int jour = Valeur_Compacte(date[4]);
+    if (mois >= 1 && mois <= 12 && jour >= 1 && jour <= Jours_Tout_Mois) return true;
+    return Date_Tenue(mois, An_Compacte(date), jour);
 }
