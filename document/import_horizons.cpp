@@ -139,9 +139,12 @@ bool Lecteur_Horizons::Lire_Ligne(Vue ligne) {
 }
 
 void Lecteur_Horizons::Lire_Autre_Ligne(Vue ligne) {
-    const Vue t = Rogner(ligne);
     // Outside a block, only its title matters: the lines of a catalogue pass at once.
-    if (!dans_physique_ && (t.empty() || (t.front() != 'C' && t.front() != 'A'))) return;
+    if (!dans_physique_) {
+        const std::size_t premier = ligne.find_first_not_of(" \t");
+        if (premier == Vue::npos || (ligne[premier] != 'C' && ligne[premier] != 'A')) return;
+    }
+    const Vue t = Rogner(ligne);
     const bool titre = std::any_of(Titres_Physique.begin(), Titres_Physique.end(),
                                    [t](Vue debut) { return Commence_Par(t, debut); });
     if (titre)

@@ -116,36 +116,51 @@ constexpr bool Entiers_Dans_Leur_Rangee() {
 }
 static_assert(Entiers_Dans_Leur_Rangee());
 
+#if defined(__SSE2__)
+// The digits, blanks and points of `vecteurs` times sixteen columns from
+// `debut`, as rows of bits kept in registers.
+struct Rangee {
+    uint64_t chiffres = 0, blancs = 0, points = 0;
+};
+
+template <std::size_t vecteurs>
+Rangee Lire_Rangee(const char* debut) {
+    const __m128i zero = _mm_set1_epi8('0'), neuf = _mm_set1_epi8(9);
+    const __m128i blanc = _mm_set1_epi8(' '), point = _mm_set1_epi8('.');
+    const auto bits = [](__m128i oui, std::size_t k) {
+        return static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(oui))) << (16 * k);
+    };
+    Rangee r;
+    for (std::size_t k = 0; k < vecteurs; ++k) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(debut + 16 * k));
+        const __m128i d = _mm_sub_epi8(x, zero);
+        r.chiffres |= bits(_mm_cmpeq_epi8(_mm_min_epu8(d, neuf), d), k);
+        r.blancs |= bits(_mm_cmpeq_epi8(x, blanc), k);
+        r.points |= bits(_mm_cmpeq_epi8(x, point), k);
+    }
+    return r;
+}
+
+// The columns of row j that hold what they should not.
+uint64_t Fautes(const Rangee& r, std::size_t j) {
+    const uint64_t entiers = Masques.entiers[j];
+    // A blank one or two columns after a digit of a whole part.
+    const uint64_t chiffres_entiers = r.chiffres & entiers;
+    const uint64_t blancs_apres = ((chiffres_entiers << 1) | (chiffres_entiers << 2)) & r.blancs & entiers;
+    return (~r.chiffres & Masques.chiffres[j]) | (~r.blancs & Masques.blancs[j]) |
+           (~r.points & Masques.points[j]) | (~(r.chiffres | r.blancs) & entiers) | blancs_apres;
+}
+#endif
+
 // Blanks, points and decimals where the format puts them up to column 112
 // and at 166, and whole parts of blanks then digits: every field a number
 // without sign.
 bool Squelette_En_Place(Vue l) {
 #if defined(__SSE2__)
+    static_assert(Colonnes_Squelette == 112);
     if (l.size() < Colonnes_Squelette) return false;
-    Bits chiffres{}, blancs{}, points{};
-    const __m128i zero = _mm_set1_epi8('0'), neuf = _mm_set1_epi8(9);
-    const __m128i blanc = _mm_set1_epi8(' '), point = _mm_set1_epi8('.');
-    for (std::size_t k = 0; k < Colonnes_Squelette / 16; ++k) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(l.data() + 16 * k));
-        const __m128i d = _mm_sub_epi8(x, zero);
-        const auto rangee = [k](__m128i oui) {
-            return static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(oui))) << (16 * (k % 4));
-        };
-        chiffres[k / 4] |= rangee(_mm_cmpeq_epi8(_mm_min_epu8(d, neuf), d));
-        blancs[k / 4] |= rangee(_mm_cmpeq_epi8(x, blanc));
-        points[k / 4] |= rangee(_mm_cmpeq_epi8(x, point));
-    }
-    uint64_t faux = 0;
-    for (std::size_t j = 0; j < 2; ++j) {
-        const uint64_t entiers = Masques.entiers[j];
-        // A blank one or two columns after a digit of a whole part.
-        const uint64_t chiffres_entiers = chiffres[j] & entiers;
-        const uint64_t blancs_apres =
-            ((chiffres_entiers << 1) | (chiffres_entiers << 2)) & blancs[j] & entiers;
-        faux |= (~chiffres[j] & Masques.chiffres[j]) | (~blancs[j] & Masques.blancs[j]) |
-                (~points[j] & Masques.points[j]) | (~(chiffres[j] | blancs[j]) & entiers) | blancs_apres;
-    }
-    return faux == 0 && Blancs_En_Place(l, std::array<std::size_t, 1>{166});
+    return (Fautes(Lire_Rangee<4>(l.data()), 0) | Fautes(Lire_Rangee<3>(l.data() + 64), 1)) == 0 &&
+           Blancs_En_Place(l, std::array<std::size_t, 1>{166});
 #else
     static_cast<void>(l);
     return false;

@@ -26,19 +26,6 @@ constexpr double G_Par_Defaut = 0.15;
 
 }  // namespace
 
-Vue Rogner(Vue t) {
-    while (!t.empty() && Blanc(t.front())) t.remove_prefix(1);
-    while (!t.empty() && (Blanc(t.back()) || t.back() == '\r')) t.remove_suffix(1);
-    return t;
-}
-
-Vue Colonnes(Vue ligne, Zone z) {
-    if (ligne.size() < z.premiere) return {};
-    return ligne.substr(z.premiere - 1, z.derniere - z.premiere + 1);
-}
-
-Vue Champ(Vue ligne, Zone z) { return ligne.size() < z.derniere ? Vue() : Colonnes(ligne, z); }
-
 namespace {
 
 constexpr std::array<double, 23> Puissances_Dix = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,

@@ -25,7 +25,11 @@ inline bool Lettre(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 inline bool Commence_Par(Vue t, Vue debut) { return t.substr(0, debut.size()) == debut; }
 
 // Blanks and a final CR off both ends.
-Vue Rogner(Vue t);
+inline Vue Rogner(Vue t) {
+    while (!t.empty() && Blanc(t.front())) t.remove_prefix(1);
+    while (!t.empty() && (Blanc(t.back()) || t.back() == '\r')) t.remove_suffix(1);
+    return t;
+}
 
 // Columns of a fixed-column line, from 1, both included.
 struct Zone {
@@ -38,9 +42,12 @@ struct Champ_Fixe {
 };
 
 // The zone's text, cut at the line's end.
-Vue Colonnes(Vue ligne, Zone z);
+inline Vue Colonnes(Vue ligne, Zone z) {
+    if (ligne.size() < z.premiere) return {};
+    return ligne.substr(z.premiere - 1, z.derniere - z.premiere + 1);
+}
 // A field of numbers must be whole: a line cut inside it holds none.
-Vue Champ(Vue ligne, Zone z);
+inline Vue Champ(Vue ligne, Zone z) { return ligne.size() < z.derniere ? Vue() : Colonnes(ligne, z); }
 std::optional<double> Nombre_Fixe(Vue ligne, const Champ_Fixe& c);
 
 // A fixed field's digits as one integer and its decimals: the format's
