@@ -163,19 +163,14 @@ char Minuscule(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A'
 
 // Whether an ASCII name holds the folded text, compared in place: a whole
 // catalogue's names pass through here.
-// A text that begins with no letter is looked for where its first
-// character stands, found by memchr.
+// Each place where the first character stands is compared further: most
+// names hold it once, at most.
 bool Contient_Ascii(std::string_view nom, std::string_view cherche) {
     if (cherche.size() > nom.size()) return false;
     const std::size_t derniere = nom.size() - cherche.size();
-    const bool lettre = cherche[0] >= 'a' && cherche[0] <= 'z';
     for (std::size_t k = 0; k <= derniere; ++k) {
-        if (!lettre) {
-            const void* p = std::memchr(nom.data() + k, cherche[0], derniere - k + 1);
-            if (!p) return false;
-            k = static_cast<std::size_t>(static_cast<const char*>(p) - nom.data());
-        }
-        std::size_t j = 0;
+        if (Minuscule(nom[k]) != cherche[0]) continue;
+        std::size_t j = 1;
         while (j < cherche.size() && Minuscule(nom[k + j]) == cherche[j]) ++j;
         if (j == cherche.size()) return true;
     }
