@@ -18,7 +18,6 @@ namespace {
 constexpr std::size_t Taille_Max_Noms = std::numeric_limits<uint32_t>::max();
 
 constexpr int Decimales_Jour = 4;
-const char* const Motif_Jour = "#0.####";
 const char* const Motif_Distance = "#0.######";
 const QString Nom_Et_Epoque = QStringLiteral("%1, époque %2");
 
@@ -229,11 +228,39 @@ std::size_t Catalogue_Orbites::Taille_Memoire() const {
            debut_plis_.capacity() * sizeof(uint32_t) + non_grav_.capacity() * sizeof(non_grav_[0]);
 }
 
+namespace {
+
+constexpr int Unites_Jour = 10'000;  // 10^Decimales_Jour
+
+// The day already rounded to Decimales_Jour decimals, as the pattern
+// "#0.####" writes it, from its whole units: a list of a whole catalogue
+// writes two dates a line.
+QString Texte_Jour_Arrondi(double jour, const Notation& notation) {
+    const double entier = std::floor(jour);
+    auto unites = static_cast<int>(std::lround((jour - entier) * Unites_Jour));
+    QString texte = QString::number(static_cast<long long>(entier));
+    if (unites == 0) return texte;
+    int chiffres = Decimales_Jour;
+    for (int k = 0; k < Decimales_Jour && unites % 10 == 0; ++k) {
+        unites /= 10;
+        --chiffres;
+    }
+    return texte + QChar::fromLatin1(notation.Separateur_Decimal) +
+           QStringLiteral("%1").arg(unites, chiffres, 10, QChar(u'0'));
+}
+
+}  // namespace
+
 QString Texte_Date_Perihelie(double jj, const Notation& notation) {
     const std::optional<Date_Perihelie> date = Date_Arrondie(jj, Decimales_Jour);
     if (!date) return {};
-    return Texte_Motif(date->Jour, Motif_Jour, notation) +
-           QStringLiteral("/%1/%2").arg(date->Mois, 2, 10, QChar(u'0')).arg(date->An);
+    QString texte = Texte_Jour_Arrondi(date->Jour, notation);
+    texte += u'/';
+    if (date->Mois < 10) texte += u'0';
+    texte += QString::number(date->Mois);
+    texte += u'/';
+    texte += QString::number(date->An);
+    return texte;
 }
 
 namespace {

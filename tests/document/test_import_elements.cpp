@@ -9,6 +9,7 @@
 #include "astro/calendrier.h"
 #include "document/catalogue_orbites.h"
 #include "document/import_elements.h"
+#include "form/textes_nombres.h"
 #include "support/orbites_exemple.h"
 
 namespace {
@@ -678,4 +679,28 @@ TEST(Import_Elements, Choix_Rapide_Comme_Lecture_Entiere) {
         EXPECT_EQ(bilan.Absurdes, entier.bilan.Absurdes);
     }
     EXPECT_EQ(lus, 19);
+}
+
+// The date of perihelion is written from its rounded units as the pattern
+// "#0.####" writes the day: every tenth of a day or so over four years, now
+// and around AD 1, the days with few decimals, and both separators.
+TEST(Catalogue_Orbites, Date_Perihelie_Comme_Le_Motif) {
+    int comparees = 0;
+    for (const char separateur : {'.', ','}) {
+        const Notation notation{separateur, " "};
+        for (const double debut : {2451179.5, 1720000.5}) {
+            for (double jj = debut; jj < debut + 1461; jj += 0.1031) {
+                for (const double x : {jj, std::round(jj * 2) / 2, std::round(jj * 1000) / 1000}) {
+                    const std::optional<Date_Perihelie> d = Date_Arrondie(x, 4);
+                    ASSERT_TRUE(d);
+                    const QString attendu =
+                        Texte_Motif(d->Jour, "#0.####", notation) +
+                        QStringLiteral("/%1/%2").arg(d->Mois, 2, 10, QChar(u'0')).arg(d->An);
+                    ASSERT_EQ(Texte_Date_Perihelie(x, notation), attendu) << x;
+                    ++comparees;
+                }
+            }
+        }
+    }
+    EXPECT_GT(comparees, 150'000);
 }
