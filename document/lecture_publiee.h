@@ -31,6 +31,12 @@ inline Vue Rogner(Vue t) {
     return t;
 }
 
+// Whether a line holds "=" (Horizons pairs) and "," (XEphem fields).
+struct Signes_Ligne {
+    bool egal = false, virgule = false;
+};
+Signes_Ligne Chercher_Signes(Vue ligne);
+
 // Columns of a fixed-column line, from 1, both included.
 struct Zone {
     std::size_t premiere, derniere;
@@ -110,6 +116,9 @@ std::optional<Loi_Magnitude> Loi_Acceptee(const Loi_Magnitude& loi);
 inline double Epoque_Ou_Rien(std::optional<double> jj) { return jj.value_or(NAN); }
 
 }  // namespace Publie
+
+// Reconnaitre_Ligne, the line's signs already known.
+Forme_Ligne Reconnaitre_Ligne(std::string_view ligne, const Publie::Signes_Ligne& signes);
 
 // Whether a line has the shape of each format, before it is read.
 bool Forme_Comete_MPC(std::string_view ligne);
