@@ -90,12 +90,15 @@ std::optional<double> JJ_Date_Compacte(std::string_view date) {
     return JJ_Calendrier(Valeur_Compacte(date[3]), An_Compacte(date), Valeur_Compacte(date[4]));
 }
 
-// Every month has 28 days: the calendar is asked only past them.
+// Every month has 28 days: the year is asked only for February's end.
 bool Date_Compacte_Tenue(std::string_view date) {
     constexpr int Jours_Tout_Mois = 28;
     if (!Forme_Compacte(date)) return false;
     const int mois = Valeur_Compacte(date[3]);
     const int jour = Valeur_Compacte(date[4]);
-    if (mois >= 1 && mois <= 12 && jour >= 1 && jour <= Jours_Tout_Mois) return true;
+    if (mois < 1 || mois > 12 || jour < 1) return false;
+    if (jour <= Jours_Tout_Mois) return true;
+    // Only February's length depends on the year.
+    if (mois != 2) return jour <= Longueur_Mois(mois, false);
     return Date_Tenue(mois, An_Compacte(date), jour);
 }

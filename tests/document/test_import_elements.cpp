@@ -217,6 +217,23 @@ TEST(Import_Elements, Dates_Compactes) {
     for (const auto& c : cas) EXPECT_EQ(JJ_Date_Compacte(c.date), c.jj) << c.date;
 }
 
+// The check a walk makes of a packed epoch agrees with its Julian day: every
+// month and day character of leap and common years, Julian and Gregorian.
+TEST(Import_Elements, Dates_Compactes_Tenues) {
+    const std::string signes = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZa -";
+    int tenues = 0;
+    for (const char* an : {"K20", "K23", "J00", "I00", "K00", "F82", "F83", "A00", "Z99"})
+        for (const char mois : signes)
+            for (const char jour : signes) {
+                const std::string date = std::string(an) + mois + jour;
+                EXPECT_EQ(Date_Compacte_Tenue(date), JJ_Date_Compacte(date).has_value()) << date;
+                tenues += Date_Compacte_Tenue(date);
+            }
+    EXPECT_EQ(tenues, 9 * 365 + 2);  // the leap years asked: 2020 and 2000
+    for (const char* faux : {"", "K20", "K201", "K20111", "k2011", "K2A11"})
+        EXPECT_FALSE(Date_Compacte_Tenue(faux)) << faux;
+}
+
 // What the reader makes of a whole text: pieces of every size, the MPCORB
 // header, line ends, Horizons listings.
 struct Cas_Texte {
