@@ -92,11 +92,22 @@ struct Lecture {
     }
     bool premiere = true;
 
-    void Prendre(const Tri_Ligne& tri) {
-        if (tri.ecartee)
-            ++bilan.Orbites;
-        else
-            bilan.Compter(tri.refus);
+    // False when the line is to be read whole.
+    bool Prendre(Tri_Ligne tri) {
+        switch (tri) {
+            case Tri_Ligne::A_Lire:
+                return false;
+            case Tri_Ligne::Ecartee:
+                ++bilan.Orbites;
+                break;
+            case Tri_Ligne::Illisible:
+                bilan.Compter(Refus_Orbite::Illisible);
+                break;
+            case Tri_Ligne::Distance_Nulle:
+                bilan.Compter(Refus_Orbite::Distance_Nulle);
+                break;
+        }
+        return true;
     }
 
     void Prendre(Orbite_Lue&& o) {
@@ -129,10 +140,7 @@ struct Lecture {
                 break;
             case Forme_Ligne::MPCORB:
                 fixe_vue = true;
-                if (const std::optional<Tri_Ligne> tri = garder ? Trier_MPCORB(l, garder) : std::nullopt)
-                    Prendre(*tri);
-                else
-                    Prendre(Lire_MPCORB(l, garder));
+                if (!garder || !Prendre(Trier_MPCORB(l, garder))) Prendre(Lire_MPCORB(l, garder));
                 break;
             case Forme_Ligne::XEphem:
                 Prendre(Lire_XEphem(l, garder));

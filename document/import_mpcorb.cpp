@@ -213,18 +213,26 @@ bool Forme_MPCORB(Vue l) {
            l[epoque] >= 'A' && l[epoque] <= 'Z' && Chiffre(l[epoque + 1]) && Chiffre(l[epoque + 2]);
 }
 
-std::optional<Tri_Ligne> Trier_MPCORB(Vue l, const Garde_Orbite& garder) {
+Tri_Ligne Trier_MPCORB(Vue l, const Garde_Orbite& garder) {
     Refus_Orbite refus = Refus_Orbite::Illisible;
     const std::optional<bool> verdict = Verdict_Rapide(l, refus);
-    if (verdict && !*verdict) return Tri_Ligne{refus, false};
-    if (verdict && !garder(Nom_MPCORB(l))) return Tri_Ligne{refus, true};
-    return std::nullopt;
+    if (!verdict) return Tri_Ligne::A_Lire;
+    if (!*verdict)
+        return refus == Refus_Orbite::Distance_Nulle ? Tri_Ligne::Distance_Nulle : Tri_Ligne::Illisible;
+    return garder(Nom_MPCORB(l)) ? Tri_Ligne::A_Lire : Tri_Ligne::Ecartee;
 }
 
 Orbite_Lue Lire_MPCORB(Vue l, const Garde_Orbite& garder) {
-    if (garder)
-        if (const std::optional<Tri_Ligne> tri = Trier_MPCORB(l, garder))
-            return Sans_Orbite(tri->refus, tri->ecartee);
+    switch (garder ? Trier_MPCORB(l, garder) : Tri_Ligne::A_Lire) {
+        case Tri_Ligne::A_Lire:
+            break;
+        case Tri_Ligne::Ecartee:
+            return Sans_Orbite(Refus_Orbite::Illisible, true);
+        case Tri_Ligne::Illisible:
+            return Sans_Orbite(Refus_Orbite::Illisible);
+        case Tri_Ligne::Distance_Nulle:
+            return Sans_Orbite(Refus_Orbite::Distance_Nulle);
+    }
     if (!Blancs_En_Place(l, MPCORB::Blancs)) return {};
     const std::optional<double> e = Nombre_Fixe(l, MPCORB::e);
     const std::optional<double> q = Distance_Perihelie(Nombre_Fixe(l, MPCORB::a), e);
