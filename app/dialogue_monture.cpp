@@ -21,22 +21,12 @@ const QString Mot_Connecte = QStringLiteral("Connecté à %1 : choisissez la mon
 const QString Mot_Aucune_Monture = QStringLiteral("Connecté à %1 : le serveur n'offre aucune monture.");
 const QString Texte_Journal = QStringLiteral("Journal des échanges INDI");
 const QString Bulle_Journal = QStringLiteral("Chaque message envoyé au serveur et reçu de lui, dans %1");
-const QString Port_Indi = QStringLiteral(":7624");  // INDI's own port, when none is typed
 const QString Mot_Choisir = QStringLiteral("Choisissez une monture dans la liste.");
 const QString Mot_Non_Connecte = QStringLiteral("Non connecté : indiquez le serveur, puis « Connecter ».");
 const QString Couleur_Erreur = QStringLiteral("color: #b00000");
 constexpr int Longueur_Maximale_Serveur = 300;  // characters
 constexpr int Largeur_Minimale = 420;           // px: the title whole
 
-// "hote:port", or a host alone on INDI's own port.
-Lecture_Serveur Lire_Serveur_Ou_Hote(const QString& texte) {
-    const Lecture_Serveur lecture = Lire_Serveur(texte);
-    const QString t = texte.trimmed();
-    const bool sans_port = !t.contains(u':') || (t.startsWith(u'[') && t.endsWith(u']'));
-    if (lecture.valide || !sans_port) return lecture;
-    const Lecture_Serveur hote = Lire_Serveur(t + Port_Indi);
-    return hote.valide ? hote : lecture;
-}
 }  // namespace
 
 Dialogue_Monture::Dialogue_Monture(const Reglages_Monture& reglages, Suivi_Monture& suivi, bool journal,
@@ -81,7 +71,7 @@ Dialogue_Monture::Dialogue_Monture(const Reglages_Monture& reglages, Suivi_Montu
 }
 
 void Dialogue_Monture::Se_Connecter() {
-    const Lecture_Serveur lecture = Lire_Serveur_Ou_Hote(Serveur->text());
+    const Lecture_Serveur lecture = Lire_Serveur(Serveur->text());
     Etat->setStyleSheet(lecture.valide ? QString() : Couleur_Erreur);
     if (!lecture.valide) return Etat->setText(lecture.erreur);
     choix_.Hote = lecture.hote;

@@ -29,7 +29,7 @@ const QString Mot_Corps_Incalculable = QStringLiteral(
     "La place de l'astre n'est pas calculable : complétez les éléments, l'équinoxe et la date de début.");
 const QString Mot_Pointage_Refuse = QStringLiteral("Pointage refusé : %1.");
 const QString Question_Jour = QStringLiteral("%1.\rPointer quand même la monture sur l'astre ?");
-const QString Mot_Enregistrement = QStringLiteral("Le choix de la monture n'a pas pu être enregistré : %1");
+const QString Mot_Enregistrement = QStringLiteral("Le choix de la monture n'a pas pu être enregistré.\n%1");
 const QString Mot_Journal =
     QStringLiteral("Le journal des échanges INDI ne peut pas être écrit dans %1 : %2");
 const QString Nom_Journal = QStringLiteral("/journal-indi.log");

@@ -280,6 +280,7 @@ void Principale::Executer(Controle commande) {
             break;
         case Controle::PositionTopocentrique:
             programme_.modele.topocentrique = boite_.Coche(commande);
+            Enregistrer_Modele();
             Rafraichir(programme_.Page());
             break;
         case Controle::Julienne:
@@ -343,7 +344,8 @@ void Principale::Ajuster_Loi_Estimations() {
     Appliquer_Loi_Ajustee(programme_, *dialogue.Loi());
 }
 
-// The model chosen is kept at once in Calcul.ini; the page shows it.
+// The model chosen is kept at once in Calcul.ini, as are the planets' pull and
+// the topocentric place; the page shows it.
 void Principale::Choisir_Modele(bool classique) {
     programme_.modele.modele = classique ? Modele_Calcul::Classique : Modele_Calcul::Precis;
     Enregistrer_Modele();
@@ -360,7 +362,7 @@ void Principale::Choisir_Perturbations(bool perturbations) {
 
 void Principale::Enregistrer_Modele() {
     const Reglages_Calcul reglages{programme_.modele.modele == Modele_Calcul::Classique,
-                                   programme_.modele.perturbations};
+                                   programme_.modele.perturbations, programme_.modele.topocentrique};
     Enregistrer_Calcul(application_.configuration.Dossier_Configuration, reglages, boite_);
 }
 

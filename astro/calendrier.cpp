@@ -2,12 +2,13 @@
 
 #include <cmath>
 
+#include "astro/constantes.h"
+
 namespace {
 
 // Constants of the classical conversions (Meeus, Astronomical Algorithms, ch. 7).
 constexpr double Origine_JJ = 1720994.5;
 constexpr double Jours_Par_Mois_Moyen = 30.6001;
-constexpr double Jours_Par_Annee_Julienne = 365.25;
 constexpr double Origine_Siecles_Gregoriens = 1867216.25;
 constexpr double Jours_Par_Siecle_Gregorien = 36524.25;
 
@@ -27,8 +28,8 @@ struct Date_Calendrier {
 // known (Meeus 7.3).
 Date_Calendrier Date_Depuis_A(double A, double fraction) {
     const double B = A + 1524;
-    const double K = std::floor((B - 122.1) / Jours_Par_Annee_Julienne);
-    const double D = std::floor(Jours_Par_Annee_Julienne * K);
+    const double K = std::floor((B - 122.1) / Jours_Par_An_Julien);
+    const double D = std::floor(Jours_Par_An_Julien * K);
     const double E = std::floor((B - D) / Jours_Par_Mois_Moyen);
     const double jour = B - D - std::floor(Jours_Par_Mois_Moyen * E) + fraction;
     const double mois = E < 13.5 ? E - 1 : E - 13;
@@ -55,7 +56,7 @@ double Date_Vers_JJ(int32_t mois, float an, double jour) {
     // Floor rather than Trunc: the same from year 0 on, and before it the
     // inverse of JJ_Vers_Date_Perihelie, which would otherwise move such a
     // date by a day at each conversion.
-    return std::floor(Jours_Par_Annee_Julienne * y) + std::floor(Jours_Par_Mois_Moyen * (m + 1)) + jour +
+    return std::floor(Jours_Par_An_Julien * y) + std::floor(Jours_Par_Mois_Moyen * (m + 1)) + jour +
            Origine_JJ + B;
 }
 
@@ -84,8 +85,7 @@ double Annee_Vers_JJ(double annee) {
     const int64_t d = 1;
     const int64_t jours =
         367 * y - (7 * (y + (m + 9) / 12)) / 4 + (275 * m) / 9 + d - (3 * ((y + (m - 9) / 7) / 100 + 1)) / 4;
-    return static_cast<double>(jours) + 1721028.5 +
-           (annee - static_cast<double>(y)) * Jours_Par_Annee_Julienne;
+    return static_cast<double>(jours) + 1721028.5 + (annee - static_cast<double>(y)) * Jours_Par_An_Julien;
 }
 
 double JJ_Vers_Annee(double jj) {
@@ -93,13 +93,13 @@ double JJ_Vers_Annee(double jj) {
     const double alpha = std::trunc((Z - Origine_Siecles_Gregoriens) / Jours_Par_Siecle_Gregorien);
     const double A = Z + 1 + alpha - std::trunc(alpha / 4);
     const double B = A + 1524;
-    const double K = std::trunc((B - 122.1) / Jours_Par_Annee_Julienne);
-    const double D = std::trunc(Jours_Par_Annee_Julienne * K);
+    const double K = std::trunc((B - 122.1) / Jours_Par_An_Julien);
+    const double D = std::trunc(Jours_Par_An_Julien * K);
     const double E = std::trunc((B - D) / Jours_Par_Mois_Moyen);
     const double mois = E < 13.5 ? E - 1 : E - 13;
     const double Y = mois > 2.5 ? K - 4716 : K - 4715;
     if (!Tient_Dans_Int32(Y)) return std::nan("");
-    return Y + (jj - Date_Vers_JJ(1, static_cast<float>(Y), 1.0)) / Jours_Par_Annee_Julienne;
+    return Y + (jj - Date_Vers_JJ(1, static_cast<float>(Y), 1.0)) / Jours_Par_An_Julien;
 }
 
 bool Annee_Bissextile(int32_t an) { return an % 4 == 0 && (an % 100 != 0 || an % 400 == 0); }

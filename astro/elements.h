@@ -15,8 +15,6 @@
 // From this eccentricity on, the orbit is given by q and e alone: a, n and Q
 // are neither shown nor used, and the body moves on its true conic.
 constexpr double Excentricite_Parabolique = 0.99;
-// Days in a Julian year, for the period written in days.
-constexpr double Jours_Par_An = 365.25;
 
 // The step's units, as the list of units shows them, indexed by Unite_Pas - 1 (UTF-8).
 inline constexpr std::array<const char*, 4> Noms_Unites_Pas = {"heures", "jours", "mois", "années"};

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "astro/angles.h"
+#include "astro/constantes.h"
 #include "astro/format.h"
 
 namespace {
@@ -13,7 +14,6 @@ namespace {
 constexpr double Derive_a_Par_Radian_Heure = 17280 / Pi_Radians;
 constexpr double Derive_d_Par_Radian_Heure = 259200 / Pi_Radians;
 constexpr int Soixante = 60;  // minutes per hour or degree, seconds per minute
-constexpr double Heures_Par_Jour = 24;
 
 struct Sexagesimal {
     double unites = 0;  // whole hours or degrees

@@ -4,14 +4,16 @@
 #include <cmath>
 #include <limits>
 
+#include "astro/constantes.h"
+
 namespace {
 
 // Samples every 10 minutes: an altitude bends so little between two that its
 // highest point lies within one sample of the best one.
-constexpr double Pas_Echantillon = 10.0 / 1440;  // days
-constexpr int Echantillons_Maximum = 2000;       // a stretch longer than two weeks is sampled more sparsely
+constexpr double Pas_Echantillon = 10.0 / Minutes_Par_Jour;  // days
+constexpr int Echantillons_Maximum = 2000;  // a stretch longer than two weeks is sampled more sparsely
 // The golden section stops within a second, or after this many steps.
-constexpr double Precision_Instant = 1.0 / 86400;  // days
+constexpr double Precision_Instant = 1.0 / Secondes_Par_Jour;  // days
 constexpr int Pas_Maximum_Section = 60;
 const double Section_Doree = (std::sqrt(5.0) - 1) / 2;
 

@@ -81,17 +81,17 @@ void Couper_Gestionnaire_Erreurs() {
     std::call_once(fait, [] { gsl_set_error_handler_off(); });
 }
 
-Coordonnees Combinaison(const Coordonnees& P, double a, const Coordonnees& Q, double b) {
-    return {a * P.x + b * Q.x, a * P.y + b * Q.y, a * P.z + b * Q.z};
+Vecteur Combinaison(const Vecteur& P, double a, const Vecteur& Q, double b) {
+    return {a * P[0] + b * Q[0], a * P[1] + b * Q[1], a * P[2] + b * Q[2]};
 }
 
-Coordonnees Vers_Equateur(const Coordonnees& c, double Obliquite) {
+Vecteur Vers_Equateur(const Vecteur& c, double Obliquite) {
     const double ce = std::cos(Obliquite * Radians_Par_Degre), se = std::sin(Obliquite * Radians_Par_Degre);
-    return {c.x, c.y * ce - c.z * se, c.y * se + c.z * ce};
+    return {c[0], c[1] * ce - c[2] * se, c[1] * se + c[2] * ce};
 }
 
 // The matrix applied to a vector, or its transpose.
-Coordonnees Tourner(const double m[3][3], const double v[3], bool transposee) {
+Vecteur Tourner(const double m[3][3], const double v[3], bool transposee) {
     double r[3];
     for (int i = 0; i < 3; ++i) {
         r[i] = 0;
@@ -112,8 +112,8 @@ Etat_Corps Etat_Osculateur(const Elements& el, double JJ) {
     const double so = std::sin(el.Omega * Radians_Par_Degre), co = std::cos(el.Omega * Radians_Par_Degre);
     const double sO = std::sin(el.gOmega * Radians_Par_Degre), cO = std::cos(el.gOmega * Radians_Par_Degre);
     const double si = std::sin(el.i * Radians_Par_Degre), ci = std::cos(el.i * Radians_Par_Degre);
-    const Coordonnees P = {co * cO - so * sO * ci, co * sO + so * cO * ci, so * si};
-    const Coordonnees Q = {-so * cO - co * sO * ci, -so * sO + co * cO * ci, co * si};
+    const Vecteur P = {co * cO - so * sO * ci, co * sO + so * cO * ci, so * si};
+    const Vecteur Q = {-so * cO - co * sO * ci, -so * sO + co * cO * ci, co * si};
     const double Obliquite = Obliquite_Moyenne(Siecles_Depuis_1900(el.JJ_Equinoxe));
     Etat_Corps etat;
     etat.JJ = JJ;
@@ -174,11 +174,9 @@ Mouvement_Perturbe::Mouvement_Perturbe(const Etat_Corps& initial, double JJ_Equi
     Couper_Gestionnaire_Erreurs();
     gsl_ = std::make_unique<Gsl>(forces, initial.JJ, tolerance);
     eraPmat76(JJ_Equinoxe, 0, vers_elements_);
-    const double x[3] = {initial.position.x, initial.position.y, initial.position.z};
-    const double v[3] = {initial.vitesse.x, initial.vitesse.y, initial.vitesse.z};
-    const Coordonnees x2000 = Tourner(vers_elements_, x, true);
-    const Coordonnees v2000 = Tourner(vers_elements_, v, true);
-    etats_[0] = {x2000.x, x2000.y, x2000.z, v2000.x, v2000.y, v2000.z};
+    const Vecteur x2000 = Tourner(vers_elements_, initial.position.data(), true);
+    const Vecteur v2000 = Tourner(vers_elements_, initial.vitesse.data(), true);
+    etats_[0] = {x2000[0], x2000[1], x2000[2], v2000[0], v2000[1], v2000[2]};
 }
 
 Mouvement_Perturbe::~Mouvement_Perturbe() = default;
@@ -313,11 +311,11 @@ Echec_Integration Calculer_Position_Perturbee(const Elements& el, Mouvement_Pert
                                               Position& pos) {
     const Resultat_Integration resultat = mouvement.Calculer(JJ);
     if (resultat.echec != Echec_Integration::Aucun) return resultat.echec;
-    const Coordonnees& corps = resultat.etat.position;
+    const Vecteur& corps = resultat.etat.position;
     pos.JJ_Instant = JJ;
     pos.Obliquite = Obliquite_Moyenne(Siecles_Depuis_1900(JJ));
     const Soleil soleil = Calculer_Soleil(Siecles_Depuis_1900(JJ), pos.Obliquite);
-    pos.Distance_Soleil = std::sqrt(corps.x * corps.x + corps.y * corps.y + corps.z * corps.z);
+    pos.Distance_Soleil = Norme(corps);
     Vers_Geocentrique(corps, Precesser_Soleil(soleil.equatoriales, JJ, el.JJ_Equinoxe), pos);
     Precesser_Position(el, pos);
     return Echec_Integration::Aucun;

@@ -11,13 +11,14 @@
 #include <map>
 #include <memory>
 
+#include "astro/constantes.h"
 #include "astro/elements.h"
 #include "astro/equations_mouvement.h"
 #include "astro/position.h"
 
 // Farthest an instant may lie from the epoch, days: beyond it the planets'
 // theory and the elements themselves no longer mean much.
-constexpr double Ecart_Maximum_Epoque = 200 * Jours_Par_An;
+constexpr double Ecart_Maximum_Epoque = 200 * Jours_Par_An_Julien;
 
 // Local error allowed per step, relative to the state: 20 years of a
 // main-belt orbit then stay within 1e-9 AU of the exact two-body motion,
@@ -27,8 +28,8 @@ constexpr double Tolerance_Integration = 1e-13;
 // Heliocentric state at the Julian day JJ (TT).
 struct Etat_Corps {
     double JJ = 0;
-    Coordonnees position;  // AU
-    Coordonnees vitesse;   // AU/day
+    Vecteur position{};  // AU
+    Vecteur vitesse{};   // AU/day
 };
 
 // The two-body state of the element set at JJ (TT), Gauss's constant, from

@@ -3,14 +3,15 @@
 #include <cmath>
 
 #include "astro/angles.h"
+#include "astro/constantes.h"
 #include "astro/meilleur_moment.h"
 
 namespace {
 
 // Steps of the walk out from the Sun's lowest point to where it rises past
 // the darkest stretch's level; the bisection then stops within a second.
-constexpr double Pas_Marche = 10.0 / 1440;  // days
-constexpr double Precision_Instant = 1.0 / 86400;
+constexpr double Pas_Marche = 10.0 / Minutes_Par_Jour;  // days
+constexpr double Precision_Instant = 1.0 / Secondes_Par_Jour;
 constexpr int Pas_Maximum_Dichotomie = 40;
 constexpr int Pas_Maximum_Marche = 160;  // more than a day of steps
 

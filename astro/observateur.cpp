@@ -1,7 +1,6 @@
 #include "astro/observateur.h"
 
 #include <erfa.h>
-#include <erfam.h>
 
 #include "astro/constantes.h"
 #include "astro/position.h"
@@ -37,8 +36,8 @@ Etat_Observateur Calculer_Observateur(const Lieu_Observation& lieu, double jj_ut
     eraPvtob(lieu.Longitude * Radians_Par_Degre, lieu.Latitude * Radians_Par_Degre, lieu.Altitude, 0.0, 0.0,
              0.0, theta, pv);
     for (int i = 0; i < 3; ++i) {
-        pv[0][i] /= ERFA_DAU;
-        pv[1][i] *= Secondes_Par_Jour / ERFA_DAU;
+        pv[0][i] /= Unite_Astronomique;
+        pv[1][i] *= Secondes_Par_Jour / Unite_Astronomique;
     }
     return {Vers_ICRS(rc2i, pv[0]), Vers_ICRS(rc2i, pv[1])};
 }

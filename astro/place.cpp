@@ -213,8 +213,7 @@ Calcul_Place::Corps Calcul_Place::Integre(double jj_tt) {
         constexpr double nan = std::numeric_limits<double>::quiet_NaN();
         return {{nan, nan, nan}, nan, r.echec};
     }
-    const Coordonnees& x = r.etat.position;
-    const Vecteur icrs = Tourner(Equateur_Vers_Icrs_.m, {x.x, x.y, x.z});
+    const Vecteur icrs = Tourner(Equateur_Vers_Icrs_.m, r.etat.position);
     return {icrs, Norme(icrs)};
 }
 

@@ -152,14 +152,14 @@ Soleil Calculer_Soleil(double T, double Obliquite) {
     return s;
 }
 
-Coordonnees Precesser_Soleil(const Coordonnees& soleil, double JJ_Instant, double JJ_Equinoxe) {
+Vecteur Precesser_Soleil(const Vecteur& soleil, double JJ_Instant, double JJ_Equinoxe) {
     const double Tp = (JJ_Instant - JJ_1900_Tropical) / Siecle_Tropical;
     const double t = (JJ_Equinoxe - JJ_Instant) / Siecle_Tropical;
     const Angles_Precession p = Calculer_Angles_Precession(Tp, t);
     const double cZ = std::cos(p.zeta), sZ = std::sin(p.zeta);
     const double cz = std::cos(p.z), sz = std::sin(p.z);
     const double cT = std::cos(p.theta), sT = std::sin(p.theta);
-    const double Xs = soleil.x, Ys = soleil.y, Zs = soleil.z;
+    const double Xs = soleil[0], Ys = soleil[1], Zs = soleil[2];
     return {(cZ * cz * cT - sZ * sz) * Xs + (-sZ * cz * cT - cZ * sz) * Ys + (-cz * sT) * Zs,
             (cZ * sz * cT + sZ * cz) * Xs + (cZ * cz - sZ * sz * cT) * Ys + (-sz * sT) * Zs,
             (cZ * sT) * Xs + (-sZ * sT) * Ys + cT * Zs};
@@ -232,7 +232,7 @@ Corps_Parabolique Calculer_Parabolique(const Elements& el, double JJ_Instant, do
     return c;
 }
 
-Coordonnees Ecliptique_Vers_Equatorial(double r, double lambda, double beta, double Obliquite) {
+Vecteur Ecliptique_Vers_Equatorial(double r, double lambda, double beta, double Obliquite) {
     const double x = r * Cos_Deg(beta) * Cos_Deg(lambda);
     const double y = r * Cos_Deg(beta) * Sin_Deg(lambda);
     const double z = r * Sin_Deg(beta);
@@ -240,13 +240,11 @@ Coordonnees Ecliptique_Vers_Equatorial(double r, double lambda, double beta, dou
     return {x, y * ce - z * se, y * se + z * ce};
 }
 
-void Vers_Geocentrique(const Coordonnees& corps, const Coordonnees& soleil, Position& pos) {
-    const double x = corps.x + soleil.x;
-    const double y = corps.y + soleil.y;
-    const double z = corps.z + soleil.z;
-    pos.Distance_Terre = std::sqrt(x * x + y * y + z * z);
-    pos.Alpha = Ramener_Tour(std::atan2(y, x));
-    pos.Delta = Arcsin(z / pos.Distance_Terre);
+void Vers_Geocentrique(const Vecteur& corps, const Vecteur& soleil, Position& pos) {
+    const Vecteur d = {corps[0] + soleil[0], corps[1] + soleil[1], corps[2] + soleil[2]};
+    pos.Distance_Terre = Norme(d);
+    pos.Alpha = Ramener_Tour(std::atan2(d[1], d[0]));
+    pos.Delta = Arcsin(d[2] / pos.Distance_Terre);
 }
 
 void Precesser_Position(const Elements& el, Position& pos) {
@@ -268,9 +266,9 @@ void Calculer_Position_JJ(Elements& el, double JJ_Instant, Position& pos) {
     pos.JJ_Instant = JJ_Instant;
     pos.Obliquite = Obliquite_Moyenne(Siecles_Depuis_1900(pos.JJ_Instant));
     const Soleil soleil = Calculer_Soleil(Siecles_Depuis_1900(pos.JJ_Instant), pos.Obliquite);
-    const Coordonnees soleil_elements = Precesser_Soleil(soleil.equatoriales, pos.JJ_Instant, el.JJ_Equinoxe);
+    const Vecteur soleil_elements = Precesser_Soleil(soleil.equatoriales, pos.JJ_Instant, el.JJ_Equinoxe);
     const double Obliquite_Elements = Obliquite_Moyenne(Siecles_Depuis_1900(el.JJ_Equinoxe));
-    Coordonnees corps;
+    Vecteur corps;
     if (Orbite_Parabolique(el.e)) {
         const Corps_Parabolique c = Calculer_Parabolique(el, pos.JJ_Instant, Obliquite_Elements);
         pos.Distance_Soleil = c.r;

@@ -8,6 +8,7 @@
 
 #include "astro/angles.h"
 #include "astro/elements.h"
+#include "astro/vecteur.h"
 
 constexpr double Demi_Heure = 0.02083333333333;  // days
 
@@ -36,13 +37,6 @@ void Precesser_Position(const Elements& el, Position& pos);
 
 // The steps of the computation, each usable on its own.
 
-// Rectangular coordinates, AU.
-struct Coordonnees {
-    double x = 0;
-    double y = 0;
-    double z = 0;
-};
-
 // Julian centuries since 1900 January 0.5 (JD 2415020.0), the time argument
 // of the Sun and of the obliquity.
 double Siecles_Depuis_1900(double jj);
@@ -52,15 +46,15 @@ double Obliquite_Moyenne(double T);
 
 // The Sun seen from the Earth, mean equinox of the date.
 struct Soleil {
-    double Ls = 0;  // true longitude, degrees
-    double Rs = 0;  // distance, AU
-    Coordonnees equatoriales;
+    double Ls = 0;           // true longitude, degrees
+    double Rs = 0;           // distance, AU
+    Vecteur equatoriales{};  // AU
 };
 Soleil Calculer_Soleil(double T, double Obliquite);
 
 // The Sun's equatorial coordinates moved from the equinox of the date to that
 // of the elements.
-Coordonnees Precesser_Soleil(const Coordonnees& soleil, double JJ_Instant, double JJ_Equinoxe);
+Vecteur Precesser_Soleil(const Vecteur& soleil, double JJ_Instant, double JJ_Equinoxe);
 
 // Eccentric anomaly E, degrees, of mean anomaly M (degrees) and eccentricity e.
 double Resoudre_Kepler(double M, double e);
@@ -86,15 +80,15 @@ Corps_Elliptique Calculer_Elliptique(Elements& el, double JJ_Instant);
 struct Corps_Parabolique {
     double W = 0;  // Barker's equation only
     double s = 0;
-    double v = 0;  // true anomaly, degrees
-    double r = 0;  // AU
-    Coordonnees equatoriales;
+    double v = 0;            // true anomaly, degrees
+    double r = 0;            // AU
+    Vecteur equatoriales{};  // AU
 };
 Corps_Parabolique Calculer_Parabolique(const Elements& el, double JJ_Instant, double Obliquite);
 
 // Heliocentric ecliptic (r AU, lambda and beta degrees) to equatorial rectangular.
-Coordonnees Ecliptique_Vers_Equatorial(double r, double lambda, double beta, double Obliquite);
+Vecteur Ecliptique_Vers_Equatorial(double r, double lambda, double beta, double Obliquite);
 
 // Adds the Sun's geocentric coordinates to the body's heliocentric ones and
 // sets Distance_Terre, Alpha in [0, 2π) and Delta.
-void Vers_Geocentrique(const Coordonnees& corps, const Coordonnees& soleil, Position& pos);
+void Vers_Geocentrique(const Vecteur& corps, const Vecteur& soleil, Position& pos);

@@ -71,7 +71,7 @@ void Ajouter_Soleil(const Etat_Terre& a, const Etat_Terre& b, double s, Etat_Ter
 // The node's motion carried `d` days on with the Sun's pull, −k² x / |x|³.
 Etat_Terre Prolonger(const Etat_Terre& n, double d) {
     const Vecteur& x = n.position;
-    const double r = std::sqrt(x[0] * x[0] + x[1] * x[1] + x[2] * x[2]);
+    const double r = Norme(x);
     const double g = r > 0 ? -K_Gauss * K_Gauss / (r * r * r) : 0;
     Etat_Terre e;
     for (int i = 0; i < 3; ++i) {

@@ -148,8 +148,8 @@ Horizontales Vers_Horizontales(const Equatoriales& e, double jj, const Lieu_Obse
 Equatoriales Equatoriales_Soleil(double jj) {
     const double T = Siecles_Depuis_1900(jj);
     const Soleil s = Calculer_Soleil(T, Obliquite_Moyenne(T));
-    const Coordonnees& c = s.equatoriales;
-    return {std::atan2(c.y, c.x), std::asin(std::clamp(c.z / s.Rs, -1.0, 1.0))};
+    const Vecteur& c = s.equatoriales;
+    return {std::atan2(c[1], c[0]), std::asin(std::clamp(c[2] / s.Rs, -1.0, 1.0))};
 }
 
 Equatoriales Equatoriales_Corps(const Elements& el, double jj) {

@@ -17,11 +17,9 @@
 #include "document/commandes_import.h"
 #include "document/fichier_elements.h"
 #include "document/programme.h"
-#include "form/disposition_fiche.h"
 #include "form/lecture_entree_page.h"
 #include "page/legendes.h"
 #include "plateforme/boite_memoire.h"
-#include "plateforme/erreur_generale.h"
 
 namespace {
 
@@ -38,10 +36,12 @@ QString Texte_Jour(const Options_Batch& o, const QDate& aujourdhui, char separat
 }
 
 // The start date, step, unit and instrument come from the options; the rest
-// is what reading the element file left in the form.
-Entree_Page Entree_Options(const Programme& p, const Options_Batch& o, const QDate& aujourdhui) {
+// is what reading the element file would leave on a fresh frame.
+Entree_Page Entree_Options(const Programme& p, const Lecture_Elements& lecture, const Options_Batch& o,
+                           const QDate& aujourdhui) {
     const char separateur = p.notation.Separateur_Decimal;
-    Entree_Page e = Lire_Entree_Page(p.boite, p.el, p.page.Champs_A_Corriger, separateur);
+    Entree_Page e =
+        Lire_Entree_Page(Controles_Apres_Lecture(lecture), p.el, p.page.Champs_A_Corriger, separateur);
     const QString jour = Texte_Jour(o, aujourdhui, separateur);
     const QString mois = o.mois.isEmpty() ? QString::number(aujourdhui.month()) : o.mois;
     const QString an = o.an.isEmpty() ? QString::number(aujourdhui.year()) : o.an;
@@ -59,29 +59,40 @@ Entree_Page Entree_Options(const Programme& p, const Options_Batch& o, const QDa
     return e;
 }
 
-// The reader's own messages, on standard error.
-QString Messages_Lecture(const Boite_Memoire& boite) {
-    QStringList textes;
-    for (const Boite_Memoire::Message_Montre& m : boite.Messages()) {
-        if (m.genre == Boite_Memoire::Genre::Bip) continue;
-        textes << (m.titre.isEmpty() ? m.texte : m.titre + QStringLiteral(" : ") + m.texte);
-    }
-    return textes.join(u'\n');
+// What the reader says of a file it stopped on or refused, on standard error.
+QString Message_Lecture(const Lecture_Elements& lecture) {
+    if (lecture.Arret) return *lecture.Arret;
+    if (const std::optional<Avertissement_Lecture> a = Avertissement_De(lecture))
+        return a->Titre + QStringLiteral(" : ") + a->Texte;
+    return {};
 }
 
-bool Lire_Document(Programme& p, const QString& fichier, QTextStream& erreurs) {
+// The element set read, with the fields the page waits to see corrected.
+void Prendre_Lecture(Programme& p, const Lecture_Elements& lecture) {
+    p.el = lecture.el;
+    const Controles_Lus controles = Controles_Apres_Lecture(lecture);
+    p.page.Champs_A_Corriger.clear();
+    for (Controle champ : lecture.Refuses)
+        p.page.Champs_A_Corriger.emplace_back(champ, controles.Texte(champ));
+}
+
+bool Lire_Document(Programme& p, const QString& fichier, Lecture_Elements& lecture, QTextStream& erreurs) {
     p.document.Nom_Fichier = fichier;
     p.document.Dernier_Fichier = Nom_Court(fichier);
-    Contexte_Document contexte = p.Contexte();
-    try {
-        Lire_Fichier_Elements(contexte);
-    } catch (const Erreur_Generale& e) {
-        p.boite.Message_Erreur(e.Message());
-    }
-    const auto& boite = static_cast<const Boite_Memoire&>(p.boite);
-    const bool lu = p.document.Fichier_Ouvert && boite.Messages().empty();
-    if (!lu) erreurs << QStringLiteral("trajectel-ephemeride : ") << Messages_Lecture(boite) << u'\n';
-    return lu;
+    lecture = Lire_Fichier_Elements(fichier, Depart_Lecture{p.notation, p.el, false, {}});
+    p.document.Fichier_Ouvert = lecture.Ouvert;
+    Prendre_Lecture(p, lecture);
+    const QString message = Message_Lecture(lecture);
+    if (!message.isEmpty()) erreurs << QStringLiteral("trajectel-ephemeride : ") << message << u'\n';
+    return message.isEmpty();
+}
+
+// The imported orbit read as its element lines.
+void Lire_Orbite(Programme& p, const Orbite_Publiee& orbite, const QString& source,
+                 Lecture_Elements& lecture) {
+    lecture = Lire_Elements(Lignes_Orbite(p, orbite, source), Depart_Lecture{p.notation, p.el, false, {}});
+    Prendre_Lecture(p, lecture);
+    p.document.Modifie = true;
 }
 
 // The objects listed when --objet names several: enough to choose from.
@@ -150,8 +161,8 @@ int Refuser_Plusieurs(const Objets_Choisis& choisis, const Options_Batch& o, con
 
 // The object of a file of published elements becomes the document, as in
 // the window. A status when the run ends here: the list, or a refusal.
-std::optional<int> Importer_Objet(Programme& p, const Options_Batch& o, QTextStream& sortie,
-                                  QTextStream& erreurs) {
+std::optional<int> Importer_Objet(Programme& p, const Options_Batch& o, Lecture_Elements& lecture,
+                                  QTextStream& sortie, QTextStream& erreurs) {
     const Recherche_Nom recherche(o.objet);
     Objets_Choisis choisis;
     int64_t rang_choisi = 0;
@@ -174,7 +185,7 @@ std::optional<int> Importer_Objet(Programme& p, const Options_Batch& o, QTextStr
     }
     if (o.lister) return Succes;
     if (choisis.nombre == 1) {
-        Remplir_Orbite(p, choisis.premiers[0].second, QFileInfo(o.importer).fileName());
+        Lire_Orbite(p, choisis.premiers[0].second, QFileInfo(o.importer).fileName(), lecture);
         return std::nullopt;
     }
     if (choisis.nombre == 0) {
@@ -271,16 +282,16 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
     Boite_Memoire boite;
     Programme p(boite, Notation_Batch(o), QStringLiteral(TRAJECTEL_VERSION));
     p.site = o.lieu;
-    Creer_Fiche(boite);
+    Lecture_Elements elements;
     if (!o.importer.isEmpty()) {
-        if (const std::optional<int> statut = Importer_Objet(p, o, sortie, erreurs)) return *statut;
-    } else if (!Lire_Document(p, o.fichier, erreurs)) {
+        if (const std::optional<int> statut = Importer_Objet(p, o, elements, sortie, erreurs)) return *statut;
+    } else if (!Lire_Document(p, o.fichier, elements, erreurs)) {
         return Fichier_Illisible;
     } else if (Orbite_Demesuree(p.el)) {
         erreurs << QStringLiteral("trajectel-ephemeride : ") << Orbite_Absurde.arg(o.fichier);
         return Page_Invalide;
     }
-    const Calcul_Page calcul = p.Calcul(Entree_Options(p, o, aujourdhui));
+    const Calcul_Page calcul = p.Calcul(Entree_Options(p, elements, o, aujourdhui));
     if (!Preparer_Page(calcul)) {
         erreurs << QStringLiteral("trajectel-ephemeride : éphéméride impossible, il manque : ")
                 << Texte_Manques(Manques_Page(p.el, calcul.entree)) << u'\n';
@@ -288,7 +299,9 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
     }
     // The estimates are reduced with the prepared elements; the page then takes the fitted law.
     if (!o.magnitudes.fichier.isEmpty()) {
-        if (const std::optional<int> statut = Ajuster_Magnitudes(p, o.magnitudes, erreurs)) return *statut;
+        if (const std::optional<int> statut =
+                Ajuster_Magnitudes(p, calcul.entree.Texte(Controle::Commentaire), o.magnitudes, erreurs))
+            return *statut;
         Preparer_Page(calcul);
     }
     if (!o.monture.hote.isEmpty())

@@ -22,7 +22,8 @@ Choix_Ajustement Choix(const Options_Magnitudes& o) {
 
 }  // namespace
 
-std::optional<int> Ajuster_Magnitudes(Programme& p, const Options_Magnitudes& o, QTextStream& erreurs) {
+std::optional<int> Ajuster_Magnitudes(Programme& p, const QString& objet, const Options_Magnitudes& o,
+                                      QTextStream& erreurs) {
     const Lecture_Icq lecture = Lire_Fichier_Icq(o.fichier, [](int64_t, int64_t) { return true; });
     if (lecture.issue != Lecture_Icq::Issue::Lu) {
         erreurs << Programme_Batch << Illisible.arg(o.fichier) << u'\n';
@@ -32,8 +33,7 @@ std::optional<int> Ajuster_Magnitudes(Programme& p, const Options_Magnitudes& o,
     const QStringList rejets = Textes_Rejets(lecture);
     if (!rejets.isEmpty())
         erreurs << Programme_Batch << Lignes_Ecartees.arg(nom, rejets.join(QStringLiteral(", "))) << u'\n';
-    const Ajustement_Estimations a =
-        Ajuster_Estimations(p.el, p.boite.Texte(Controle::Commentaire), lecture, Choix(o));
+    const Ajustement_Estimations a = Ajuster_Estimations(p.el, objet, lecture, Choix(o));
     if (!a.remarque.isEmpty()) erreurs << Programme_Batch << a.remarque << u'\n';
     if (!a.Reussi()) {
         erreurs << Programme_Batch << Pas_De_Loi.arg(nom, a.refus) << u'\n';

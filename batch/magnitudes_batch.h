@@ -9,6 +9,8 @@
 #include "batch/options_batch.h"
 #include "document/programme.h"
 
-// Fits the law and gives it to the element set, saying it on `erreurs`; the
-// exit status when the run ends here (the file unreadable, no law fitted).
-std::optional<int> Ajuster_Magnitudes(Programme& p, const Options_Magnitudes& o, QTextStream& erreurs);
+// Fits the law to the estimates of `objet` (as the comment names the body)
+// and gives it to the element set, saying it on `erreurs`; the exit status
+// when the run ends here (the file unreadable, no law fitted).
+std::optional<int> Ajuster_Magnitudes(Programme& p, const QString& objet, const Options_Magnitudes& o,
+                                      QTextStream& erreurs);

@@ -443,8 +443,9 @@ const std::vector<Option_Ligne>& Table_Options() {
          }},
         {{QStringLiteral("monture")},
          QStringLiteral("HOTE:PORT"),
-         QStringLiteral("au lieu d'écrire l'éphéméride, pointe la monture du serveur INDI HOTE:PORT sur "
-                        "l'astre et la fait suivre ; une ligne par minute (heure TU, place de l'astre, place "
+         QStringLiteral("au lieu d'écrire l'éphéméride, pointe la monture du serveur INDI HOTE:PORT (HOTE "
+                        "seul : port 7624) sur l'astre et la fait suivre ; une ligne par minute (heure TU, "
+                        "place de l'astre, place "
                         "de la monture, écart en secondes d'arc, vitesses envoyées, mode), jusqu'à "
                         "Ctrl-C ou la fin de --duree ; demande --lieu et --appareil"),
          Lire_Monture},

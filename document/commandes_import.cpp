@@ -133,6 +133,8 @@ void Donnees_Importees(const Orbite_Publiee& o, const QString& source, Lois_Magn
     osculation.source = nom;
 }
 
+}  // namespace
+
 QStringList Lignes_Orbite(const Programme& p, const Orbite_Publiee& o, const QString& source) {
     const std::vector<QString> valeurs = Valeurs_Orbite(p, o);
     QStringList lignes{QStringLiteral("Trajectel version ") + p.Version_Programme};
@@ -145,6 +147,8 @@ QStringList Lignes_Orbite(const Programme& p, const Orbite_Publiee& o, const QSt
     Donnees_Importees(o, source, lois, osculation);
     return lignes + Ecrire_Lignes_Lois_Epoque(lois, osculation);
 }
+
+namespace {
 
 void Signaler_Refus(Boite_Outils& boite, const Refus_Comptes& refus) {
     const QStringList textes = Textes_Refus(refus);

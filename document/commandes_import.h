@@ -43,6 +43,10 @@ QStringList Textes_Refus(const Refus_Comptes& refus);
 Fichier_Orbites Lire_Fichier_Orbites(const QString& chemin, const Notation& notation,
                                      const std::function<bool(int64_t lus, int64_t total)>& avancer);
 
+// The orbit as the element file's lines, its laws and epoch marked as read
+// from `source` (a file's name, empty for the clipboard).
+QStringList Lignes_Orbite(const Programme& p, const Orbite_Publiee& orbite, const QString& source = {});
+
 // The orbit into the fields and the elements, with its laws and epoch
 // marked as read from `source` (a file's name, empty for the clipboard),
 // through the element file's own reader; then the document unnamed and

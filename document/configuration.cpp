@@ -12,6 +12,7 @@
 #include "document/cp1252.h"
 #include "document/fichier_elements.h"
 #include "document/fichier_ordinaire.h"
+#include "document/raison_echec.h"
 #include "form/textes_nombres.h"
 
 namespace {
@@ -236,11 +237,13 @@ QStringList Lignes_Configuration(const Contexte_Configuration& ctx) {
 void Ecrire_Configuration(Contexte_Configuration& ctx) {
     const QString dossier = ctx.configuration.Dossier_Configuration;
     QDir().mkpath(dossier);
-    const Ecriture_Fichier e = Ecrire_Fichier_Entier(dossier + Nom_Fichier_Configuration,
-                                                     Encoder_Lignes_Elements(Lignes_Configuration(ctx)));
+    const QString chemin = dossier + Nom_Fichier_Configuration;
+    const Ecriture_Fichier e =
+        Ecrire_Fichier_Entier(chemin, Encoder_Lignes_Elements(Lignes_Configuration(ctx)));
+    const QString message = Message_Echec(Erreur_Creation, chemin, e.code, e.erreur);
     if (e.resultat == Ecriture_Fichier::Resultat::Echec_Creation)
-        ctx.boite.Avertissement(Titre_Ecriture, Erreur_Creation);
-    if (e.resultat == Ecriture_Fichier::Resultat::Echec_Ecriture) ctx.boite.Message_Erreur(e.erreur);
+        ctx.boite.Avertissement(Titre_Ecriture, message);
+    if (e.resultat == Ecriture_Fichier::Resultat::Echec_Ecriture) ctx.boite.Message_Erreur(message);
 }
 
 namespace {

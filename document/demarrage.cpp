@@ -13,6 +13,13 @@ constexpr int Largeur_Principale = 700;  // pixels, as the window is created
 constexpr int Largeur_Fenetre = 700;
 constexpr int Hauteur_Fenetre = 550;
 constexpr int Marge_Titre7 = 20;  // pixels kept right of "°/jour"
+const QString Separation_Raisons = QStringLiteral(" ; ");
+
+// Both settings files' troubles on the one status line.
+QString Joindre_Raisons(const QString& lieu, const QString& calcul) {
+    if (lieu.isEmpty() || calcul.isEmpty()) return lieu + calcul;
+    return lieu + Separation_Raisons + calcul;
+}
 
 void Desactiver_Enregistrer_Imprimer(Boite_Outils& boite) {
     for (Controle c :
@@ -97,12 +104,15 @@ void FormCreate(Programme& p, Etat_Application& application, const Demarrage& de
     // be used, the status bar says so and the site dialog says why.
     const Lecture_Lieu lieu = Charger_Lieu(application.configuration.Dossier_Configuration);
     p.site = lieu.site;
-    if (!lieu.raison.isEmpty()) p.boite.Ecrire_Texte(Controle::StatusBar, lieu.raison);
     application.Raison_Lieu = lieu.detail.isEmpty() ? lieu.raison : lieu.detail;
-    const Reglages_Calcul calcul = Charger_Calcul(application.configuration.Dossier_Configuration);
+    const Lecture_Calcul lecture = Charger_Calcul(application.configuration.Dossier_Configuration);
+    const Reglages_Calcul& calcul = lecture.reglages;
     p.modele.modele = calcul.classique ? Modele_Calcul::Classique : Modele_Calcul::Precis;
     p.modele.perturbations = calcul.perturbations;
+    p.modele.topocentrique = calcul.topocentrique;
     p.boite.Cocher(Controle::CalculClassique, calcul.classique);
+    const QString raisons = Joindre_Raisons(lieu.raison, lecture.raison);
+    if (!raisons.isEmpty()) p.boite.Ecrire_Texte(Controle::StatusBar, raisons);
     Activer_Topocentrique(p);
     Activer_Perturbations(p.Calcul(), p.boite);
     Mettre_A_Jour_Historique(p.historique, p.document, p.boite);

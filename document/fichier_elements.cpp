@@ -14,7 +14,9 @@
 #include "form/affichage_elements.h"
 #include "form/angle_perihelie.h"
 #include "form/dates_juliennes.h"
+#include "form/disposition_fiche.h"
 #include "form/formulaire.h"
+#include "plateforme/boite_memoire.h"
 #include "plateforme/erreur_generale.h"
 
 namespace {
@@ -53,6 +55,48 @@ constexpr double Jour_Nul = 0.0001;  // days: a perihelion day this small is no 
 const char* const Motif_Jour_Perihelie = "#0.########";
 const char* const Motif_Angle = "#0.##########";
 const char* const Motif_Equinoxe = "#0.#######";
+
+// ---- The frame a read writes on ----
+
+// Keeps what the read writes, for the read's answer, and each write in
+// order, for the form to make it again on its own frame.
+class Cadre_Lecture : public Boite_Memoire {
+public:
+    explicit Cadre_Lecture(Lecture_Elements& lecture) : lecture_(lecture) {}
+
+    void Ecrire_Texte(Controle c, const QString& texte) override {
+        Boite_Memoire::Ecrire_Texte(c, texte);
+        lecture_.Textes[c] = texte;
+        Noter([c, texte](Boite_Outils& b) { b.Ecrire_Texte(c, texte); });
+    }
+    void Ecrire_Police(Controle c, const QString& nom) override {
+        Boite_Memoire::Ecrire_Police(c, nom);
+        lecture_.Polices[c] = nom;
+        Noter([c, nom](Boite_Outils& b) { b.Ecrire_Police(c, nom); });
+    }
+    void Ecrire_Indice(Controle c, const QString& indice) override {
+        Boite_Memoire::Ecrire_Indice(c, indice);
+        Noter([c, indice](Boite_Outils& b) { b.Ecrire_Indice(c, indice); });
+    }
+    void Montrer(Controle c, bool visible) override {
+        Boite_Memoire::Montrer(c, visible);
+        Noter([c, visible](Boite_Outils& b) { b.Montrer(c, visible); });
+    }
+    void Activer(Controle c, bool actif) override {
+        Boite_Memoire::Activer(c, actif);
+        Noter([c, actif](Boite_Outils& b) { b.Activer(c, actif); });
+    }
+    void Cocher(Controle c, bool coche) override {
+        Boite_Memoire::Cocher(c, coche);
+        Noter([c, coche](Boite_Outils& b) { b.Cocher(c, coche); });
+    }
+
+private:
+    void Noter(std::function<void(Boite_Outils&)> ecriture) {
+        lecture_.Ecritures.push_back(std::move(ecriture));
+    }
+    Lecture_Elements& lecture_;
+};
 
 // ---- Lines of the file ----
 
@@ -387,7 +431,6 @@ void Lire_Disposition(Lecteur& l) {
     l.Ancienne = entete.size() < Longueur_Entete_Courante;
     Lire_Etapes(l, l.Ancienne ? Plan_Ancien(entete) : Plan_Courant());
     Lire_Lois_Epoque(l);
-    Activer_Enregistrer(l.ctx.boite, l.Ancienne);
 }
 
 // While the perihelion is shown as a Julian day, its field holds a Julian
@@ -406,16 +449,8 @@ bool Refuse(const Lecteur& l, Controle champ) {
     return std::find(l.Refuses.begin(), l.Refuses.end(), champ) != l.Refuses.end();
 }
 
-// The page waits for each refused field to hold something else than the
-// read left there.
-void Signaler_Champs_A_Corriger(const Lecteur& l) {
-    Etat_Page* page = l.ctx.page;
-    if (page == nullptr) return;
-    page->Champs_A_Corriger.clear();
-    for (Controle champ : l.Refuses) page->Champs_A_Corriger.emplace_back(champ, l.ctx.boite.Texte(champ));
-}
-
-void Terminer_Lecture(const Lecteur& l) {
+// The element set completed from what was read, and shown as the frame shows it.
+void Terminer_Elements(const Lecteur& l) {
     Contexte_Document& ctx = l.ctx;
     Boite_Outils& boite = ctx.boite;
     if (boite.Coche(Controle::Julienne)) Perihelie_En_Jour_Julien(ctx);
@@ -429,17 +464,49 @@ void Terminer_Lecture(const Lecteur& l) {
         }
     }
     Afficher_Elements(ctx.el, boite, ctx.notation);
-    ctx.document.Modifie = false;
     if (boite.Coche(Controle::Julienne)) Afficher_JJ_Perihelie(ctx.el, boite, ctx.notation);
+}
+
+void Garder_Fautes(const Lecteur& l, Lecture_Elements& lecture) {
+    lecture.Ancienne = l.Ancienne;
+    lecture.Complete = l.Lecture_Complete;
+    lecture.Erreur_Format = l.Erreur_Format;
+    lecture.Refuses = l.Refuses;
+    lecture.Ligne_Faute = l.ligne_faute;
+    lecture.Raison = l.raison;
+}
+
+// The page waits for each refused field to hold something else than the
+// read left there.
+void Signaler_Champs_A_Corriger(const Contexte_Document& ctx, const Lecture_Elements& lecture) {
+    Etat_Page* page = ctx.page;
+    if (page == nullptr) return;
+    page->Champs_A_Corriger.clear();
+    for (Controle champ : lecture.Refuses)
+        page->Champs_A_Corriger.emplace_back(champ, ctx.boite.Texte(champ));
+}
+
+Depart_Lecture Depart_Du_Formulaire(const Contexte_Document& ctx) {
+    return {ctx.notation, ctx.el, ctx.boite.Coche(Controle::Julienne),
+            ctx.formulaire.Entree(Controle::saisie_e)};
+}
+
+// The read shown on the form's own frame, as the file was read on it.
+void Montrer_Lecture(Contexte_Document& ctx, const Lecture_Elements& lecture) {
+    Boite_Outils& boite = ctx.boite;
+    ctx.el = lecture.el;
+    for (const auto& ecriture : lecture.Ecritures) ecriture(boite);
+    if (lecture.Erreur_Fichier) ctx.document.Erreur_Fichier = *lecture.Erreur_Fichier;
+    if (lecture.Arret) throw Erreur_Generale(*lecture.Arret);
+    Activer_Enregistrer(boite, lecture.Ancienne);
+    ctx.document.Modifie = false;
     Mettre_A_Jour_Historique(ctx.historique, ctx.document, boite);
     ctx.formulaire.Entree(Controle::Commentaire) = boite.Texte(Controle::Commentaire).trimmed();
     boite.Selectionner_Tout(Controle::Commentaire);
-    Signaler_Champs_A_Corriger(l);
-    if (!l.Lecture_Complete || l.Erreur_Format || !l.Refuses.empty()) {
+    Signaler_Champs_A_Corriger(ctx, lecture);
+    if (const std::optional<Avertissement_Lecture> a = Avertissement_De(lecture)) {
         boite.Bip();
-        const QString faute =
-            l.ligne_faute > 0 ? u'\n' + Ligne_Faute.arg(l.ligne_faute).arg(l.raison) : QString();
-        boite.Avertissement(Titre_Lecture, Erreur_Lecture + faute);
+        boite.Avertissement(a->Titre, a->Texte);
     }
 }
 
@@ -559,24 +626,83 @@ QByteArray Encoder_Lignes_Elements(const QStringList& lignes) {
     return octets;
 }
 
-void Lire_Fichier_Elements(Contexte_Document& ctx, Fichiers_Lus lus) {
-    QFile fichier(ctx.document.Nom_Fichier);
+Lecture_Elements Lire_Elements(const QStringList& lignes, const Depart_Lecture& depart) {
+    Lecture_Elements lecture;
+    lecture.el = depart.el;
+    Cadre_Lecture cadre(lecture);
+    cadre.Boite_Memoire::Cocher(Controle::Julienne, depart.Julienne);
+    Etat_Formulaire formulaire;
+    formulaire.Entree(Controle::saisie_e) = depart.Entree_e;
+    Etat_Document document;
+    Historique historique;
+    Contexte_Document ctx{lecture.el, cadre, formulaire, document, historique, depart.notation, {}, nullptr};
+    Lecteur l(ctx, lignes);
+    try {
+        Lire_Disposition(l);
+        Terminer_Elements(l);
+    } catch (const Erreur_Generale& e) {
+        lecture.Arret = e.Message();
+    }
+    lecture.Erreur_Fichier = document.Erreur_Fichier;
+    Garder_Fautes(l, lecture);
+    return lecture;
+}
+
+Lecture_Elements Lire_Fichier_Elements(const QString& chemin, const Depart_Lecture& depart,
+                                       Fichiers_Lus lus) {
+    QFile fichier(chemin);
+    Lecture_Elements refus;
+    refus.el = depart.el;
     if (!Ouvrir(fichier, lus)) {
+        refus.Ouvert = false;
+        return refus;
+    }
+    const QByteArray contenu = fichier.read(Taille_Max_Lue);
+    if (fichier.error() != QFileDevice::NoError) {
+        refus.Arret = fichier.errorString();
+        return refus;
+    }
+    fichier.close();
+    return Lire_Elements(Decouper_Lignes(contenu), depart);
+}
+
+std::optional<Avertissement_Lecture> Avertissement_De(const Lecture_Elements& lecture) {
+    if (!lecture.Ouvert) return Avertissement_Lecture{Titre_Ouverture, Erreur_Ouverture};
+    if (lecture.Arret || !lecture.Refusee()) return std::nullopt;
+    const QString faute = lecture.Ligne_Faute > 0
+                              ? u'\n' + Ligne_Faute.arg(lecture.Ligne_Faute).arg(lecture.Raison)
+                              : QString();
+    return Avertissement_Lecture{Titre_Lecture, Erreur_Lecture + faute};
+}
+
+Controles_Lus Controles_Apres_Lecture(const Lecture_Elements& lecture) {
+    const auto texte = [&lecture](Controle c) {
+        const auto lu = lecture.Textes.find(c);
+        if (lu != lecture.Textes.end()) return lu->second;
+        const Disposition_Controle* d = Disposition_De(c);
+        return d == nullptr ? QString() : QString::fromUtf8(d->texte);
+    };
+    const auto police = lecture.Polices.find(Controle::Label15);
+    const Disposition_Controle* label15 = Disposition_De(Controle::Label15);
+    return {texte, false,
+            police != lecture.Polices.end() ? police->second
+            : label15 != nullptr            ? QString::fromUtf8(label15->police)
+                                            : QString()};
+}
+
+void Lire_Fichier_Elements(Contexte_Document& ctx, Fichiers_Lus lus) {
+    const Lecture_Elements lecture =
+        Lire_Fichier_Elements(ctx.document.Nom_Fichier, Depart_Du_Formulaire(ctx), lus);
+    if (!lecture.Ouvert) {
         ctx.boite.Bip();
         ctx.document.Fichier_Ouvert = false;
         ctx.boite.Avertissement(Titre_Ouverture, Erreur_Ouverture);
         return;
     }
     ctx.document.Fichier_Ouvert = true;
-    const QByteArray contenu = fichier.read(Taille_Max_Lue);
-    if (fichier.error() != QFileDevice::NoError) throw Erreur_Generale(fichier.errorString());
-    fichier.close();
-
-    Lire_Lignes_Elements(ctx, Decouper_Lignes(contenu));
+    Montrer_Lecture(ctx, lecture);
 }
 
 void Lire_Lignes_Elements(Contexte_Document& ctx, const QStringList& lignes) {
-    Lecteur l(ctx, lignes);
-    Lire_Disposition(l);
-    Terminer_Lecture(l);
+    Montrer_Lecture(ctx, Lire_Elements(lignes, Depart_Du_Formulaire(ctx)));
 }

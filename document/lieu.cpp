@@ -1,13 +1,11 @@
 #include "document/lieu.h"
 
 #include <QDir>
-#include <QFile>
-#include <QStringDecoder>
 #include <cmath>
 
 #include "document/configuration.h"
-#include "document/cp1252.h"
-#include "document/fichier_ordinaire.h"
+#include "document/fichier_reglages.h"
+#include "document/raison_echec.h"
 
 namespace {
 
@@ -80,13 +78,6 @@ std::optional<double> Nombre(const QStringList& lignes, int k, const QString& cl
     return Lire_Nombre(*v);
 }
 
-// UTF-8 as written now; a file that is not valid UTF-8 is an older one, in Windows-1252.
-QString Decoder_Lieu(const QByteArray& octets) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString texte = utf8.decode(octets);
-    return utf8.hasError() ? Decoder_Cp1252(octets) : texte;
-}
-
 Lecture_Lieu Illisible() { return {std::nullopt, Sans_Lieu + Lieu_Illisible, {}}; }
 
 QByteArray Encoder_Lignes_Lieu(const QStringList& lignes) {
@@ -156,26 +147,19 @@ Lecture_Lieu Lire_Lignes_Lieu(const QStringList& lignes) {
 }
 
 Lecture_Lieu Charger_Lieu(const QString& dossier) {
-    QFile fichier(dossier + Nom_Fichier_Lieu);
+    const Lignes_Reglages l = Lire_Lignes_Reglages(dossier + Nom_Fichier_Lieu, Taille_Maximale_Lieu);
     // No site is the normal case of a first start: nothing to say.
-    if (!fichier.exists()) return {};
-    // Not a pipe nor a device: they could block the start or never end.
-    if (!Ouvrir_Fichier_Ordinaire(fichier)) return Illisible();
-    const QByteArray octets = fichier.read(Taille_Maximale_Lieu + 1);
-    if (octets.size() > Taille_Maximale_Lieu) return Illisible();
-    QStringList lignes = Decoder_Lieu(octets).split(u'\n');
-    for (QString& l : lignes)
-        if (l.endsWith(u'\r')) l.chop(1);
-    if (lignes.size() > Nombre_Lignes_Lieu && lignes.back().isEmpty()) lignes.removeLast();
-    if (lignes.size() != Nombre_Lignes_Lieu) return Illisible();
-    return Lire_Lignes_Lieu(lignes);
+    if (l.etat == Lignes_Reglages::Etat::Absent) return {};
+    if (l.etat == Lignes_Reglages::Etat::Illisible || l.lignes.size() != Nombre_Lignes_Lieu)
+        return Illisible();
+    return Lire_Lignes_Lieu(l.lignes);
 }
 
 bool Enregistrer_Lieu(const QString& dossier, const Site_Observation& site, Boite_Outils& boite) {
     QDir().mkpath(dossier);
-    const Ecriture_Fichier e =
-        Ecrire_Fichier_Entier(dossier + Nom_Fichier_Lieu, Encoder_Lignes_Lieu(Lignes_Lieu(site)));
+    const QString chemin = dossier + Nom_Fichier_Lieu;
+    const Ecriture_Fichier e = Ecrire_Fichier_Entier(chemin, Encoder_Lignes_Lieu(Lignes_Lieu(site)));
     if (e.resultat == Ecriture_Fichier::Resultat::Ecrit) return true;
-    boite.Avertissement(Titre_Lieu, Erreur_Ecriture_Lieu);
+    boite.Avertissement(Titre_Lieu, Message_Echec(Erreur_Ecriture_Lieu, chemin, e.code, e.erreur));
     return false;
 }

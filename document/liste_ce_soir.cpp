@@ -56,9 +56,8 @@ const QStringList Colonnes = {
     QStringLiteral("Distance Terre"), QStringLiteral("Mouvement (″/min)"),
 };
 
-constexpr double JJ_An_1 = 1721423.5;      // 1 January of the year 1, Julian calendar, 0 h
-constexpr double JJ_An_10000 = 5373484.5;  // 1 January 10000, 0 h
-constexpr double Minutes_Par_Jour = 1440;
+constexpr double JJ_An_1 = 1721423.5;         // 1 January of the year 1, Julian calendar, 0 h
+constexpr double JJ_An_10000 = 5373484.5;     // 1 January 10000, 0 h
 constexpr double JJ_Epoque_Unix = 2440587.5;  // 1970 January 1, 0 h UT
 constexpr double Demi_Heure_Jours = 1.0 / 48;
 constexpr double Minutes_Mouvement = 60;     // the motion is measured over an hour

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "astro/calendrier.h"
+#include "astro/constantes.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ void Afficher_Revolution(const Elements& el, Boite_Outils& boite, const Notation
     if (P >= Periode_Minimale_En_Annees) {
         texte += Texte_Motif(std::trunc(P * 100) / 100, Motif_Periode, notation) + QStringLiteral(" ans");
     } else {
-        texte += Texte_Motif(std::trunc(P * Jours_Par_An * 100) / 100, Motif_Periode, notation) +
+        texte += Texte_Motif(std::trunc(P * Jours_Par_An_Julien * 100) / 100, Motif_Periode, notation) +
                  QStringLiteral(" jours");
     }
     boite.Ecrire_Texte(Controle::Révolution, texte);

@@ -35,28 +35,30 @@ constexpr Champs_Magnitude Champs_Totale{Controle::Saisie_MT, Controle::Saisie_J
 constexpr Champs_Magnitude Champs_Noyau{Controle::Saisie_MN, Controle::Saisie_JMN, Controle::Saisie_MMN,
                                         Controle::Saisie_AMN};
 
-bool Textes_Magnitude_Valides(const Boite_Outils& boite, const Champs_Magnitude& m) {
-    return Classe_Magnitude(boite.Texte(m.magnitude)) != 0 && Classe_Nombre(boite.Texte(m.jour)) != 0 &&
-           Classe_Nombre(boite.Texte(m.mois)) == 1 && Classe_Nombre(boite.Texte(m.an)) == 1;
+bool Textes_Magnitude_Valides(const Controles_Lus& controles, const Champs_Magnitude& m) {
+    return Classe_Magnitude(controles.Texte(m.magnitude)) != 0 &&
+           Classe_Nombre(controles.Texte(m.jour)) != 0 && Classe_Nombre(controles.Texte(m.mois)) == 1 &&
+           Classe_Nombre(controles.Texte(m.an)) == 1;
 }
 
 // The magnitude and its date; a text that passes the tests but cannot be
 // read makes the data unusable too.
-std::optional<Magnitude_Saisie> Lire_Magnitude(const Boite_Outils& boite, const Champs_Magnitude& m,
+std::optional<Magnitude_Saisie> Lire_Magnitude(const Controles_Lus& controles, const Champs_Magnitude& m,
                                                char separateur) {
     Magnitude_Saisie s;
-    if (!Textes_Magnitude_Valides(boite, m) || !Lire_Reel(boite.Texte(m.magnitude), separateur, s.Magnitude))
+    if (!Textes_Magnitude_Valides(controles, m) ||
+        !Lire_Reel(controles.Texte(m.magnitude), separateur, s.Magnitude))
         return std::nullopt;
-    const std::optional<Instant_Saisi> date =
-        Lire_Instant_Saisi(boite.Texte(m.jour), boite.Texte(m.mois), boite.Texte(m.an), separateur);
+    const std::optional<Instant_Saisi> date = Lire_Instant_Saisi(
+        controles.Texte(m.jour), controles.Texte(m.mois), controles.Texte(m.an), separateur);
     if (!date) return std::nullopt;
     s.Date = *date;
     return s;
 }
 
-bool Champs_Corriges(const Boite_Outils& boite, const Champs_Refuses& refuses) {
+bool Champs_Corriges(const Controles_Lus& controles, const Champs_Refuses& refuses) {
     for (const auto& [champ, texte] : refuses) {
-        if (boite.Texte(champ) == texte) return false;
+        if (controles.Texte(champ) == texte) return false;
     }
     return true;
 }
@@ -103,11 +105,11 @@ constexpr Controle Controles_Imprimes[] = {
     Controle::Label29,
 };
 
-void Lire_Perihelie(const Boite_Outils& boite, char separateur, Entree_Page& e) {
-    e.Julienne = boite.Coche(Controle::Julienne);
-    e.Jour_Perihelie = Reel_Ou_Zero(boite.Texte(Controle::saisie_Jour_Perihelie), separateur);
-    e.Mois_Perihelie = Entier_Ou_Zero(boite.Texte(Controle::saisie_Mois_Perihelie));
-    e.An_Perihelie = Entier_Ou_Zero(boite.Texte(Controle::saisie_An_Perihelie));
+void Lire_Perihelie(const Controles_Lus& controles, char separateur, Entree_Page& e) {
+    e.Julienne = controles.Julienne;
+    e.Jour_Perihelie = Reel_Ou_Zero(controles.Texte(Controle::saisie_Jour_Perihelie), separateur);
+    e.Mois_Perihelie = Entier_Ou_Zero(controles.Texte(Controle::saisie_Mois_Perihelie));
+    e.An_Perihelie = Entier_Ou_Zero(controles.Texte(Controle::saisie_An_Perihelie));
 }
 
 }  // namespace
@@ -133,20 +135,27 @@ std::optional<Instant_Saisi> Lire_Instant_Saisi(const QString& jour, const QStri
 
 Entree_Page Lire_Entree_Page(const Boite_Outils& boite, const Elements& el, const Champs_Refuses& refuses,
                              char separateur) {
+    const Controles_Lus controles{[&boite](Controle c) { return boite.Texte(c); },
+                                  boite.Coche(Controle::Julienne), boite.Police(Controle::Label15)};
+    return Lire_Entree_Page(controles, el, refuses, separateur);
+}
+
+Entree_Page Lire_Entree_Page(const Controles_Lus& controles, const Elements& el,
+                             const Champs_Refuses& refuses, char separateur) {
     Entree_Page e;
-    e.Debut = Lire_Instant_Saisi(boite.Texte(Controle::saisie_Jour), boite.Texte(Controle::saisie_Mois),
-                                 boite.Texte(Controle::saisie_An), separateur);
+    e.Debut =
+        Lire_Instant_Saisi(controles.Texte(Controle::saisie_Jour), controles.Texte(Controle::saisie_Mois),
+                           controles.Texte(Controle::saisie_An), separateur);
     e.Pas = el.Pas;
-    e.Unite_Pas = Numero_Unite_Pas(boite.Texte(Controle::Liste_Pas)).value_or(el.Unite_Pas);
-    e.Instrument = Numero_Instrument(boite.Texte(Controle::Liste_Instruments)).value_or(el.Instrument);
-    e.Totale = Lire_Magnitude(boite, Champs_Totale, separateur);
-    e.Noyau = Lire_Magnitude(boite, Champs_Noyau, separateur);
-    e.Equinoxe_Saisi = !boite.Texte(Controle::Equinoxe).isEmpty();
-    e.Equinoxe_Ephemeride_Saisi = !boite.Texte(Controle::Equinoxe_ephemeride).isEmpty();
-    Lire_Perihelie(boite, separateur, e);
-    e.Champs_Corriges = Champs_Corriges(boite, refuses);
-    e.Omega_Symbole =
-        boite.Police(Controle::Label15).compare(QStringLiteral("Symbol"), Qt::CaseInsensitive) == 0;
-    for (Controle c : Controles_Imprimes) e.Textes[c] = boite.Texte(c);
+    e.Unite_Pas = Numero_Unite_Pas(controles.Texte(Controle::Liste_Pas)).value_or(el.Unite_Pas);
+    e.Instrument = Numero_Instrument(controles.Texte(Controle::Liste_Instruments)).value_or(el.Instrument);
+    e.Totale = Lire_Magnitude(controles, Champs_Totale, separateur);
+    e.Noyau = Lire_Magnitude(controles, Champs_Noyau, separateur);
+    e.Equinoxe_Saisi = !controles.Texte(Controle::Equinoxe).isEmpty();
+    e.Equinoxe_Ephemeride_Saisi = !controles.Texte(Controle::Equinoxe_ephemeride).isEmpty();
+    Lire_Perihelie(controles, separateur, e);
+    e.Champs_Corriges = Champs_Corriges(controles, refuses);
+    e.Omega_Symbole = controles.Police_Label15.compare(QStringLiteral("Symbol"), Qt::CaseInsensitive) == 0;
+    for (Controle c : Controles_Imprimes) e.Textes[c] = controles.Texte(c);
     return e;
 }

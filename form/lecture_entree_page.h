@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -26,6 +27,18 @@ std::optional<Instant_Saisi> Lire_Instant_Saisi(const QString& jour, const QStri
 // Fields an element file held a value for that the form refuses, with the
 // text the read left in them.
 using Champs_Refuses = std::vector<std::pair<Controle, QString>>;
+
+// What the record is read from: the controls' texts, the Julian date check
+// box and the face of Label15.
+struct Controles_Lus {
+    std::function<QString(Controle)> Texte;
+    bool Julienne = false;
+    QString Police_Label15;
+};
+
+// The record from the controls as they stand.
+Entree_Page Lire_Entree_Page(const Controles_Lus& controles, const Elements& el,
+                             const Champs_Refuses& refuses, char separateur);
 
 // The record from the controls. A list text that names nothing keeps the
 // instrument and the unit of `el`; the step is the one the step field's exit

@@ -1,11 +1,10 @@
 #include "monture/reglages_monture.h"
 
 #include <QDir>
-#include <QFile>
 
 #include "document/configuration.h"
-#include "document/cp1252.h"
-#include "document/fichier_ordinaire.h"
+#include "document/fichier_reglages.h"
+#include "document/raison_echec.h"
 
 namespace {
 
@@ -23,7 +22,7 @@ const QString Monture_Absente = QStringLiteral("le fichier Monture.ini n'existe 
 const QString Monture_Illisible = QStringLiteral("le fichier Monture.ini est illisible");
 const QString Mot_Serveur =
     QStringLiteral("Le serveur s'écrit hôte:port, le port de 1 à 65535 (par exemple localhost:7624).");
-const QString Mot_Ecriture = QStringLiteral("Erreur d'écriture du fichier Monture.ini : %1");
+const QString Mot_Ecriture = QStringLiteral("Erreur d'écriture du fichier Monture.ini");
 
 bool Texte_Propre(const QString& t, int longueur_maximale) {
     if (t.size() > longueur_maximale) return false;
@@ -32,10 +31,7 @@ bool Texte_Propre(const QString& t, int longueur_maximale) {
     return true;
 }
 
-}  // namespace
-
-Lecture_Serveur Lire_Serveur(const QString& texte) {
-    const QString t = texte.trimmed();
+Lecture_Serveur Lire_Serveur_Et_Port(const QString& t) {
     const int deux_points = t.lastIndexOf(u':');
     QString hote = t.left(deux_points);
     if (hote.startsWith(u'[') && hote.endsWith(u']')) hote = hote.mid(1, hote.size() - 2);
@@ -45,6 +41,17 @@ Lecture_Serveur Lire_Serveur(const QString& texte) {
         !Texte_Propre(hote, Longueur_Maximale_Hote))
         return {false, {}, 0, Mot_Serveur};
     return {true, hote, quint16(port), {}};
+}
+
+}  // namespace
+
+Lecture_Serveur Lire_Serveur(const QString& texte) {
+    const QString t = texte.trimmed();
+    const Lecture_Serveur lecture = Lire_Serveur_Et_Port(t);
+    const bool sans_port = !t.contains(u':') || (t.startsWith(u'[') && t.endsWith(u']'));
+    if (lecture.valide || !sans_port) return lecture;
+    const Lecture_Serveur hote = Lire_Serveur_Et_Port(t + u':' + QString::number(Port_Indi));
+    return hote.valide ? hote : lecture;
 }
 
 QString Texte_Serveur(const Reglages_Monture& reglages) {
@@ -68,19 +75,10 @@ Lecture_Monture Lire_Lignes_Monture(const QStringList& lignes) {
 }
 
 Lecture_Monture Charger_Monture(const QString& dossier) {
-    QFile fichier(dossier + Nom_Fichier_Monture);
-    if (!fichier.exists()) return {{}, Monture_Absente};
-    // Not a pipe nor a device: they could block or never end.
-    if (!Ouvrir_Fichier_Ordinaire(fichier)) return {{}, Monture_Illisible};
-    const QByteArray octets = fichier.read(Taille_Maximale_Monture + 1);
-    if (octets.size() > Taille_Maximale_Monture) return {{}, Monture_Illisible};
-    // UTF-8 as the program writes it; what is not valid UTF-8 is read as Windows-1252.
-    const bool utf8 = QString::fromUtf8(octets).toUtf8() == octets;
-    QStringList lignes = (utf8 ? QString::fromUtf8(octets) : Decoder_Cp1252(octets)).split(u'\n');
-    for (QString& l : lignes)
-        if (l.endsWith(u'\r')) l.chop(1);
-    if (lignes.size() > Nombre_Lignes_Monture && lignes.back().isEmpty()) lignes.removeLast();
-    return Lire_Lignes_Monture(lignes);
+    const Lignes_Reglages l = Lire_Lignes_Reglages(dossier + Nom_Fichier_Monture, Taille_Maximale_Monture);
+    if (l.etat == Lignes_Reglages::Etat::Absent) return {{}, Monture_Absente};
+    if (l.etat == Lignes_Reglages::Etat::Illisible) return {{}, Monture_Illisible};
+    return Lire_Lignes_Monture(l.lignes);
 }
 
 QString Enregistrer_Monture(const QString& dossier, const Reglages_Monture& reglages) {
@@ -89,5 +87,5 @@ QString Enregistrer_Monture(const QString& dossier, const Reglages_Monture& regl
     const QByteArray octets = (Lignes_Monture(reglages).join(Fin_Ligne) + Fin_Ligne).toUtf8();
     const Ecriture_Fichier e = Ecrire_Fichier_Entier(dossier + Nom_Fichier_Monture, octets);
     if (e.resultat == Ecriture_Fichier::Resultat::Ecrit) return {};
-    return Mot_Ecriture.arg(e.erreur);
+    return Message_Echec(Mot_Ecriture, dossier + Nom_Fichier_Monture, e.code, e.erreur);
 }

@@ -9,18 +9,20 @@
 #include <QStringList>
 
 inline const QString Nom_Fichier_Monture = QStringLiteral("Monture.ini");
+constexpr quint16 Port_Indi = 7624;  // INDI's registered port, taken when none is given
 
 struct Reglages_Monture {
     QString Hote = QStringLiteral("localhost");
-    quint16 Port = 7624;  // INDI's own port
-    QString Appareil;     // empty until one is chosen
+    quint16 Port = Port_Indi;
+    QString Appareil;  // empty until one is chosen
     bool operator==(const Reglages_Monture& autre) const {
         return Hote == autre.Hote && Port == autre.Port && Appareil == autre.Appareil;
     }
 };
 
 // "hote:port" as typed in the dialog or given to the batch program ("[::1]:7624"
-// for an IPv6 address); nothing when it is not one, with `erreur` saying why.
+// for an IPv6 address), or a host alone on INDI's port; nothing when it is
+// not one, with `erreur` saying why.
 struct Lecture_Serveur {
     bool valide = false;
     QString hote;
@@ -41,5 +43,5 @@ Lecture_Monture Lire_Lignes_Monture(const QStringList& lignes);
 Lecture_Monture Charger_Monture(const QString& dossier);
 
 // Writes the file whole, creating the folder when missing; empty when
-// written, else the system's word for the failure.
+// written, else the message of the failure with the file and its reason.
 QString Enregistrer_Monture(const QString& dossier, const Reglages_Monture& reglages);

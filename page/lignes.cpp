@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "astro/calendrier.h"
+#include "astro/constantes.h"
 #include "astro/place.h"
 #include "page/textes_ligne.h"
 
@@ -15,7 +16,6 @@ namespace {
 constexpr double q_Minimum = 0.0001;  // AU: below it the orbit is not computed
 // 1582, the year of the calendar reform: an observation must be later.
 constexpr int32_t An_Reforme = static_cast<int32_t>(Date_Debut_Gregorien);
-constexpr long double Heures_Par_Jour = 24;
 constexpr double Jour_Maximum = std::numeric_limits<float>::max();  // a day is kept in a float
 
 const char* const Texte_Modele_Precis = "modèle précis, place %1 %2";
@@ -132,7 +132,7 @@ bool Avancer_Instant(Elements& el) {
     switch (el.Unite_Pas) {
         case En_Heures:
             // Divided in extended precision; the float day then carries the rounding.
-            tenu = Ajouter_Jours(el, el.Pas / Heures_Par_Jour);
+            tenu = Ajouter_Jours(el, el.Pas / static_cast<long double>(Heures_Par_Jour));
             break;
         case En_Jours:
             tenu = Ajouter_Jours(el, el.Pas);

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <limits>
 
+#include "astro/constantes.h"
 #include "astro/place.h"
 #include "page/dessin.h"
 
 namespace {
 
-constexpr double Heures_Par_Jour = 24;
 constexpr double Degres_Par_Heure = 15;
 constexpr double Debut_Heure_Locale = 18;  // hours, local mean time
 constexpr double Duree_Heures = 12;        // to 6 h the next morning

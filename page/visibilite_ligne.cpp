@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "astro/constantes.h"
 #include "astro/ligne.h"
 
 namespace {
-constexpr double Minutes_Par_Jour = 1440;
 constexpr int Minutes_Par_Heure = 60;
 const char* const Motif_Degres = "#0.0";
 

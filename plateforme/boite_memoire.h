@@ -1,7 +1,7 @@
 #pragma once
 
 // In-memory platform: every property is stored, nothing is shown. Tests read
-// back what the logic wrote; the batch program runs the form and the page on it.
+// back what the logic wrote; the batch program runs the page on it.
 
 #include <array>
 #include <deque>

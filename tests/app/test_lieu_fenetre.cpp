@@ -16,6 +16,7 @@
 #include "application_essai.h"
 #include "document/lieu.h"
 #include "document/modele_calcul.h"
+#include "plateforme/boite_memoire.h"
 #include "support/orbites_exemple.h"
 
 namespace {
@@ -76,7 +77,8 @@ TEST(Modele_Fenetre, CalculClassiqueGardeEntreDeuxSeances) {
         EXPECT_TRUE(article->isChecked());
         EXPECT_EQ(w.p().modele.modele, Modele_Calcul::Classique);
         EXPECT_NE(w.Page(), precise);
-        EXPECT_TRUE(Charger_Calcul(w.f->Application().configuration.Dossier_Configuration).classique);
+        EXPECT_TRUE(
+            Charger_Calcul(w.f->Application().configuration.Dossier_Configuration).reglages.classique);
     }
     {
         Fenetre_Active w;
@@ -90,7 +92,8 @@ TEST(Modele_Fenetre, CalculClassiqueGardeEntreDeuxSeances) {
     }
     QFile f(fichier);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("[Trajectel Calcul]\r\nClassique=0\r\nPerturbations=1\r\n"));
+    EXPECT_EQ(f.readAll(),
+              QByteArray("[Trajectel Calcul]\r\nClassique=0\r\nPerturbations=1\r\nTopocentrique=0\r\n"));
 }
 
 // Ceres opened with its typed epoch, and pasted from an MPCORB line: the
@@ -134,7 +137,8 @@ TEST(Modele_Fenetre, PerturbationsPlanetaires) {
         EXPECT_FALSE(w.p().modele.perturbations) << c.nom;
         EXPECT_NE(w.Page(), perturbee) << c.nom;
         EXPECT_TRUE(Texte_Modele(w.p().Calcul()).endsWith(QStringLiteral("deux corps"))) << c.nom;
-        EXPECT_FALSE(Charger_Calcul(w.f->Application().configuration.Dossier_Configuration).perturbations);
+        EXPECT_FALSE(
+            Charger_Calcul(w.f->Application().configuration.Dossier_Configuration).reglages.perturbations);
         article->trigger();
         QApplication::processEvents();
         EXPECT_EQ(w.Page(), perturbee) << c.nom;
@@ -230,6 +234,42 @@ TEST(Lieu_Fenetre, NombresCommeLaFiche) {
     EXPECT_EQ(d.Site()->lieu.Latitude, 44.7);
     Dialogue_Lieu relu(d.Site(), francaise, {}, nullptr);
     EXPECT_EQ(relu.Altitude->text(), QStringLiteral("2\u202f936"));
+}
+
+// "Position topocentrique" chosen from the menu is kept for the next start;
+// a Calcul.ini that cannot be read is said in the status bar, beside the site.
+TEST(Modele_Fenetre, PositionTopocentriqueGardeeEtCalculIllisibleDit) {
+    const QString dossier = Dossier_Configuration();
+    Boite_Memoire boite;
+    ASSERT_TRUE(Enregistrer_Lieu(
+        dossier, Site_Observation{QStringLiteral("OBVA"), {45.9, 6.1, 600}, 15, true}, boite));
+    QFile::remove(dossier + Nom_Fichier_Calcul);
+    const QString article = QStringLiteral("Position topocentrique");
+    for (bool coche : {true, false}) {
+        {
+            Fenetre_Active w;
+            QAction* a = Article(w, QStringLiteral("&Edition"), article);
+            ASSERT_NE(a, nullptr);
+            ASSERT_TRUE(a->isEnabled());
+            EXPECT_NE(a->isChecked(), coche);
+            a->trigger();
+            QApplication::processEvents();
+        }
+        Fenetre_Active relu;
+        EXPECT_EQ(relu.p().modele.topocentrique, coche);
+        EXPECT_EQ(Article(relu, QStringLiteral("&Edition"), article)->isChecked(), coche);
+    }
+    QFile f(dossier + Nom_Fichier_Calcul);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Autre]\r\nClassique=1\r\n");
+    f.close();
+    Fenetre_Active w;
+    EXPECT_EQ(w.p().modele.modele, Modele_Calcul::Precis);
+    EXPECT_EQ(w.Texte(C::StatusBar),
+              QString::fromUtf8("Le fichier Calcul.ini est illisible : calcul précis, perturbations "
+                                "planétaires, position géocentrique"));
+    QFile::remove(dossier + Nom_Fichier_Calcul);
+    QFile::remove(dossier + Nom_Fichier_Lieu);
 }
 
 // Why Lieu.ini could not be used is said in the dialog, wrapped to its width.

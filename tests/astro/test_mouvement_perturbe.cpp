@@ -16,8 +16,8 @@ namespace {
 
 constexpr double Secondes_Par_Radian = 206264.80624709636;
 
-double Distance(const Coordonnees& a, const Coordonnees& b) {
-    return std::hypot(a.x - b.x, a.y - b.y, a.z - b.z);
+double Distance(const Vecteur& a, const Vecteur& b) {
+    return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
 }
 
 // A main-belt asteroid, a short-period comet, a near-parabolic and a
@@ -80,22 +80,22 @@ TEST(Mouvement_Perturbe, EtatOsculateurCommeLaPage) {
         const double h = 1e-2;
         const Etat_Corps avant = Etat_Osculateur(el, el.JJ_Perihelie + jours - h);
         const Etat_Corps apres = Etat_Osculateur(el, el.JJ_Perihelie + jours + h);
-        const Coordonnees derivee = {(apres.position.x - avant.position.x) / (2 * h),
-                                     (apres.position.y - avant.position.y) / (2 * h),
-                                     (apres.position.z - avant.position.z) / (2 * h)};
+        const Vecteur derivee = {(apres.position[0] - avant.position[0]) / (2 * h),
+                                 (apres.position[1] - avant.position[1]) / (2 * h),
+                                 (apres.position[2] - avant.position[2]) / (2 * h)};
         EXPECT_NEAR(Distance(etat.vitesse, derivee), 0, 1e-9) << jours;
     }
 }
 
 // Heliocentric ecliptic J2000 coordinates, back from the elements' frame
 // with the obliquity it was built with.
-Coordonnees Vers_Ecliptique_2000(const Coordonnees& c) {
+Vecteur Vers_Ecliptique_2000(const Vecteur& c) {
     const double eps = Obliquite_Moyenne(Siecles_Depuis_1900(JJ_J2000)) * Radians_Par_Degre;
-    return {c.x, c.y * std::cos(eps) + c.z * std::sin(eps), -c.y * std::sin(eps) + c.z * std::cos(eps)};
+    return {c[0], c[1] * std::cos(eps) + c[2] * std::sin(eps), -c[1] * std::sin(eps) + c[2] * std::cos(eps)};
 }
 
 // The Earth's heliocentric position in the same axes, AU, from ERFA.
-Coordonnees Terre_Ecliptique_2000(double JJ) {
+Vecteur Terre_Ecliptique_2000(double JJ) {
     double heliocentrique[2][3], barycentrique[2][3];
     eraEpv00(JJ_J2000, JJ - JJ_J2000, heliocentrique, barycentrique);
     const double eps = 84381.448 / Secondes_Par_Radian;  // IAU 1976
@@ -108,9 +108,9 @@ Coordonnees Terre_Ecliptique_2000(double JJ) {
 double Ecart_Secondes(Mouvement_Perturbe& m, const Horizons& h) {
     const Resultat_Integration r = m.Calculer(h.JJ);
     if (r.echec != Echec_Integration::Aucun) return std::nan("");
-    const Coordonnees corps = Vers_Ecliptique_2000(r.etat.position);
-    const Coordonnees publie = {h.x, h.y, h.z};
-    const Coordonnees terre = Terre_Ecliptique_2000(h.JJ);
+    const Vecteur corps = Vers_Ecliptique_2000(r.etat.position);
+    const Vecteur publie = {h.x, h.y, h.z};
+    const Vecteur terre = Terre_Ecliptique_2000(h.JJ);
     return Distance(corps, publie) / Distance(publie, terre) * Secondes_Par_Radian;
 }
 
@@ -166,14 +166,14 @@ TEST(Mouvement_Perturbe, FonctionG) {
 TEST(Mouvement_Perturbe, NonGravitationnel) {
     struct Invariants {
         double energie;
-        Coordonnees moment;
+        Vecteur moment;
     };
     auto invariants = [](const Etat_Corps& s) {
-        const Coordonnees& x = s.position;
-        const Coordonnees& v = s.vitesse;
-        const double r = std::hypot(x.x, x.y, x.z);
-        return Invariants{(v.x * v.x + v.y * v.y + v.z * v.z) / 2 - K_Gauss * K_Gauss / r,
-                          {x.y * v.z - x.z * v.y, x.z * v.x - x.x * v.z, x.x * v.y - x.y * v.x}};
+        const Vecteur& x = s.position;
+        const Vecteur& v = s.vitesse;
+        const double r = std::hypot(x[0], x[1], x[2]);
+        return Invariants{(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]) / 2 - K_Gauss * K_Gauss / r,
+                          {x[1] * v[2] - x[2] * v[1], x[2] * v[0] - x[0] * v[2], x[0] * v[1] - x[1] * v[0]}};
     };
     const Elements encke = Elements_2000(0.3396, 0.8470, 11.3, 187.3, 334.0, 2451600);
     struct Cas {
@@ -198,8 +198,8 @@ TEST(Mouvement_Perturbe, NonGravitationnel) {
         ASSERT_EQ(r.echec, Echec_Integration::Aucun) << c.nom;
         const Invariants apres = invariants(r.etat);
         const double de = (apres.energie - avant.energie) / std::fabs(avant.energie);
-        const double dh =
-            Distance(apres.moment, avant.moment) / std::hypot(avant.moment.x, avant.moment.y, avant.moment.z);
+        const double dh = Distance(apres.moment, avant.moment) /
+                          std::hypot(avant.moment[0], avant.moment[1], avant.moment[2]);
         if (c.energie_gardee) {
             EXPECT_NEAR(de, 0, 1e-10) << c.nom;
         } else {
@@ -296,17 +296,17 @@ constexpr double Vitesse_Lumiere = 173.1446326846693;  // AU/day
 
 // The body's astrometric direction from the centre of the Earth at JJ (TT):
 // its place when the light left it, from the Earth of ERFA; AU.
-Coordonnees Direction_Astrometrique(Mouvement_Perturbe& m, double JJ) {
+Vecteur Direction_Astrometrique(Mouvement_Perturbe& m, double JJ) {
     double heliocentrique[2][3], barycentrique[2][3];
     eraEpv00(JJ_J2000, JJ - JJ_J2000, heliocentrique, barycentrique);
-    Coordonnees d;
+    Vecteur d;
     double temps_lumiere = 0;
     for (int k = 0; k < 3; ++k) {
         const Resultat_Integration r = m.Calculer(JJ - temps_lumiere);
         if (r.echec != Echec_Integration::Aucun) return {std::nan(""), 0, 0};
-        d = {r.etat.position.x - heliocentrique[0][0], r.etat.position.y - heliocentrique[0][1],
-             r.etat.position.z - heliocentrique[0][2]};
-        temps_lumiere = std::hypot(d.x, d.y, d.z) / Vitesse_Lumiere;
+        d = {r.etat.position[0] - heliocentrique[0][0], r.etat.position[1] - heliocentrique[0][1],
+             r.etat.position[2] - heliocentrique[0][2]};
+        temps_lumiere = std::hypot(d[0], d[1], d[2]) / Vitesse_Lumiere;
     }
     return d;
 }
@@ -317,9 +317,9 @@ struct Observation {
     double tolerance;     // seconds of arc
 };
 
-double Separation_Secondes(const Coordonnees& d, const Observation& o) {
+double Separation_Secondes(const Vecteur& d, const Observation& o) {
     const double a = o.alpha * Radians_Par_Degre, b = o.delta * Radians_Par_Degre;
-    double u[3] = {d.x, d.y, d.z};
+    double u[3] = {d[0], d[1], d[2]};
     double v[3] = {std::cos(b) * std::cos(a), std::cos(b) * std::sin(a), std::sin(b)};
     return eraSepp(u, v) * Secondes_Par_Radian;
 }
@@ -450,8 +450,8 @@ TEST(Mouvement_Perturbe, CopieIndependante) {
     for (double jours : {3000.0, 2500.25, 3100.5}) {
         const Resultat_Integration a = m.Calculer(JJ_J2000 + jours);
         const Resultat_Integration b = copie->Calculer(JJ_J2000 + jours);
-        EXPECT_EQ(a.etat.position.x, b.etat.position.x) << jours;
-        EXPECT_EQ(a.etat.vitesse.z, b.etat.vitesse.z) << jours;
+        EXPECT_EQ(a.etat.position[0], b.etat.position[0]) << jours;
+        EXPECT_EQ(a.etat.vitesse[2], b.etat.vitesse[2]) << jours;
     }
     const long apres_original = m.Evaluations();
     ASSERT_EQ(copie->Calculer(JJ_J2000 - 5000).echec, Echec_Integration::Aucun);

@@ -40,7 +40,7 @@ void Verifier(const Valeur (&valeurs)[N]) {
 TEST(Position_Soleil, ExempleEtAlmanach) {
     const double T = Siecles_Depuis_1900(JJ_1er_Mars_2000);
     const Soleil s = Calculer_Soleil(T, Obliquite_Moyenne(T));
-    const Coordonnees p = Precesser_Soleil(s.equatoriales, JJ_1er_Mars_2000, JJ_2000);
+    const Vecteur p = Precesser_Soleil(s.equatoriales, JJ_1er_Mars_2000, JJ_2000);
     // Meeus, Astronomical Algorithms, example 25.a: 1992 October 13.0.
     const double T2 = Siecles_Depuis_1900(2448908.5);
     const Soleil s2 = Calculer_Soleil(T2, Obliquite_Moyenne(T2));
@@ -48,9 +48,9 @@ TEST(Position_Soleil, ExempleEtAlmanach) {
         {"obliquite", Obliquite_Moyenne(T), 23.439259, 1e-6},
         {"Ls", s.Ls, 340.720932, 1e-6},
         {"Rs", s.Rs, 0.990893, 1e-6},
-        {"Xs'", p.x, 0.935312, 1e-6},
-        {"Ys'", p.y, -0.300200, 1e-6},
-        {"Zs'", p.z, -0.130153, 1e-6},
+        {"Xs'", p[0], 0.935312, 1e-6},
+        {"Ys'", p[1], -0.300200, 1e-6},
+        {"Zs'", p[2], -0.130153, 1e-6},
         {"Meeus 25.a, longitude", s2.Ls, 199.90988, 0.002},
         {"Meeus 25.a, distance", s2.Rs, 0.99766, 0.00002},
     };

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr double Secondes_Par_Jour = 86400;
 constexpr double Jj0 = 2461000.5;
 
 // A body moving uniformly: `da` ″/s of right ascension as an angle, `dd` ″/s

@@ -221,7 +221,9 @@ TEST(Ecrire_Configuration, DossierImpossible) {
     ASSERT_TRUE(ordinaire.open(QIODevice::WriteOnly));
     Banc b(dossier.filePath(QStringLiteral("fichier/Trajectel/")));
     Ecrire_Configuration(b.ctx);
-    EXPECT_EQ(b.Avertissements("Trajectel - Configuration", "Erreur d'écriture du fichier Trajectel.ini"), 1);
+    ASSERT_EQ(b.boite.Messages().size(), 1u);
+    EXPECT_TRUE(b.boite.Messages()[0].texte.startsWith(
+        QString::fromUtf8("Erreur d'écriture du fichier Trajectel.ini\n")));
 }
 
 // A full disk, real where a small file system can be mounted, injected in
@@ -250,7 +252,12 @@ TEST(Ecrire_Configuration, DisquePlein) {
         // The system's reason is reported, as for any failed write.
         ASSERT_EQ(b.boite.Messages().size(), 1u) << reel;
         EXPECT_EQ(b.boite.Messages()[0].genre, Boite_Memoire::Genre::Erreur) << reel;
-        EXPECT_FALSE(b.boite.Messages()[0].texte.isEmpty()) << reel;
+        // In French, with the file: « disque plein » or, injected, « fichier trop grand ».
+        EXPECT_TRUE(b.boite.Messages()[0].texte.startsWith(
+            QString::fromUtf8("Erreur d'écriture du fichier Trajectel.ini\n") + dossier +
+            Nom_Fichier_Configuration + QStringLiteral(" : ") +
+            QString::fromUtf8(reel ? "disque plein" : "fichier trop grand")))
+            << reel << b.boite.Messages()[0].texte.toStdString();
         ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
         EXPECT_EQ(fichier.readAll(), ancien) << reel;
         fichier.close();

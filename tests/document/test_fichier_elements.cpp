@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,6 +11,7 @@
 #include "document/fichier_elements.h"
 #include "form/angle_perihelie.h"
 #include "form/dates_juliennes.h"
+#include "form/disposition_fiche.h"
 #include "form/formulaire.h"
 #include "plateforme/boite_memoire.h"
 #include "plateforme/erreur_generale.h"
@@ -839,6 +841,77 @@ TEST_F(Fichier_Elements, ValeursQueLaFicheRefuse) {
         EXPECT_EQ(U(p.boite.Texte(c.champ)), c.texte) << nom;
         EXPECT_NEAR(p.el.*c.membre, c.attendu, 1e-9) << nom;
         EXPECT_EQ(Messages(p.boite), c.refuse ? Message_Lecture : Sans_Message) << nom;
+    }
+}
+
+// ---- The page record without the frame ----
+
+// Everything of the page record the element file gives.
+std::string Decrire(const Entree_Page& e) {
+    std::string d;
+    for (const auto& [c, texte] : e.Textes) d += std::string(Nom_Controle(c)) + "=" + U(texte) + "|";
+    const auto magnitude = [](const std::optional<Magnitude_Saisie>& m) {
+        return m ? U(QString::number(m->Magnitude, 'g', 17)) + "@" +
+                       U(QString::number(m->Date.Jour, 'g', 17)) + "/" + std::to_string(m->Date.Mois) + "/" +
+                       std::to_string(m->Date.An)
+                 : std::string("-");
+    };
+    return d + "ω symbole " + std::to_string(e.Omega_Symbole) + " julienne " + std::to_string(e.Julienne) +
+           " périhélie " + U(QString::number(e.Jour_Perihelie, 'g', 17)) + "/" +
+           std::to_string(e.Mois_Perihelie) + "/" + std::to_string(e.An_Perihelie) + " équinoxes " +
+           std::to_string(e.Equinoxe_Saisi) + std::to_string(e.Equinoxe_Ephemeride_Saisi) + " totale " +
+           magnitude(e.Totale) + " noyau " + magnitude(e.Noyau) + " corrigés " +
+           std::to_string(e.Champs_Corriges);
+}
+
+// The examples, the refused files of the batch's table and the legacy layout.
+std::vector<std::pair<std::string, QStringList>> Fichiers_Essai() {
+    std::vector<std::pair<std::string, QStringList>> cas;
+    for (const QFileInfo& f :
+         QDir(QStringLiteral(TRAJECTEL_EXEMPLES)).entryInfoList({QStringLiteral("*.elt")})) {
+        QFile fichier(f.filePath());
+        EXPECT_TRUE(fichier.open(QIODevice::ReadOnly));
+        cas.emplace_back(U(f.fileName()), Decoder_Cp1252(fichier.readAll()).remove(u'\r').split(u'\n'));
+    }
+    QFile table(QStringLiteral(TRAJECTEL_DONNEES_TESTS "/fichiers_refuses.tsv"));
+    EXPECT_TRUE(table.open(QIODevice::ReadOnly));
+    for (const QString& ligne : QString::fromUtf8(table.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList c = ligne.split(u'\t');
+        if (ligne.startsWith(u'#') || c.size() < 3) continue;
+        const int numero = c[1].toInt();
+        QStringList lignes = Halley;
+        if (c[2] == u"coupé")
+            lignes = lignes.mid(0, numero);
+        else if (numero > lignes.size())
+            lignes << c[2];
+        else
+            lignes[numero - 1] = c[2];
+        cas.emplace_back(U(c[0]), lignes);
+    }
+    cas.emplace_back("disposition ancienne", QStringList(Halley_Ancien) << Magnitudes_Anciennes);
+    cas.emplace_back("valeur illisible", Avec_Valeur(Halley, 3, QStringLiteral("nan")));
+    return cas;
+}
+
+// Read with no frame, a file gives the page record that a fresh frame gives
+// once the form has read it: the batch's page is the window's.
+TEST_F(Fichier_Elements, EntreePageSansFiche) {
+    const auto cas = Fichiers_Essai();
+    EXPECT_GE(cas.size(), 15u);
+    for (const auto& [nom, lignes] : cas) {
+        SCOPED_TRACE(nom);
+        Banc p(',');
+        Creer_Fiche(p.boite);
+        try {
+            Lire_Lignes_Elements(p.ctx, lignes);
+        } catch (const Erreur_Generale&) {
+            // the read stopped midway on both sides
+        }
+        const Lecture_Elements l = Lire_Elements(lignes, Depart_Lecture{p.notation, Elements{}, false, {}});
+        Champs_Refuses refuses;
+        for (Controle c : l.Refuses) refuses.emplace_back(c, p.boite.Texte(c));
+        EXPECT_EQ(Decrire(Lire_Entree_Page(Controles_Apres_Lecture(l), l.el, refuses, ',')),
+                  Decrire(Lire_Entree_Page(p.boite, p.el, refuses, ',')));
     }
 }
 

@@ -3,7 +3,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "document/lieu.h"
+#include "document/modele_calcul.h"
 #include "monture/reglages_monture.h"
+#include "plateforme/boite_memoire.h"
+#include "support/echecs_ecriture.h"
 
 namespace {
 
@@ -18,7 +22,10 @@ TEST(Reglages_Monture, Serveur) {
         {" 192.168.1.20:7625 ", "192.168.1.20", 7625},
         {"[::1]:7624", "::1", 7624},
         {"observatoire.local:1", "observatoire.local", 1},
-        {"localhost", "", 0},
+        {"localhost", "localhost", 7624},
+        {" observatoire.local ", "observatoire.local", 7624},
+        {"[::1]", "::1", 7624},
+        {"mon hote", "", 0},
         {":7624", "", 0},
         {"localhost:0", "", 0},
         {"localhost:65536", "", 0},
@@ -61,6 +68,9 @@ TEST(Reglages_Monture, FichierEcritALaMain) {
         {"UTF-8 sans CR", "[Trajectel Monture]\nServeur=localhost:7624\nAppareil=Télescope\n", "Télescope"},
         {"Windows-1252", "[Trajectel Monture]\r\nServeur=a:1\r\nAppareil=T\xE9lescope\r\n", "Télescope"},
         {"sans fin de ligne", "[Trajectel Monture]\r\nServeur=a:1\r\nAppareil=", ""},
+        {"fins CR seules", "[Trajectel Monture]\rServeur=a:1\rAppareil=T\r", "T"},
+        {"marque d'ordre UTF-8", "\xef\xbb\xbf[Trajectel Monture]\r\nServeur=a:1\r\nAppareil=T\r\n", "T"},
+        {"hôte sans port", "[Trajectel Monture]\r\nServeur=localhost\r\nAppareil=T\r\n", "T"},
         {"vide", "", nullptr},
         {"ligne manquante", "[Trajectel Monture]\r\nServeur=localhost:7624\r\n", nullptr},
         {"port faux", "[Trajectel Monture]\r\nServeur=localhost:99999\r\nAppareil=X\r\n", nullptr},
@@ -89,6 +99,44 @@ TEST(Reglages_Monture, FichierEcritALaMain) {
     QTemporaryDir vide;
     EXPECT_EQ(Charger_Monture(vide.path() + u'/').raison,
               QStringLiteral("le fichier Monture.ini n'existe pas"));
+}
+
+// A settings file that cannot be written says so in French, with the file
+// and the reason the saves give, never the system's English.
+TEST(Reglages_Monture, EcrituresRefuseesEnFrancais) {
+    QTemporaryDir racine;
+    const QString dossier = racine.path() + u'/';
+    Boite_Memoire boite;
+    const struct {
+        const char* nom;
+        QString fichier;
+        std::function<QString()> ecrire;  // the message shown
+    } cas[] = {
+        {"Lieu.ini", Nom_Fichier_Lieu,
+         [&] {
+             Enregistrer_Lieu(dossier, Site_Observation{QStringLiteral("A"), {45, 5, 0}, 15, true}, boite);
+             return boite.Messages().empty() ? QString() : boite.Messages().back().texte;
+         }},
+        {"Calcul.ini", Nom_Fichier_Calcul,
+         [&] {
+             Enregistrer_Calcul(dossier, {}, boite);
+             return boite.Messages().empty() ? QString() : boite.Messages().back().texte;
+         }},
+        {"Monture.ini", Nom_Fichier_Monture,
+         [&] { return Enregistrer_Monture(dossier, Reglages_Monture{}); }},
+    };
+    for (const auto& c : cas) {
+        boite.Oublier_Messages();
+        QString message;
+        {
+            const Limite_Taille limite(true);
+            message = c.ecrire();
+        }
+        EXPECT_EQ(message, QString::fromUtf8("Erreur d'écriture du fichier ") + c.fichier + u'\n' + dossier +
+                               c.fichier + QString::fromUtf8(" : fichier trop grand"))
+            << c.nom;
+        EXPECT_FALSE(QFile::exists(dossier + c.fichier)) << c.nom;
+    }
 }
 
 }  // namespace

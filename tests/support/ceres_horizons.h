@@ -11,8 +11,6 @@
 #include "astro/elements.h"
 #include "astro/mouvement_perturbe.h"
 
-inline constexpr double JJ_J2000 = 2451545.0;
-
 // Elements referred to the ecliptic and equinox of J2000 (AU, degrees, TT).
 inline Elements Elements_2000(double q, double e, double i, double omega, double noeud, double JJ_Perihelie) {
     Elements el;
@@ -70,9 +68,8 @@ inline Direction_Publiee Direction_Horizons(const Elements& el, const Horizons& 
     double d[3] = {0, 0, 0}, tau = 0;
     for (int passe = 0; passe < 4; ++passe) {
         const Etat_Corps depart = Etat_Osculateur(el, jj_tt - tau);
-        const double glisse[3] = {depart.position.x - ancre.position.x, depart.position.y - ancre.position.y,
-                                  depart.position.z - ancre.position.z};
-        for (int k = 0; k < 3; ++k) d[k] = publie[k] + glisse[k] - terre_h[0][k];
+        for (int k = 0; k < 3; ++k)
+            d[k] = publie[k] + (depart.position[k] - ancre.position[k]) - terre_h[0][k];
         tau = std::hypot(d[0], d[1], d[2]) * ERFA_AULT / ERFA_DAYSEC;
     }
     Direction_Publiee p{};
