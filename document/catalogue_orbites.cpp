@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "page/textes_ligne.h"
@@ -16,7 +18,6 @@ namespace {
 constexpr std::size_t Taille_Max_Noms = std::numeric_limits<uint32_t>::max();
 
 constexpr int Decimales_Jour = 4;
-const char* const Motif_Jour = "#0.####";
 const char* const Motif_Distance = "#0.######";
 const QString Nom_Et_Epoque = QStringLiteral("%1, époque %2");
 
@@ -155,15 +156,45 @@ Ligne_Objet Ligne_Orbite(const Orbite_Publiee& o, const Notation& notation) {
 
 Recherche_Nom::Recherche_Nom(const QString& texte) : cherche_(Plier(Sans_Saut(texte.trimmed()))) {}
 
+namespace {
+
+char Minuscule(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether an ASCII name holds the folded text, compared in place: a whole
+// catalogue's names pass through here.
+// Each place where the first character stands is compared further: most
+// names hold it once, at most.
+bool Contient_Ascii(std::string_view nom, std::string_view cherche) {
+    if (cherche.size() > nom.size()) return false;
+    const std::size_t derniere = nom.size() - cherche.size();
+    for (std::size_t k = 0; k <= derniere; ++k) {
+        if (Minuscule(nom[k]) != cherche[0]) continue;
+        std::size_t j = 1;
+        while (j < cherche.size() && Minuscule(nom[k + j]) == cherche[j]) ++j;
+        if (j == cherche.size()) return true;
+    }
+    return false;
+}
+
+// Eight bytes at a time: a whole catalogue's names pass through here.
+bool Ascii(std::string_view t) {
+    uint64_t hauts = 0;
+    std::size_t k = 0;
+    for (; k + 8 <= t.size(); k += 8) {
+        uint64_t mot = 0;
+        std::memcpy(&mot, t.data() + k, 8);
+        hauts |= mot;
+    }
+    for (; k < t.size(); ++k) hauts |= static_cast<unsigned char>(t[k]);
+    return (hauts & 0x8080808080808080ULL) == 0;
+}
+
+}  // namespace
+
 bool Recherche_Nom::Contient(std::string_view nom) const {
     if (cherche_.empty()) return true;
-    const bool ascii =
-        std::all_of(nom.begin(), nom.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (!ascii) return Plier(Sans_Saut(Nom_Source(nom))).find(cherche_) != std::string::npos;
-    pli_.assign(nom);
-    for (char& c : pli_)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return pli_.find(cherche_) != std::string::npos;
+    if (!Ascii(nom)) return Plier(Sans_Saut(Nom_Source(nom))).find(cherche_) != std::string::npos;
+    return Contient_Ascii(nom, cherche_);
 }
 
 std::vector<int> Catalogue_Orbites::Chercher(const QString& texte) const {
@@ -197,11 +228,39 @@ std::size_t Catalogue_Orbites::Taille_Memoire() const {
            debut_plis_.capacity() * sizeof(uint32_t) + non_grav_.capacity() * sizeof(non_grav_[0]);
 }
 
+namespace {
+
+constexpr int Unites_Jour = 10'000;  // 10^Decimales_Jour
+
+// The day already rounded to Decimales_Jour decimals, as the pattern
+// "#0.####" writes it, from its whole units: a list of a whole catalogue
+// writes two dates a line.
+QString Texte_Jour_Arrondi(double jour, const Notation& notation) {
+    const double entier = std::floor(jour);
+    auto unites = static_cast<int>(std::lround((jour - entier) * Unites_Jour));
+    QString texte = QString::number(static_cast<long long>(entier));
+    if (unites == 0) return texte;
+    int chiffres = Decimales_Jour;
+    for (int k = 0; k < Decimales_Jour && unites % 10 == 0; ++k) {
+        unites /= 10;
+        --chiffres;
+    }
+    return texte + QChar::fromLatin1(notation.Separateur_Decimal) +
+           QStringLiteral("%1").arg(unites, chiffres, 10, QChar(u'0'));
+}
+
+}  // namespace
+
 QString Texte_Date_Perihelie(double jj, const Notation& notation) {
     const std::optional<Date_Perihelie> date = Date_Arrondie(jj, Decimales_Jour);
     if (!date) return {};
-    return Texte_Motif(date->Jour, Motif_Jour, notation) +
-           QStringLiteral("/%1/%2").arg(date->Mois, 2, 10, QChar(u'0')).arg(date->An);
+    QString texte = Texte_Jour_Arrondi(date->Jour, notation);
+    texte += u'/';
+    if (date->Mois < 10) texte += u'0';
+    texte += QString::number(date->Mois);
+    texte += u'/';
+    texte += QString::number(date->An);
+    return texte;
 }
 
 namespace {

@@ -75,7 +75,6 @@ public:
 
 private:
     std::string cherche_;
-    mutable std::string pli_;  // the name being compared, folded
 };
 
 // The text of a date of perihelion in the chooser and the status bar.

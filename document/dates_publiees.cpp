@@ -4,11 +4,18 @@
 
 #include "astro/calendrier.h"
 
+namespace {
+
+bool Date_Tenue(int32_t mois, int32_t an, double jour) {
+    if (mois < 1 || mois > 12 || an < An_Minimum || an > An_Maximum) return false;
+    return jour >= 1 && jour < Longueur_Mois(mois, an) + 1;
+}
+
+}  // namespace
+
 std::optional<double> JJ_Calendrier(std::optional<int32_t> mois, std::optional<int32_t> an,
                                     std::optional<double> jour) {
-    if (!mois || !an || !jour || *mois < 1 || *mois > 12) return std::nullopt;
-    if (*an < An_Minimum || *an > An_Maximum) return std::nullopt;
-    if (!(*jour >= 1 && *jour < Longueur_Mois(*mois, *an) + 1)) return std::nullopt;
+    if (!mois || !an || !jour || !Date_Tenue(*mois, *an, *jour)) return std::nullopt;
     return Date_Vers_JJ(*mois, static_cast<float>(*an), *jour);
 }
 
@@ -63,10 +70,35 @@ bool Chiffre(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
+namespace {
+
+constexpr int Premier_Siecle = 10;  // "A" is the 10th century
+
+// Whether the packed date's century letter and year digits stand where they should.
+bool Forme_Compacte(std::string_view date) {
+    return date.size() == 5 && date[0] >= 'A' && date[0] <= 'Z' && Chiffre(date[1]) && Chiffre(date[2]);
+}
+
+int32_t An_Compacte(std::string_view date) {
+    return (date[0] - 'A' + Premier_Siecle) * 100 + (date[1] - '0') * 10 + (date[2] - '0');
+}
+
+}  // namespace
+
 std::optional<double> JJ_Date_Compacte(std::string_view date) {
-    if (date.size() != 5 || date[0] < 'A' || date[0] > 'Z' || !Chiffre(date[1]) || !Chiffre(date[2]))
-        return std::nullopt;
-    constexpr int Premier_Siecle = 10;  // "A" is the 10th century
-    const int32_t an = (date[0] - 'A' + Premier_Siecle) * 100 + (date[1] - '0') * 10 + (date[2] - '0');
-    return JJ_Calendrier(Valeur_Compacte(date[3]), an, Valeur_Compacte(date[4]));
+    if (!Forme_Compacte(date)) return std::nullopt;
+    return JJ_Calendrier(Valeur_Compacte(date[3]), An_Compacte(date), Valeur_Compacte(date[4]));
+}
+
+// Every month has 28 days: the year is asked only for February's end.
+bool Date_Compacte_Tenue(std::string_view date) {
+    constexpr int Jours_Tout_Mois = 28;
+    if (!Forme_Compacte(date)) return false;
+    const int mois = Valeur_Compacte(date[3]);
+    const int jour = Valeur_Compacte(date[4]);
+    if (mois < 1 || mois > 12 || jour < 1) return false;
+    if (jour <= Jours_Tout_Mois) return true;
+    // Only February's length depends on the year.
+    if (mois != 2) return jour <= Longueur_Mois(mois, false);
+    return Date_Tenue(mois, An_Compacte(date), jour);
 }

@@ -33,3 +33,6 @@ std::optional<Date_Perihelie> Date_Arrondie(double jj, int decimales);
 // The Julian day of a packed MPC date: century letter (I, J, K for 18, 19,
 // 20), two digits of the year, month 1-9 A-C, day 1-9 A-V.
 std::optional<double> JJ_Date_Compacte(std::string_view date);
+// Whether a packed MPC date is a day of the calendar, as JJ_Date_Compacte
+// would find, without working out its Julian day.
+bool Date_Compacte_Tenue(std::string_view date);

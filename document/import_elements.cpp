@@ -4,6 +4,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "document/fichier_ordinaire.h"
 #include "document/lecture_publiee.h"
 
@@ -20,12 +24,25 @@ const Vue Marque_Ordre = "\xEF\xBB\xBF";  // UTF-8 byte-order mark
 
 }  // namespace
 
-Forme_Ligne Reconnaitre_Ligne(Vue l) {
+namespace {
+
+// A mark of a Horizons listing either holds "=" or begins with one of these.
+bool Repere_Possible(Vue t, bool egal) {
+    return egal || t.front() == 'J' || t.front() == 'T' || t.front() == '$';
+}
+
+}  // namespace
+
+Signes_Ligne Publie::Chercher_Signes(Vue l) { return {l.find('=') != Vue::npos, l.find(',') != Vue::npos}; }
+
+Forme_Ligne Reconnaitre_Ligne(Vue l) { return Reconnaitre_Ligne(l, Chercher_Signes(l)); }
+
+Forme_Ligne Reconnaitre_Ligne(Vue l, const Signes_Ligne& signes) {
     const Vue t = Rogner(l);
     if (t.empty()) return Forme_Ligne::Vide;
     if (t.front() == '#') return Forme_Ligne::Commentaire;
-    if (Repere_Horizons(l)) return Forme_Ligne::Horizons;
-    const bool sans_signes = l.find('=') == Vue::npos && l.find(',') == Vue::npos;
+    if (Repere_Possible(t, signes.egal) && Repere_Horizons(l)) return Forme_Ligne::Horizons;
+    const bool sans_signes = !signes.egal && !signes.virgule;
     if (sans_signes && Forme_MPCORB(l)) return Forme_Ligne::MPCORB;
     if (sans_signes && Forme_Comete_MPC(l)) return Forme_Ligne::Comete_MPC;
     if (Forme_XEphem(t)) return Forme_Ligne::XEphem;
@@ -75,6 +92,24 @@ struct Lecture {
     }
     bool premiere = true;
 
+    // False when the line is to be read whole.
+    bool Prendre(Tri_Ligne tri) {
+        switch (tri) {
+            case Tri_Ligne::A_Lire:
+                return false;
+            case Tri_Ligne::Ecartee:
+                ++bilan.Orbites;
+                break;
+            case Tri_Ligne::Illisible:
+                bilan.Compter(Refus_Orbite::Illisible);
+                break;
+            case Tri_Ligne::Distance_Nulle:
+                bilan.Compter(Refus_Orbite::Distance_Nulle);
+                break;
+        }
+        return true;
+    }
+
     void Prendre(Orbite_Lue&& o) {
         if (o.orbite)
             Recevoir(std::move(*o.orbite));
@@ -84,7 +119,8 @@ struct Lecture {
             bilan.Compter(o.refus);
     }
 
-    void Ligne(Vue l) {
+    // `signes`, when given, were found while the line's end was looked for.
+    void Ligne(Vue l, const Signes_Ligne* signes) {
         if (premiere && Commence_Par(l, Marque_Ordre)) l.remove_prefix(Marque_Ordre.size());
         premiere = false;
         // No format has lines this long: it is no orbit, whatever it begins with.
@@ -92,7 +128,7 @@ struct Lecture {
             ++bilan.Ignorees;
             return;
         }
-        const Forme_Ligne forme = Reconnaitre_Ligne(l);
+        const Forme_Ligne forme = Reconnaitre_Ligne(l, signes ? *signes : Chercher_Signes(l));
         if (forme != Forme_Ligne::Horizons) lecteur_horizons.Lire_Autre_Ligne(l);
         switch (forme) {
             case Forme_Ligne::Vide:
@@ -104,7 +140,7 @@ struct Lecture {
                 break;
             case Forme_Ligne::MPCORB:
                 fixe_vue = true;
-                Prendre(Lire_MPCORB(l, garder));
+                if (!garder || !Prendre(Trier_MPCORB(l, garder))) Prendre(Lire_MPCORB(l, garder));
                 break;
             case Forme_Ligne::XEphem:
                 Prendre(Lire_XEphem(l, garder));
@@ -134,14 +170,42 @@ struct Lecture {
 namespace {
 
 // The end of a line: LF, CR, or the CR of CR LF, whose LF then ends an empty
-// line. Two searches of one byte each are the quickest over a catalogue.
-const char* Fin_Ligne(const char* debut, const char* fin) {
+// line. A piece without CR, as most catalogues are, is searched for LF alone.
+const char* Fin_Ligne(const char* debut, const char* fin, bool cr_present) {
     const auto* lf =
         static_cast<const char*>(std::memchr(debut, '\n', static_cast<std::size_t>(fin - debut)));
+    if (!cr_present) return lf;
     const char* borne = lf ? lf : fin;
     const auto* cr =
         static_cast<const char*>(std::memchr(debut, '\r', static_cast<std::size_t>(borne - debut)));
     return cr ? cr : lf;
+}
+
+// The end of a line of a piece without CR, and its signs, in one pass: the
+// bytes of a whole catalogue are looked at once instead of three times.
+const char* Fin_Ligne_Signes(const char* debut, const char* fin, Signes_Ligne& signes) {
+    signes = {};
+    const char* p = debut;
+#if defined(__SSE2__)
+    constexpr std::ptrdiff_t Largeur = 16;
+    const __m128i lf = _mm_set1_epi8('\n'), egal = _mm_set1_epi8('='), virgule = _mm_set1_epi8(',');
+    for (; fin - p >= Largeur; p += Largeur) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const auto sauts = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, lf)));
+        const auto egaux = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, egal)));
+        const auto virgules = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, virgule)));
+        const unsigned avant = sauts ? (sauts & (0U - sauts)) - 1 : ~0U;  // the bytes before the first LF
+        signes.egal |= (egaux & avant) != 0;
+        signes.virgule |= (virgules & avant) != 0;
+        if (sauts) return p + __builtin_ctz(sauts);
+    }
+#endif
+    for (; p < fin; ++p) {
+        if (*p == '\n') return p;
+        signes.egal |= *p == '=';
+        signes.virgule |= *p == ',';
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -158,8 +222,8 @@ Bilan_Lecture Lire_Orbites(const std::function<int64_t(char* tampon, int64_t tai
     std::size_t fin = 0;
     bool sauter = false;  // the rest of an overlong line
     int64_t lus = 0;
-    const auto ligne = [&](std::size_t f) {
-        if (!sauter) lecture.Ligne(Vue(tampon.data() + debut, f - debut));
+    const auto ligne = [&](std::size_t f, const Signes_Ligne* signes) {
+        if (!sauter) lecture.Ligne(Vue(tampon.data() + debut, f - debut), signes);
     };
     for (;;) {
         if (fin + static_cast<std::size_t>(Taille_Morceau) > tampon.size()) {
@@ -174,18 +238,25 @@ Bilan_Lecture Lire_Orbites(const std::function<int64_t(char* tampon, int64_t tai
             return lecture.bilan;
         }
         fin += static_cast<std::size_t>(n);
-        while (const char* saut = Fin_Ligne(tampon.data() + examine, tampon.data() + fin)) {
-            ligne(static_cast<std::size_t>(saut - tampon.data()));
+        const bool cr = std::memchr(tampon.data() + examine, '\r', fin - examine) != nullptr;
+        for (;;) {
+            Signes_Ligne signes;
+            const char* saut = cr ? Fin_Ligne(tampon.data() + examine, tampon.data() + fin, true)
+                                  : Fin_Ligne_Signes(tampon.data() + examine, tampon.data() + fin, signes);
+            if (!saut) break;
+            // The signs found cover the line when its search began at its start.
+            ligne(static_cast<std::size_t>(saut - tampon.data()),
+                  !cr && examine == debut ? &signes : nullptr);
             sauter = false;
             debut = examine = static_cast<std::size_t>(saut - tampon.data()) + 1;
         }
         examine = fin;
         if (n == 0) {
-            if (fin > debut) ligne(fin);
+            if (fin > debut) ligne(fin, nullptr);
             break;
         }
         if (fin - debut >= Longueur_Max_Ligne) {
-            ligne(fin);
+            ligne(fin, nullptr);
             sauter = true;
             debut = fin;
         }

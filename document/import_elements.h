@@ -67,6 +67,13 @@ Orbite_Lue Lire_Comete_MPC(std::string_view ligne, const Garde_Orbite& garder = 
 Orbite_Lue Lire_MPCORB(std::string_view ligne, const Garde_Orbite& garder = nullptr);
 Orbite_Lue Lire_XEphem(std::string_view ligne, const Garde_Orbite& garder = nullptr);
 
+// A line of the MPCORB layout as a walk that chooses sees it, from its
+// digits and its name alone: to be read whole (which Lire_MPCORB does), a
+// sound orbit `garder` left out, or no orbit and why. One byte, returned in
+// a register once per line of a catalogue.
+enum class Tri_Ligne : uint8_t { A_Lire, Ecartee, Illisible, Distance_Nulle };
+Tri_Ligne Trier_MPCORB(std::string_view ligne, const Garde_Orbite& garder);
+
 // What a line looks like before it is read.
 enum class Forme_Ligne { Vide, Commentaire, Comete_MPC, MPCORB, XEphem, Horizons, Inconnue };
 Forme_Ligne Reconnaitre_Ligne(std::string_view ligne);

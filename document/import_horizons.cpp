@@ -139,6 +139,12 @@ bool Lecteur_Horizons::Lire_Ligne(Vue ligne) {
 }
 
 void Lecteur_Horizons::Lire_Autre_Ligne(Vue ligne) {
+    // Outside a block, only its title matters: the lines of a catalogue pass at once.
+    if (!dans_physique_) {
+        std::size_t premier = 0;
+        while (premier < ligne.size() && Blanc(ligne[premier])) ++premier;
+        if (premier == ligne.size() || (ligne[premier] != 'C' && ligne[premier] != 'A')) return;
+    }
     const Vue t = Rogner(ligne);
     const bool titre = std::any_of(Titres_Physique.begin(), Titres_Physique.end(),
                                    [t](Vue debut) { return Commence_Par(t, debut); });

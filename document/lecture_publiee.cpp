@@ -26,19 +26,6 @@ constexpr double G_Par_Defaut = 0.15;
 
 }  // namespace
 
-Vue Rogner(Vue t) {
-    while (!t.empty() && Blanc(t.front())) t.remove_prefix(1);
-    while (!t.empty() && (Blanc(t.back()) || t.back() == '\r')) t.remove_suffix(1);
-    return t;
-}
-
-Vue Colonnes(Vue ligne, Zone z) {
-    if (ligne.size() < z.premiere) return {};
-    return ligne.substr(z.premiere - 1, z.derniere - z.premiere + 1);
-}
-
-Vue Champ(Vue ligne, Zone z) { return ligne.size() < z.derniere ? Vue() : Colonnes(ligne, z); }
-
 namespace {
 
 constexpr std::array<double, 23> Puissances_Dix = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -58,11 +45,23 @@ std::optional<Fixe> Lire_Fixe(Vue champ, std::size_t point) {
     const std::size_t chiffres = champ.size() - k - 1;
     f.decimales = champ.size() - point - 1;
     if (chiffres > Chiffres_Exacts || f.decimales >= Puissances_Dix.size()) return std::nullopt;
-    for (; k < champ.size(); ++k) {
-        if (k == point) continue;
-        if (!Chiffre(champ[k])) return std::nullopt;
-        f.mantisse = f.mantisse * 10 + static_cast<uint64_t>(champ[k] - '0');
-    }
+    // The whole part and the decimals apart, each digit tested without a
+    // branch: a whole catalogue's fields are read this way.
+    const auto chiffres_de = [&champ](std::size_t debut, std::size_t fin, bool& bons) {
+        uint64_t n = 0;
+        for (std::size_t j = debut; j < fin; ++j) {
+            const auto c = static_cast<uint64_t>(static_cast<unsigned char>(champ[j])) - '0';
+            bons &= c <= 9;
+            n = n * 10 + c;
+        }
+        return n;
+    };
+    bool bons = true;
+    const uint64_t entier = chiffres_de(k, point, bons);
+    const uint64_t fraction = chiffres_de(point + 1, champ.size(), bons);
+    if (!bons) return std::nullopt;
+    // At most Chiffres_Exacts digits in all, so the power is exact.
+    f.mantisse = entier * static_cast<uint64_t>(Puissances_Dix[f.decimales]) + fraction;
     return f;
 }
 

@@ -25,7 +25,17 @@ inline bool Lettre(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 inline bool Commence_Par(Vue t, Vue debut) { return t.substr(0, debut.size()) == debut; }
 
 // Blanks and a final CR off both ends.
-Vue Rogner(Vue t);
+inline Vue Rogner(Vue t) {
+    while (!t.empty() && Blanc(t.front())) t.remove_prefix(1);
+    while (!t.empty() && (Blanc(t.back()) || t.back() == '\r')) t.remove_suffix(1);
+    return t;
+}
+
+// Whether a line holds "=" (Horizons pairs) and "," (XEphem fields).
+struct Signes_Ligne {
+    bool egal = false, virgule = false;
+};
+Signes_Ligne Chercher_Signes(Vue ligne);
 
 // Columns of a fixed-column line, from 1, both included.
 struct Zone {
@@ -38,9 +48,12 @@ struct Champ_Fixe {
 };
 
 // The zone's text, cut at the line's end.
-Vue Colonnes(Vue ligne, Zone z);
+inline Vue Colonnes(Vue ligne, Zone z) {
+    if (ligne.size() < z.premiere) return {};
+    return ligne.substr(z.premiere - 1, z.derniere - z.premiere + 1);
+}
 // A field of numbers must be whole: a line cut inside it holds none.
-Vue Champ(Vue ligne, Zone z);
+inline Vue Champ(Vue ligne, Zone z) { return ligne.size() < z.derniere ? Vue() : Colonnes(ligne, z); }
 std::optional<double> Nombre_Fixe(Vue ligne, const Champ_Fixe& c);
 
 // A fixed field's digits as one integer and its decimals: the format's
@@ -71,6 +84,15 @@ std::vector<Vue> Decouper(Vue ligne, char separateur);
 // The texts of the sources are UTF-8 or, in older files, Windows-1252.
 QString Texte_Source(Vue t);
 
+// No orbit, and why. Built member by member: braces would clear the whole
+// room of an orbit, once for each line of a catalogue.
+inline Orbite_Lue Sans_Orbite(Refus_Orbite refus, bool ecartee = false) {
+    Orbite_Lue lue;
+    lue.refus = refus;
+    lue.ecartee = ecartee;
+    return lue;
+}
+
 // Whether the values read make an orbit, and why not.
 Orbite_Lue Examiner(const Orbite_Publiee& o);
 // A sound orbit that `garder` keeps gets its name, and true: its laws are
@@ -94,6 +116,9 @@ std::optional<Loi_Magnitude> Loi_Acceptee(const Loi_Magnitude& loi);
 inline double Epoque_Ou_Rien(std::optional<double> jj) { return jj.value_or(NAN); }
 
 }  // namespace Publie
+
+// Reconnaitre_Ligne, the line's signs already known.
+Forme_Ligne Reconnaitre_Ligne(std::string_view ligne, const Publie::Signes_Ligne& signes);
 
 // Whether a line has the shape of each format, before it is read.
 bool Forme_Comete_MPC(std::string_view ligne);

@@ -2,15 +2,19 @@
 // up once in a temporary folder (generer_mpcorb.py writes the same for the
 // batch program): the time to read it into the index, the time of one
 // search as the user types, and the memory the index holds; then, in the
-// same run, a plain reading of its lines and one object found in it.
+// same run, a plain reading of its lines and one object found in it by name
+// and by rank; the run ends by checking that one object costs at most 1.5
+// times the plain reading (status 1 when it does not).
 
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -96,36 +100,54 @@ BENCHMARK(BM_Index_Catalogue)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The reference for one object: the lines of the same file read plainly,
 // each into a string, and nothing done with them.
+int64_t Lecture_Simple() {
+    std::ifstream f(Catalogue().chemin.toStdString(), std::ios::binary);
+    std::string ligne;
+    int64_t lignes = 0;
+    while (std::getline(f, ligne)) ++lignes;
+    return lignes;
+}
+
 void BM_Lecture_Simple(benchmark::State& etat) {
     Catalogue();
-    for (auto _ : etat) {
-        std::ifstream f(Catalogue().chemin.toStdString(), std::ios::binary);
-        std::string ligne;
-        int64_t lignes = 0;
-        while (std::getline(f, ligne)) ++lignes;
-        etat.counters["lignes"] = static_cast<double>(lignes);
-    }
+    for (auto _ : etat) etat.counters["lignes"] = static_cast<double>(Lecture_Simple());
 }
 BENCHMARK(BM_Lecture_Simple)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// One object out of the whole catalogue, as the batch program's --objet
-// finds it: one pass, every line checked, only the chosen one read whole.
-void BM_Un_Objet(benchmark::State& etat) {
+// The object named as --objet names it, or the one of a rank as --rang
+// gives it (from 0; negative for none), out of the whole catalogue: one
+// pass, every line checked, only the chosen one read whole.
+constexpr const char* Objet_Cherche = "(1234567) ";
+constexpr int64_t Rang_Cherche = 1'234'566;
+
+struct Choix_Lu {
+    Bilan_Lecture bilan;
+    int64_t trouves = 0;
+};
+
+Choix_Lu Choisir(const QString& objet, int64_t rang) {
+    const Recherche_Nom recherche(objet);
+    Choix_Lu lu;
+    Lire_Fichier_Orbites_En_Flux(
+        Catalogue().chemin, [&](Orbite_Publiee&&) { ++lu.trouves; },
+        [&](int64_t r, std::string_view nom) { return (rang < 0 || r == rang) && recherche.Contient(nom); },
+        lu.bilan);
+    return lu;
+}
+
+void BM_Un_Objet(benchmark::State& etat, bool par_rang) {
     Catalogue();
     for (auto _ : etat) {
         const double avant = Memoire_Residente();
-        const Recherche_Nom recherche(QStringLiteral("(1234567) "));
-        int64_t trouves = 0;
-        Bilan_Lecture bilan;
-        Lire_Fichier_Orbites_En_Flux(
-            Catalogue().chemin, [&](Orbite_Publiee&&) { ++trouves; },
-            [&](int64_t, std::string_view nom) { return recherche.Contient(nom); }, bilan);
+        const Choix_Lu lu =
+            par_rang ? Choisir(QString(), Rang_Cherche) : Choisir(QString::fromLatin1(Objet_Cherche), -1);
         etat.counters["memoire_Mo"] = (Memoire_Residente() - avant) / 1e6;
-        etat.counters["orbites"] = static_cast<double>(bilan.Orbites);
-        etat.counters["trouves"] = static_cast<double>(trouves);
+        etat.counters["orbites"] = static_cast<double>(lu.bilan.Orbites);
+        etat.counters["trouves"] = static_cast<double>(lu.trouves);
     }
 }
-BENCHMARK(BM_Un_Objet)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_Un_Objet, objet, false)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_Un_Objet, rang, true)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Each text as the user types it, letter by letter: the last letters match
 // one name, the first ones most of the catalogue.
@@ -145,6 +167,47 @@ BENCHMARK_CAPTURE(BM_Recherche, designation, "(1234567) ")->Unit(benchmark::kMil
 BENCHMARK_CAPTURE(BM_Recherche, absent, "ceres")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Recherche, vide, "")->Unit(benchmark::kMillisecond);
 
+// One object may cost at most this many times a plain reading of the lines.
+constexpr double Rapport_Max = 1.5;
+constexpr int Essais = 3;  // the best of each, against the machine's other work
+
+// The processor time of f, in seconds: the best of a few runs.
+template <typename F>
+double Temps_Processeur(F f) {
+    double meilleur = 1e300;
+    for (int k = 0; k < Essais; ++k) {
+        const std::clock_t debut = std::clock();
+        benchmark::DoNotOptimize(f());
+        meilleur = std::min(meilleur, static_cast<double>(std::clock() - debut) / CLOCKS_PER_SEC);
+    }
+    return meilleur;
+}
+
+// The check of one run: one object by name and by rank against a plain
+// reading of the same file, each found once.
+bool Verifier_Rapports() {
+    Catalogue();
+    const double simple = Temps_Processeur(Lecture_Simple);
+    const double objet =
+        Temps_Processeur([] { return Choisir(QString::fromLatin1(Objet_Cherche), -1).trouves; });
+    const double rang = Temps_Processeur([] { return Choisir(QString(), Rang_Cherche).trouves; });
+    const bool trouves = Choisir(QString::fromLatin1(Objet_Cherche), -1).trouves == 1 &&
+                         Choisir(QString(), Rang_Cherche).trouves == 1;
+    const bool tenue = trouves && objet <= Rapport_Max * simple && rang <= Rapport_Max * simple;
+    std::printf(
+        "Lecture simple %.0f ms, --objet %.0f ms (%.2f fois), --rang %.0f ms (%.2f fois) : "
+        "borne de %.1f fois %s\n",
+        simple * 1e3, objet * 1e3, objet / simple, rang * 1e3, rang / simple, Rapport_Max,
+        tenue ? "tenue" : "DÉPASSÉE");
+    return tenue;
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return Verifier_Rapports() ? 0 : 1;
+}

@@ -9,6 +9,7 @@
 #include "astro/calendrier.h"
 #include "document/catalogue_orbites.h"
 #include "document/import_elements.h"
+#include "form/textes_nombres.h"
 #include "support/orbites_exemple.h"
 
 namespace {
@@ -214,6 +215,23 @@ TEST(Import_Elements, Dates_Compactes) {
     } cas[] = {{"K205V", 2459000.5}, {"J9611", 2450083.5}, {"I99CV", 2415019.5}, {"K24229", Rien()},
                {"K202U", Rien()},    {"K2050", Rien()},    {"K20D1", Rien()},    {"k2051", Rien()}};
     for (const auto& c : cas) EXPECT_EQ(JJ_Date_Compacte(c.date), c.jj) << c.date;
+}
+
+// The check a walk makes of a packed epoch agrees with its Julian day: every
+// month and day character of leap and common years, Julian and Gregorian.
+TEST(Import_Elements, Dates_Compactes_Tenues) {
+    const std::string signes = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZa -";
+    int tenues = 0;
+    for (const char* an : {"K20", "K23", "J00", "I00", "K00", "F82", "F83", "A00", "Z99"})
+        for (const char mois : signes)
+            for (const char jour : signes) {
+                const std::string date = std::string(an) + mois + jour;
+                EXPECT_EQ(Date_Compacte_Tenue(date), JJ_Date_Compacte(date).has_value()) << date;
+                tenues += Date_Compacte_Tenue(date);
+            }
+    EXPECT_EQ(tenues, 9 * 365 + 2);  // the leap years asked: 2020 and 2000
+    for (const char* faux : {"", "K20", "K201", "K20111", "k2011", "K2A11"})
+        EXPECT_FALSE(Date_Compacte_Tenue(faux)) << faux;
 }
 
 // What the reader makes of a whole text: pieces of every size, the MPCORB
@@ -554,16 +572,13 @@ TEST(Import_Elements, Choix_Rapide_Donne_Le_Verdict_Du_Lecteur) {
     for (std::size_t colonne = 1; colonne <= std::string(Ligne_Ceres).size(); ++colonne)
         for (const char c : remplacants) lignes.push_back(Ceres_Avec(colonne, c));
     // The bounds of each angle, e and a, and a mean motion too slow for the walk alone.
-    for (const auto& [colonne, texte] : std::vector<std::pair<std::size_t, std::string>>{{60, "180.00000"},
-                                                                                         {60, "180.00001"},
-                                                                                         {38, "360.00000"},
-                                                                                         {38, "360.00001"},
-                                                                                         {27, "360.00001"},
-                                                                                         {71, "1.0000000"},
-                                                                                         {71, "0.9999999"},
-                                                                                         {93, " -1.0000000"},
-                                                                                         {93, "  0.0000000"},
-                                                                                         {81, " 0.00000001"}})
+    for (const auto& [colonne, texte] : std::vector<std::pair<std::size_t, std::string>>{
+             {60, "180.00000"},   {60, "180.00001"},   {38, "360.00000"},   {38, "360.00001"},
+             {27, "360.00001"},   {71, "1.0000000"},   {71, "0.9999999"},   {93, " -1.0000000"},
+             {93, "  0.0000000"}, {81, " 0.00000001"}, {81, " 0.00000099"}, {81, " 0.00000100"},
+             {81, " 0.00000000"}, {27, "360.00000"},   {27, "  -0.00000"},  {49, "360.00000"},
+             {49, "360.00001"},   {71, "-.0000000"},   {93, "  0.0000001"}, {93, "  0.7000000"},
+             {93, "   .0000000"}})
         lignes.push_back(Remplacer(Ligne_Ceres, colonne, texte));
     for (const std::string& l : lignes) {
         SCOPED_TRACE(l);
@@ -620,4 +635,89 @@ TEST(Import_Elements, Choix_Par_Nom_Et_Rang) {
         EXPECT_EQ(bilan.Ignorees, tout.bilan.Ignorees);
         EXPECT_EQ(bilan.Distances_Nulles + bilan.Absurdes, tout.bilan.Distances_Nulles + tout.bilan.Absurdes);
     }
+}
+
+namespace {
+
+std::vector<std::string> Champs_Tsv(const std::string& ligne) {
+    std::vector<std::string> champs;
+    std::size_t debut = 0;
+    for (std::size_t fin; (fin = ligne.find('\t', debut)) != std::string::npos; debut = fin + 1)
+        champs.push_back(ligne.substr(debut, fin - debut));
+    champs.push_back(ligne.substr(debut));
+    return champs;
+}
+
+}  // namespace
+
+// A catalogue walked for one object, by its name or rank, chooses what the
+// whole reading gives and counts the same lines: packed designations,
+// accents, case, and damaged lines before the rank (choix_rapide.tsv).
+TEST(Import_Elements, Choix_Rapide_Comme_Lecture_Entiere) {
+    std::ifstream f(TRAJECTEL_DONNEES_TESTS "/choix_rapide.txt", std::ios::binary);
+    const std::string texte{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+    const Lu entier = Lire_Texte(texte);
+    ASSERT_EQ(entier.orbites.size(), 15U);
+    std::ifstream cas(TRAJECTEL_DONNEES_TESTS "/choix_rapide.tsv");
+    std::string ligne;
+    int lus = 0;
+    while (std::getline(cas, ligne)) {
+        if (ligne.empty() || ligne[0] == '#') continue;
+        const std::vector<std::string> c = Champs_Tsv(ligne);
+        ASSERT_EQ(c.size(), 4U) << ligne;
+        SCOPED_TRACE(ligne);
+        ++lus;
+        const Recherche_Nom recherche(QString::fromStdString(c[0]));
+        const int64_t rang = std::stoll(c[1]);
+        std::vector<QString> attendus;
+        for (std::size_t k = 0; k < entier.orbites.size(); ++k)
+            if ((rang == 0 || static_cast<int64_t>(k) == rang - 1) &&
+                recherche.Contient(entier.orbites[k].Designation.toStdString()))
+                attendus.push_back(entier.orbites[k].Designation);
+        std::vector<QString> choisis;
+        std::size_t fait = 0;
+        const Bilan_Lecture bilan = Lire_Orbites(
+            [&](char* t, int64_t n) {
+                const std::size_t k = std::min(static_cast<std::size_t>(n), texte.size() - fait);
+                texte.copy(t, k, fait);
+                fait += k;
+                return static_cast<int64_t>(k);
+            },
+            [&](Orbite_Publiee&& o) { choisis.push_back(o.Designation); }, [](int64_t) { return true; },
+            [&](int64_t r, std::string_view nom) {
+                return (rang == 0 || r == rang - 1) && recherche.Contient(nom);
+            });
+        EXPECT_EQ(choisis, attendus);
+        EXPECT_EQ(static_cast<int>(choisis.size()), std::stoi(c[2]));
+        EXPECT_EQ(choisis.empty() ? QString() : choisis[0], QString::fromStdString(c[3]));
+        EXPECT_EQ(bilan.Orbites, entier.bilan.Orbites);
+        EXPECT_EQ(bilan.Ignorees, entier.bilan.Ignorees);
+        EXPECT_EQ(bilan.Distances_Nulles, entier.bilan.Distances_Nulles);
+        EXPECT_EQ(bilan.Absurdes, entier.bilan.Absurdes);
+    }
+    EXPECT_EQ(lus, 19);
+}
+
+// The date of perihelion is written from its rounded units as the pattern
+// "#0.####" writes the day: every tenth of a day or so over four years, now
+// and around AD 1, the days with few decimals, and both separators.
+TEST(Catalogue_Orbites, Date_Perihelie_Comme_Le_Motif) {
+    int comparees = 0;
+    for (const char separateur : {'.', ','}) {
+        const Notation notation{separateur, " "};
+        for (const double debut : {2451179.5, 1720000.5}) {
+            for (double jj = debut; jj < debut + 1461; jj += 0.1031) {
+                for (const double x : {jj, std::round(jj * 2) / 2, std::round(jj * 1000) / 1000}) {
+                    const std::optional<Date_Perihelie> d = Date_Arrondie(x, 4);
+                    ASSERT_TRUE(d);
+                    const QString attendu =
+                        Texte_Motif(d->Jour, "#0.####", notation) +
+                        QStringLiteral("/%1/%2").arg(d->Mois, 2, 10, QChar(u'0')).arg(d->An);
+                    ASSERT_EQ(Texte_Date_Perihelie(x, notation), attendu) << x;
+                    ++comparees;
+                }
+            }
+        }
+    }
+    EXPECT_GT(comparees, 150'000);
 }
