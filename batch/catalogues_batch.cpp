@@ -7,6 +7,8 @@
 namespace {
 
 const QString Nom_Ligne = QStringLiteral("trajectel-ephemeride : ");
+const QString Aucune_Copie = QStringLiteral(
+    "aucune copie locale des catalogues ; « trajectel-ephemeride --actualiser NOM » en télécharge une");
 
 // Every catalogue named gets its line, also when another update holds the folder.
 int Refuser_Tous(const QStringList& noms, const Environnement_Catalogues& env, const QString& raison,
@@ -41,8 +43,12 @@ int Actualiser_En_Batch(const QStringList& noms, const QString& adresse, const E
     return statut;
 }
 
-int Lister_Catalogues(const QString& dossier_copies, QTextStream& sortie) {
-    for (const Copie_Locale& c : Lister_Copies(dossier_copies)) {
+int Lister_Catalogues(const QString& dossier_copies, QTextStream& sortie, QTextStream& erreurs) {
+    const auto copies = Lister_Copies(dossier_copies);
+    // A first run has no copy yet: say so, and how to get one, beside the
+    // list that scripts read.
+    if (copies.empty()) erreurs << Nom_Ligne << Aucune_Copie << u'\n';
+    for (const Copie_Locale& c : copies) {
         sortie << c.source->Nom << u'\t' << Texte_Nombre(c.releve.Objets) << u'\t'
                << Texte_Date_Heure(c.releve.Telechargement) << QStringLiteral(" TU\t") << c.releve.Adresse
                << u'\n';

@@ -14,5 +14,6 @@
 int Actualiser_En_Batch(const QStringList& noms, const QString& adresse, const Environnement_Catalogues& env,
                         QTextStream& sortie, QTextStream& erreurs);
 
-// One line a copy: name, bodies, date of the download (UT), source address.
-int Lister_Catalogues(const QString& dossier_copies, QTextStream& sortie);
+// One line a copy: name, bodies, date of the download (UT), source address;
+// when there is none, a word on `erreurs` says how to get one.
+int Lister_Catalogues(const QString& dossier_copies, QTextStream& sortie, QTextStream& erreurs);

@@ -266,7 +266,7 @@ int Executer_Ephemeride(const QStringList& arguments, QTextStream& sortie, QText
     }
     if (!o.actualiser.isEmpty())
         return Actualiser_En_Batch(o.actualiser, o.url, Environnement_Utilisateur(), sortie, erreurs);
-    if (o.catalogues) return Lister_Catalogues(Dossier_Catalogues(), sortie);
+    if (o.catalogues) return Lister_Catalogues(Dossier_Catalogues(), sortie, erreurs);
     if (!o.catalogue.isEmpty()) {
         const std::optional<Copie_Locale> copie = Trouver_Copie(o.catalogue);
         if (!copie) {

@@ -313,6 +313,12 @@ TEST_F(Catalogues_Reseau, DisquePleinGardeLaCopie) {
 
 // The whole batch: update, list the copies, then read one as --importer reads a file.
 TEST_F(Catalogues_Reseau, BatchActualiseListeEtLitLaCopie) {
+    const Sortie_Batch rien = Executer({QStringLiteral("--catalogues")});
+    EXPECT_EQ(rien.statut, Succes);
+    EXPECT_TRUE(rien.sortie.isEmpty());
+    EXPECT_EQ(rien.erreurs,
+              QString::fromUtf8("trajectel-ephemeride : aucune copie locale des catalogues ; "
+                                "« trajectel-ephemeride --actualiser NOM » en télécharge une\n"));
     const Sortie_Batch maj = Executer({QStringLiteral("--actualiser"), QStringLiteral("cometes"),
                                        QStringLiteral("--url"), serveur_.Adresse("/CometEls.txt")});
     EXPECT_EQ(maj.statut, Succes) << maj.erreurs.toStdString();
