@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QDate>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QString>
 #include <QTest>
 #include <memory>
@@ -38,6 +40,14 @@ struct Fenetre_Active {
     QString Texte(Controle c) { return f->Boite().Texte(c); }
     QImage Page() { return dynamic_cast<Image_Page*>(Widget(Controle::Fenetre))->Image_Affichee(); }
     QChar Separateur() const { return QLatin1Char(f->Etat_Programme().notation.Separateur_Decimal); }
+    // The item of a menu of the menu bar, by their captions, as the user finds it.
+    QAction* Article(const QString& menu, const QString& article) {
+        for (QAction* m : f->menuBar()->actions())
+            if (m->text() == menu && m->menu())
+                for (QAction* a : m->menu()->actions())
+                    if (a->text() == article) return a;
+        return nullptr;
+    }
 
     // The user clicks into a field, as a first click selects its whole text.
     void Cliquer(Controle c) {

@@ -158,11 +158,7 @@ TEST(Ce_Soir_Fenetre, NuitJamaisNoire) {
 TEST(Ce_Soir_Fenetre, SansLieu) {
     Fenetre_Active w;
     w.p().site.reset();
-    QAction* article = nullptr;
-    for (QAction* menu : w.f->menuBar()->actions())
-        if (menu->menu() && menu->text() == QStringLiteral("&Dates"))
-            for (QAction* a : menu->menu()->actions())
-                if (a->text() == QStringLiteral("Ce soir…")) article = a;
+    QAction* article = w.Article(QStringLiteral("&Dates"), QStringLiteral("Ce soir…"));
     ASSERT_NE(article, nullptr);
     QString ouvert;
     QTimer::singleShot(0, [&] {
@@ -192,11 +188,7 @@ TEST(Ce_Soir_Fenetre, CopiesLocales) {
                               maintenant.addDays(-10)));
     Fenetre_Active w;
     w.p().site = Site(44, 5.7);
-    QAction* article = nullptr;
-    for (QAction* menu : w.f->menuBar()->actions())
-        if (menu->menu() && menu->text() == QStringLiteral("&Dates"))
-            for (QAction* a : menu->menu()->actions())
-                if (a->text() == QStringLiteral("Ce soir…")) article = a;
+    QAction* article = w.Article(QStringLiteral("&Dates"), QStringLiteral("Ce soir…"));
     ASSERT_NE(article, nullptr);
     QStringList textes, remarques;
     QString objet;

@@ -47,15 +47,6 @@ void Remplir(Dialogue_Lieu& d, const char* latitude) {
     QTest::keyClick(d.Altitude, Qt::Key_Return);
 }
 
-// The item of a menu of the menu bar, by their captions.
-QAction* Article(Fenetre_Active& w, const QString& menu, const QString& article) {
-    for (QAction* m : w.f->menuBar()->actions())
-        if (m->text() == menu && m->menu())
-            for (QAction* a : m->menu()->actions())
-                if (a->text() == article) return a;
-    return nullptr;
-}
-
 // "Calcul classique" through the Dates menu: the rows change, the choice is
 // written at once and a new start finds it checked; without a site the
 // topocentric item waits.
@@ -69,7 +60,7 @@ TEST(Modele_Fenetre, CalculClassiqueGardeEntreDeuxSeances) {
         EXPECT_EQ(w.p().modele.modele, Modele_Calcul::Precis);
         EXPECT_FALSE(w.b().Actif(C::PositionTopocentrique));
         const QImage precise = w.Page();
-        QAction* article = Article(w, QStringLiteral("&Dates"), classique);
+        QAction* article = w.Article(QStringLiteral("&Dates"), classique);
         ASSERT_NE(article, nullptr);
         EXPECT_FALSE(article->isChecked());
         article->trigger();
@@ -83,7 +74,7 @@ TEST(Modele_Fenetre, CalculClassiqueGardeEntreDeuxSeances) {
     {
         Fenetre_Active w;
         EXPECT_EQ(w.p().modele.modele, Modele_Calcul::Classique);
-        QAction* article = Article(w, QStringLiteral("&Dates"), classique);
+        QAction* article = w.Article(QStringLiteral("&Dates"), classique);
         ASSERT_NE(article, nullptr);
         EXPECT_TRUE(article->isChecked());
         article->trigger();
@@ -110,7 +101,7 @@ TEST(Modele_Fenetre, PerturbationsPlanetaires) {
     };
     {
         Fenetre_Active sans_epoque;  // Halley's file gives no epoch
-        QAction* article = Article(sans_epoque, QStringLiteral("&Dates"), perturbations);
+        QAction* article = sans_epoque.Article(QStringLiteral("&Dates"), perturbations);
         ASSERT_NE(article, nullptr);
         EXPECT_FALSE(article->isEnabled() || article->isChecked());
     }
@@ -120,10 +111,10 @@ TEST(Modele_Fenetre, PerturbationsPlanetaires) {
         Fenetre_Active w(Dossier_Exemples + QStringLiteral("/ceres-1995.elt"));
         if (c.coller) {
             QGuiApplication::clipboard()->setText(QString::fromLatin1(Ligne_Ceres));
-            Article(w, QStringLiteral("&Edition"), QString::fromUtf8("Coller des éléments"))->trigger();
+            w.Article(QStringLiteral("&Edition"), QString::fromUtf8("Coller des éléments"))->trigger();
             QApplication::processEvents();
         }
-        QAction* article = Article(w, QStringLiteral("&Dates"), perturbations);
+        QAction* article = w.Article(QStringLiteral("&Dates"), perturbations);
         ASSERT_NE(article, nullptr) << c.nom;
         EXPECT_TRUE(article->isEnabled() && article->isChecked()) << c.nom;
         EXPECT_TRUE(Texte_Modele(w.p().Calcul())
@@ -142,7 +133,7 @@ TEST(Modele_Fenetre, PerturbationsPlanetaires) {
         article->trigger();
         QApplication::processEvents();
         EXPECT_EQ(w.Page(), perturbee) << c.nom;
-        Article(w, QStringLiteral("&Dates"), QStringLiteral("Calcul classique"))->trigger();
+        w.Article(QStringLiteral("&Dates"), QStringLiteral("Calcul classique"))->trigger();
         QApplication::processEvents();
         EXPECT_FALSE(article->isEnabled() || article->isChecked()) << c.nom;
     }
@@ -248,7 +239,7 @@ TEST(Modele_Fenetre, PositionTopocentriqueGardeeEtCalculIllisibleDit) {
     for (bool coche : {true, false}) {
         {
             Fenetre_Active w;
-            QAction* a = Article(w, QStringLiteral("&Edition"), article);
+            QAction* a = w.Article(QStringLiteral("&Edition"), article);
             ASSERT_NE(a, nullptr);
             ASSERT_TRUE(a->isEnabled());
             EXPECT_NE(a->isChecked(), coche);
@@ -257,7 +248,7 @@ TEST(Modele_Fenetre, PositionTopocentriqueGardeeEtCalculIllisibleDit) {
         }
         Fenetre_Active relu;
         EXPECT_EQ(relu.p().modele.topocentrique, coche);
-        EXPECT_EQ(Article(relu, QStringLiteral("&Edition"), article)->isChecked(), coche);
+        EXPECT_EQ(relu.Article(QStringLiteral("&Edition"), article)->isChecked(), coche);
     }
     QFile f(dossier + Nom_Fichier_Calcul);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));

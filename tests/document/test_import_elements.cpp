@@ -23,18 +23,25 @@ struct Lu {
     Bilan_Lecture bilan;
 };
 
+constexpr std::size_t Morceau_Par_Defaut = std::size_t{1} << 22;  // bytes
+
+// The text as the reader takes a file, in pieces of at most `morceau` bytes.
+std::function<int64_t(char*, int64_t)> Source_Texte(const std::string& texte,
+                                                    std::size_t morceau = Morceau_Par_Defaut) {
+    return [&texte, morceau, fait = std::size_t{0}](char* t, int64_t n) mutable {
+        const std::size_t k = std::min({static_cast<std::size_t>(n), morceau, texte.size() - fait});
+        texte.copy(t, k, fait);
+        fait += k;
+        return static_cast<int64_t>(k);
+    };
+}
+
 // A whole text read in pieces of at most `morceau` bytes.
-Lu Lire_Texte(const std::string& texte, std::size_t morceau = std::size_t{1} << 22) {
+Lu Lire_Texte(const std::string& texte, std::size_t morceau = Morceau_Par_Defaut) {
     Lu lu;
-    std::size_t fait = 0;
     lu.bilan = Lire_Orbites(
-        [&](char* t, int64_t n) {
-            const std::size_t k = std::min({static_cast<std::size_t>(n), morceau, texte.size() - fait});
-            texte.copy(t, k, fait);
-            fait += k;
-            return static_cast<int64_t>(k);
-        },
-        [&](Orbite_Publiee&& o) { lu.orbites.push_back(std::move(o)); }, [](int64_t) { return true; });
+        Source_Texte(texte, morceau), [&](Orbite_Publiee&& o) { lu.orbites.push_back(std::move(o)); },
+        [](int64_t) { return true; });
     return lu;
 }
 
@@ -617,15 +624,8 @@ TEST(Import_Elements, Choix_Par_Nom_Et_Rang) {
         SCOPED_TRACE(cherche);
         const Recherche_Nom recherche(QString::fromUtf8(cherche));
         std::vector<int> rangs;
-        std::size_t fait = 0;
         const Bilan_Lecture bilan = Lire_Orbites(
-            [&](char* t, int64_t n) {
-                const std::size_t k = std::min(static_cast<std::size_t>(n), texte.size() - fait);
-                texte.copy(t, k, fait);
-                fait += k;
-                return static_cast<int64_t>(k);
-            },
-            [](Orbite_Publiee&&) {}, [](int64_t) { return true; },
+            Source_Texte(texte), [](Orbite_Publiee&&) {}, [](int64_t) { return true; },
             [&](int64_t rang, std::string_view nom) {
                 if (recherche.Contient(nom)) rangs.push_back(static_cast<int>(rang));
                 return false;
@@ -675,15 +675,9 @@ TEST(Import_Elements, Choix_Rapide_Comme_Lecture_Entiere) {
                 recherche.Contient(entier.orbites[k].Designation.toStdString()))
                 attendus.push_back(entier.orbites[k].Designation);
         std::vector<QString> choisis;
-        std::size_t fait = 0;
         const Bilan_Lecture bilan = Lire_Orbites(
-            [&](char* t, int64_t n) {
-                const std::size_t k = std::min(static_cast<std::size_t>(n), texte.size() - fait);
-                texte.copy(t, k, fait);
-                fait += k;
-                return static_cast<int64_t>(k);
-            },
-            [&](Orbite_Publiee&& o) { choisis.push_back(o.Designation); }, [](int64_t) { return true; },
+            Source_Texte(texte), [&](Orbite_Publiee&& o) { choisis.push_back(o.Designation); },
+            [](int64_t) { return true; },
             [&](int64_t r, std::string_view nom) {
                 return (rang == 0 || r == rang - 1) && recherche.Contient(nom);
             });

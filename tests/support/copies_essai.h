@@ -9,19 +9,12 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include "catalogues/copies_locales.h"
+#include "support/dossier_xdg_temporaire.h"
 
 class Copies_Essai {
 public:
-    Copies_Essai() : avant_(qgetenv("XDG_DATA_HOME")) {
-        qputenv("XDG_DATA_HOME", racine_.path().toLocal8Bit());
-    }
-    ~Copies_Essai() { qputenv("XDG_DATA_HOME", avant_); }
-    Copies_Essai(const Copies_Essai&) = delete;
-    Copies_Essai& operator=(const Copies_Essai&) = delete;
-
     // The lines of `source` that `garder` matches (or not, with `contraire`)
     // as the copy of the catalogue `nom`, downloaded at `telechargement`.
     // False when a file could not be written.
@@ -49,8 +42,7 @@ public:
     }
 
 private:
-    QByteArray avant_;
-    QTemporaryDir racine_;
+    Dossier_Xdg_Temporaire xdg_{"XDG_DATA_HOME"};
 };
 
 // The lines of the MPC's comets: the periodic number or blanks, then the orbit's type.

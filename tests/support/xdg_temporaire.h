@@ -8,17 +8,11 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
+
+#include "support/dossier_xdg_temporaire.h"
 
 class Xdg_Temporaire {
 public:
-    Xdg_Temporaire() : avant_(qgetenv("XDG_CONFIG_HOME")) {
-        qputenv("XDG_CONFIG_HOME", racine_.path().toLocal8Bit());
-    }
-    ~Xdg_Temporaire() { qputenv("XDG_CONFIG_HOME", avant_); }
-    Xdg_Temporaire(const Xdg_Temporaire&) = delete;
-    Xdg_Temporaire& operator=(const Xdg_Temporaire&) = delete;
-
     QString Fichier() const { return racine_.path() + QStringLiteral("/Trajectel/Trajectel.ini"); }
     void Ecrire(const QByteArray& contenu) const {
         QDir().mkpath(racine_.path() + QStringLiteral("/Trajectel"));
@@ -33,6 +27,6 @@ public:
     QString Chemin(const char* nom) const { return racine_.filePath(QString::fromUtf8(nom)); }
 
 private:
-    QByteArray avant_;
-    QTemporaryDir racine_;
+    Dossier_Xdg_Temporaire xdg_{"XDG_CONFIG_HOME"};
+    const QTemporaryDir& racine_ = xdg_.Racine();
 };
