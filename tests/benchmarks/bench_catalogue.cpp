@@ -14,6 +14,7 @@
 #include <string>
 
 #include "batch/ephemeride.h"
+#include "benchmarks/mpcorb_genere.h"
 #include "catalogues/copies_locales.h"
 #include "support/orbites_exemple.h"
 
@@ -24,17 +25,12 @@ constexpr int Lignes_Catalogue = 1'500'000;
 // Line k: Ceres's line with its own number, name and elements.
 std::string Ligne(int64_t k) {
     std::string l(Ligne_Ceres);
-    char champ[40];
-    const auto ecrire = [&](std::size_t colonne, const char* format, auto valeur) {
-        const int n = std::snprintf(champ, sizeof champ, format, valeur);
-        l.replace(colonne - 1, static_cast<std::size_t>(n), champ);
-    };
-    ecrire(1, "%07lld", static_cast<long long>(k % 10'000'000));
-    ecrire(27, "%9.5f", (k * 7919) % 36'000'000 / 100'000.0);
-    ecrire(71, "%9.7f", (k % 9000) / 10'000.0);
-    ecrire(93, "%11.7f", 1.5 + (k % 3000) / 1000.0);
+    Ecrire_Colonne(l, 1, "%07lld", static_cast<long long>(k % 10'000'000));
+    Ecrire_Colonne(l, 27, "%9.5f", (k * 7919) % 36'000'000 / 100'000.0);
+    Ecrire_Colonne(l, 71, "%9.7f", (k % 9000) / 10'000.0);
+    Ecrire_Colonne(l, 93, "%11.7f", 1.5 + (k % 3000) / 1000.0);
     const std::string nom = "(" + std::to_string(k + 1) + ") Essai" + std::to_string(k);
-    l.replace(166, 28, (nom + std::string(28, ' ')).substr(0, 28));
+    Ecrire_Nom(l, nom);
     return l;
 }
 
@@ -49,12 +45,7 @@ struct Copie_Generee {
         QDir().mkpath(dossier);
         const Source_Catalogue& source = *Trouver_Source(QStringLiteral("planetes-mineures"));
         chemin = Chemin_Copie(dossier, source);
-        std::ofstream f(chemin.toStdString(), std::ios::binary);
-        f << "MINOR PLANET CENTER ORBIT DATABASE (MPCORB)\n"
-          << "----------------------------------------------------------------------------------------------"
-             "\n";
-        for (int64_t k = 0; k < Lignes_Catalogue; ++k) f << Ligne(k) << '\n';
-        f.close();
+        Ecrire_Mpcorb(chemin.toStdString(), Lignes_Catalogue, Ligne);
         Releve_Copie r;
         r.Adresse = Adresse_Defaut(source);
         r.Telechargement = r.Verification = QDateTime::currentDateTimeUtc();

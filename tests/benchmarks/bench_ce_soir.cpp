@@ -13,6 +13,7 @@
 #include <string>
 
 #include "astro/calendrier.h"
+#include "benchmarks/mpcorb_genere.h"
 #include "document/commandes_import.h"
 #include "document/liste_ce_soir.h"
 #include "support/orbites_exemple.h"
@@ -31,38 +32,29 @@ double Fraction(double x) { return x - std::floor(x); }
 // comes near the Earth. Osculating on 2026 March 15 (K263F), the night asked.
 std::string Ligne(int64_t k) {
     std::string l(Ligne_Ceres);
-    char champ[40];
-    const auto ecrire = [&](std::size_t colonne, const char* format, auto valeur) {
-        const int n = std::snprintf(champ, sizeof champ, format, valeur);
-        l.replace(colonne - 1, static_cast<std::size_t>(n), champ);
-    };
     const double u = (Fraction(k * Nombre_Or) * Lignes_Catalogue + 0.5) / Lignes_Catalogue;
     const bool proche = k % 50 == 0;
     const double a = proche ? 1.1 + Fraction(k * 0.37) : 2.1 + 1.2 * Fraction(k * 0.73);
     const double e = proche ? 0.2 + 0.4 * Fraction(k * 0.91) : 0.3 * Fraction(k * 0.53);
-    ecrire(1, "%07lld", static_cast<long long>(k % 10'000'000));
-    ecrire(9, "%5.2f", H_Plus_Faible + 2.5 * std::log10(u));
-    ecrire(21, "%s", "K263F");
-    ecrire(27, "%9.5f", 360 * Fraction(k * 0.161));
-    ecrire(38, "%9.5f", 360 * Fraction(k * 0.287));
-    ecrire(49, "%9.5f", 360 * Fraction(k * 0.419));
-    ecrire(60, "%9.5f", 30 * Fraction(k * 0.577));
-    ecrire(71, "%9.7f", e);
-    ecrire(81, "%11.8f", K_Degres / std::pow(a, 1.5));
-    ecrire(93, "%11.7f", a);
+    Ecrire_Colonne(l, 1, "%07lld", static_cast<long long>(k % 10'000'000));
+    Ecrire_Colonne(l, 9, "%5.2f", H_Plus_Faible + 2.5 * std::log10(u));
+    Ecrire_Colonne(l, 21, "%s", "K263F");
+    Ecrire_Colonne(l, 27, "%9.5f", 360 * Fraction(k * 0.161));
+    Ecrire_Colonne(l, 38, "%9.5f", 360 * Fraction(k * 0.287));
+    Ecrire_Colonne(l, 49, "%9.5f", 360 * Fraction(k * 0.419));
+    Ecrire_Colonne(l, 60, "%9.5f", 30 * Fraction(k * 0.577));
+    Ecrire_Colonne(l, 71, "%9.7f", e);
+    Ecrire_Colonne(l, 81, "%11.8f", K_Degres / std::pow(a, 1.5));
+    Ecrire_Colonne(l, 93, "%11.7f", a);
     const std::string nom = "(" + std::to_string(k + 1) + ") Essai";
-    l.replace(166, 28, (nom + std::string(28, ' ')).substr(0, 28));
+    Ecrire_Nom(l, nom);
     return l;
 }
 
 struct Catalogue_Genere {
     QTemporaryDir dossier;
     QString chemin = dossier.filePath(QStringLiteral("MPCORB.DAT"));
-    Catalogue_Genere() {
-        std::ofstream f(chemin.toStdString(), std::ios::binary);
-        f << "MINOR PLANET CENTER ORBIT DATABASE (MPCORB)\n" << std::string(160, '-') << '\n';
-        for (int64_t k = 0; k < Lignes_Catalogue; ++k) f << Ligne(k) << '\n';
-    }
+    Catalogue_Genere() { Ecrire_Mpcorb(chemin.toStdString(), Lignes_Catalogue, Ligne); }
 };
 
 const Catalogue_Genere& Catalogue() {

@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 
+#include "benchmarks/mpcorb_genere.h"
 #include "document/commandes_import.h"
 #include "support/orbites_exemple.h"
 
@@ -29,36 +30,25 @@ constexpr int Lignes_Catalogue = 1'500'000;
 // Line k: Ceres's line with its own designation and elements.
 std::string Ligne(int64_t k) {
     std::string l(Ligne_Ceres);
-    char champ[40];
-    const auto ecrire = [&](std::size_t colonne, const char* format, auto valeur) {
-        const int n = std::snprintf(champ, sizeof champ, format, valeur);
-        l.replace(colonne - 1, static_cast<std::size_t>(n), champ);
-    };
-    ecrire(1, "%07lld", static_cast<long long>(k % 10'000'000));
-    ecrire(27, "%9.5f", (k * 7919) % 36'000'000 / 100'000.0);
-    ecrire(38, "%9.5f", (k * 104'729) % 36'000'000 / 100'000.0);
-    ecrire(49, "%9.5f", (k * 1'299'709) % 36'000'000 / 100'000.0);
-    ecrire(60, "%9.5f", (k * 15'485'863) % 3'000'000 / 100'000.0);
-    ecrire(71, "%9.7f", (k % 9000) / 10'000.0);
-    ecrire(81, "%11.8f", 0.1 + (k % 1000) / 1000.0);
-    ecrire(93, "%11.7f", 1.5 + (k % 3000) / 1000.0);
+    Ecrire_Colonne(l, 1, "%07lld", static_cast<long long>(k % 10'000'000));
+    Ecrire_Colonne(l, 27, "%9.5f", (k * 7919) % 36'000'000 / 100'000.0);
+    Ecrire_Colonne(l, 38, "%9.5f", (k * 104'729) % 36'000'000 / 100'000.0);
+    Ecrire_Colonne(l, 49, "%9.5f", (k * 1'299'709) % 36'000'000 / 100'000.0);
+    Ecrire_Colonne(l, 60, "%9.5f", (k * 15'485'863) % 3'000'000 / 100'000.0);
+    Ecrire_Colonne(l, 71, "%9.7f", (k % 9000) / 10'000.0);
+    Ecrire_Colonne(l, 81, "%11.8f", 0.1 + (k % 1000) / 1000.0);
+    Ecrire_Colonne(l, 93, "%11.7f", 1.5 + (k % 3000) / 1000.0);
     const std::string nom = "(" + std::to_string(k + 1) + ") " + std::to_string(1990 + k % 35) + " " +
                             static_cast<char>('A' + k % 24) + static_cast<char>('A' + k / 24 % 25) +
                             std::to_string(k % 997);
-    l.replace(166, 28, (nom + std::string(28, ' ')).substr(0, 28));
+    Ecrire_Nom(l, nom);
     return l;
 }
 
 struct Catalogue_Genere {
     QTemporaryDir dossier;
     QString chemin = dossier.filePath(QStringLiteral("MPCORB.DAT"));
-    Catalogue_Genere() {
-        std::ofstream f(chemin.toStdString(), std::ios::binary);
-        f << "MINOR PLANET CENTER ORBIT DATABASE (MPCORB)\n"
-          << "----------------------------------------------------------------------------------------------"
-             "\n";
-        for (int64_t k = 0; k < Lignes_Catalogue; ++k) f << Ligne(k) << '\n';
-    }
+    Catalogue_Genere() { Ecrire_Mpcorb(chemin.toStdString(), Lignes_Catalogue, Ligne); }
 };
 
 const Catalogue_Genere& Catalogue() {
