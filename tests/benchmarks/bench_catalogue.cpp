@@ -14,8 +14,8 @@
 #include <string>
 
 #include "batch/ephemeride.h"
-#include "benchmarks/mpcorb_genere.h"
 #include "catalogues/copies_locales.h"
+#include "support/mpcorb_genere.h"
 #include "support/orbites_exemple.h"
 
 namespace {

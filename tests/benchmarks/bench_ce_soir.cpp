@@ -13,9 +13,9 @@
 #include <string>
 
 #include "astro/calendrier.h"
-#include "benchmarks/mpcorb_genere.h"
 #include "document/commandes_import.h"
 #include "document/liste_ce_soir.h"
+#include "support/mpcorb_genere.h"
 #include "support/orbites_exemple.h"
 
 namespace {

@@ -19,8 +19,8 @@
 #include <memory>
 #include <string>
 
-#include "benchmarks/mpcorb_genere.h"
 #include "document/commandes_import.h"
+#include "support/mpcorb_genere.h"
 #include "support/orbites_exemple.h"
 
 namespace {
