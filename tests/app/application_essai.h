@@ -12,6 +12,8 @@
 #include <QMenuBar>
 #include <QString>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "app/principale.h"
@@ -60,3 +62,21 @@ struct Fenetre_Active {
         QApplication::processEvents();
     }
 };
+
+// Runs `agir` on the first visible top-level widget of type T, as soon as
+// it is shown: a modal dialog is answered from inside its own loop.
+template <typename T>
+void Quand_Montre(const std::function<void(T&)>& agir) {
+    auto* minuterie = new QTimer;
+    QObject::connect(minuterie, &QTimer::timeout, [minuterie, agir] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dialogue = dynamic_cast<T*>(w);
+            if (!dialogue || !dialogue->isVisible()) continue;
+            minuterie->stop();
+            minuterie->deleteLater();
+            agir(*dialogue);
+            return;
+        }
+    });
+    minuterie->start(10);
+}

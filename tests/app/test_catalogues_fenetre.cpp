@@ -33,23 +33,6 @@ QByteArray Contenu(const QString& chemin) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
 }
 
-// Runs `agir` on the first visible top-level widget of type T.
-template <typename T>
-void Quand_Montre(const std::function<void(T&)>& agir) {
-    auto* minuterie = new QTimer;
-    QObject::connect(minuterie, &QTimer::timeout, [minuterie, agir] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* dialogue = dynamic_cast<T*>(w);
-            if (!dialogue || !dialogue->isVisible()) continue;
-            minuterie->stop();
-            minuterie->deleteLater();
-            agir(*dialogue);
-            return;
-        }
-    });
-    minuterie->start(10);
-}
-
 // The copies and the addresses in folders of the test's own; the catalogues
 // come from the local server, named in Catalogues.ini as a mirror would be.
 struct Catalogues_Essai {

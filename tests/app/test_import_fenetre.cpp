@@ -26,22 +26,6 @@ using C = Controle;
 
 const QString Halley = Dossier_Exemples + QStringLiteral("/halley.elt");
 
-// Runs `agir` on the chooser as soon as it is shown (the file is read first).
-void Quand_Choix_Montre(const std::function<void(Dialogue_Choix_Objet&)>& agir) {
-    auto* minuterie = new QTimer;
-    QObject::connect(minuterie, &QTimer::timeout, [minuterie, agir] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* dialogue = dynamic_cast<Dialogue_Choix_Objet*>(w);
-            if (!dialogue || !dialogue->isVisible()) continue;
-            minuterie->stop();
-            minuterie->deleteLater();
-            agir(*dialogue);
-            return;
-        }
-    });
-    minuterie->start(10);
-}
-
 struct Fenetre_Import : Fenetre_Active {
     QTemporaryDir dossier;
 
@@ -80,7 +64,7 @@ TEST(Import_Fenetre, Fichier_Recherche_Et_Choix) {
 
     int lignes_toutes = -1;
     int lignes_bopp = -1;
-    Quand_Choix_Montre([&](Dialogue_Choix_Objet& d) {
+    Quand_Montre<Dialogue_Choix_Objet>([&](Dialogue_Choix_Objet& d) {
         lignes_toutes = d.Liste()->model()->rowCount();
         QTest::keyClicks(d.Recherche(), QStringLiteral("BoPP"));
         lignes_bopp = d.Liste()->model()->rowCount();
@@ -109,7 +93,7 @@ TEST(Import_Fenetre, Liste_Vide_Et_Nom_Long) {
     bool ok_vide = true;
     bool ouvert_apres_entree = false;
     bool ok_retrouve = false;
-    Quand_Choix_Montre([&](Dialogue_Choix_Objet& d) {
+    Quand_Montre<Dialogue_Choix_Objet>([&](Dialogue_Choix_Objet& d) {
         auto* ok = d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
         QTest::keyClicks(d.Recherche(), QStringLiteral("zzz"));
         ok_vide = ok->isEnabled();

@@ -51,14 +51,8 @@ std::string Ligne(int64_t k) {
     return l;
 }
 
-struct Catalogue_Genere {
-    QTemporaryDir dossier;
-    QString chemin = dossier.filePath(QStringLiteral("MPCORB.DAT"));
-    Catalogue_Genere() { Ecrire_Mpcorb(chemin.toStdString(), Lignes_Catalogue, Ligne); }
-};
-
-const Catalogue_Genere& Catalogue() {
-    static const Catalogue_Genere c;
+const Mpcorb_Temporaire& Catalogue() {
+    static const Mpcorb_Temporaire c(Lignes_Catalogue, Ligne);
     return c;
 }
 

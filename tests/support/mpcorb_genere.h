@@ -9,6 +9,9 @@
 #include <functional>
 #include <string>
 
+#include <QString>
+#include <QTemporaryDir>
+
 // `valeur` in printf's `format`, over the line from `colonne` (1 for the first).
 template <class T>
 void Ecrire_Colonne(std::string& ligne, std::size_t colonne, const char* format, T valeur) {
@@ -30,3 +33,12 @@ inline void Ecrire_Mpcorb(const std::string& chemin, int64_t lignes,
     f << "MINOR PLANET CENTER ORBIT DATABASE (MPCORB)\n" << std::string(160, '-') << '\n';
     for (int64_t k = 0; k < lignes; ++k) f << ligne(k) << '\n';
 }
+
+// Such a file in a temporary folder of its own, for as long as this lives.
+struct Mpcorb_Temporaire {
+    QTemporaryDir dossier;
+    QString chemin = dossier.filePath(QStringLiteral("MPCORB.DAT"));
+    Mpcorb_Temporaire(int64_t lignes, const std::function<std::string(int64_t)>& ligne) {
+        Ecrire_Mpcorb(chemin.toStdString(), lignes, ligne);
+    }
+};
